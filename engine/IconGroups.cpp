@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 
 #include <cstring>
+#include <unordered_set>
 
 namespace quarvel {
 
@@ -18,17 +19,20 @@ bool HasIcoExtension(const char* path) {
 }
 
 // Walks the group icon names and, within each name, its languages. The languages are read
-// from the name's own directory rather than looked up again by name, which keeps the walk
-// linear in the size of the tree. A name without languages ends the listing.
+// from the name's own directory rather than looked up again by name, and a directory that
+// several names share is walked once, which keeps the work linear in the size of the file.
+// A name without languages ends the listing.
 int ListGroupIcons(const CPEFile& file, const char* path, IconListReceiver& receiver) {
     const ResKey type(kResTypeGroupIcon);
     const ResPos typeDirectory = file.FindDirectory(&type, 1);
     const ResPos root = file.ResourceRoot();
     int count = 0;
+    std::unordered_set<ResPos> walked;
     CResDirIterator name(file.View(), typeDirectory, root);
     while (name.Next()) {
         const ResPos nameDirectory = name.Subdirectory();
-        if (nameDirectory == kNoPosition || nameDirectory == root || nameDirectory == typeDirectory)
+        if (nameDirectory == kNoPosition || nameDirectory == root ||
+            nameDirectory == typeDirectory || !walked.insert(nameDirectory).second)
             continue;
         char text[kResNameBufferSize] = {};
         const ResKey key = name.IsNamed() ? (name.GetNameA(text, sizeof text), ResKey(text))

@@ -231,3 +231,19 @@ TEST(ResourceNames, LongAndUnusualNames) {
     EXPECT_EQ(listed[2], "\xC3\xA9t\xC3\xA9/0");
 #endif
 }
+
+TEST(ListIconGroups, ADirectorySharedByManyNamesIsListedOnce) {
+    // 2000 names that all lead to one directory of 2000 languages: listing every pair would
+    // report four million icons for a file of a few dozen kilobytes.
+    ResourceTree tree;
+    ResDir* typeDir = tree.Link(tree.Root(), 14, tree.NewDir()).dir;
+    ResDir* shared = tree.NewDir();
+    for (int i = 1; i <= 2000; ++i) {
+        tree.Link(typeDir, i, shared);
+        tree.AddData(shared, i, Bytes(6));
+    }
+    const Strings listed = ListBytes(BuildImageWithResources(tree));
+    ASSERT_EQ(listed.size(), 2000u);
+    EXPECT_EQ(listed.front(), "1/1");
+    EXPECT_EQ(listed.back(), "1/2000");
+}
