@@ -3,6 +3,11 @@
 #ifndef QUARVEL_RES_RESOURCE_H
 #define QUARVEL_RES_RESOURCE_H
 
+// Static controls nobody addresses.
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
 // ---- Resources shared by the main window (menu, accelerators, toolbar, icon, document template)
 #define IDR_MAINFRAME 128
 
