@@ -16,8 +16,8 @@
 #define IDR_ICON_POPUP 177   // "ONRCLICK": Copy to Clipboard, Select All, Save Icon As
 
 // ---- Pictures
-#define IDB_TOOLBAR 131   // strip of 16x16 toolbar images, 8 bits per pixel, magenta transparent
-#define IDB_NETWORK 140   // domain, network resource, entire network, server; magenta transparent
+#define IDB_TOOLBAR 131    // strip of 16x16 toolbar images, 8 bits per pixel, magenta transparent
+#define IDB_NETWORK 140    // domain, network resource, entire network, server; magenta transparent
 #define IDB_TAB_IMAGES 180 // "Folder" and "Search" tab images, 16 colours, light grey transparent
 #define IDI_BATCH_SAVE 186 // icon of the "Save..." dialog
 #define IDR_SEARCH_AVI 135 // looping clip of the search form's animation control
@@ -65,9 +65,9 @@
 #define IDC_OVERWRITE_TEXT 1053
 
 // ---- Child window ids of controls that views create in code
-#define IDC_SUBICON_LIST 1   // list box of the sub-icon view
-#define IDC_FOLDER_TREE 100  // tree of the folder tree view
-#define IDC_ICON_LIST 131    // list of the icon list view
+#define IDC_SUBICON_LIST 1  // list box of the sub-icon view
+#define IDC_FOLDER_TREE 100 // tree of the folder tree view
+#define IDC_ICON_LIST 131   // list of the icon list view
 
 // ---- Commands of Quarvel
 #define ID_SAVE_ICON_AS 20156

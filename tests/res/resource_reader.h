@@ -15,12 +15,12 @@ std::vector<unsigned char> ResourceBytes(LPCSTR type, int id);
 std::string LoadText(int id);
 
 struct MenuEntry {
-  UINT id;           // 0 for separators and popups
-  std::string text;  // empty for separators
-  bool separator;
-  bool popup;
+    UINT id;          // 0 for separators and popups
+    std::string text; // empty for separators
+    bool separator;
+    bool popup;
 };
 
 std::vector<MenuEntry> MenuEntries(HMENU menu);
 
-}  // namespace restest
+} // namespace restest
