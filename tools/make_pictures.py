@@ -45,6 +45,7 @@ def clip():
 def pictures():
     return {
         "toolbar.bmp": lambda: palette_bitmap(small_images.TOOLBAR, MAGENTA, 8),
+        "toolbar_buttons.bmp": lambda: palette_bitmap(small_images.TOOLBAR_BUTTONS, MAGENTA, 8),
         "network.bmp": lambda: palette_bitmap(small_images.NETWORK, MAGENTA, 8),
         "tabs.bmp": lambda: palette_bitmap(small_images.TABS, small_images.VGA_LIGHT_GREY, 4, small_images.VGA),
         "quarvel.ico": lambda: icon(icons.app_icon, APP_ICON_SIZES),

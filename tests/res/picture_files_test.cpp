@@ -70,7 +70,7 @@ uint32_t PaletteEntry(const Bytes& file, uint32_t index) {
 }
 
 TEST(PictureFiles, ToolbarAndNetworkStripsAreEightBitOnMagenta) {
-    for (const char* name : {"toolbar.bmp", "network.bmp"}) {
+    for (const char* name : {"toolbar.bmp", "toolbar_buttons.bmp", "network.bmp"}) {
         SCOPED_TRACE(name);
         Bytes file = ReadPicture(name);
         BmpInfo info = ExpectValidBmp(file);

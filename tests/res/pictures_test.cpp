@@ -72,6 +72,15 @@ TEST(Bitmaps, ToolbarStripIsEightBitWithThirteenImagesOrMore) {
     strip.ExpectEachImageDrawnOnKey(RGB(255, 0, 255));
 }
 
+TEST(Bitmaps, ToolbarResourceBitmapShowsTheEightButtonsAsTheStripDoes) {
+    PackedBitmap buttons(IDR_MAINFRAME), strip(IDB_TOOLBAR);
+    ASSERT_EQ(buttons.header.biWidth, 8 * 16);
+    ASSERT_EQ(buttons.header.biHeight, 16);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 8 * 16; ++x)
+            ASSERT_EQ(buttons.pixel(x, y), strip.pixel(x, y)) << "pixel " << x << "," << y;
+}
+
 TEST(Bitmaps, ToolbarImageListTakesMagentaAsTransparent) {
     HBITMAP bitmap = static_cast<HBITMAP>(
         LoadImageA(Self(), MAKEINTRESOURCEA(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, 0));

@@ -196,6 +196,8 @@ TOOLBAR = [
     copy_path,
     command_prompt,
 ]
+# The images of the toolbar's eight buttons, in button order.
+TOOLBAR_BUTTONS = TOOLBAR[:8]
 
 
 # ---- Network images: domain, generic network resource, entire network, server
