@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws Quarvel's pictures into a folder: toolbar, network and tab bitmaps, two icons, the search clip.
+"""Draws Quarvel's pictures into a folder: toolbar, network and tab bitmaps, two icons and the
+search form's animation clip.
 
 Usage: make_pictures.py OUTPUT_FOLDER
 """
@@ -21,7 +22,9 @@ BATCH_SAVE_ICON_SIZES = (16, 32, 48)
 
 def palette_bitmap(drawings, key_rgb, bit_count, palette=None):
     canvas = small_images.strip(drawings)
-    indices, palette = formats.to_palette(canvas.width, canvas.height, canvas.rgba_bytes(), key_rgb, palette)
+    indices, palette = formats.to_palette(
+        canvas.width, canvas.height, canvas.rgba_bytes(), key_rgb, palette
+    )
     return formats.bmp_file(canvas.width, canvas.height, indices, palette, bit_count)
 
 
@@ -47,7 +50,9 @@ def pictures():
         "toolbar.bmp": lambda: palette_bitmap(small_images.TOOLBAR, MAGENTA, 8),
         "toolbar_buttons.bmp": lambda: palette_bitmap(small_images.TOOLBAR_BUTTONS, MAGENTA, 8),
         "network.bmp": lambda: palette_bitmap(small_images.NETWORK, MAGENTA, 8),
-        "tabs.bmp": lambda: palette_bitmap(small_images.TABS, small_images.VGA_LIGHT_GREY, 4, small_images.VGA),
+        "tabs.bmp": lambda: palette_bitmap(
+            small_images.TABS, small_images.VGA_LIGHT_GREY, 4, small_images.VGA
+        ),
         "quarvel.ico": lambda: icon(icons.app_icon, APP_ICON_SIZES),
         "batch_save.ico": lambda: icon(icons.batch_save_icon, BATCH_SAVE_ICON_SIZES),
         "search.avi": clip,

@@ -5,8 +5,9 @@ import zlib
 
 
 def _info_header(width, height, bit_count, image_size, colours_used, pels_per_metre=2835):
+    resolution = (pels_per_metre, pels_per_metre)
     return struct.pack(
-        "<IiiHHIIiiII", 40, width, height, 1, bit_count, 0, image_size, pels_per_metre, pels_per_metre, colours_used, 0
+        "<IiiHHIIiiII", 40, width, height, 1, bit_count, 0, image_size, *resolution, colours_used, 0
     )
 
 
@@ -38,7 +39,7 @@ def palette_pixels(width, height, indices, bit_count):
 
 
 def bmp_file(width, height, indices, palette, bit_count):
-    """A palette bitmap file (8 or 4 bits per pixel); the palette has at most 2^bit_count colours."""
+    """A palette bitmap file, 8 or 4 bits per pixel, with at most 2^bit_count colours."""
     assert len(palette) <= 1 << bit_count
     colours = len(palette) if bit_count == 8 else 16
     pixels = palette_pixels(width, height, indices, bit_count)
@@ -52,7 +53,8 @@ def png_file(width, height, rgba):
     """An 8-bit RGBA PNG from top-down RGBA rows."""
 
     def chunk(kind, data):
-        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+        crc = zlib.crc32(kind + data)
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", crc)
 
     stride = width * 4
     raw = b"".join(b"\x00" + rgba[j * stride : (j + 1) * stride] for j in range(height))
@@ -144,10 +146,10 @@ def avi_file(width, height, frames, palette, microseconds_per_frame):
         width,
         height,
     )
-    strf = _info_header(width, height, 8, frame_size, len(palette)) + _palette_bytes(palette, len(palette))
-    header_list = riff_list(
-        b"LIST", b"hdrl", chunk(b"avih", avih) + riff_list(b"LIST", b"strl", chunk(b"strh", strh) + chunk(b"strf", strf))
-    )
+    strf = _info_header(width, height, 8, frame_size, len(palette))
+    strf += _palette_bytes(palette, len(palette))
+    stream_list = riff_list(b"LIST", b"strl", chunk(b"strh", strh) + chunk(b"strf", strf))
+    header_list = riff_list(b"LIST", b"hdrl", chunk(b"avih", avih) + stream_list)
     movi_data = b""
     index = b""
     for data in frame_bytes:

@@ -48,10 +48,12 @@ class Painter:
 def _tile(p, left, top, side, colours):
     light, dark, edge = colours
     bounds = (left - 8, top - 8, left + side + 8, top + side + 8)
-    p.shape(box(left, top, left + side, top + side, side * 0.2), linear(left, top, light, left + side, top + side, dark), edge, bounds=bounds)
+    shading = linear(left, top, light, left + side, top + side, dark)
+    p.shape(box(left, top, left + side, top + side, side * 0.2), shading, edge, bounds=bounds)
     # A white glint in the upper left corner reads as "an icon" even when small.
     glint = side * 0.18
-    p.shape(circle(left + side * 0.3, top + side * 0.3, glint), solid((255, 255, 255)), opacity=0.55, bounds=bounds)
+    glint_shape = circle(left + side * 0.3, top + side * 0.3, glint)
+    p.shape(glint_shape, solid((255, 255, 255)), opacity=0.55, bounds=bounds)
 
 
 def _magnifier(p, cx, cy, r, handle_to):
@@ -64,8 +66,10 @@ def _magnifier(p, cx, cy, r, handle_to):
         edge=4,
     )
     glass = circle(cx, cy, r)
-    p.shape(glass, radial(cx - r * 0.3, cy - r * 0.3, r * 1.3, (235, 248, 255), (150, 200, 240)), opacity=0.6)
-    p.shape(ring(cx, cy, r, rim), linear(cx - r, cy - r, STEEL[0], cx + r, cy + r, STEEL[1]), (25, 28, 35), edge=4)
+    tint = radial(cx - r * 0.3, cy - r * 0.3, r * 1.3, (235, 248, 255), (150, 200, 240))
+    p.shape(glass, tint, opacity=0.6)
+    steel = linear(cx - r, cy - r, STEEL[0], cx + r, cy + r, STEEL[1])
+    p.shape(ring(cx, cy, r, rim), steel, (25, 28, 35), edge=4)
     if p.pixel < 8:
         shine = segment(cx - r * 0.55, cy - r * 0.1, cx - r * 0.15, cy - r * 0.52, r * 0.08)
         p.shape(shine, solid((255, 255, 255)), opacity=0.8)
@@ -75,8 +79,13 @@ def app_icon(size):
     """A folder with icons spilling out of it, under a magnifying glass."""
     p = Painter(size)
     p.shape(box(14, 44, 120, 96, 14), solid(FOLDER_BACK[1]), FOLDER_EDGE)
-    p.shape(box(14, 64, 242, 228, 18), vertical(64, FOLDER_BACK[0], 228, FOLDER_BACK[1]), FOLDER_EDGE)
-    tiles = [(34, 18, 84), (96, 40, 84), (160, 24, 76)] if size >= 32 else [(28, 16, 100), (128, 30, 100)]
+    back = vertical(64, FOLDER_BACK[0], 228, FOLDER_BACK[1])
+    p.shape(box(14, 64, 242, 228, 18), back, FOLDER_EDGE)
+    # Small sizes show two bigger icons rather than three that would blur together.
+    if size >= 32:
+        tiles = [(34, 18, 84), (96, 40, 84), (160, 24, 76)]
+    else:
+        tiles = [(28, 16, 100), (128, 30, 100)]
     for (left, top, side), colours in zip(tiles, TILE_COLOURS):
         _tile(p, left, top, side, colours)
     front = polygon([(4, 112), (252, 112), (240, 236), (16, 236)])
@@ -94,7 +103,8 @@ def batch_save_icon(size):
     blue_light, blue, blue_edge = TILE_COLOURS[2]
     disk = polygon([(16, 16), (206, 16), (240, 50), (240, 240), (16, 240)])
     p.shape(disk, vertical(16, blue_light, 240, blue), blue_edge, edge=8)
-    p.shape(box(60, 16, 186, 96, 6), vertical(16, (225, 228, 235), 96, (160, 165, 175)), (60, 65, 80))
+    shutter = vertical(16, (225, 228, 235), 96, (160, 165, 175))
+    p.shape(box(60, 16, 186, 96, 6), shutter, (60, 65, 80))
     p.shape(box(140, 28, 168, 84, 4), solid(blue_edge))
     p.shape(box(40, 132, 216, 240, 8), solid((250, 250, 250)), (110, 115, 130))
     for left, top, colours in ((110, 118, TILE_COLOURS[0]), (150, 150, TILE_COLOURS[1])):

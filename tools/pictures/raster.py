@@ -167,7 +167,7 @@ class Canvas:
                     self.blend(i, j, paint(x, y), min(coverage, 1.0) * opacity)
 
     def mask(self, shape):
-        """Crisp edges: the pixels whose centre lies inside the shape (a centre on the edge is out)."""
+        """Crisp edges: the pixels whose centre is inside the shape (a centre on the edge is out)."""
         return {
             (i, j)
             for j in range(self.height)
@@ -179,7 +179,8 @@ class Canvas:
         """Crisp fill; with outline_rgb, the pixels on the edge of the shape take that colour."""
         inside = self.mask(shape)
         for i, j in inside:
-            edge = any((i + di, j + dj) not in inside for di, dj in ((1, 0), (-1, 0), (0, 1), (0, -1)))
+            neighbours = ((i + 1, j), (i - 1, j), (i, j + 1), (i, j - 1))
+            edge = any(n not in inside for n in neighbours)
             rgb = outline_rgb if (edge and outline_rgb is not None) else paint(*self._centre(i, j))
             self.set(i, j, rgb)
 

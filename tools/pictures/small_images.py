@@ -43,9 +43,11 @@ def _left_arrow():
 
 def draw_folder(c, left, top, right, bottom, open_front=False):
     c.pixel_art(box(left, top, left + 6, top + 3), solid(FOLDER), FOLDER_DARK)
-    c.pixel_art(box(left, top + 2, right, bottom), vertical(top, FOLDER_LIGHT, bottom, FOLDER), FOLDER_DARK)
+    body = vertical(top, FOLDER_LIGHT, bottom, FOLDER)
+    c.pixel_art(box(left, top + 2, right, bottom), body, FOLDER_DARK)
     if open_front:
-        front = polygon([(left + 2, top + 5), (right + 1, top + 5), (right - 1, bottom), (left, bottom)])
+        corners = [(left + 2, top + 5), (right + 1, top + 5), (right - 1, bottom), (left, bottom)]
+        front = polygon(corners)
         c.pixel_art(front, vertical(top + 5, FOLDER_LIGHT, bottom, FOLDER), FOLDER_DARK)
 
 
@@ -56,7 +58,10 @@ def draw_page(c, left, top, right, bottom, lines=True):
             c.dots(PAPER_LINE, [(x, y) for x in range(int(left) + 2, int(right) - 2)])
 
 
-def draw_magnifier(c, cx, cy, r, handle_end, glass_rgb=GLASS, rim_rgb=BLUE_DARK, handle_rgb=BROWN, handle_edge=BROWN_DARK):
+def draw_magnifier(
+    c, cx, cy, r, handle_end,
+    glass_rgb=GLASS, rim_rgb=BLUE_DARK, handle_rgb=BROWN, handle_edge=BROWN_DARK,
+):  # fmt: skip
     hx, hy = handle_end
     c.pixel_art(segment(cx + r * 0.6, cy + r * 0.6, hx, hy, 1.3), solid(handle_rgb), handle_edge)
     c.pixel_art(circle(cx, cy, r + 0.6), solid(glass_rgb), rim_rgb)
@@ -95,10 +100,11 @@ def up():
 
 def refresh():
     c = _canvas()
-    # Most of a circle, open between twelve and two o'clock, its arrow head at twelve pointing right.
+    # Most of a circle, open from twelve to two o'clock, its arrow head at twelve pointing right.
     gap = polygon([(8, 9), (8, -6), (24, -6), (24, 6)])
     c.pixel_art(subtract(ring(8, 9, 5.6, 2.6), gap), vertical(2, BLUE_LIGHT, 14, BLUE), BLUE_DARK)
-    c.pixel_art(polygon([(7, -0.5), (13.5, 3.4), (7, 7.3)]), vertical(0, BLUE_LIGHT, 8, BLUE), BLUE_DARK)
+    head = polygon([(7, -0.5), (13.5, 3.4), (7, 7.3)])
+    c.pixel_art(head, vertical(0, BLUE_LIGHT, 8, BLUE), BLUE_DARK)
     return c
 
 
