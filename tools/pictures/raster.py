@@ -167,7 +167,7 @@ class Canvas:
                     self.blend(i, j, paint(x, y), min(coverage, 1.0) * opacity)
 
     def mask(self, shape):
-        """Crisp edges: the pixels whose centre is inside the shape (a centre on the edge is out)."""
+        """Crisp edges: pixels whose centre is inside the shape (a centre on the edge is out)."""
         return {
             (i, j)
             for j in range(self.height)
