@@ -141,6 +141,12 @@ void ExpectTidyLayout(const TemplateDialog& d) {
     }
 }
 
+// A label that shows a path keeps "&" as it is and breaks a long path across lines.
+void ExpectShowsWholePaths(HWND label) {
+    EXPECT_TRUE(StyleOf(label) & SS_NOPREFIX);
+    EXPECT_TRUE(StyleOf(label) & SS_EDITCONTROL);
+}
+
 TEST(SearchFormTemplate, IsACaptionlessChildPage) {
     TemplateDialog d(IDD_SEARCH_FORM);
     ASSERT_TRUE(d.get());
@@ -210,6 +216,7 @@ TEST(SearchFormTemplate, ControlsInTabOrderWithTheirPlacesAndTexts) {
     EXPECT_TRUE(StyleOf(d.item(1000)) & ES_AUTOHSCROLL);
     EXPECT_TRUE(StyleOf(d.item(1036)) & ACS_CENTER);
     EXPECT_TRUE(StyleOf(d.item(1036)) & ACS_TRANSPARENT);
+    ExpectShowsWholePaths(d.item(IDC_LAST_FOUND));
 }
 
 TEST(BatchSaveTemplate, ControlsTheDialogBinds) {
@@ -259,8 +266,7 @@ TEST(OverwriteTemplate, FourAnswersAndTheQuestion) {
     };
     for (const Control& c : controls)
         ExpectControl(d, c);
-    // The question holds a full path: it must not turn "&" into an underline.
-    EXPECT_TRUE(StyleOf(d.item(IDC_OVERWRITE_TEXT)) & SS_NOPREFIX);
+    ExpectShowsWholePaths(d.item(IDC_OVERWRITE_TEXT));
     ExpectTidyLayout(d);
 }
 
