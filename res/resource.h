@@ -8,7 +8,8 @@
 #define IDC_STATIC (-1)
 #endif
 
-// ---- Resources shared by the main window (menu, accelerators, toolbar, icon, document template)
+// ---- Resources shared by the main window: menu, accelerators, toolbar (and its bitmap of the
+// eight button images), icon, document template string
 #define IDR_MAINFRAME 128
 
 // ---- Context menus (each holds one popup)
@@ -16,11 +17,16 @@
 #define IDR_ICON_POPUP 177   // "ONRCLICK": Copy to Clipboard, Select All, Save Icon As
 
 // ---- Pictures
-#define IDB_TOOLBAR 131    // strip of 16x16 toolbar images, 8 bits per pixel, magenta transparent
-#define IDB_NETWORK 140    // domain, network resource, entire network, server; magenta transparent
-#define IDB_TAB_IMAGES 180 // "Folder" and "Search" tab images, 16 colours, light grey transparent
+// Strip of 16x16 images, 8 bits per pixel, magenta transparent, in this order: back, forward, up,
+// refresh, copy, save, help contents, about (the eight toolbar buttons), then open, properties,
+// search, copy path, command prompt.
+#define IDB_TOOLBAR 131
+// Four 16x16 images, magenta transparent: domain, network resource, entire network, server.
+#define IDB_NETWORK 140
+// Two 16x16 images, 16 colours, light grey transparent: the "Folder" and "Search" tabs.
+#define IDB_TAB_IMAGES 180
 #define IDI_BATCH_SAVE 186 // icon of the "Save..." dialog
-#define IDR_SEARCH_AVI 135 // looping clip of the search form's animation control
+#define IDR_SEARCH_AVI 135 // looping clip of the search form's animation control ("AVI" type)
 
 // ---- Dialog templates
 #define IDD_ABOUTBOX 100
