@@ -365,11 +365,10 @@ void CFrameWnd::RecalcLayout() {
     m_bInRecalcLayout = true;
     RECT area;
     GetClientRect(&area);
-    // The status bar (and other bottom bars) first, so the toolbars never cover it.
+    // The status bar first: it keeps the bottom edge whatever else docks there.
     std::vector<CControlBar*> order(m_controlBars);
-    std::stable_sort(order.begin(), order.end(), [](CControlBar* a, CControlBar* b) {
-        return (a->GetBarStyle() & CBRS_ALIGN_BOTTOM) > (b->GetBarStyle() & CBRS_ALIGN_BOTTOM);
-    });
+    std::stable_partition(order.begin(), order.end(),
+                          [](CControlBar* bar) { return bar->IsKindOf(RUNTIME_CLASS(CStatusBar)); });
     for (CControlBar* bar : order) {
         if (!bar->IsWindowVisible())
             continue;

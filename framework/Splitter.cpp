@@ -26,7 +26,12 @@ BOOL CSplitterWnd::CreateStatic(CWnd* parent, int rows, int cols, DWORD style, U
         // Fill the parent's client area from the start; the parent's layout may move it later.
         parent->GetClientRect(&rect);
     }
-    return Create(nullptr, nullptr, style | WS_CHILD | WS_CLIPCHILDREN, rect, parent, id);
+    if (!Create(nullptr, nullptr, style | WS_CHILD | WS_CLIPCHILDREN, rect, parent, id))
+        return FALSE;
+    // Nested in another splitter's pane: that splitter places it.
+    if (parent && parent->IsKindOf(RUNTIME_CLASS(CSplitterWnd)))
+        static_cast<CSplitterWnd*>(parent)->RecalcLayout();
+    return TRUE;
 }
 
 BOOL CSplitterWnd::CreateView(int row, int col, const CRuntimeClass* viewClass, SIZE size,
