@@ -1,0 +1,21 @@
+// The subcommands of quarvel-cli; each answers the process exit status.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quarvel::cli {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+// list [-r] PATH...
+int RunList(const std::vector<std::string>& args);
+// extract [-r] [--overwrite] [--format ico|bmp] -o FOLDER PATH...
+int RunExtract(const std::vector<std::string>& args);
+
+// Prints the usage on stderr and answers kExitUsage.
+int UsageError();
+
+} // namespace quarvel::cli

@@ -1,0 +1,45 @@
+// quarvel-cli list: one line per icon, "path<TAB>group|ico<TAB>name<TAB>language".
+#include "Commands.h"
+
+#include "FileIcons.h"
+#include "FileWalk.h"
+
+#include <cstdio>
+
+namespace quarvel::cli {
+
+int RunList(const std::vector<std::string>& args) {
+    bool recursive = false;
+    std::vector<std::string> paths;
+    for (const std::string& arg : args) {
+        if (arg == "-r" && paths.empty())
+            recursive = true;
+        else if (!arg.empty() && arg[0] == '-' && paths.empty())
+            return UsageError();
+        else
+            paths.push_back(arg);
+    }
+    if (paths.empty())
+        return UsageError();
+
+    bool ok = true;
+    std::string out;
+    const bool walked = WalkPaths(paths, recursive, [&](const std::string& path, bool named) {
+        IconCollector icons;
+        ok = CollectFileIcons(path, named, icons) && ok;
+        out.clear();
+        for (const ListedIcon& icon : icons.icons) {
+            out += path;
+            if (icon.isIconFile) {
+                out += "\tico\t\t0\n";
+            } else {
+                out += "\tgroup\t" + icon.NameText() + "\t" + std::to_string(icon.language) + "\n";
+            }
+        }
+        std::fwrite(out.data(), 1, out.size(), stdout);
+    });
+    std::fflush(stdout);
+    return walked && ok ? kExitOk : kExitFailure;
+}
+
+} // namespace quarvel::cli

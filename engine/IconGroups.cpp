@@ -1,0 +1,68 @@
+// ListIconGroups: the icons of one file, as the file list counts them.
+#include "IconGroups.h"
+
+#include "PEFile.h"
+#include "platform/FileSystem.h"
+
+#include <cstring>
+
+namespace quarvel {
+
+bool HasIcoExtension(const char* path) {
+    const char* dot = std::strrchr(path, '.');
+    if (dot == nullptr || dot == path)
+        return false;
+    const char* ext = dot + 1;
+    return std::strlen(ext) == 3 && (ext[0] | 0x20) == 'i' && (ext[1] | 0x20) == 'c' &&
+           (ext[2] | 0x20) == 'o';
+}
+
+// Walks the group icon names and, within each name, its languages. The languages are read
+// from the name's own directory rather than looked up again by name, which keeps the walk
+// linear in the size of the tree. A name without languages ends the listing.
+int ListGroupIcons(const CPEFile& file, const char* path, IconListReceiver& receiver) {
+    const ResKey type(kResTypeGroupIcon);
+    const ResPos typeDirectory = file.FindDirectory(&type, 1);
+    const ResPos root = file.ResourceRoot();
+    int count = 0;
+    CResDirIterator name(file.View(), typeDirectory, root);
+    while (name.Next()) {
+        const ResPos nameDirectory = name.Subdirectory();
+        if (nameDirectory == kNoPosition || nameDirectory == root || nameDirectory == typeDirectory)
+            continue;
+        char text[kResNameBufferSize] = {};
+        const ResKey key = name.IsNamed() ? (name.GetNameA(text, sizeof text), ResKey(text))
+                                          : ResKey(name.GetId());
+        bool anyLanguage = false;
+        CResDirIterator language(file.View(), nameDirectory, root);
+        while (language.Next()) {
+            if (language.IsSubdirectory() || language.IsNamed())
+                continue;
+            anyLanguage = true;
+            receiver.AddGroupIcon(path, key, language.GetId());
+            ++count;
+        }
+        if (!anyLanguage)
+            break;
+    }
+    return count;
+}
+
+int ListIconGroups(const char* path, IconListReceiver* receiver) {
+    if (path == nullptr || *path == '\0' || receiver == nullptr ||
+        platform::GetPathKind(path) != platform::PathKind::File)
+        return 0;
+    if (HasIcoExtension(path)) {
+        receiver->AddIconFile(path);
+        return 1;
+    }
+    CPEFile file(path);
+    if (!file.IsOpen())
+        return 0;
+    const std::string name = file.GetFileName();
+    const int count = ListGroupIcons(file, name.c_str(), *receiver);
+    file.Close();
+    return count;
+}
+
+} // namespace quarvel

@@ -1,0 +1,33 @@
+// Listing the icons of one file: one per group icon name and language, or one for an .ico file.
+#pragma once
+
+#include "ResKey.h"
+
+#include <cstdint>
+
+namespace quarvel {
+
+// Whatever receives the icons of a file (the icon list view, the command line, tests).
+// Each operation answers 1 when it took the icon, 0 otherwise.
+class IconListReceiver {
+public:
+    virtual ~IconListReceiver() = default;
+    // A group icon of an image file; a name given as text lives only during the call.
+    virtual int AddGroupIcon(const char* path, ResKey name, std::uint16_t language) = 0;
+    virtual int AddIconFile(const char* path) = 0;
+};
+
+// True when the text after the path's last '.' is "ico" in any case.
+bool HasIcoExtension(const char* path);
+
+class CPEFile;
+
+// Lists the group icons of an open image file under `path`; answers how many were listed.
+int ListGroupIcons(const CPEFile& file, const char* path, IconListReceiver& receiver);
+
+// Lists the icons of the file at `path` into `receiver`, in stored order; answers how many were
+// listed (also those that the receiver refused). 0 for a missing path, a folder, or a file that
+// is not an image.
+int ListIconGroups(const char* path, IconListReceiver* receiver);
+
+} // namespace quarvel
