@@ -18,11 +18,13 @@ void CFileListView::RemoveAll() {
 
 CSearchDlg::CSearchDlg() : CFormView(IDD_SEARCH_FORM) {}
 
-void CSearchDlg::DoDataExchange(CDataExchange* pDX) { DDX_Text(pDX, IDC_LOOK_IN, m_strLookIn); }
+void CSearchDlg::DoDataExchange(CDataExchange* pDX) {
+    DDX_Text(pDX, IDC_LOOK_IN, m_strLookIn);
+}
 
 BEGIN_MESSAGE_MAP(CBrowser, CView)
-    ON_WM_CREATE()
-    ON_WM_SIZE()
+ON_WM_CREATE()
+ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 int CBrowser::OnCreate(LPCREATESTRUCT cs) {
@@ -44,7 +46,8 @@ bool CBrowser::AppendTab(const CRuntimeClass* viewClass) {
     auto* view = static_cast<CView*>(object);
     RECT client;
     GetClientRect(&client);
-    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, client, this, 0, &context))
+    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, client, this, 0,
+                      &context))
         return false;
     m_pCurrentView = view;
     m_pages.push_back(view);
@@ -62,7 +65,9 @@ void CBrowser::OnSize(UINT type, int cx, int cy) {
 }
 
 CView* CBrowser::GetTabWindow(int index) const {
-    return index >= 0 && index < static_cast<int>(m_pages.size()) ? m_pages[static_cast<size_t>(index)] : nullptr;
+    return index >= 0 && index < static_cast<int>(m_pages.size())
+               ? m_pages[static_cast<size_t>(index)]
+               : nullptr;
 }
 
 void CBrowser::Show(int index) {

@@ -25,7 +25,8 @@ ui::DialogAnswerer::Chooser typeFileName(const std::string& path) {
 
 void clearSaveFolder() {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vendrel\\Quarvel", 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vendrel\\Quarvel", 0, KEY_SET_VALUE, &key) ==
+        ERROR_SUCCESS) {
         RegDeleteValueA(key, "savefolder");
         RegCloseKey(key);
     }
@@ -135,7 +136,8 @@ TEST_F(QuarvelStarted, HelpWithoutItsFileReturns) {
 }
 
 TEST(HelpFile, LiesBesideTheProgram) {
-    EXPECT_STREQ(HelpFileBeside("C:\\Program Files\\Quarvel\\Quarvel.exe"), "C:\\Program Files\\Quarvel\\Quarvel.chm");
+    EXPECT_STREQ(HelpFileBeside("C:\\Program Files\\Quarvel\\Quarvel.exe"),
+                 "C:\\Program Files\\Quarvel\\Quarvel.chm");
     EXPECT_STREQ(HelpFileBeside("Quarvel.exe"), "Quarvel.exe\\Quarvel.chm");
 }
 
@@ -149,7 +151,9 @@ TEST(SaveFolder, DefaultsToTempAndStoresOnlyExistingFolders) {
     EXPECT_STREQ(LoadSaveFolder(), "C:\\windows");
 
     HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vendrel\\Quarvel", 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vendrel\\Quarvel", 0, KEY_SET_VALUE, &key),
+        ERROR_SUCCESS);
     RegSetValueExA(key, "savefolder", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
     EXPECT_STREQ(LoadSaveFolder(), "c:\\temp\\");
     std::string tooLong(400, 'x');
