@@ -12,9 +12,9 @@ IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
 IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
 
 BEGIN_MESSAGE_MAP(CControlBar, CWnd)
-    ON_WM_CREATE()
-    ON_WM_DESTROY()
-    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
 int CControlBar::OnCreate(LPCREATESTRUCT cs) {
@@ -73,19 +73,20 @@ struct ToolBarResource {
 } // namespace
 
 BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
-    ON_WM_PAINT()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_LBUTTONUP()
-    ON_WM_SETCURSOR()
-    ON_NOTIFY_RANGE(TTN_GETDISPINFOA, 0, 0xFFFF, OnToolTipTextA)
-    ON_NOTIFY_RANGE(TTN_GETDISPINFOW, 0, 0xFFFF, OnToolTipTextW)
-    ON_NOTIFY_REFLECT_EX(TBN_HOTITEMCHANGE, OnHotItemChange)
+ON_WM_PAINT()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONUP()
+ON_WM_SETCURSOR()
+ON_NOTIFY_RANGE(TTN_GETDISPINFOA, 0, 0xFFFF, OnToolTipTextA)
+ON_NOTIFY_RANGE(TTN_GETDISPINFOW, 0, 0xFFFF, OnToolTipTextW)
+ON_NOTIFY_REFLECT_EX(TBN_HOTITEMCHANGE, OnHotItemChange)
 END_MESSAGE_MAP()
 
 BOOL CToolBar::CreateEx(CWnd* parent, DWORD controlStyle, DWORD style, UINT id) {
-    m_dwStyle = style & (CBRS_ALIGN_ANY | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
-    DWORD windowStyle = (style & (WS_CHILD | WS_VISIBLE)) | WS_CHILD | WS_CLIPSIBLINGS | controlStyle |
-                        CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_NORESIZE |
+    m_dwStyle =
+        style & (CBRS_ALIGN_ANY | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
+    DWORD windowStyle = (style & (WS_CHILD | WS_VISIBLE)) | WS_CHILD | WS_CLIPSIBLINGS |
+                        controlStyle | CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_NORESIZE |
                         ((style & CBRS_TOOLTIPS) ? TBSTYLE_TOOLTIPS : 0);
     if (!CWnd::CreateEx(0, TOOLBARCLASSNAMEA, nullptr, windowStyle, 0, 0, 0, 0, parent->m_hWnd,
                         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))))
@@ -100,7 +101,8 @@ BOOL CToolBar::LoadToolBar(UINT resourceId) {
     HRSRC resource = FindResourceA(instance, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(241));
     HGLOBAL loaded = resource ? LoadResource(instance, resource) : nullptr;
     auto* data = loaded ? static_cast<const ToolBarResource*>(LockResource(loaded)) : nullptr;
-    if (!data || data->version != 1 || SizeofResource(instance, resource) < sizeof(ToolBarResource) + data->count * sizeof(WORD))
+    if (!data || data->version != 1 ||
+        SizeofResource(instance, resource) < sizeof(ToolBarResource) + data->count * sizeof(WORD))
         return FALSE;
     SendMessage(TB_SETBITMAPSIZE, 0, MAKELONG(data->width, data->height));
     // The bitmap of the same id, when there is one; a frame may give an image list instead.
@@ -288,7 +290,9 @@ public:
             m_bar->SetPaneText(static_cast<int>(m_nIndex), text);
     }
     void SetCheck(int) override {}
-    void SetText(const char* text) override { m_bar->SetPaneText(static_cast<int>(m_nIndex), text); }
+    void SetText(const char* text) override {
+        m_bar->SetPaneText(static_cast<int>(m_nIndex), text);
+    }
 
 private:
     CStatusBar* m_bar;
@@ -296,7 +300,7 @@ private:
 } // namespace
 
 BEGIN_MESSAGE_MAP(CStatusBar, CControlBar)
-    ON_WM_SIZE()
+ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 BOOL CStatusBar::Create(CWnd* parent, DWORD style, UINT id) {
@@ -355,7 +359,8 @@ void CStatusBar::OnSize(UINT type, int cx, int cy) {
 BOOL CStatusBar::SetPaneText(int index, const char* text) {
     if (index < 0 || index >= GetCount())
         return FALSE;
-    return SendMessage(SB_SETTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)) != 0;
+    return SendMessage(SB_SETTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)) !=
+           0;
 }
 
 CString CStatusBar::GetPaneText(int index) const {
@@ -363,7 +368,8 @@ CString CStatusBar::GetPaneText(int index) const {
         return CString();
     int length = LOWORD(SendMessage(SB_GETTEXTLENGTHA, static_cast<WPARAM>(index)));
     CString text;
-    SendMessage(SB_GETTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.GetBuffer(length + 1)));
+    SendMessage(SB_GETTEXTA, static_cast<WPARAM>(index),
+                reinterpret_cast<LPARAM>(text.GetBuffer(length + 1)));
     text.ReleaseBuffer();
     return text;
 }

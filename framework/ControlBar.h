@@ -83,7 +83,8 @@ private:
 class CStatusBar : public CControlBar {
     DECLARE_DYNAMIC(CStatusBar)
 public:
-    BOOL Create(CWnd* parent, DWORD style = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_BOTTOM, UINT id = 59393);
+    BOOL Create(CWnd* parent, DWORD style = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_BOTTOM,
+                UINT id = 59393);
     // Pane 0 (ID_SEPARATOR) is the message pane; the others show their id's string when enabled.
     BOOL SetIndicators(const UINT* ids, int count);
     int GetCount() const { return static_cast<int>(m_indicators.size()); }

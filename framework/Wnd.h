@@ -33,8 +33,8 @@ public:
     static void DeleteTempMap();
 
     // ---- Creation
-    virtual BOOL Create(const char* className, const char* windowName, DWORD style, const RECT& rect,
-                        CWnd* parent, UINT id, CCreateContext* context = nullptr);
+    virtual BOOL Create(const char* className, const char* windowName, DWORD style,
+                        const RECT& rect, CWnd* parent, UINT id, CCreateContext* context = nullptr);
     BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x,
                   int y, int cx, int cy, HWND parent, HMENU idOrMenu, void* param = nullptr);
     virtual BOOL PreCreateWindow(CREATESTRUCTA& cs);
@@ -112,7 +112,9 @@ public:
     int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
     void SetDlgItemText(int id, const char* text) { ::SetDlgItemTextA(m_hWnd, id, text); }
     void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
-    void InvalidateRect(const RECT* rect, BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, rect, erase); }
+    void InvalidateRect(const RECT* rect, BOOL erase = TRUE) {
+        ::InvalidateRect(m_hWnd, rect, erase);
+    }
     void UpdateWindow() { ::UpdateWindow(m_hWnd); }
     void RedrawWindow(const RECT* rect = nullptr, HRGN region = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE) {
@@ -126,7 +128,9 @@ public:
     }
     HFONT GetFont() const { return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)); }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
-    DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE)); }
+    DWORD GetExStyle() const {
+        return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE));
+    }
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT swpFlags = 0);
     BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT swpFlags = 0);
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse) { return ::SetTimer(m_hWnd, id, elapse, nullptr); }

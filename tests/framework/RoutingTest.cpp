@@ -6,9 +6,13 @@
 #include <gtest/gtest.h>
 
 namespace {
-void command(CWnd* frame, UINT id) { frame->SendMessage(WM_COMMAND, id, 0); }
+void command(CWnd* frame, UINT id) {
+    frame->SendMessage(WM_COMMAND, id, 0);
+}
 
-CView* onlyView(CDocument* doc) { return doc->GetViews().empty() ? nullptr : doc->GetViews().front(); }
+CView* onlyView(CDocument* doc) {
+    return doc->GetViews().empty() ? nullptr : doc->GetViews().front();
+}
 } // namespace
 
 TEST(CommandRouting, ActiveViewThenDocumentThenFrameThenApplication) {
