@@ -106,12 +106,14 @@ BOOL CToolBar::LoadToolBar(UINT resourceId) {
         return FALSE;
     SendMessage(TB_SETBITMAPSIZE, 0, MAKELONG(data->width, data->height));
     // The bitmap of the same id, when there is one; a frame may give an image list instead.
-    if (FindResourceA(instance, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(2))) {
-        TBADDBITMAP bitmap{instance, resourceId};
-        SendMessage(TB_ADDBITMAP, data->count, reinterpret_cast<LPARAM>(&bitmap));
-    }
     auto* words = reinterpret_cast<const WORD*>(data + 1);
     std::vector<UINT> ids(words, words + data->count);
+    if (FindResourceA(instance, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(2))) {
+        TBADDBITMAP bitmap{instance, resourceId};
+        auto images =
+            std::count_if(ids.begin(), ids.end(), [](UINT id) { return id != ID_SEPARATOR; });
+        SendMessage(TB_ADDBITMAP, static_cast<WPARAM>(images), reinterpret_cast<LPARAM>(&bitmap));
+    }
     return SetButtons(ids.data(), static_cast<int>(ids.size()));
 }
 

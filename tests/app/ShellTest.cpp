@@ -163,3 +163,15 @@ TEST(SaveFolder, DefaultsToTempAndStoresOnlyExistingFolders) {
     RegCloseKey(key);
     clearSaveFolder();
 }
+
+TEST_F(QuarvelStarted, ExitClosesTheWindowAndEndsTheMessageLoop) {
+    ASSERT_TRUE(Start());
+    MSG stale;
+    while (PeekMessageA(&stale, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    frame->SendMessage(WM_COMMAND, ID_APP_EXIT);
+    EXPECT_EQ(AfxGetMainWnd(), nullptr);
+    MSG quit;
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    frame = nullptr;
+}

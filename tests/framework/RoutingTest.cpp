@@ -142,3 +142,27 @@ TEST(ControlBars, ToolbarDocksOnEverySideTheFrameAllows) {
     window.frame->DockControlBar(&bar, CBRS_ALIGN_LEFT); // not allowed: stays
     EXPECT_EQ(barRect().bottom, status.top);
 }
+
+TEST(ControlBars, DraggingTheGripperDocksTheToolbarAtTheNearestEdge) {
+    TestDocumentWindow window;
+    CToolBar& bar = window.frame->m_toolBar;
+    RECT client;
+    window.frame->GetClientRect(&client);
+    // Press on the gripper, release near the frame's right edge, half-way down.
+    POINT drop{client.right - 3, (client.bottom - client.top) / 2};
+    window.frame->ClientToScreen(&drop);
+    bar.ScreenToClient(&drop);
+    bar.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 5));
+    bar.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
+    ui::Pump(50);
+    EXPECT_EQ(bar.GetBarStyle() & CBRS_ALIGN_ANY, CBRS_ALIGN_RIGHT);
+    RECT place;
+    bar.GetWindowRect(&place);
+    window.frame->ScreenToClient(&place);
+    EXPECT_EQ(place.right, client.right);
+    // A press on a button is a button press, not a drag.
+    bar.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 40));
+    bar.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(10, 40));
+    ui::Pump(50);
+    EXPECT_EQ(bar.GetBarStyle() & CBRS_ALIGN_ANY, CBRS_ALIGN_RIGHT);
+}
