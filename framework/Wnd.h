@@ -164,6 +164,10 @@ protected:
     void OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
     void OnInitMenuPopup(HMENU, UINT, BOOL) { Default(); }
     void OnMenuSelect(UINT, UINT, HMENU) { Default(); }
+    void OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) { Default(); }
+    void OnNcPaint() { Default(); }
+    LRESULT OnNcHitTest(POINT) { return Default(); }
+    void OnNcLButtonDown(UINT, POINT) { Default(); }
 
     // Hands the message being dispatched to the control child; true when it handled it.
     bool ReflectLastMsg(HWND child, LRESULT* pResult);
