@@ -185,12 +185,18 @@ std::vector<CView*> CFrameWnd::GetPaneViews() const {
     std::vector<CView*> views;
     struct Walker {
         std::vector<CView*>& out;
-        // True when hWnd holds a pane view (so that it is not one itself).
+        // Children in pane order (splitter panes are numbered row by row); true when parent
+        // holds a pane view, so that it is not one itself.
         bool walk(HWND parent) {
+            std::vector<HWND> children;
+            for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+                if (::IsWindowVisible(child) && ::IsWindowEnabled(child))
+                    children.push_back(child);
+            std::stable_sort(children.begin(), children.end(), [](HWND a, HWND b) {
+                return static_cast<UINT>(::GetDlgCtrlID(a)) < static_cast<UINT>(::GetDlgCtrlID(b));
+            });
             bool found = false;
-            for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-                if (!::IsWindowVisible(child) || !::IsWindowEnabled(child))
-                    continue;
+            for (HWND child : children) {
                 bool inner = walk(child);
                 CWnd* wnd = CWnd::FromHandlePermanent(child);
                 RECT rect;
@@ -206,13 +212,6 @@ std::vector<CView*> CFrameWnd::GetPaneViews() const {
         }
     } walker{views};
     walker.walk(m_hWnd);
-    auto position = [](CView* view) {
-        RECT rect;
-        view->GetWindowRect(&rect);
-        return std::make_pair(rect.top, rect.left);
-    };
-    std::stable_sort(views.begin(), views.end(),
-                     [&](CView* a, CView* b) { return position(a) < position(b); });
     return views;
 }
 

@@ -60,7 +60,7 @@ public:
     bool OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL PreTranslateMessage(MSG* msg) override;
     // The views F6 cycles through: visible, enabled, non-empty views without such views inside,
-    // in reading order (top to bottom, then left to right).
+    // in pane order (children by control id, so splitter panes row by row, depth first).
     std::vector<CView*> GetPaneViews() const;
 
     HACCEL m_hAccelTable = nullptr;

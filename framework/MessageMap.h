@@ -113,6 +113,16 @@ protected:                                                                      
     AFX_ROW_(WM_NOTIFY, static_cast<WORD>(code), first, last,                                      \
              self_->fn(reinterpret_cast<NMHDR*>(m_.lParam), &m_.result); return true;)
 
+// BOOL fn(UINT id, NMHDR*, LRESULT*): FALSE lets the notification go on to the next target.
+#define ON_NOTIFY_EX(code, id, fn)                                                                 \
+    AFX_ROW_(WM_NOTIFY, static_cast<WORD>(code), id, id,                                           \
+             return self_->fn(static_cast<UINT>(m_.wParam), reinterpret_cast<NMHDR*>(m_.lParam),    \
+                              &m_.result) != 0;)
+#define ON_NOTIFY_EX_RANGE(code, first, last, fn)                                                  \
+    AFX_ROW_(WM_NOTIFY, static_cast<WORD>(code), first, last,                                      \
+             return self_->fn(static_cast<UINT>(m_.wParam), reinterpret_cast<NMHDR*>(m_.lParam),    \
+                              &m_.result) != 0;)
+
 // ---- Reflected to the control that sent them. The *_EX forms return BOOL: FALSE lets the
 // parent see the notification as well.
 #define ON_NOTIFY_REFLECT(code, fn)                                                                \

@@ -36,6 +36,7 @@ public:
 protected:
     CView() = default;
     int OnCreate(LPCREATESTRUCT cs);
+    void OnDestroy();
     void OnPaint();
     int OnMouseActivate(HWND topParent, UINT hitTest, UINT message);
     void OnSetFocus(HWND old);

@@ -6,6 +6,8 @@
 #include "FwIds.h"
 #include "Wnd.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
@@ -54,15 +56,22 @@ CWinApp::~CWinApp() {
         currentApp = nullptr;
 }
 
-int AfxWinMain(HINSTANCE instance, const char* cmdLine, int cmdShow) {
+BOOL AfxWinInit(HINSTANCE instance, const char* cmdLine, int cmdShow) {
     CWinApp* app = AfxGetApp();
     if (!app)
-        return 1;
+        return FALSE;
     app->m_hInstance = instance;
     app->m_lpCmdLine = cmdLine ? cmdLine : "";
     app->m_nCmdShow = cmdShow;
     if (app->m_strAppName.IsEmpty())
         app->m_strAppName.LoadString(AFX_IDS_APP_TITLE);
+    return TRUE;
+}
+
+int AfxWinMain(HINSTANCE instance, const char* cmdLine, int cmdShow) {
+    if (!AfxWinInit(instance, cmdLine, cmdShow))
+        return 1;
+    CWinApp* app = AfxGetApp();
     BOOL started = FALSE;
     try {
         started = app->InitInstance();
@@ -75,6 +84,13 @@ int AfxWinMain(HINSTANCE instance, const char* cmdLine, int cmdShow) {
         return app->ExitInstance();
     }
     return app->Run();
+}
+
+void AfxEnableControlContainer() {
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_ANIMATE_CLASS | ICC_BAR_CLASSES |
+                                                     ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
+                                                     ICC_TREEVIEW_CLASSES | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&classes);
 }
 
 // ---- Message loop
@@ -135,6 +151,7 @@ int CWinApp::Run() {
 
 int CWinApp::ExitInstance() {
     SaveStdProfileSettings();
+    m_templates.clear(); // with them the documents they still hold
     return 0;
 }
 

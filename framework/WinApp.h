@@ -84,8 +84,13 @@ HINSTANCE AfxGetResourceHandle();
 const char* AfxGetAppName();
 int AfxMessageBox(const char* text, UINT type = MB_OK);
 int AfxMessageBox(UINT idPrompt, UINT type = MB_OK);
-// Runs the application: start-up, message loop, exit. The program's WinMain calls it.
+// Gives the application its instance, command line and show state, and its name from the string
+// table (AFX_IDS_APP_TITLE) unless it has one. False when there is no application object.
+BOOL AfxWinInit(HINSTANCE instance, const char* cmdLine, int cmdShow);
+// Runs the application: AfxWinInit, InitInstance, the message loop, exit. WinMain calls it.
 int AfxWinMain(HINSTANCE instance, const char* cmdLine, int cmdShow);
+// Registers the common control classes (list, tree, tab, bars, progress, animation).
+void AfxEnableControlContainer();
 
 // Shows the wait cursor for its lifetime.
 class CWaitCursor {

@@ -26,7 +26,12 @@ LRESULT CALLBACK creationHookProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND && windowBeingCreated) {
         CWnd* wnd = windowBeingCreated;
         windowBeingCreated = nullptr;
-        AfxAttachCreatedWindow(wnd, reinterpret_cast<HWND>(wParam));
+        try {
+            AfxAttachCreatedWindow(wnd, reinterpret_cast<HWND>(wParam));
+        } catch (...) {
+            AfxReportCallbackException("window creation");
+            return 1; // refuse the window: it would have no object
+        }
     }
     return CallNextHookEx(creationHook, code, wParam, lParam);
 }

@@ -93,3 +93,37 @@ TEST(Application, RecentFileListKeepsTheNewestFourInTheProfile) {
     EXPECT_EQ(app->GetRecentFiles().size(), 4u);
     EXPECT_STREQ(app->GetRecentFiles()[0], "C:\\B.TXT");
 }
+
+TEST(DocTemplate, SaveAsksForAFileOnceAndNeverRewritesAnUnchangedOne) {
+    TestDocumentWindow window;
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    std::string target = std::string(folder) + "quarvel saved.txt";
+    std::remove(target.c_str());
+    {
+        ui::DialogAnswerer answerer([&](HWND dialog, const ui::SeenDialog&) {
+            SetDlgItemTextA(dialog, 0x47C, target.c_str());
+            return IDOK;
+        });
+        window.frame->SendMessage(WM_COMMAND, ID_FILE_SAVE);
+        EXPECT_EQ(answerer.Seen().size(), 1u);
+    }
+    EXPECT_NE(GetFileAttributesA(target.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(window.frame->GetWindowText(), "quarvel saved.txt - Test Frame");
+
+    // An opened file with content stays as it is: the document has nothing to write.
+    std::string kept = tempFile("quarvel kept.txt");
+    if (FILE* file = std::fopen(kept.c_str(), "wb")) {
+        std::fputs("content", file);
+        std::fclose(file);
+    }
+    ASSERT_NE(window.docTemplate->OpenDocumentFile(kept.c_str()), nullptr);
+    ui::DialogAnswerer refuseAll(IDCANCEL);
+    window.frame->SendMessage(WM_COMMAND, ID_FILE_SAVE);
+    EXPECT_TRUE(refuseAll.Seen().empty());
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA(kept.c_str(), GetFileExInfoStandard, &data);
+    EXPECT_EQ(data.nFileSizeLow, 7u);
+    std::remove(target.c_str());
+    std::remove(kept.c_str());
+}
