@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 namespace {
 // A frame whose only pane is a CBrowser, as the main window's left pane.
 struct BrowserFrame {
@@ -101,6 +105,22 @@ TEST(Browser, AfterCreationFolderIsShownSearchIsHiddenAndTheCurrentViewIsTheLast
     EXPECT_NE(f.browser->GetFont(), nullptr);
     EXPECT_EQ(f.browser->GetExStyle() & WS_EX_NOPARENTNOTIFY, 0u);
     EXPECT_NE(f.browser->GetStyle() & TCS_TOOLTIPS, 0u);
+
+    // Each tab's label is registered as a tip with the tab control's own tooltip control.
+    auto tips = reinterpret_cast<HWND>(f.browser->SendMessage(TCM_GETTOOLTIPS));
+    ASSERT_NE(tips, nullptr);
+    std::vector<std::string> tipTexts;
+    int tools = static_cast<int>(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
+    for (int index = 0; index < tools; ++index) {
+        char text[80] = "";
+        TTTOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        tool.lpszText = text;
+        if (SendMessageA(tips, TTM_ENUMTOOLSA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tool)))
+            tipTexts.push_back(text);
+    }
+    EXPECT_NE(std::find(tipTexts.begin(), tipTexts.end(), "Folder"), tipTexts.end());
+    EXPECT_NE(std::find(tipTexts.begin(), tipTexts.end(), "Search"), tipTexts.end());
 
     // The frame then brings the folder page forward, so current view and index agree.
     f.browser->SelectTabOfClass(RUNTIME_CLASS(CFileTreeView));
