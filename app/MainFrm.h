@@ -4,7 +4,9 @@
 #pragma once
 
 #include "Framework.h"
+#include "IconListView.h"
 #include "Standins.h"
+#include "SubIconView.h"
 
 class CMainFrame : public CFrameWnd {
     DECLARE_DYNCREATE(CMainFrame)
