@@ -6,7 +6,9 @@
 #include "Framework.h"
 #include "Browser.h"
 #include "BrowserPages.h"
+#include "IconListView.h"
 #include "Standins.h"
+#include "SubIconView.h"
 
 class CMainFrame : public CFrameWnd {
     DECLARE_DYNCREATE(CMainFrame)

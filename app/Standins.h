@@ -1,28 +1,12 @@
 // Stand-ins for the panes whose own layers have not landed yet: the two pages of the left pane
-// ("Folder" and "Search"), the file list, the icon list and the sub-icon view. Each keeps
-// the class name and the operations the main frame uses, and shows an empty pane. When a pane's
-// layer lands, its class here is deleted and the frame includes the real one.
+// ("Folder" and "Search") and the file list. Each keeps the class name and the operations the main
+// frame uses, and shows an empty pane. When a pane's layer lands, its class here is deleted and the
+// frame includes the real one.
 #pragma once
 
 #include "Framework.h"
 
 #include <vector>
-
-class CSubIconView : public CView {
-    DECLARE_DYNCREATE(CSubIconView)
-public:
-    void OnDraw(HDC) override {}
-};
-
-class CIconListView : public CView {
-    DECLARE_DYNCREATE(CIconListView)
-public:
-    void OnDraw(HDC) override {}
-    void SetSubIconView(CSubIconView* view) { m_pSubIconView = view; }
-    void RemoveAll() { ++m_removeAllCount; }
-    CSubIconView* m_pSubIconView = nullptr;
-    int m_removeAllCount = 0;
-};
 
 class CFileTreeView : public CView {
     DECLARE_DYNCREATE(CFileTreeView)
@@ -48,6 +32,8 @@ private:
         return true;
     }
 };
+
+class CIconListView;
 
 class CFileListView : public CView {
     DECLARE_DYNCREATE(CFileListView)

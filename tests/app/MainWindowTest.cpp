@@ -72,7 +72,7 @@ TEST_F(QuarvelStarted, StartsMaximisedWithItsCaptionAndFivePanes) {
     EXPECT_EQ(frame->m_pSearchForm, Browser()->GetTabWindow(1));
     EXPECT_EQ(frame->m_pFileList->m_pIconListView, icons);
     EXPECT_EQ(frame->m_pFileList->m_pFolderTree, Tree());
-    EXPECT_EQ(static_cast<CIconListView*>(icons)->m_pSubIconView, images);
+    EXPECT_EQ(static_cast<CIconListView*>(icons)->GetSubIconView(), images);
 
     EXPECT_EQ(width(left), CMainFrame::kLeftPaneWidth);
     EXPECT_EQ(height(files), CMainFrame::kFileListHeight);

@@ -40,12 +40,12 @@ TEST_F(QuarvelStarted, ShowFolderListsEveryEntryButDotsAndEmptiesTheListsFirst) 
     std::string b = folder.AddFile("b.ico");
     std::string sub = folder.AddFolder("sub");
     auto* icons = static_cast<CIconListView*>(frame->m_wndBottomSplitter.GetPane(0, 0));
-    int removals = icons->m_removeAllCount;
+    icons->GetListCtrl().AddIconFile("C:\\left over.ico");
 
     frame->ShowFolder(folder.path().c_str());
     EXPECT_EQ(listed(frame), (std::vector<std::string>{a, b, sub}));
     EXPECT_EQ(frame->m_pFileList->m_resortCount, 1);
-    EXPECT_EQ(icons->m_removeAllCount, removals + 1);
+    EXPECT_EQ(icons->GetListCtrl().GetItemCount(), 0);
     // With a trailing backslash the same entries, not more.
     frame->ShowFolder((folder.path() + "\\").c_str());
     EXPECT_EQ(listed(frame).size(), 3u);
