@@ -116,7 +116,8 @@ TEST(Browser, AfterCreationFolderIsShownSearchIsHiddenAndTheCurrentViewIsTheLast
         TTTOOLINFOA tool{};
         tool.cbSize = TTTOOLINFOA_V2_SIZE;
         tool.lpszText = text;
-        if (SendMessageA(tips, TTM_ENUMTOOLSA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tool)))
+        if (SendMessageA(tips, TTM_ENUMTOOLSA, static_cast<WPARAM>(index),
+                         reinterpret_cast<LPARAM>(&tool)))
             tipTexts.push_back(text);
     }
     EXPECT_NE(std::find(tipTexts.begin(), tipTexts.end(), "Folder"), tipTexts.end());
