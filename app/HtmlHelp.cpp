@@ -10,7 +10,7 @@ constexpr UINT kDisplayTopic = 0; // HH_DISPLAY_TOPIC
 
 HtmlHelpAFunction htmlHelp() {
     // The viewer's windows live in the module: it stays loaded for the life of the program.
-    static HtmlHelpAFunction function = [] () -> HtmlHelpAFunction {
+    static HtmlHelpAFunction function = []() -> HtmlHelpAFunction {
         char path[MAX_PATH];
         UINT length = GetSystemDirectoryA(path, MAX_PATH);
         if (length == 0 || length + sizeof "\\hhctrl.ocx" > MAX_PATH)

@@ -1,4 +1,5 @@
-// Opening the program's help file in the HTML Help viewer, loaded at run time from the system folder.
+// Opening the program's help file in the HTML Help viewer, loaded at run time from the system
+// folder.
 #pragma once
 
 #include "FwString.h"

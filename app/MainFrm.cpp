@@ -7,16 +7,16 @@
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
-    ON_WM_CREATE()
-    ON_COMMAND(ID_VIEW_BACK, OnBack)
-    ON_COMMAND(ID_VIEW_FORWARD, OnForward)
-    ON_COMMAND(ID_VIEW_UP, OnUp)
-    ON_COMMAND(ID_VIEW_REFRESH, OnRefresh)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_BACK, OnUpdateBack)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_FORWARD, OnUpdateForward)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_UP, OnUpdateUp)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_REFRESH, OnUpdateRefresh)
-    ON_COMMAND(ID_HELP_FINDER, OnHelpContents)
+ON_WM_CREATE()
+ON_COMMAND(ID_VIEW_BACK, OnBack)
+ON_COMMAND(ID_VIEW_FORWARD, OnForward)
+ON_COMMAND(ID_VIEW_UP, OnUp)
+ON_COMMAND(ID_VIEW_REFRESH, OnRefresh)
+ON_UPDATE_COMMAND_UI(ID_VIEW_BACK, OnUpdateBack)
+ON_UPDATE_COMMAND_UI(ID_VIEW_FORWARD, OnUpdateForward)
+ON_UPDATE_COMMAND_UI(ID_VIEW_UP, OnUpdateUp)
+ON_UPDATE_COMMAND_UI(ID_VIEW_REFRESH, OnUpdateRefresh)
+ON_COMMAND(ID_HELP_FINDER, OnHelpContents)
 END_MESSAGE_MAP()
 
 namespace {
@@ -41,8 +41,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT cs) {
     // keeps the image list.
     CImageList images;
     if (images.Create(16, 16, ILC_COLORDDB | ILC_MASK, kToolbarImages, 1)) {
-        if (HBITMAP strip = static_cast<HBITMAP>(
-                LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, 0))) {
+        if (HBITMAP strip = static_cast<HBITMAP>(LoadImageA(
+                AfxGetResourceHandle(), MAKEINTRESOURCEA(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, 0))) {
             images.Add(strip, kToolbarTransparent);
             DeleteObject(strip);
         }
@@ -70,12 +70,14 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* context) {
 
     if (!m_wndRightSplitter.CreateStatic(&m_wndSplitter, 2, 1, WS_CHILD | WS_VISIBLE,
                                          m_wndSplitter.IdFromRowCol(0, 1)) ||
-        !m_wndRightSplitter.CreateView(0, 0, RUNTIME_CLASS(CFileListView), SIZE{0, kFileListHeight}, context))
+        !m_wndRightSplitter.CreateView(0, 0, RUNTIME_CLASS(CFileListView), SIZE{0, kFileListHeight},
+                                       context))
         return FALSE;
     if (!m_wndBottomSplitter.CreateStatic(&m_wndRightSplitter, 1, 2, WS_CHILD | WS_VISIBLE,
                                           m_wndRightSplitter.IdFromRowCol(1, 0)) ||
         !m_wndBottomSplitter.CreateView(0, 0, RUNTIME_CLASS(CIconListView), SIZE{0, 0}, context) ||
-        !m_wndBottomSplitter.CreateView(0, 1, RUNTIME_CLASS(CSubIconView), SIZE{kSubIconPaneWidth, 0}, context))
+        !m_wndBottomSplitter.CreateView(0, 1, RUNTIME_CLASS(CSubIconView),
+                                        SIZE{kSubIconPaneWidth, 0}, context))
         return FALSE;
     m_wndBottomSplitter.SetColumnInfo(1, kSubIconPaneWidth, 0);
 

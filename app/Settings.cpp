@@ -15,7 +15,8 @@ CString LoadSaveFolder() {
         return kDefaultFolder;
     char folder[MAX_PATH] = "";
     DWORD size = sizeof folder - 1, type = 0;
-    LONG status = RegQueryValueExA(key, kValue, nullptr, &type, reinterpret_cast<BYTE*>(folder), &size);
+    LONG status =
+        RegQueryValueExA(key, kValue, nullptr, &type, reinterpret_cast<BYTE*>(folder), &size);
     RegCloseKey(key);
     // A value that is missing, not text, or longer than the buffer reads as the default.
     if (status != ERROR_SUCCESS || type != REG_SZ)

@@ -13,7 +13,7 @@
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
-    ON_COMMAND(ID_FILE_SAVE, OnFileSave)
+ON_COMMAND(ID_FILE_SAVE, OnFileSave)
 END_MESSAGE_MAP()
 
 CDocument::~CDocument() {
@@ -73,9 +73,10 @@ BOOL CDocument::OnOpenDocument(const char* path) {
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         CString message;
-        message.Format("%s\nThis file could not be opened.\nPlease verify that the correct path and "
-                       "file name are given.",
-                       path);
+        message.Format(
+            "%s\nThis file could not be opened.\nPlease verify that the correct path and "
+            "file name are given.",
+            path);
         AfxMessageBox(message, MB_ICONEXCLAMATION);
         return FALSE;
     }
@@ -113,7 +114,8 @@ void CDocument::OnFileSave() {
 }
 
 BOOL CDocument::OnSaveDocument(const char* path) {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         CString message;
         message.Format("%s\nThis file could not be written.", path);

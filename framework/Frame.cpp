@@ -1,7 +1,7 @@
 // CFrameWnd: creation, layout of bars and client pane, active view, command routing and updates.
 #include "Frame.h"
 
-#include "ControlBar.h"
+#include "StatusBar.h"
 #include "Document.h"
 #include "FwIds.h"
 #include "View.h"
@@ -12,23 +12,23 @@
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
-    ON_WM_CREATE()
-    ON_WM_DESTROY()
-    ON_WM_CLOSE()
-    ON_WM_SIZE()
-    ON_WM_SETFOCUS()
-    ON_WM_INITMENUPOPUP()
-    ON_WM_MENUSELECT()
-    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
-    ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
-    ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
-    ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
-    ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
-    ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
-    ON_COMMAND(ID_NEXT_PANE, OnNextPane)
-    ON_COMMAND(ID_PREV_PANE, OnPrevPane)
+ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_WM_CLOSE()
+ON_WM_SIZE()
+ON_WM_SETFOCUS()
+ON_WM_INITMENUPOPUP()
+ON_WM_MENUSELECT()
+ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
+ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
+ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
+ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
+ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
+ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
+ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
+ON_COMMAND(ID_NEXT_PANE, OnNextPane)
+ON_COMMAND(ID_PREV_PANE, OnPrevPane)
 END_MESSAGE_MAP()
 
 namespace {
@@ -96,7 +96,8 @@ CWnd* CFrameWnd::CreateView(CCreateContext* context, UINT id) {
     auto* view = static_cast<CWnd*>(object);
     RECT empty{0, 0, 0, 0};
     // A view whose window fails deletes itself (PostNcDestroy).
-    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, empty, this, id, context))
+    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, empty, this, id,
+                      context))
         return nullptr;
     return view;
 }
@@ -189,7 +190,8 @@ std::vector<CView*> CFrameWnd::GetPaneViews() const {
         // holds a pane view, so that it is not one itself.
         bool walk(HWND parent) {
             std::vector<HWND> children;
-            for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            for (HWND child = GetWindow(parent, GW_CHILD); child;
+                 child = GetWindow(child, GW_HWNDNEXT))
                 if (::IsWindowVisible(child) && ::IsWindowEnabled(child))
                     children.push_back(child);
             std::stable_sort(children.begin(), children.end(), [](HWND a, HWND b) {
@@ -201,8 +203,8 @@ std::vector<CView*> CFrameWnd::GetPaneViews() const {
                 CWnd* wnd = CWnd::FromHandlePermanent(child);
                 RECT rect;
                 ::GetWindowRect(child, &rect);
-                if (!inner && wnd && wnd->IsKindOf(RUNTIME_CLASS(CView)) && rect.right > rect.left &&
-                    rect.bottom > rect.top) {
+                if (!inner && wnd && wnd->IsKindOf(RUNTIME_CLASS(CView)) &&
+                    rect.right > rect.left && rect.bottom > rect.top) {
                     out.push_back(static_cast<CView*>(wnd));
                     inner = true;
                 }
@@ -229,8 +231,12 @@ void CFrameWnd::ActivateNextPane(bool previous) {
     views[index]->SetFocus();
 }
 
-void CFrameWnd::OnNextPane() { ActivateNextPane(false); }
-void CFrameWnd::OnPrevPane() { ActivateNextPane(true); }
+void CFrameWnd::OnNextPane() {
+    ActivateNextPane(false);
+}
+void CFrameWnd::OnPrevPane() {
+    ActivateNextPane(true);
+}
 
 // ---- Routing and updates
 
@@ -298,7 +304,8 @@ void CFrameWnd::AddControlBar(CControlBar* bar) {
 }
 
 void CFrameWnd::RemoveControlBar(CControlBar* bar) {
-    m_controlBars.erase(std::remove(m_controlBars.begin(), m_controlBars.end(), bar), m_controlBars.end());
+    m_controlBars.erase(std::remove(m_controlBars.begin(), m_controlBars.end(), bar),
+                        m_controlBars.end());
 }
 
 CControlBar* CFrameWnd::GetControlBar(UINT id) const {
@@ -366,14 +373,16 @@ void CFrameWnd::RecalcLayout() {
     GetClientRect(&area);
     // The status bar first: it keeps the bottom edge whatever else docks there.
     std::vector<CControlBar*> order(m_controlBars);
-    std::stable_partition(order.begin(), order.end(),
-                          [](CControlBar* bar) { return bar->IsKindOf(RUNTIME_CLASS(CStatusBar)); });
+    std::stable_partition(order.begin(), order.end(), [](CControlBar* bar) {
+        return bar->IsKindOf(RUNTIME_CLASS(CStatusBar));
+    });
     for (CControlBar* bar : order) {
         if (!bar->IsWindowVisible())
             continue;
         DWORD side = bar->GetBarStyle() & CBRS_ALIGN_ANY;
         bool horizontal = side == CBRS_ALIGN_TOP || side == CBRS_ALIGN_BOTTOM;
-        SIZE size = bar->CalcFixedLayout(horizontal ? area.right - area.left : area.bottom - area.top);
+        SIZE size =
+            bar->CalcFixedLayout(horizontal ? area.right - area.left : area.bottom - area.top);
         RECT place = area;
         switch (side) {
         case CBRS_ALIGN_BOTTOM:

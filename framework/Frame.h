@@ -45,7 +45,8 @@ public:
     virtual void RecalcLayout();
     void EnableDocking(DWORD dockStyle) { m_dwDockStyle = dockStyle; }
     DWORD GetDockingSides() const { return m_dwDockStyle; }
-    // Docks the bar on a side (CBRS_ALIGN_TOP, ..._BOTTOM, ..._LEFT, ..._RIGHT; 0: its current one).
+    // Docks the bar on a side (CBRS_ALIGN_TOP, ..._BOTTOM, ..._LEFT, ..._RIGHT; 0: its current
+    // one).
     void DockControlBar(CControlBar* bar, DWORD side = 0);
     CControlBar* GetControlBar(UINT id) const;
     void ShowControlBar(CControlBar* bar, BOOL show);

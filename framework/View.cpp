@@ -10,20 +10,20 @@ IMPLEMENT_DYNAMIC(CCtrlView, CView)
 IMPLEMENT_DYNAMIC(CFormView, CView)
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
-    ON_WM_CREATE()
-    ON_WM_DESTROY()
-    ON_WM_PAINT()
-    ON_WM_MOUSEACTIVATE()
-    ON_WM_SETFOCUS()
-    ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdateMessage)
+ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_WM_PAINT()
+ON_WM_MOUSEACTIVATE()
+ON_WM_SETFOCUS()
+ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdateMessage)
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(CCtrlView, CView)
-    ON_WM_PAINT()
+ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(CFormView, CView)
-    ON_WM_PAINT()
+ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 CView::~CView() {
@@ -83,10 +83,13 @@ LRESULT CView::OnInitialUpdateMessage(WPARAM, LPARAM) {
     return 0;
 }
 
-void CView::OnUpdate(CView*, LPARAM, CObject*) { Invalidate(); }
+void CView::OnUpdate(CView*, LPARAM, CObject*) {
+    Invalidate();
+}
 
 void CView::OnActivateView(BOOL activate, CView* activateView, CView*) {
-    if (activate && activateView == this && ::GetFocus() != m_hWnd && !::IsChild(m_hWnd, ::GetFocus()))
+    if (activate && activateView == this && ::GetFocus() != m_hWnd &&
+        !::IsChild(m_hWnd, ::GetFocus()))
         SetFocus();
 }
 

@@ -8,8 +8,12 @@ RECT paneRect(CWnd* pane) {
     pane->GetWindowRect(&rect);
     return rect;
 }
-int width(CWnd* pane) { return paneRect(pane).right - paneRect(pane).left; }
-int height(CWnd* pane) { return paneRect(pane).bottom - paneRect(pane).top; }
+int width(CWnd* pane) {
+    return paneRect(pane).right - paneRect(pane).left;
+}
+int height(CWnd* pane) {
+    return paneRect(pane).bottom - paneRect(pane).top;
+}
 
 std::string menuText(HMENU menu, UINT position) {
     char text[128] = "";
@@ -20,25 +24,29 @@ std::string menuText(HMENU menu, UINT position) {
 // Opens the popup as the user would (the frame runs the update handlers) and reads its items.
 std::vector<std::pair<UINT, bool>> openMenu(CMainFrame* frame, int index) {
     HMENU popup = GetSubMenu(frame->GetMenu(), index);
-    frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), static_cast<LPARAM>(index));
+    frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup),
+                       static_cast<LPARAM>(index));
     std::vector<std::pair<UINT, bool>> items;
     for (int i = 0; i < GetMenuItemCount(popup); ++i) {
         UINT id = GetMenuItemID(popup, i);
         if (id != 0)
-            items.emplace_back(id, !(GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED));
+            items.emplace_back(
+                id, !(GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED));
     }
     return items;
 }
 
 std::string tooltip(CToolBar& bar, UINT id) {
     NMTTDISPINFOA info{};
-    info.hdr = NMHDR{reinterpret_cast<HWND>(bar.SendMessage(TB_GETTOOLTIPS)), id, static_cast<UINT>(TTN_GETDISPINFOA)};
+    info.hdr = NMHDR{reinterpret_cast<HWND>(bar.SendMessage(TB_GETTOOLTIPS)), id,
+                     static_cast<UINT>(TTN_GETDISPINFOA)};
     bar.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
     return info.lpszText ? info.lpszText : "";
 }
 
 std::string prompt(CMainFrame* frame, UINT id) {
-    frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(id, MF_STRING), reinterpret_cast<LPARAM>(frame->GetMenu()));
+    frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(id, MF_STRING),
+                       reinterpret_cast<LPARAM>(frame->GetMenu()));
     return frame->m_wndStatusBar.GetPaneText(0).GetString();
 }
 } // namespace
@@ -106,10 +114,14 @@ TEST_F(QuarvelStarted, MenusHoldTheirCommandsAndEnableThoseThatCanRun) {
     // No pane handles Save As, Copy or Select All yet; the tree's history is empty.
     EXPECT_EQ(openMenu(frame, 0), (Items{{ID_SAVE_ICON_AS, false}, {ID_APP_EXIT, true}}));
     EXPECT_EQ(openMenu(frame, 1), (Items{{ID_EDIT_COPY, false}, {ID_EDIT_SELECT_ALL, false}}));
-    EXPECT_EQ(openMenu(frame, 2), (Items{{ID_VIEW_TOOLBAR, true}, {ID_VIEW_STATUS_BAR, true},
-                                         {ID_VIEW_BACK, false}, {ID_VIEW_FORWARD, false},
-                                         {ID_VIEW_UP, false}, {ID_VIEW_REFRESH, true}}));
-    EXPECT_EQ(openMenu(frame, 3), (Items{{ID_HELP_FINDER, true}, {ID_HELP_WEB_PAGE, true}, {ID_APP_ABOUT, true}}));
+    EXPECT_EQ(openMenu(frame, 2), (Items{{ID_VIEW_TOOLBAR, true},
+                                         {ID_VIEW_STATUS_BAR, true},
+                                         {ID_VIEW_BACK, false},
+                                         {ID_VIEW_FORWARD, false},
+                                         {ID_VIEW_UP, false},
+                                         {ID_VIEW_REFRESH, true}}));
+    EXPECT_EQ(openMenu(frame, 3),
+              (Items{{ID_HELP_FINDER, true}, {ID_HELP_WEB_PAGE, true}, {ID_APP_ABOUT, true}}));
     HMENU view = GetSubMenu(bar, 2);
     EXPECT_TRUE(GetMenuState(view, ID_VIEW_TOOLBAR, MF_BYCOMMAND) & MF_CHECKED);
     EXPECT_TRUE(GetMenuState(view, ID_VIEW_STATUS_BAR, MF_BYCOMMAND) & MF_CHECKED);
@@ -123,8 +135,9 @@ TEST_F(QuarvelStarted, MenusHoldTheirCommandsAndEnableThoseThatCanRun) {
 TEST_F(QuarvelStarted, ToolbarButtonsComeInOrderWithImagesAndFollowTheirCommands) {
     ASSERT_TRUE(Start());
     CToolBar& bar = frame->m_wndToolBar;
-    const UINT expected[] = {ID_VIEW_BACK, ID_VIEW_FORWARD, ID_VIEW_UP, ID_VIEW_REFRESH, ID_SEPARATOR,
-                             ID_EDIT_COPY, ID_SAVE_ICON_AS, ID_SEPARATOR, ID_HELP_FINDER, ID_APP_ABOUT};
+    const UINT expected[] = {ID_VIEW_BACK,   ID_VIEW_FORWARD, ID_VIEW_UP,      ID_VIEW_REFRESH,
+                             ID_SEPARATOR,   ID_EDIT_COPY,    ID_SAVE_ICON_AS, ID_SEPARATOR,
+                             ID_HELP_FINDER, ID_APP_ABOUT};
     ASSERT_EQ(bar.GetCount(), 10);
     for (int i = 0; i < 10; ++i)
         EXPECT_EQ(bar.GetItemID(i), expected[i]) << "button " << i;
@@ -175,7 +188,15 @@ TEST_F(QuarvelStarted, PromptsAndTooltipsComeFromTheStringTable) {
     frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     EXPECT_STREQ(frame->m_wndStatusBar.GetPaneText(0), "Ready");
 
+    // The pointer over a toolbar button shows its prompt.
     CToolBar& bar = frame->m_wndToolBar;
+    RECT button;
+    bar.SendMessage(TB_GETRECT, ID_EDIT_COPY, reinterpret_cast<LPARAM>(&button));
+    bar.SendMessage(WM_MOUSEMOVE, 0,
+                    MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2));
+    EXPECT_STREQ(frame->m_wndStatusBar.GetPaneText(0),
+                 "Copy the selection and put it on the Clipboard");
+
     EXPECT_EQ(tooltip(bar, ID_EDIT_COPY), "Copy");
     EXPECT_EQ(tooltip(bar, ID_APP_ABOUT), "About");
     EXPECT_EQ(tooltip(bar, ID_SAVE_ICON_AS), "");
@@ -198,7 +219,8 @@ TEST_F(QuarvelStarted, AcceleratorsReachTheirCommands) {
     ASSERT_EQ(count, 13);
     auto has = [&](WORD key, BYTE modifiers, WORD command) {
         for (int i = 0; i < count; ++i)
-            if (table[i].key == key && (table[i].fVirt & (FCONTROL | FSHIFT | FALT)) == modifiers && table[i].cmd == command)
+            if (table[i].key == key && (table[i].fVirt & (FCONTROL | FSHIFT | FALT)) == modifiers &&
+                table[i].cmd == command)
                 return true;
         return false;
     };

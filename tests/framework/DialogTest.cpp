@@ -49,7 +49,9 @@ protected:
 };
 
 // Answers message boxes (captioned with the application's name), never the dialog under test.
-int answerBoxes(HWND, const ui::SeenDialog& seen) { return seen.caption == "Framework Tests" ? IDOK : 0; }
+int answerBoxes(HWND, const ui::SeenDialog& seen) {
+    return seen.caption == "Framework Tests" ? IDOK : 0;
+}
 } // namespace
 
 TEST(DataExchange, MembersReachTheControlsAndComeBackOnOK) {
@@ -68,7 +70,7 @@ TEST(DataExchange, MembersReachTheControlsAndComeBackOnOK) {
     EXPECT_EQ(dialog.m_radio, 0);
     EXPECT_EQ(dialog.m_hWnd, nullptr);
     EXPECT_EQ(dialog.m_label.m_hWnd, nullptr); // gone with the dialog
-    EXPECT_TRUE(answerer.Seen().size() == 1); // only the dialog itself
+    EXPECT_TRUE(answerer.Seen().size() == 1);  // only the dialog itself
 }
 
 TEST(DataExchange, ABadNumberIsReportedAndOKIsRefused) {

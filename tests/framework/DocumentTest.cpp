@@ -49,8 +49,8 @@ TEST(DocTemplate, OpenNamesTheFileAndAFileThatCannotBeOpenedIsReported) {
 
 TEST(DocTemplate, AFirstOpenThatFailsLeavesNoWindow) {
     ui::DialogAnswerer answerer(IDOK);
-    CSingleDocTemplate docTemplate(IDR_TEST_FRAME, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CTestFrame),
-                                   RUNTIME_CLASS(CTestView));
+    CSingleDocTemplate docTemplate(IDR_TEST_FRAME, RUNTIME_CLASS(CTestDoc),
+                                   RUNTIME_CLASS(CTestFrame), RUNTIME_CLASS(CTestView));
     EXPECT_EQ(docTemplate.OpenDocumentFile("C:\\no such folder\\missing.txt"), nullptr);
     EXPECT_EQ(AfxGetMainWnd(), nullptr);
     EXPECT_EQ(answerer.Seen().size(), 1u);
@@ -74,7 +74,8 @@ TEST(Application, CommandLineNamesTheFileToOpen) {
 TEST(Application, RecentFileListKeepsTheNewestFourInTheProfile) {
     CWinApp* app = AfxGetApp();
     app->LoadStdProfileSettings(4);
-    for (const char* path : {"C:\\a.txt", "C:\\b.txt", "C:\\c.txt", "C:\\d.txt", "C:\\e.txt", "C:\\B.TXT"})
+    for (const char* path :
+         {"C:\\a.txt", "C:\\b.txt", "C:\\c.txt", "C:\\d.txt", "C:\\e.txt", "C:\\B.TXT"})
         app->AddToRecentFileList(path);
     ASSERT_EQ(app->GetRecentFiles().size(), 4u);
     EXPECT_STREQ(app->GetRecentFiles()[0], "C:\\B.TXT");
@@ -85,8 +86,8 @@ TEST(Application, RecentFileListKeepsTheNewestFourInTheProfile) {
     char value[MAX_PATH] = "";
     DWORD size = sizeof value;
     EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER,
-                           "Software\\Quarvel Framework Tests\\Framework Tests\\Recent File List", "File2",
-                           RRF_RT_REG_SZ, nullptr, value, &size),
+                           "Software\\Quarvel Framework Tests\\Framework Tests\\Recent File List",
+                           "File2", RRF_RT_REG_SZ, nullptr, value, &size),
               ERROR_SUCCESS);
     EXPECT_STREQ(value, "C:\\e.txt");
     app->LoadStdProfileSettings(4);

@@ -14,31 +14,31 @@ CTestApp::CTestApp() {
 }
 
 BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
-    ON_COMMAND(ID_TEST_HANDLED_BY_APP, OnHandledByApp)
-    ON_COMMAND(ID_TEST_HANDLED_BY_VIEW, OnHandledByView)
-    ON_COMMAND(ID_FILE_NEW, OnFileNew)
-    ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+ON_COMMAND(ID_TEST_HANDLED_BY_APP, OnHandledByApp)
+ON_COMMAND(ID_TEST_HANDLED_BY_VIEW, OnHandledByView)
+ON_COMMAND(ID_FILE_NEW, OnFileNew)
+ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
 END_MESSAGE_MAP()
 
 IMPLEMENT_DYNCREATE(CTestDoc, CDocument)
 BEGIN_MESSAGE_MAP(CTestDoc, CDocument)
-    ON_COMMAND(ID_TEST_HANDLED_BY_DOC, OnHandledByDoc)
+ON_COMMAND(ID_TEST_HANDLED_BY_DOC, OnHandledByDoc)
 END_MESSAGE_MAP()
 
 IMPLEMENT_DYNCREATE(CTestView, CView)
 BEGIN_MESSAGE_MAP(CTestView, CView)
-    ON_COMMAND(ID_TEST_HANDLED_BY_VIEW, OnHandledByView)
-    ON_COMMAND(ID_TEST_DISABLED, OnDisabled)
-    ON_UPDATE_COMMAND_UI(ID_TEST_DISABLED, OnUpdateDisabled)
-    ON_COMMAND(ID_TEST_CHECKED, OnHandledChecked)
-    ON_UPDATE_COMMAND_UI(ID_TEST_CHECKED, OnUpdateChecked)
+ON_COMMAND(ID_TEST_HANDLED_BY_VIEW, OnHandledByView)
+ON_COMMAND(ID_TEST_DISABLED, OnDisabled)
+ON_UPDATE_COMMAND_UI(ID_TEST_DISABLED, OnUpdateDisabled)
+ON_COMMAND(ID_TEST_CHECKED, OnHandledChecked)
+ON_UPDATE_COMMAND_UI(ID_TEST_CHECKED, OnUpdateChecked)
 END_MESSAGE_MAP()
 
 IMPLEMENT_DYNCREATE(CTestFrame, CFrameWnd)
 BEGIN_MESSAGE_MAP(CTestFrame, CFrameWnd)
-    ON_WM_CREATE()
-    ON_COMMAND(ID_TEST_HANDLED_BY_FRAME, OnHandledByFrame)
-    ON_COMMAND(ID_TEST_HANDLED_BY_VIEW, OnHandledByViewInFrame)
+ON_WM_CREATE()
+ON_COMMAND(ID_TEST_HANDLED_BY_FRAME, OnHandledByFrame)
+ON_COMMAND(ID_TEST_HANDLED_BY_VIEW, OnHandledByViewInFrame)
 END_MESSAGE_MAP()
 
 int CTestFrame::OnCreate(LPCREATESTRUCT cs) {
@@ -47,10 +47,12 @@ int CTestFrame::OnCreate(LPCREATESTRUCT cs) {
     static const UINT buttons[] = {ID_TEST_HANDLED_BY_VIEW, ID_TEST_HANDLED_BY_FRAME, ID_SEPARATOR,
                                    ID_TEST_NO_HANDLER, ID_TEST_DISABLED};
     if (!m_toolBar.CreateEx(this, TBSTYLE_FLAT,
-                            WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY) ||
+                            WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS |
+                                CBRS_FLYBY) ||
         !m_toolBar.SetButtons(buttons, 5))
         return -1;
-    static const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+    static const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
+                                      ID_INDICATOR_SCRL};
     if (!m_statusBar.Create(this) || !m_statusBar.SetIndicators(indicators, 4))
         return -1;
     m_toolBar.EnableDocking(CBRS_ALIGN_ANY);

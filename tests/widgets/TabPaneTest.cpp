@@ -205,7 +205,7 @@ protected:
 };
 IMPLEMENT_DYNCREATE(CRefusedView, CView)
 BEGIN_MESSAGE_MAP(CRefusedView, CView)
-    ON_WM_CREATE()
+ON_WM_CREATE()
 END_MESSAGE_MAP()
 } // namespace
 
