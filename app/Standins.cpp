@@ -17,4 +17,6 @@ void CFileListView::RemoveAll() {
 
 CSearchDlg::CSearchDlg() : CFormView(IDD_SEARCH_FORM) {}
 
-void CSearchDlg::DoDataExchange(CDataExchange* pDX) { DDX_Text(pDX, IDC_LOOK_IN, m_strLookIn); }
+void CSearchDlg::DoDataExchange(CDataExchange* pDX) {
+    DDX_Text(pDX, IDC_LOOK_IN, m_strLookIn);
+}

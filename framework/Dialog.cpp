@@ -8,8 +8,8 @@
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-ON_COMMAND(IDOK, OnOKCommand)
-ON_COMMAND(IDCANCEL, OnCancelCommand)
+    ON_COMMAND(IDOK, OnOKCommand)
+    ON_COMMAND(IDCANCEL, OnCancelCommand)
 END_MESSAGE_MAP()
 
 namespace {

@@ -122,7 +122,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(COuterDialog, CDialog)
-ON_MESSAGE(WM_APP, OnRunInner)
+    ON_MESSAGE(WM_APP, OnRunInner)
 END_MESSAGE_MAP()
 } // namespace
 
