@@ -43,6 +43,7 @@ BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
     ON_WM_NCHITTEST()
     ON_WM_NCLBUTTONDOWN()
     ON_WM_LBUTTONUP()
+    ON_WM_CAPTURECHANGED()
     ON_WM_SETCURSOR()
     ON_NOTIFY_RANGE(TTN_GETDISPINFOA, 0, 0xFFFF, OnToolTipTextA)
     ON_NOTIFY_RANGE(TTN_GETDISPINFOW, 0, 0xFFFF, OnToolTipTextW)
@@ -249,6 +250,12 @@ void CToolBar::OnNcLButtonDown(UINT hitTest, POINT screen) {
         return;
     }
     CControlBar::OnNcLButtonDown(hitTest, screen);
+}
+
+void CToolBar::OnCaptureChanged(HWND newCapture) {
+    if (newCapture != m_hWnd)
+        m_bDragging = false; // the drag was taken away: the bar stays where it is
+    CControlBar::OnCaptureChanged(newCapture);
 }
 
 void CToolBar::OnLButtonUp(UINT flags, POINT point) {
