@@ -95,15 +95,24 @@ bool CResourceRef::GetData(const std::uint8_t*& data, std::uint32_t& size) const
     return data != nullptr;
 }
 
-std::optional<ByteView> CResourceRef::Bytes() const {
-    std::uint32_t rva = 0, size = 0;
+std::optional<std::uint64_t> CResourceRef::DataOffset(std::uint32_t& size) const {
+    std::uint32_t rva = 0;
     const ByteView& view = file_.View();
     if (!view.U32(dataEntry_, rva) || !view.U32(dataEntry_ + 4, size))
         return std::nullopt;
-    const auto offset = file_.RvaToOffset(rva);
-    if (!offset)
-        return std::nullopt;
-    return view.Slice(*offset, size);
+    return file_.RvaToOffset(rva);
+}
+
+std::optional<ByteView> CResourceRef::Bytes() const {
+    std::uint32_t size = 0;
+    const auto offset = DataOffset(size);
+    return offset ? file_.View().Slice(*offset, size) : std::nullopt;
+}
+
+std::optional<ByteView> CResourceRef::BytesOfLength(std::uint32_t length) const {
+    std::uint32_t size = 0;
+    const auto offset = DataOffset(size);
+    return offset ? file_.View().Slice(*offset, length) : std::nullopt;
 }
 
 } // namespace quarvel

@@ -59,9 +59,14 @@ public:
     bool GetData(const std::uint8_t*& data, std::uint32_t& size) const;
     // The resource's bytes when all of them lie inside the view.
     std::optional<ByteView> Bytes() const;
+    // `length` bytes from the start of the resource's data (whatever its stored size), when
+    // all of them lie inside the view.
+    std::optional<ByteView> BytesOfLength(std::uint32_t length) const;
     std::uint16_t Language() const { return language_; }
 
 private:
+    std::optional<std::uint64_t> DataOffset(std::uint32_t& size) const;
+
     const CPEFile& file_;
     ResPos dataEntry_;
     std::uint16_t language_;

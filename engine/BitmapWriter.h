@@ -1,0 +1,24 @@
+// Saving icons as .bmp files (Windows only): the icon is drawn on the window colour into a
+// bitmap of the display's format, which is written with its colour table.
+#pragma once
+
+#ifdef _WIN32
+
+#include <windows.h>
+
+namespace quarvel {
+
+// Draws the icon on a square of the system window colour as wide as the icon; the caller
+// deletes the bitmap with DeleteObject. Null on failure.
+HBITMAP IconToBitmap(HICON icon);
+
+// A zero-filled BITMAPINFO for exporting the bitmap: the header and room for its colour
+// table. The caller releases it with LocalFree. Null on failure.
+BITMAPINFO* CreateBitmapInfo(HBITMAP bitmap);
+
+// Writes the bitmap as a .bmp file (replacing a file at the path); 1 or 0, never a partial file.
+int WriteBmpFile(const char* path, HBITMAP bitmap);
+
+} // namespace quarvel
+
+#endif

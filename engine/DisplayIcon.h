@@ -1,0 +1,23 @@
+// Display icons (Windows only): building an HICON from a group icon or an .ico file.
+#pragma once
+
+#ifdef _WIN32
+
+#include "ResKey.h"
+
+#include <cstdint>
+#include <windows.h>
+
+namespace quarvel {
+
+// Opens the image file, builds the group's display icon (CPEFile::LoadGroupIcon) and closes it.
+// Sizes of 0 mean the system icon size. The caller destroys the icon.
+HICON LoadIconFromFile(const char* path, ResKey name, std::uint16_t language, int width,
+                       int height);
+
+// Builds an icon from one image's bytes at the image's own width (clamped to 1..256), square.
+HICON CreateIconFromImage(const std::uint8_t* image, std::uint32_t size);
+
+} // namespace quarvel
+
+#endif

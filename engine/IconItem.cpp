@@ -1,0 +1,19 @@
+// The icon list's records of icons.
+#include "IconItem.h"
+
+#include <cstring>
+
+namespace quarvel {
+
+CIconItem::CIconItem(const char* path, ResKey name, std::uint16_t language)
+    : path_(path ? path : ""), kind_(ResourceGroup), language_(language), nameIsId_(name.IsId()) {
+    if (nameIsId_) {
+        id_ = name.Id();
+    } else {
+        std::strncpy(name_, name.Name(), sizeof name_ - 1);
+    }
+}
+
+CIconItem::CIconItem(const char* path) : path_(path ? path : ""), kind_(IconFile) {}
+
+} // namespace quarvel

@@ -1,0 +1,56 @@
+// CIconItem: one icon of the icon list. It names where the icon lives (a group icon of an
+// image file, or a whole .ico file) and never holds image data or an open file.
+#pragma once
+
+#include "ResKey.h"
+
+#include <cstdint>
+#include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace quarvel {
+
+class CIconItem {
+public:
+    enum Kind { ResourceGroup = 1, IconFile = 2 };
+    // Image index values before a picture exists.
+    static constexpr int kImageNotMade = -2;
+    static constexpr int kImageFailed = -1;
+
+    // A group icon of an image file; a name given as text is copied (at most 255 characters).
+    CIconItem(const char* path, ResKey name, std::uint16_t language);
+    // A whole .ico file.
+    explicit CIconItem(const char* path);
+    virtual ~CIconItem() = default;
+
+    Kind GetKind() const { return kind_; }
+    const std::string& GetPath() const { return path_; }
+    // The group's key: its id, or its name (valid while the item lives).
+    ResKey GetName() const { return nameIsId_ ? ResKey(id_) : ResKey(name_); }
+    bool NameIsId() const { return nameIsId_; }
+    unsigned GetId() const { return id_; }
+    const char* GetNameText() const { return name_; }
+    std::uint16_t GetLanguage() const { return language_; }
+
+    int GetImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int index) { imageIndex_ = index; }
+
+#ifdef _WIN32
+    // The icon that stands for this item at the system icon size; the caller destroys it.
+    HICON LoadDisplayIcon() const;
+#endif
+
+private:
+    std::string path_;
+    Kind kind_;
+    unsigned id_ = 0;
+    char name_[256] = {};
+    std::uint16_t language_ = 0;
+    bool nameIsId_ = false;
+    int imageIndex_ = kImageNotMade;
+};
+
+} // namespace quarvel

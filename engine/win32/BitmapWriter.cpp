@@ -1,0 +1,132 @@
+// Drawing icons into bitmaps and writing .bmp files with GDI.
+#include "../BitmapWriter.h"
+
+#include "../platform/FileSystem.h"
+
+#include <cstdint>
+
+namespace quarvel {
+
+namespace {
+
+// The depth class that sizes rows and the colour table: 1, 4, 8, 16, 24 or 32.
+int DepthClass(const BITMAP& bm) {
+    const auto bits = static_cast<std::uint16_t>(bm.bmPlanes * bm.bmBitsPixel);
+    if (bits == 1)
+        return 1;
+    if (bits <= 4)
+        return 4;
+    if (bits <= 8)
+        return 8;
+    if (bits <= 16)
+        return 16;
+    if (bits <= 24)
+        return 24;
+    return 32;
+}
+
+} // namespace
+
+HBITMAP IconToBitmap(HICON icon) {
+    if (icon == nullptr)
+        return nullptr;
+    ICONINFO info;
+    if (!GetIconInfo(icon, &info))
+        return nullptr;
+    BITMAP bm;
+    const bool described =
+        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm) != 0;
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    if (info.hbmMask)
+        DeleteObject(info.hbmMask);
+    if (!described)
+        return nullptr;
+    // Square: a monochrome icon's mask is twice as high as the icon.
+    const int side = bm.bmWidth;
+
+    HDC screen = GetDC(nullptr);
+    if (screen == nullptr)
+        return nullptr;
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = memory ? CreateCompatibleBitmap(screen, side, side) : nullptr;
+    if (bitmap != nullptr) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
+        RECT rect = {0, 0, side, side};
+        FillRect(memory, &rect, brush);
+        DeleteObject(brush);
+        DrawIconEx(memory, 0, 0, icon, side, side, 0, nullptr, DI_NORMAL);
+        SelectObject(memory, old);
+    }
+    if (memory)
+        DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
+BITMAPINFO* CreateBitmapInfo(HBITMAP bitmap) {
+    BITMAP bm;
+    if (bitmap == nullptr || GetObjectA(bitmap, sizeof bm, &bm) == 0 || bm.bmWidth <= 0 ||
+        bm.bmHeight <= 0)
+        return nullptr;
+    const int depth = DepthClass(bm);
+    const std::uint64_t rowBytes =
+        (std::uint64_t{static_cast<std::uint32_t>(depth)} * bm.bmWidth + 31) / 32 * 4;
+    const std::uint64_t imageBytes = rowBytes * static_cast<std::uint64_t>(bm.bmHeight);
+    if (imageBytes > 0xFFFFFFFFu)
+        return nullptr;
+    const DWORD colours = depth < 24 ? 1u << depth : 0;
+    auto* info = static_cast<BITMAPINFO*>(LocalAlloc(LPTR, sizeof(BITMAPINFOHEADER) + 4 * colours));
+    if (info == nullptr)
+        return nullptr;
+    BITMAPINFOHEADER& h = info->bmiHeader;
+    h.biSize = sizeof(BITMAPINFOHEADER);
+    h.biWidth = bm.bmWidth;
+    h.biHeight = bm.bmHeight;
+    h.biPlanes = bm.bmPlanes;
+    h.biBitCount = bm.bmBitsPixel;
+    h.biCompression = BI_RGB;
+    h.biSizeImage = static_cast<DWORD>(imageBytes);
+    h.biClrUsed = colours;
+    return info;
+}
+
+int WriteBmpFile(const char* path, HBITMAP bitmap) {
+    if (path == nullptr || *path == '\0' || bitmap == nullptr)
+        return 0;
+    BITMAPINFO* info = CreateBitmapInfo(bitmap);
+    if (info == nullptr)
+        return 0;
+    const BITMAPINFOHEADER header = info->bmiHeader;
+    const DWORD infoBytes = sizeof(BITMAPINFOHEADER) + 4 * header.biClrUsed;
+    auto* pixels =
+        static_cast<BYTE*>(GlobalAlloc(GMEM_FIXED, header.biSizeImage ? header.biSizeImage : 1));
+    int result = 0;
+    HDC screen = pixels ? GetDC(nullptr) : nullptr;
+    if (screen != nullptr) {
+        const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(header.biHeight), pixels,
+                                    info, DIB_RGB_COLORS);
+        ReleaseDC(nullptr, screen);
+        if (lines != 0) {
+            // GetDIBits may fill in the header; the file keeps the values computed above.
+            info->bmiHeader = header;
+            BITMAPFILEHEADER file = {};
+            file.bfType = 0x4D42;
+            file.bfOffBits = sizeof(BITMAPFILEHEADER) + infoBytes;
+            file.bfSize = file.bfOffBits + header.biSizeImage;
+            platform::AtomicFileWriter writer;
+            result = writer.Create(path, true) && writer.Write(&file, sizeof file) &&
+                             writer.Write(info, infoBytes) &&
+                             writer.Write(pixels, header.biSizeImage) && writer.Commit()
+                         ? 1
+                         : 0;
+        }
+    }
+    if (pixels)
+        GlobalFree(pixels);
+    LocalFree(info);
+    return result;
+}
+
+} // namespace quarvel
