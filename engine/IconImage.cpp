@@ -53,8 +53,9 @@ bool IsPngImage(const ByteView& image) {
 }
 
 bool HasBitmapHeader(const ByteView& image) {
+    // A PNG signature read as a header size is far above 40: test for it first.
     std::uint32_t headerSize = 0;
-    return image.U32(0, headerSize) && headerSize >= kBitmapHeaderSize &&
+    return !IsPngImage(image) && image.U32(0, headerSize) && headerSize >= kBitmapHeaderSize &&
            image.Readable(0, kBitmapHeaderSize);
 }
 

@@ -19,7 +19,7 @@ constexpr std::size_t kBiSizeImageOffset = 20;
 // The image starts with the 8-byte PNG signature.
 bool IsPngImage(const ByteView& image);
 
-// The image starts with a bitmap header of 40 bytes or more (biSize), all of it present.
+// The image is not a PNG and starts with a bitmap header of 40 bytes or more (biSize).
 bool HasBitmapHeader(const ByteView& image);
 
 // The image's own width: biWidth, or the width of a PNG's IHDR chunk.

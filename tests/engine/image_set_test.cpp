@@ -1,0 +1,191 @@
+// Reading icon images: group images with their language rules, .ico files, image facts.
+#include "engine/IconImage.h"
+#include "engine/IconImageSet.h"
+#include "engine/IconItem.h"
+#include "engine/PEFile.h"
+#include "support/IconData.h"
+#include "support/TempFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace quarvel;
+using namespace quarvel::test;
+
+namespace {
+
+ByteView View(const Bytes& b) {
+    return ByteView(b.data(), b.size());
+}
+
+void PutU32(Bytes& b, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+} // namespace
+
+TEST(ReadGroupImages, TakesTheGroupInItsLanguageAndImagesFromAnyLanguage) {
+    const Bytes a = MakeBmpImage(16, 4, 1), b = MakeBmpImage(32, 8, 2),
+                b1031 = MakeBmpImage(32, 8, 9);
+    ResourceTree tree;
+    tree.Add(3, 10, 1033, a);
+    tree.Add(3, 11, 1031, b1031); // the group's language has none for 11: first stored is used
+    tree.Add(3, 11, 0, b);
+    tree.Add(3, 12, 0, b);
+    tree.Add(3, 12, 1033, a); // the group's language wins over the first stored
+    tree.Add(14, 1, 1033,
+             MakeGroup({EntryFor(a, 16, 4, 10), EntryFor(b, 32, 8, 11), EntryFor(a, 16, 4, 12)}));
+    const Bytes pe = BuildImageWithResources(tree);
+    CPEFile file(pe.data(), pe.size());
+
+    CIconImageSet* set = ReadGroupImages(file, 1, 1033);
+    ASSERT_NE(set, nullptr);
+    ASSERT_EQ(set->count, 3);
+    EXPECT_EQ(set->entries[0].bWidth, 16);
+    EXPECT_EQ(set->entries[0].bColorCount, 16);
+    EXPECT_EQ(set->entries[0].dwImageOffset, 0u);
+    EXPECT_EQ(0, std::memcmp(set->entries[1].image.get(), b1031.data(), b1031.size()));
+    EXPECT_EQ(0, std::memcmp(set->entries[2].image.get(), a.data(), a.size()));
+    FreeImageSet(set);
+
+    EXPECT_EQ(ReadGroupImages(file, 1, 0), nullptr) << "no fallback for the group itself";
+    EXPECT_EQ(ReadGroupImages(file, 2, 1033), nullptr);
+    EXPECT_EQ(ReadGroupImages(file, ResKey(0), 1033), nullptr);
+}
+
+TEST(ReadGroupImages, ImageSizesMustMatchTheirEntriesExactly) {
+    const Bytes a = MakeBmpImage(16, 4);
+    for (int delta : {-1, 1}) {
+        GroupEntrySpec entry = EntryFor(a, 16, 4, 10);
+        entry.bytesInRes = static_cast<std::uint32_t>(static_cast<int>(a.size()) + delta);
+        ResourceTree tree;
+        tree.Add(3, 10, 0, a);
+        tree.Add(14, 1, 0, MakeGroup({entry}));
+        const Bytes pe = BuildImageWithResources(tree);
+        CPEFile file(pe.data(), pe.size());
+        EXPECT_EQ(ReadGroupImages(file, 1, 0), nullptr) << delta;
+    }
+}
+
+TEST(ReadGroupImages, OpensTheFileByPath) {
+    TempFolder dir;
+    const Bytes a = MakeBmpImage(16, 4);
+    ResourceTree tree;
+    tree.Add(3, 10, 0, a);
+    tree.Add(14, u"MAIN", 0, MakeGroup({EntryFor(a, 16, 4, 10)}));
+    const std::string path = dir.Write("app.dll", BuildImageWithResources(tree));
+    CIconImageSet* set = ReadGroupImages(path.c_str(), "main", 0);
+    ASSERT_NE(set, nullptr);
+    EXPECT_EQ(set->count, 1);
+    FreeImageSet(set);
+    EXPECT_EQ(ReadGroupImages("", 1, 0), nullptr);
+    EXPECT_EQ(ReadGroupImages(dir.File("none.dll").c_str(), 1, 0), nullptr);
+}
+
+TEST(ReadIcoFileImages, ChecksTheHeaderAndEveryImageAgainstTheFileSize) {
+    TempFolder dir;
+    const Bytes a = MakeBmpImage(16, 4), b = MakePngImage(32, 32);
+    const Bytes ico = MakeIcoFile({EntryFor(a, 16, 4, 0), EntryFor(b, 32, 32, 0)}, {a, b});
+    CIconImageSet* set = ReadIcoFileImages(dir.Write("ok.ico", ico).c_str());
+    ASSERT_NE(set, nullptr) << "an image that ends exactly at the end of the file";
+    ASSERT_EQ(set->count, 2);
+    EXPECT_EQ(set->entries[1].dwImageOffset, 6u + 32 + a.size());
+    EXPECT_EQ(0, std::memcmp(set->entries[1].image.get(), b.data(), b.size()));
+    FreeImageSet(set);
+
+    Bytes typeTwo = ico;
+    typeTwo[2] = 2;
+    Bytes pastEnd = ico;
+    PutU32(pastEnd, 22 + 8, static_cast<std::uint32_t>(b.size() + 1));
+    Bytes wraps = ico;
+    PutU32(wraps, 22 + 12, 0xFFFFFFF0u); // offset + size passes 2^32
+    Bytes noImages = ico;
+    noImages[4] = 0;
+    Bytes shortDirectory(ico.begin(), ico.begin() + 6 + 16 + 15);
+    for (const auto& [name, bytes] : std::vector<std::pair<std::string, Bytes>>{
+             {"five.ico", Bytes(ico.begin(), ico.begin() + 5)},
+             {"type2.ico", typeTwo},
+             {"past.ico", pastEnd},
+             {"wraps.ico", wraps},
+             {"none.ico", noImages},
+             {"dir.ico", shortDirectory}}) {
+        EXPECT_EQ(ReadIcoFileImages(dir.Write(name, bytes).c_str()), nullptr) << name;
+    }
+    EXPECT_EQ(ReadIcoFileImages(dir.File("missing.ico").c_str()), nullptr);
+    EXPECT_EQ(ReadIcoFileImages(""), nullptr);
+}
+
+TEST(ReadIcoFileImages, RefusesEntriesThatShareBytesBeyondAnySensibleSize) {
+    Bytes image(1 << 20, 0x28);
+    std::vector<GroupEntrySpec> entries(1, EntryFor(image, 32, 32, 0));
+    Bytes ico = MakeIcoFile(entries, {image});
+    // 400 entries that all point at the same megabyte.
+    ico[4] = 0x90;
+    ico[5] = 0x01;
+    Bytes directory(6 + 16 * 400);
+    std::memcpy(directory.data(), ico.data(), 6);
+    for (int i = 0; i < 400; ++i) {
+        std::memcpy(&directory[6 + 16 * i], &ico[6], 16);
+        PutU32(directory, 6 + 16 * i + 12, static_cast<std::uint32_t>(directory.size()));
+    }
+    directory.insert(directory.end(), image.begin(), image.end());
+    EXPECT_EQ(ReadIcoImages(View(directory)), nullptr);
+}
+
+TEST(IconImageFacts, BitmapAndPngSizesAndDepths) {
+    const Bytes bmp = MakeBmpImage(48, 24);
+    EXPECT_EQ(ImageWidth(View(bmp)), 48);
+    EXPECT_EQ(ImageBitCount(View(bmp)), 24);
+    EXPECT_TRUE(HasBitmapHeader(View(bmp)));
+    const Bytes png = MakePngImage(256, 128);
+    EXPECT_TRUE(IsPngImage(View(png)));
+    EXPECT_FALSE(HasBitmapHeader(View(png)));
+    EXPECT_EQ(ImageWidth(View(png)), 256);
+    EXPECT_EQ(ImageBitCount(View(png)), 32) << "RGBA at 8 bits per channel";
+    Bytes rgb = png;
+    rgb[8 + 8 + 9] = 2; // colour type RGB
+    EXPECT_EQ(ImageBitCount(View(rgb)), 24);
+    EXPECT_EQ(ImageWidth(View(Bytes(png.begin(), png.begin() + 20))), std::nullopt)
+        << "IHDR cut short";
+}
+
+TEST(IconImageFacts, BuildSizesAreClampedToTheIconRange) {
+    Bytes bmp = MakeBmpImage(16, 4);
+    PutU32(bmp, 4, 16384);
+    EXPECT_EQ(IconBuildSize(View(bmp)), 256);
+    PutU32(bmp, 4, 0);
+    EXPECT_EQ(IconBuildSize(View(bmp)), 1);
+    PutU32(bmp, 4, 0x80000000u);
+    EXPECT_EQ(IconBuildSize(View(bmp)), 1);
+    EXPECT_EQ(IconBuildSize(View(MakePngImage(300, 10))), 256);
+    EXPECT_EQ(IconBuildSize(View(MakePngImage(20, 10))), 20);
+}
+
+TEST(CIconItem, KeepsTheGroupKeyOrTheFile) {
+    CIconItem byId("C:\\a.dll", 7, 1033);
+    EXPECT_EQ(byId.GetKind(), CIconItem::ResourceGroup);
+    EXPECT_TRUE(byId.GetName().IsId());
+    EXPECT_EQ(byId.GetName().Id(), 7);
+    EXPECT_STREQ(byId.GetNameText(), "");
+    EXPECT_EQ(byId.GetImageIndex(), -2);
+
+    std::string name = "MAINICON";
+    CIconItem byName("C:\\a.dll", name.c_str(), 1031);
+    name = "changed";
+    EXPECT_FALSE(byName.GetName().IsId());
+    EXPECT_STREQ(byName.GetName().Name(), "MAINICON") << "the name is copied";
+    EXPECT_EQ(byName.GetId(), 0u);
+    EXPECT_EQ(byName.GetLanguage(), 1031);
+
+    const std::string longName(300, 'n');
+    CIconItem truncated("x", longName.c_str(), 0);
+    EXPECT_EQ(std::strlen(truncated.GetNameText()), 255u);
+
+    CIconItem file("C:\\icons\\disk.ico");
+    EXPECT_EQ(file.GetKind(), CIconItem::IconFile);
+    EXPECT_EQ(file.GetLanguage(), 0);
+    file.SetImageIndex(4);
+    EXPECT_EQ(file.GetImageIndex(), 4);
+}
