@@ -11,6 +11,7 @@ import os
 import shutil
 import subprocess
 import sys
+import struct
 import tempfile
 import time
 
@@ -35,6 +36,39 @@ def report(what, ours, theirs, goal):
           f"ratio {ratio:5.1f}x (goal {goal}x)")
 
 
+def ico_parts(data):
+    """Header, directory and each image (biSizeImage cleared in bitmap images), as the
+    directory describes them; wrestool pads its files past the last image."""
+    count, = struct.unpack('<H', data[4:6])
+    parts = [data[:6 + 16 * count]]
+    for i in range(count):
+        size, offset = struct.unpack('<II', data[6 + 16 * i + 8:6 + 16 * i + 16])
+        image = bytearray(data[offset:offset + size])
+        if image[:8] != b'\x89PNG\r\n\x1a\n' and len(image) >= 40 and \
+                struct.unpack('<I', image[:4])[0] >= 40:
+            image[20:24] = b'\0\0\0\0'
+        parts.append(bytes(image))
+    return parts
+
+
+def compare_extracts(ours, theirs):
+    """Pairs file#name[@lang].ico with file_14_name_lang.ico; answers (pairs, differing)."""
+    pairs = differing = 0
+    for name in os.listdir(ours):
+        source, _, group = name[:-4].rpartition('#')
+        group, _, language = group.partition('@')
+        candidates = [f for f in os.listdir(theirs) if f.startswith(f"{source}_14_{group}_")
+                      and (not language or f.endswith(f"_{language}.ico"))]
+        if len(candidates) != 1:
+            differing += 1
+            continue
+        pairs += 1
+        mine = open(os.path.join(ours, name), 'rb').read()
+        ref = open(os.path.join(theirs, candidates[0]), 'rb').read()
+        differing += ico_parts(mine) != ico_parts(ref)
+    return pairs, differing
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument('--runs', type=int, default=7)
@@ -52,6 +86,16 @@ def main():
     best_time(['wrestool', '-l', '-t14'] + files, 1)
     report('list', best_time([args.cli, 'list'] + files, args.runs),
            best_time(['wrestool', '-l', '-t14'] + files, args.runs), 3)
+
+    with tempfile.TemporaryDirectory() as ours, tempfile.TemporaryDirectory() as theirs:
+        def empty(folder):
+            return lambda: [os.remove(os.path.join(folder, f)) for f in os.listdir(folder)]
+        ours_time = best_time([args.cli, 'extract', '-o', ours] + files, args.runs, empty(ours))
+        theirs_time = best_time(['wrestool', '-x', '-t14', '-o', theirs] + files, args.runs, empty(theirs))
+        report('extract', ours_time, theirs_time, 2)
+        pairs, differing = compare_extracts(ours, theirs)
+        print(f"extract  {len(os.listdir(ours))} icons written by quarvel-cli, "
+              f"{len(os.listdir(theirs))} by wrestool; {pairs} paired, {differing} differ")
 
 
 if __name__ == '__main__':

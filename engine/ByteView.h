@@ -7,6 +7,10 @@
 #include <cstring>
 #include <optional>
 
+#if defined(__BYTE_ORDER__)
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the loads below assume a little-endian host");
+#endif
+
 namespace quarvel {
 
 class ByteView {
@@ -28,7 +32,6 @@ public:
         return ByteView(data_ + offset, static_cast<std::size_t>(size));
     }
 
-    bool U8(std::uint64_t offset, std::uint8_t& out) const { return Load(offset, 1, out); }
     bool U16(std::uint64_t offset, std::uint16_t& out) const { return Load(offset, 2, out); }
     bool U32(std::uint64_t offset, std::uint32_t& out) const { return Load(offset, 4, out); }
 

@@ -36,7 +36,6 @@ public:
     std::uint16_t GetId() const;
     ResPos Subdirectory() const;
     ResPos DataEntry() const;
-    int Count() const { return count_; }
 
 private:
     bool Entry(std::uint32_t& name, std::uint32_t& offsetToData) const;

@@ -50,17 +50,27 @@ Bytes MakeBmpImage(int width, int bitCount, std::uint8_t seed) {
     Put16(b, 12, 1);
     Put16(b, 14, static_cast<std::uint32_t>(bitCount));
     Put32(b, 20, static_cast<std::uint32_t>((xorStride + andStride) * height));
-    for (int i = 0; i < colours; ++i)
+    // Colour 0 stays black: transparent pixels use it, so they leave the background as it is.
+    for (int i = 1; i < colours; ++i)
         Put32(b, 40 + 4 * i, static_cast<std::uint32_t>(i * 0x010203 + seed));
     const std::size_t bits = 40 + 4 * static_cast<std::size_t>(colours);
-    for (int i = 0; i < xorStride * height; ++i)
-        b[bits + i] = static_cast<std::uint8_t>(i * 7 + seed);
-    // Opaque in the top-left quarter only, so transparency shows in pictures drawn from it.
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            if (!(x < width / 2 && y >= height / 2))
-                b[bits + xorStride * height + andStride * y + x / 8] |=
-                    static_cast<std::uint8_t>(0x80 >> (x % 8));
+    const std::size_t mask = bits + static_cast<std::size_t>(xorStride) * height;
+    // Transparent (mask 1, colour 0) in the quarter x < width/2, row >= height/2 of the
+    // bottom-up rows; everything else opaque in a colour pattern (alpha 255 at 32 bits).
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const bool transparent = x < width / 2 && y >= height / 2;
+            if (transparent)
+                b[mask + andStride * y + x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+            for (int bit = 0; bit < bitCount; ++bit) {
+                const std::size_t at = static_cast<std::size_t>(x) * bitCount + bit;
+                const bool alpha = bitCount == 32 && bit >= 24;
+                const bool on = !transparent && (alpha || ((x * 7 + y * 3 + seed + bit) % 3 == 0));
+                if (on)
+                    b[bits + xorStride * y + at / 8] |= static_cast<std::uint8_t>(0x80 >> (at % 8));
+            }
+        }
+    }
     return b;
 }
 

@@ -9,7 +9,8 @@
 namespace quarvel::test {
 
 // A bitmap icon image: header, colour table (up to 8 bits), colour bits and mask.
-// Pixel colours follow a fixed pattern so that images of equal size still differ by `seed`.
+// Pixels follow a fixed pattern (images of equal size differ by `seed`); one quarter is
+// transparent.
 Bytes MakeBmpImage(int width, int bitCount, std::uint8_t seed = 0);
 
 // A PNG image of width x height, colour type 6 (RGBA), 8 bits, stored (uncompressed) deflate.

@@ -23,7 +23,9 @@ std::vector<std::string> WineLibraryFiles() {
     return files;
 }
 
-bool HaveWrestool() { return std::system("wrestool --version >/dev/null 2>&1") == 0; }
+bool HaveWrestool() {
+    return std::system("wrestool --version >/dev/null 2>&1") == 0;
+}
 
 std::string RunCommand(const std::string& command) {
     std::string out;

@@ -1,0 +1,117 @@
+// quarvel-cli extract: file names, copies of .ico files, existing files and folder errors.
+#include "support/CliRunner.h"
+#include "support/IconData.h"
+#include "support/TempFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace quarvel::test;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+Bytes ImageWithIcons(const Bytes& image) {
+    ResourceTree tree;
+    tree.Add(3, 10, 0, image);
+    const Bytes group = MakeGroup({EntryFor(image, 32, 8, 10)});
+    tree.Add(14, u"MAINICON", 1033, group);
+    tree.Add(14, 1, 1033, group);
+    tree.Add(14, 1, 1031, group);
+    return BuildImageWithResources(tree);
+}
+
+std::string In(const TempFolder& folder, const std::string& name) {
+    return (std::filesystem::path(folder.Path()) / name).string();
+}
+
+} // namespace
+
+TEST(CliExtract, NamesEachIconAfterItsFileAndGroup) {
+    TempFolder src, out, scratch;
+    const Bytes image = MakeBmpImage(32, 8);
+    const std::string app = src.Write("app.exe", ImageWithIcons(image));
+    const Bytes ico = MakeIcoFile({EntryFor(image, 32, 8, 0)}, {image});
+    const std::string tools = src.Write("tools.ico", ico);
+    const CliResult r = RunCli({"extract", "-o", out.Path(), app, tools}, scratch.Path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.OutLines(), (Lines{In(out, "app.exe#MAINICON.ico"), In(out, "app.exe#1@1033.ico"),
+                                   In(out, "app.exe#1@1031.ico"), In(out, "tools.ico")}));
+    EXPECT_EQ(out.Names(), (Lines{"app.exe#1@1031.ico", "app.exe#1@1033.ico",
+                                  "app.exe#MAINICON.ico", "tools.ico"}));
+    EXPECT_EQ(ReadFileBytes(In(out, "tools.ico")), ico) << "an .ico file is copied byte for byte";
+    EXPECT_EQ(ReadFileBytes(In(out, "app.exe#1@1031.ico")).size(), 6 + 16 + image.size());
+}
+
+TEST(CliExtract, LeavesExistingFilesAloneUnlessAskedToOverwrite) {
+    TempFolder src, out, scratch;
+    const std::string app = src.Write("app.exe", ImageWithIcons(MakeBmpImage(32, 8)));
+    const Bytes old(5, 0x11);
+    const std::string kept = out.Write("app.exe#MAINICON.ico", old);
+    const CliResult first = RunCli({"extract", "-o", out.Path(), app}, scratch.Path());
+    EXPECT_EQ(first.status, 1);
+    EXPECT_EQ(first.OutLines().size(), 2u) << "the other icons are still written";
+    EXPECT_NE(first.err.find("quarvel-cli: " + kept + ": exists"), std::string::npos) << first.err;
+    EXPECT_EQ(ReadFileBytes(kept), old);
+
+    const CliResult second =
+        RunCli({"extract", "--overwrite", "-o", out.Path(), app}, scratch.Path());
+    EXPECT_EQ(second.status, 0) << second.err;
+    EXPECT_EQ(second.OutLines().size(), 3u);
+    EXPECT_NE(ReadFileBytes(kept), old);
+    EXPECT_EQ(out.Names().size(), 3u) << "no temporary files remain";
+}
+
+TEST(CliExtract, ReportsFoldersAndPathsThatCannotBeUsed) {
+    TempFolder src, out, scratch;
+    const std::string app = src.Write("app.exe", ImageWithIcons(MakeBmpImage(16, 4)));
+    const std::string missingFolder = In(out, "nowhere");
+    const CliResult noFolder = RunCli({"extract", "-o", missingFolder, app}, scratch.Path());
+    EXPECT_EQ(noFolder.status, 1);
+    EXPECT_EQ(noFolder.err, "quarvel-cli: " + missingFolder + ": is not a folder\n");
+
+    const std::string text = src.Write("readme.txt", Bytes(80, 'r'));
+    const CliResult notImage = RunCli({"extract", "-o", out.Path(), text, app}, scratch.Path());
+    EXPECT_EQ(notImage.status, 1);
+    EXPECT_EQ(notImage.OutLines().size(), 3u);
+    EXPECT_EQ(notImage.err, "quarvel-cli: " + text + ": not a Win32 image or .ico file\n");
+}
+
+TEST(CliExtract, UsageErrorsExitWithTwo) {
+    TempFolder scratch;
+    for (const Lines& args :
+         {Lines{"extract", "a.dll"}, Lines{"extract", "-o", "x"},
+          Lines{"extract", "--format", "png", "-o", "x", "a"}, Lines{"extract", "-o"}}) {
+        const CliResult r = RunCli(args, scratch.Path());
+        EXPECT_EQ(r.status, 2) << args.size();
+        EXPECT_NE(r.err.find("usage:"), std::string::npos);
+    }
+}
+
+#ifndef _WIN32
+TEST(CliExtract, BitmapsAreOnlyAvailableInTheWindowsBuild) {
+    TempFolder src, out, scratch;
+    const std::string app = src.Write("app.exe", ImageWithIcons(MakeBmpImage(16, 4)));
+    const CliResult r =
+        RunCli({"extract", "--format", "bmp", "-o", out.Path(), app}, scratch.Path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("available only in the Windows build"), std::string::npos);
+    EXPECT_TRUE(out.Names().empty());
+}
+#else
+TEST(CliExtract, BitmapsAreTheDisplayIconOnTheWindowColour) {
+    TempFolder src, out, scratch;
+    const std::string app = src.Write("app.exe", ImageWithIcons(MakeBmpImage(32, 8)));
+    const CliResult r =
+        RunCli({"extract", "--format", "bmp", "-o", out.Path(), app}, scratch.Path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(out.Names(),
+              (Lines{"app.exe#1@1031.bmp", "app.exe#1@1033.bmp", "app.exe#MAINICON.bmp"}));
+    const Bytes bmp = ReadFileBytes(In(out, "app.exe#MAINICON.bmp"));
+    ASSERT_GT(bmp.size(), 54u);
+    EXPECT_EQ(bmp[0], 'B');
+    EXPECT_EQ(bmp[1], 'M');
+}
+#endif

@@ -1,0 +1,166 @@
+// Display icons and .bmp files (Windows build, run under Wine with a display).
+#include "engine/BitmapWriter.h"
+#include "engine/DisplayIcon.h"
+#include "engine/IconItem.h"
+#include "engine/PEFile.h"
+#include "support/IconData.h"
+#include "support/TempFiles.h"
+
+#include <gtest/gtest.h>
+
+using namespace quarvel;
+using namespace quarvel::test;
+
+namespace {
+
+// The width and height of an icon's picture (its colour bitmap, or its mask).
+SIZE IconSize(HICON icon) {
+    ICONINFO info;
+    SIZE size = {0, 0};
+    if (!GetIconInfo(icon, &info))
+        return size;
+    BITMAP bm;
+    if (GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm)) {
+        size.cx = bm.bmWidth;
+        size.cy = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
+    }
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return size;
+}
+
+int IconWidth(HICON icon) {
+    const int width = icon ? IconSize(icon).cx : 0;
+    if (icon)
+        DestroyIcon(icon);
+    return width;
+}
+
+// A group of images 16, 32 and 48 pixels wide (ids 10, 11, 12), optionally without one image.
+Bytes ThreeSizes(int missingId = 0, std::uint16_t reserved = 0, std::uint16_t type = 1) {
+    ResourceTree tree;
+    std::vector<GroupEntrySpec> entries;
+    const int widths[] = {16, 32, 48};
+    for (int i = 0; i < 3; ++i) {
+        const Bytes image = MakeBmpImage(widths[i], 8, static_cast<std::uint8_t>(i));
+        const auto id = static_cast<std::uint16_t>(10 + i);
+        entries.push_back(EntryFor(image, widths[i], 8, id));
+        if (id != missingId)
+            tree.Add(3, id, 0, image);
+    }
+    tree.Add(14, 1, 0, MakeGroup(entries, reserved, type));
+    return BuildImageWithResources(tree);
+}
+
+} // namespace
+
+TEST(LoadGroupIcon, PicksTheImageOfTheAskedWidthElseTheFirst) {
+    ASSERT_EQ(GetSystemMetrics(SM_CXICON), 32);
+    const Bytes pe = ThreeSizes();
+    CPEFile file(pe.data(), pe.size());
+    EXPECT_EQ(IconWidth(file.LoadGroupIcon(1, 0, 0, 0)), 32) << "the system size";
+    EXPECT_EQ(IconWidth(file.LoadGroupIcon(1, 0, 48, 16)), 48) << "the height takes no part";
+    EXPECT_EQ(IconWidth(file.LoadGroupIcon(1, 0, 24, 24)), 16)
+        << "no match: the first image, at its own size";
+    EXPECT_EQ(IconWidth(file.LoadGroupIcon(1, 1033, 0, 0)), 32)
+        << "another language of the group serves";
+    EXPECT_EQ(file.LoadGroupIcon(2, 0, 0, 0), nullptr);
+}
+
+TEST(LoadGroupIcon, AMissingImageFallsBackToTheFirstThatExists) {
+    const Bytes noThirtyTwo = ThreeSizes(11);
+    CPEFile file(noThirtyTwo.data(), noThirtyTwo.size());
+    EXPECT_EQ(IconWidth(file.LoadGroupIcon(1, 0, 32, 32)), 16);
+    const Bytes noSixteen = ThreeSizes(10);
+    CPEFile other(noSixteen.data(), noSixteen.size());
+    EXPECT_EQ(IconWidth(other.LoadGroupIcon(1, 0, 24, 24)), 32);
+}
+
+TEST(LoadGroupIcon, CursorGroupsAndBadHeadersGiveNothing) {
+    for (const Bytes& pe : {ThreeSizes(0, 0, 2), ThreeSizes(0, 1, 1)}) {
+        CPEFile file(pe.data(), pe.size());
+        EXPECT_EQ(file.LoadGroupIcon(1, 0, 0, 0), nullptr);
+    }
+}
+
+TEST(LoadGroupIcon, PngImagesAndHostileSizes) {
+    ResourceTree tree;
+    const Bytes png = MakePngImage(256, 256);
+    tree.Add(3, 10, 0, png);
+    tree.Add(14, 1, 0, MakeGroup({EntryFor(png, 256, 32, 10)}));
+    Bytes huge = MakeBmpImage(16, 8);
+    huge[4] = 0x00;
+    huge[5] = 0x40; // biWidth 16384
+    tree.Add(3, 11, 0, huge);
+    tree.Add(14, 2, 0, MakeGroup({EntryFor(huge, 16, 8, 11)}));
+    const Bytes pe = BuildImageWithResources(tree);
+    CPEFile file(pe.data(), pe.size());
+    EXPECT_EQ(IconWidth(file.LoadGroupIcon(1, 0, 0, 0)), 256) << "the PNG's own size";
+    HICON clamped = file.LoadGroupIcon(2, 0, 0, 0);
+    EXPECT_LE(IconWidth(clamped), 256);
+}
+
+TEST(LoadDisplayIcon, BothKindsOfItem) {
+    TempFolder dir;
+    const std::string dll = dir.Write("three.dll", ThreeSizes());
+    EXPECT_EQ(IconWidth(CIconItem(dll.c_str(), 1, 0).LoadDisplayIcon()), 32);
+    EXPECT_EQ(IconWidth(LoadIconFromFile(dll.c_str(), 1, 0, 48, 48)), 48);
+    EXPECT_EQ(LoadIconFromFile(dir.File("none.dll").c_str(), 1, 0, 0, 0), nullptr);
+    const Bytes image = MakeBmpImage(32, 8);
+    const std::string ico = dir.Write("one.ico", MakeIcoFile({EntryFor(image, 32, 8, 0)}, {image}));
+    EXPECT_EQ(IconWidth(CIconItem(ico.c_str()).LoadDisplayIcon()), 32);
+}
+
+TEST(WriteBmpFile, SizeFollowsTheDisplayDepthAndTransparencyShowsTheWindowColour) {
+    TempFolder dir;
+    const Bytes pe = ThreeSizes();
+    CPEFile file(pe.data(), pe.size());
+    HICON icon = file.LoadGroupIcon(1, 0, 32, 32);
+    ASSERT_NE(icon, nullptr);
+    HBITMAP bitmap = IconToBitmap(icon);
+    DestroyIcon(icon);
+    ASSERT_NE(bitmap, nullptr);
+    const std::string path = dir.Write("icon.bmp", Bytes(99999, 1)); // replaced
+    ASSERT_EQ(WriteBmpFile(path.c_str(), bitmap), 1);
+    DeleteObject(bitmap);
+
+    HDC screen = GetDC(nullptr);
+    const int depth = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
+    ReleaseDC(nullptr, screen);
+    const Bytes bmp = ReadFileBytes(path);
+    const std::size_t expected = depth == 32   ? 4150
+                                 : depth == 24 ? 3126
+                                 : depth == 16 ? 264246
+                                               : 2102;
+    EXPECT_EQ(bmp.size(), expected) << "display depth " << depth;
+    ASSERT_EQ(depth, 32) << "the pixel check below reads 32-bit rows";
+    // Bottom-up rows of 128 bytes after the 54-byte headers; row 31, column 0 is transparent.
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    const std::uint8_t* pixel = &bmp[54 + 31 * 128];
+    EXPECT_EQ(pixel[2], GetRValue(window));
+    EXPECT_EQ(pixel[1], GetGValue(window));
+    EXPECT_EQ(pixel[0], GetBValue(window));
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"icon.bmp"}));
+}
+
+TEST(IconToBitmap, AMonochromeIconIsDrawnIntoASquare) {
+    const Bytes mono = MakeBmpImage(32, 1);
+    HICON icon = CreateIconFromImage(mono.data(), static_cast<std::uint32_t>(mono.size()));
+    ASSERT_NE(icon, nullptr);
+    HBITMAP bitmap = IconToBitmap(icon);
+    DestroyIcon(icon);
+    ASSERT_NE(bitmap, nullptr);
+    BITMAP bm;
+    ASSERT_TRUE(GetObjectA(bitmap, sizeof bm, &bm));
+    EXPECT_EQ(bm.bmWidth, 32);
+    EXPECT_EQ(bm.bmHeight, 32);
+    BITMAPINFO* info = CreateBitmapInfo(bitmap);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->bmiHeader.biSize, 40u);
+    EXPECT_EQ(info->bmiHeader.biHeight, 32);
+    LocalFree(info);
+    DeleteObject(bitmap);
+    EXPECT_EQ(IconToBitmap(nullptr), nullptr);
+    EXPECT_EQ(WriteBmpFile("x.bmp", nullptr), 0);
+}
