@@ -20,13 +20,25 @@ bool HasIcoExtension(const char* path) {
 // Walks the group icon names and, within each name, its languages. The languages are read
 // from the name's own directory rather than looked up again by name, which keeps the walk
 // linear in the size of the tree. A name without languages ends the listing.
+//
+// Limit: at most one entry per 8 bytes of the file is walked. Directories that do not overlap
+// hold no more entries than that, so no sound file is affected; but names that share one
+// language directory, or directories that overlap, would let a file of a few kilobytes list
+// millions of icons.
 int ListGroupIcons(const CPEFile& file, const char* path, IconListReceiver& receiver) {
     const ResKey type(kResTypeGroupIcon);
     const ResPos typeDirectory = file.FindDirectory(&type, 1);
     const ResPos root = file.ResourceRoot();
+    std::uint64_t entriesLeft = file.View().Size() / 8;
+    const auto walk = [&entriesLeft](CResDirIterator& entry) {
+        if (entriesLeft == 0 || !entry.Next())
+            return false;
+        --entriesLeft;
+        return true;
+    };
     int count = 0;
     CResDirIterator name(file.View(), typeDirectory, root);
-    while (name.Next()) {
+    while (walk(name)) {
         const ResPos nameDirectory = name.Subdirectory();
         if (nameDirectory == kNoPosition || nameDirectory == root || nameDirectory == typeDirectory)
             continue;
@@ -35,7 +47,7 @@ int ListGroupIcons(const CPEFile& file, const char* path, IconListReceiver& rece
                                           : ResKey(name.GetId());
         bool anyLanguage = false;
         CResDirIterator language(file.View(), nameDirectory, root);
-        while (language.Next()) {
+        while (walk(language)) {
             if (language.IsSubdirectory() || language.IsNamed())
                 continue;
             anyLanguage = true;

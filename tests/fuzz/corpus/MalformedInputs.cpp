@@ -116,8 +116,7 @@ std::vector<Structure> IcoStructures(const Bytes& b) {
     std::vector<Structure> out = {{"ico-header", 0, 6}};
     for (std::uint32_t i = 0; i < Get16(b, 4); ++i) {
         out.push_back({"ico-entry", 6 + 16 * i, 16});
-        WalkImageInside(b, Get32(b, 6 + 16 * i + 12), Get32(b, 6 + 16 * i + 8), "ico-image",
-                        out);
+        WalkImageInside(b, Get32(b, 6 + 16 * i + 12), Get32(b, 6 + 16 * i + 8), "ico-image", out);
     }
     return out;
 }
@@ -170,9 +169,8 @@ void AddTreeDamage(const Images& images, std::vector<NamedInput>& out) {
                        t.Link(t.Root(), 3, type);
                        t.Link(type, 1, t.Root());
                    })});
-    out.push_back({"tree-group-type-is-data", build([&](test::ResourceTree& t) {
-                       t.AddData(t.Root(), 14, images.bmp);
-                   })});
+    out.push_back({"tree-group-type-is-data",
+                   build([&](test::ResourceTree& t) { t.AddData(t.Root(), 14, images.bmp); })});
     // Many names that share one language directory list a quadratic number of icons.
     out.push_back({"tree-names-share-languages", build([&](test::ResourceTree& t) {
                        test::AddIconGroup(t, 1, 0, {images.bmp}, {16}, {4}, 1);
@@ -207,10 +205,9 @@ void AddTreeDamage(const Images& images, std::vector<NamedInput>& out) {
             test::AddIconGroup(t, u"LONGNAME", 0, {images.bmp}, {16}, {4}, 1);
         });
         const std::u16string text = u"LONGNAME";
-        const auto at = std::search(b.begin(), b.end(), text.begin(), text.end(),
-                                    [](std::uint8_t byte, char16_t c) {
-                                        return byte == static_cast<std::uint8_t>(c);
-                                    });
+        const auto at = std::search(
+            b.begin(), b.end(), text.begin(), text.end(),
+            [](std::uint8_t byte, char16_t c) { return byte == static_cast<std::uint8_t>(c); });
         // The UTF-16 text starts two bytes after its length; the search matched its low bytes.
         const std::size_t found = static_cast<std::size_t>(at - b.begin());
         Put16(b, found - 2, length);
@@ -313,28 +310,25 @@ void AddDataDamage(const Images& images, std::vector<NamedInput>& out) {
     for (const std::uint32_t size : {0xFFFFFFFFu, 0xFFFFFFF0u, 0u, 1u, 39u, 40u}) {
         test::GroupEntrySpec entry = test::EntryFor(images.bmp, 16, 4, 1);
         entry.bytesInRes = size;
-        out.push_back({"group-bytes-in-res-" + std::to_string(size),
-                       GroupWithEntry(entry, size == 40 ? Bytes(images.bmp.begin(),
-                                                                images.bmp.begin() + 40)
-                                                        : images.bmp)});
+        out.push_back(
+            {"group-bytes-in-res-" + std::to_string(size),
+             GroupWithEntry(entry, size == 40 ? Bytes(images.bmp.begin(), images.bmp.begin() + 40)
+                                              : images.bmp)});
     }
     const test::GroupEntrySpec entry = test::EntryFor(images.bmp, 16, 4, 1);
     out.push_back({"group-cursor-type", GroupWithEntry(entry, images.bmp, 0, 2)});
     out.push_back({"group-reserved-1", GroupWithEntry(entry, images.bmp, 1, 1)});
-    out.push_back({"group-count-0", group([&](test::ResourceTree& t) {
-                       groupData(t).data = test::MakeGroup({});
-                   })});
-    out.push_back({"group-count-65535", group([&](test::ResourceTree& t) {
-                       Put16(groupData(t).data, 4, 0xFFFF);
-                   })});
-    out.push_back({"group-image-missing", group([&](test::ResourceTree& t) {
-                       Put16(groupData(t).data, 6 + 12, 999);
-                   })});
+    out.push_back({"group-count-0",
+                   group([&](test::ResourceTree& t) { groupData(t).data = test::MakeGroup({}); })});
+    out.push_back({"group-count-65535",
+                   group([&](test::ResourceTree& t) { Put16(groupData(t).data, 4, 0xFFFF); })});
+    out.push_back({"group-image-missing",
+                   group([&](test::ResourceTree& t) { Put16(groupData(t).data, 6 + 12, 999); })});
 
     // Images that are not what they claim to be.
     Bytes png = images.png;
-    out.push_back({"image-png-cut-in-ihdr", GroupWithEntry(test::EntryFor(Cut(png, 20), 16, 32, 1),
-                                                           Cut(png, 20))});
+    out.push_back({"image-png-cut-in-ihdr",
+                   GroupWithEntry(test::EntryFor(Cut(png, 20), 16, 32, 1), Cut(png, 20))});
     out.push_back({"image-png-signature-only",
                    GroupWithEntry(test::EntryFor(Cut(png, 8), 16, 32, 1), Cut(png, 8))});
     Bytes wide = images.bmp;
@@ -345,8 +339,8 @@ void AddDataDamage(const Images& images, std::vector<NamedInput>& out) {
     out.push_back({"image-bitmap-header-size-ffffffff", GroupWithEntry(entry, header)});
     Bytes pngWide = images.png;
     Put32(pngWide, 16, 0xFFFFFFFFu);
-    out.push_back({"image-png-width-ffffffff", GroupWithEntry(test::EntryFor(pngWide, 16, 32, 1),
-                                                              pngWide)});
+    out.push_back(
+        {"image-png-width-ffffffff", GroupWithEntry(test::EntryFor(pngWide, 16, 32, 1), pngWide)});
 }
 
 void AddIcoDamage(const Images& images, std::vector<NamedInput>& out) {
@@ -379,7 +373,8 @@ void AddIcoDamage(const Images& images, std::vector<NamedInput>& out) {
     Put32(shared, 6 + 16 + 8, Get32(shared, 6 + 8));
     out.push_back({"ico-images-share-bytes", shared});
     const Bytes cutPng = Cut(images.png, 30);
-    out.push_back({"ico-png-cut", test::MakeIcoFile({test::EntryFor(cutPng, 16, 32, 0)}, {cutPng})});
+    out.push_back(
+        {"ico-png-cut", test::MakeIcoFile({test::EntryFor(cutPng, 16, 32, 0)}, {cutPng})});
     AddTruncations("ico", sound, IcoStructures(sound), out);
 }
 

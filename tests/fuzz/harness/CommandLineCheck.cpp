@@ -22,8 +22,7 @@ namespace quarvel::fuzz {
 namespace {
 
 // Runs a command with its standard output going to a file; answers its exit status.
-template <typename Command>
-int RunCapturingOutput(Command command, const std::string& outputPath) {
+template <typename Command> int RunCapturingOutput(Command command, const std::string& outputPath) {
     std::fflush(stdout);
     FILE* capture = std::fopen(outputPath.c_str(), "wb");
     if (capture == nullptr)
@@ -72,8 +71,11 @@ std::string CheckExtract(const std::string& input, std::size_t listed, const std
     const std::string out = JoinPath(folder, "out");
     std::filesystem::create_directory(out);
     const std::string report = JoinPath(folder, "extract.txt");
-    const int status =
-        RunCapturingOutput([&] { return cli::RunExtract({"-o", out, input}); }, report);
+    const int status = RunCapturingOutput(
+        [&] {
+            return cli::RunExtract({"-o", out, input});
+        },
+        report);
     const auto printed = Lines(report);
     std::remove(report.c_str());
     if (status != cli::kExitOk && status != cli::kExitFailure)

@@ -17,8 +17,7 @@ std::string CheckImageFile(const std::uint8_t* data, std::size_t size, const std
 std::string CheckIcoFile(const std::uint8_t* data, std::size_t size, const std::string& folder);
 
 // quarvel-cli list and extract on the bytes stored as an image file and as an .ico file.
-std::string CheckCommandLine(const std::uint8_t* data, std::size_t size,
-                             const std::string& folder);
+std::string CheckCommandLine(const std::uint8_t* data, std::size_t size, const std::string& folder);
 
 // Groups checked per input: a hostile tree can list a group per 8 bytes, and each group is
 // looked up again from the root, as the program does.

@@ -59,8 +59,7 @@ std::string CheckGroupImages(const CPEFile& file, const cli::ListedIcon& group,
     }
     if (std::string p = CheckImageFacts(*images.set); !p.empty())
         return Problem(group, p);
-    if (std::string p = CheckWriteAndReadBack(*images.set, JoinPath(folder, "set.ico"));
-        !p.empty())
+    if (std::string p = CheckWriteAndReadBack(*images.set, JoinPath(folder, "set.ico")); !p.empty())
         return Problem(group, p);
     return "";
 }
@@ -114,8 +113,8 @@ std::string CheckSavedGroup(const CPEFile& file, const cli::ListedIcon& group,
     if (std::string p = CheckSavedFile(file, group, written); !p.empty())
         return Problem(group, p);
     // A group that is an icon's (reserved 0, type 1, images) makes a readable .ico file.
-    const bool iconHeader = Le16(written.data()) == 0 && Le16(written.data() + 2) == 1 &&
-                            Le16(written.data() + 4) != 0;
+    const bool iconHeader =
+        Le16(written.data()) == 0 && Le16(written.data() + 2) == 1 && Le16(written.data() + 4) != 0;
     if (iconHeader && back.set == nullptr)
         return Problem(group, "the file SaveGroupAsIco wrote does not read back");
     if (back.set != nullptr && back.set->count != Le16(written.data() + 4))
@@ -133,6 +132,9 @@ std::string CheckImageFile(const std::uint8_t* data, std::size_t size, const std
         return "ListGroupIcons answered another count than it listed";
     if (!file.IsOpen())
         return listed == 0 ? "" : "icons listed for a file that did not open";
+    // Every icon listed stands for a language entry of 8 bytes of its own.
+    if (static_cast<std::size_t>(listed) > size / 8)
+        return std::to_string(listed) + " icons listed from " + std::to_string(size) + " bytes";
 
     const std::string saved = JoinPath(folder, "group.ico");
     const std::size_t checked = std::min(groups.icons.size(), kMaxGroupsChecked);
