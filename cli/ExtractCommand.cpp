@@ -151,7 +151,8 @@ private:
     // The display icon drawn on the window colour, as the batch save writes it.
     bool SaveBitmap(const CPEFile*, const std::string& path, ResKey name, std::uint16_t language,
                     const std::string& target) {
-        const CIconItem item = name.IsValid() ? CIconItem(path.c_str(), name, language) : CIconItem(path.c_str());
+        const CIconItem item =
+            name.IsValid() ? CIconItem(path.c_str(), name, language) : CIconItem(path.c_str());
         HICON icon = item.LoadDisplayIcon();
         HBITMAP bitmap = IconToBitmap(icon);
         if (icon)
@@ -186,9 +187,10 @@ int RunExtract(const std::vector<std::string>& args) {
         return kExitFailure;
     Extractor extractor(options);
     bool ok = true;
-    const bool walked = WalkPaths(options.paths, options.recursive, [&](const std::string& path, bool named) {
-        ok = extractor.ExtractFile(path, named) && ok;
-    });
+    const bool walked =
+        WalkPaths(options.paths, options.recursive, [&](const std::string& path, bool named) {
+            ok = extractor.ExtractFile(path, named) && ok;
+        });
     std::fflush(stdout);
     return walked && ok ? kExitOk : kExitFailure;
 }

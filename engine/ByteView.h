@@ -8,7 +8,8 @@
 #include <optional>
 
 #if defined(__BYTE_ORDER__)
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the loads below assume a little-endian host");
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__,
+              "the loads below assume a little-endian host");
 #endif
 
 namespace quarvel {

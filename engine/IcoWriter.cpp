@@ -4,6 +4,7 @@
 
 #include "GroupIcon.h"
 #include "IconImage.h"
+#include "IconImageFinder.h"
 #include "PEFile.h"
 #include "platform/FileSystem.h"
 
@@ -98,9 +99,10 @@ int CPEFile::SaveGroupAsIco(ResKey name, std::uint16_t language, const char* pat
     std::vector<ByteView> images;
     images.reserve(static_cast<std::size_t>(count));
     std::uint64_t total = kIconHeaderSize + kIcoEntrySize * static_cast<std::uint64_t>(count);
+    IconImageFinder finder(*this, language);
     for (int i = 0; i < count; ++i) {
         const GroupIconEntry entry = group->Entry(i);
-        const auto imageRef = FindResourceAnyLang(kResTypeIcon, entry.nID);
+        const auto imageRef = finder.Find(entry.nID, false);
         // The length is the group's dwBytesInRes, which is what the directory written says.
         const auto image = imageRef ? imageRef->BytesOfLength(entry.dwBytesInRes) : std::nullopt;
         if (!image || entry.dwBytesInRes < kMinImageBytes)

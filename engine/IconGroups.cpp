@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 
 #include <cstring>
+#include <unordered_set>
 
 namespace quarvel {
 
@@ -18,12 +19,13 @@ bool HasIcoExtension(const char* path) {
 }
 
 // Walks the group icon names and, within each name, its languages. The languages are read
-// from the name's own directory rather than looked up again by name, which keeps the walk
-// linear in the size of the tree. A name without languages ends the listing.
+// from the name's own directory rather than looked up again by name, and a directory that
+// several names share is walked once, which keeps the work linear in the size of the file.
+// A name without languages ends the listing.
 //
 // Limit: at most one entry per 8 bytes of the file is walked. Directories that do not overlap
-// hold no more entries than that, so no sound file is affected; but names that share one
-// language directory, or directories that overlap, would let a file of a few kilobytes list
+// hold no more entries than that, so no sound file is affected; but names whose directories
+// overlap (each starting 8 bytes after the last) would let a file of a few kilobytes list
 // millions of icons.
 int ListGroupIcons(const CPEFile& file, const char* path, IconListReceiver& receiver) {
     const ResKey type(kResTypeGroupIcon);
@@ -37,10 +39,12 @@ int ListGroupIcons(const CPEFile& file, const char* path, IconListReceiver& rece
         return true;
     };
     int count = 0;
+    std::unordered_set<ResPos> walked;
     CResDirIterator name(file.View(), typeDirectory, root);
     while (walk(name)) {
         const ResPos nameDirectory = name.Subdirectory();
-        if (nameDirectory == kNoPosition || nameDirectory == root || nameDirectory == typeDirectory)
+        if (nameDirectory == kNoPosition || nameDirectory == root ||
+            nameDirectory == typeDirectory || !walked.insert(nameDirectory).second)
             continue;
         char text[kResNameBufferSize] = {};
         const ResKey key = name.IsNamed() ? (name.GetNameA(text, sizeof text), ResKey(text))

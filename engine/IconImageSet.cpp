@@ -2,6 +2,7 @@
 #include "IconImageSet.h"
 
 #include "GroupIcon.h"
+#include "IconImageFinder.h"
 #include "PEFile.h"
 #include "platform/FileSystem.h"
 
@@ -62,12 +63,10 @@ CIconImageSet* ReadGroupImages(const CPEFile& file, ResKey name, std::uint16_t l
         to.wBitCount = from.wBitCount;
         to.dwBytesInRes = from.dwBytesInRes;
     }
+    IconImageFinder images(file, language);
     for (int i = 0; i < group->Count(); ++i) {
         IconSetEntry& entry = set->entries[static_cast<std::size_t>(i)];
-        const std::uint16_t id = group->Entry(i).nID;
-        auto imageRef = file.FindResourceLang(kResTypeIcon, id, language);
-        if (!imageRef)
-            imageRef = file.FindResourceAnyLang(kResTypeIcon, id);
+        const auto imageRef = images.Find(group->Entry(i).nID, true);
         const auto image = imageRef ? imageRef->Bytes() : std::nullopt;
         if (!image || image->Size() != entry.dwBytesInRes ||
             !(entry.image = CopyBytes(image->Data(), image->Size()))) {

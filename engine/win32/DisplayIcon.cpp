@@ -3,6 +3,7 @@
 
 #include "../GroupIcon.h"
 #include "../IconImage.h"
+#include "../IconImageFinder.h"
 #include "../IconItem.h"
 #include "../PEFile.h"
 
@@ -42,8 +43,9 @@ HICON CPEFile::LoadGroupIcon(ResKey name, std::uint16_t language, int width, int
             break;
         }
     }
+    IconImageFinder finder(*this, language);
     const auto imageOf = [&](int index) -> std::optional<ByteView> {
-        const auto ref = FindResourceAnyLang(kResTypeIcon, group->Entry(index).nID);
+        const auto ref = finder.Find(group->Entry(index).nID, false);
         return ref ? ref->Bytes() : std::nullopt;
     };
     auto image = imageOf(chosen);

@@ -189,3 +189,24 @@ TEST(CIconItem, KeepsTheGroupKeyOrTheFile) {
     file.SetImageIndex(4);
     EXPECT_EQ(file.GetImageIndex(), 4);
 }
+
+TEST(ReadGroupImages, LargeGroupsOverLargeIconDirectories) {
+    // 30000 icon ids sharing one image directory, and a group of 65535 entries that all name
+    // the last id: each entry must not cost a walk of the whole icon directory.
+    const Bytes a = MakeBmpImage(16, 1);
+    ResourceTree tree;
+    ResDir* icons = tree.Link(tree.Root(), 3, tree.NewDir()).dir;
+    ResDir* shared = tree.NewDir();
+    tree.AddData(shared, 1033, a);
+    for (int id = 1; id <= 30000; ++id)
+        tree.Link(icons, id, shared);
+    std::vector<GroupEntrySpec> entries(65535, EntryFor(a, 16, 1, 30000));
+    tree.Add(14, 1, 0, MakeGroup(entries));
+    const Bytes pe = BuildImageWithResources(tree);
+    CPEFile file(pe.data(), pe.size());
+    CIconImageSet* set = ReadGroupImages(file, 1, 0);
+    ASSERT_NE(set, nullptr);
+    EXPECT_EQ(set->count, 65535);
+    EXPECT_EQ(0, std::memcmp(set->entries[65534].image.get(), a.data(), a.size()));
+    FreeImageSet(set);
+}

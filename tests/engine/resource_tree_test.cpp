@@ -223,11 +223,30 @@ TEST(ResourceNames, LongAndUnusualNames) {
     tree.Add(14, fits.c_str(), 0, Bytes(6));
     tree.Add(14, tooLong.c_str(), 0, Bytes(6));
     tree.Add(14, u"\u00e9t\u00e9", 0, Bytes(6));
+    const char16_t pairAndLone[] = {0xD83D, 0xDE00, 0xD800, u'x', 0};
+    tree.Add(14, pairAndLone, 0, Bytes(6));
     const Strings listed = ListBytes(BuildImageWithResources(tree));
-    ASSERT_EQ(listed.size(), 3u);
+    ASSERT_EQ(listed.size(), 4u);
     EXPECT_EQ(listed[0], std::string(255, 'a') + "/0");
     EXPECT_EQ(listed[1], "/0") << "a name that does not fit comes back empty";
 #ifndef _WIN32
     EXPECT_EQ(listed[2], "\xC3\xA9t\xC3\xA9/0");
+    EXPECT_EQ(listed[3], "\xF0\x9F\x98\x80?x/0") << "a pair joins, a lone surrogate becomes '?'";
 #endif
+}
+
+TEST(ListIconGroups, ADirectorySharedByManyNamesIsListedOnce) {
+    // 2000 names that all lead to one directory of 2000 languages: listing every pair would
+    // report four million icons for a file of a few dozen kilobytes.
+    ResourceTree tree;
+    ResDir* typeDir = tree.Link(tree.Root(), 14, tree.NewDir()).dir;
+    ResDir* shared = tree.NewDir();
+    for (int i = 1; i <= 2000; ++i) {
+        tree.Link(typeDir, i, shared);
+        tree.AddData(shared, i, Bytes(6));
+    }
+    const Strings listed = ListBytes(BuildImageWithResources(tree));
+    ASSERT_EQ(listed.size(), 2000u);
+    EXPECT_EQ(listed.front(), "1/1");
+    EXPECT_EQ(listed.back(), "1/2000");
 }

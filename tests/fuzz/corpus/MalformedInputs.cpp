@@ -182,6 +182,23 @@ void AddTreeDamage(const Images& images, std::vector<NamedInput>& out) {
                            t.Link(type, i, languages);
                    })});
 
+    // Names whose language directories overlap, each starting one entry after the last.
+    constexpr std::uint32_t kNames = 300;
+    Bytes overlapping = build([&](test::ResourceTree& t) {
+        test::ResDir* type = t.NewDir();
+        test::ResDir* languages = t.NewDir();
+        t.Link(t.Root(), 14, type);
+        for (std::uint32_t i = 1; i <= kNames; ++i) {
+            t.Link(type, static_cast<int>(i), languages);
+            t.AddData(languages, static_cast<int>(i), {});
+        }
+    });
+    const std::uint32_t typeAt = 16 + 8, languagesAt = typeAt + 16 + 8 * kNames;
+    for (std::uint32_t i = 0; i < kNames; ++i)
+        Put32(overlapping, kSectionRaw + typeAt + 16 + 8 * i + 4,
+              0x80000000u | (languagesAt + 8 * i));
+    out.push_back({"tree-names-overlap-languages", overlapping});
+
     // Counts of 65535 in a file that ends soon after.
     const Bytes sound = test::BuildImageWithResources(SoundTree(images));
     Bytes rootCounts = sound;

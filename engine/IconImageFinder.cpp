@@ -1,0 +1,54 @@
+// One pass over the icon type directory, and one over each name directory used.
+#include "IconImageFinder.h"
+
+namespace quarvel {
+
+IconImageFinder::IconImageFinder(const CPEFile& file, std::uint16_t language)
+    : file_(file), language_(language) {
+    const ResKey type(kResTypeIcon);
+    const ResPos typeDirectory = file.FindDirectory(&type, 1);
+    const ResPos root = file.ResourceRoot();
+    CResDirIterator entry(file.View(), typeDirectory, root);
+    while (entry.Next()) {
+        const ResPos target = entry.Subdirectory();
+        // As FindDirectory: id entries only, the first match wins, no link back up the path.
+        if (target == kNoPosition || entry.IsNamed() || target == root || target == typeDirectory)
+            continue;
+        names_.emplace(entry.GetId(), target);
+    }
+}
+
+const IconImageFinder::Languages& IconImageFinder::LanguagesOf(ResPos nameDirectory) {
+    const auto known = languages_.find(nameDirectory);
+    if (known != languages_.end())
+        return known->second;
+    Languages found;
+    CResDirIterator entry(file_.View(), nameDirectory, file_.ResourceRoot());
+    while (entry.Next() && found.exact == kNoPosition) {
+        if (entry.IsSubdirectory() || entry.IsNamed())
+            continue;
+        if (found.any == kNoPosition) {
+            found.any = entry.DataEntry();
+            found.anyId = entry.GetId();
+        }
+        if (entry.GetId() == language_) {
+            found.exact = entry.DataEntry();
+            found.exactId = entry.GetId();
+        }
+    }
+    return languages_.emplace(nameDirectory, found).first->second;
+}
+
+std::optional<CResourceRef> IconImageFinder::Find(std::uint16_t id, bool preferLanguage) {
+    const auto name = names_.find(id);
+    if (id == 0 || name == names_.end())
+        return std::nullopt;
+    const Languages& languages = LanguagesOf(name->second);
+    if (preferLanguage && languages.exact != kNoPosition)
+        return CResourceRef(file_, languages.exact, languages.exactId);
+    if (languages.any != kNoPosition)
+        return CResourceRef(file_, languages.any, languages.anyId);
+    return std::nullopt;
+}
+
+} // namespace quarvel

@@ -1,0 +1,33 @@
+// CCmdUI for menu items and the update protocol.
+#include "CmdUI.h"
+
+#include "CmdTarget.h"
+
+void CCmdUI::Enable(BOOL bOn) {
+    if (m_hMenu)
+        EnableMenuItem(m_hMenu, m_nIndex, MF_BYPOSITION | (bOn ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
+    m_bEnableChanged = true;
+}
+
+void CCmdUI::SetCheck(int nCheck) {
+    if (m_hMenu)
+        CheckMenuItem(m_hMenu, m_nIndex, MF_BYPOSITION | (nCheck ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void CCmdUI::SetText(const char* text) {
+    if (!m_hMenu)
+        return;
+    UINT state = GetMenuState(m_hMenu, m_nIndex, MF_BYPOSITION) &
+                 (MF_GRAYED | MF_DISABLED | MF_CHECKED);
+    ModifyMenuA(m_hMenu, m_nIndex, MF_BYPOSITION | MF_STRING | state, m_nID, text);
+}
+
+bool CCmdUI::DoUpdate(CCmdTarget* target, bool disableIfNoHandler) {
+    m_bEnableChanged = false;
+    bool handled = target->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, this, nullptr);
+    if (!handled && disableIfNoHandler && !m_bEnableChanged) {
+        AFX_CMDHANDLERINFO info{nullptr};
+        Enable(target->OnCmdMsg(m_nID, CN_COMMAND, this, &info));
+    }
+    return handled;
+}

@@ -1,0 +1,92 @@
+// CDocument: views, title and file.
+#include "Document.h"
+
+#include "DocTemplate.h"
+#include "Frame.h"
+#include "View.h"
+#include "WinApp.h"
+
+#include <algorithm>
+
+IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
+
+CDocument::~CDocument() {
+    for (CView* view : m_views)
+        view->m_pDocument = nullptr;
+    if (m_pDocTemplate)
+        m_pDocTemplate->RemoveDocument(this);
+}
+
+void CDocument::SetTitle(const char* title) {
+    m_strTitle = title;
+    std::vector<CFrameWnd*> frames;
+    for (CView* view : m_views)
+        if (CFrameWnd* frame = view->GetParentFrame())
+            if (std::find(frames.begin(), frames.end(), frame) == frames.end())
+                frames.push_back(frame);
+    for (CFrameWnd* frame : frames)
+        frame->OnUpdateFrameTitle(TRUE);
+}
+
+void CDocument::SetPathName(const char* path) {
+    char full[MAX_PATH];
+    char* namePart = nullptr;
+    DWORD length = GetFullPathNameA(path, MAX_PATH, full, &namePart);
+    m_strPathName = length > 0 && length < MAX_PATH ? full : path;
+    int slash = std::max(m_strPathName.ReverseFind('\\'), m_strPathName.ReverseFind('/'));
+    SetTitle(m_strPathName.Mid(slash + 1));
+}
+
+void CDocument::AddView(CView* view) {
+    if (std::find(m_views.begin(), m_views.end(), view) != m_views.end())
+        return;
+    m_views.push_back(view);
+    view->m_pDocument = this;
+}
+
+void CDocument::RemoveView(CView* view) {
+    m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
+    view->m_pDocument = nullptr;
+}
+
+void CDocument::UpdateAllViews(CView* sender, LPARAM hint, CObject* hintObject) {
+    for (CView* view : std::vector<CView*>(m_views))
+        if (view != sender)
+            view->OnUpdate(sender, hint, hintObject);
+}
+
+BOOL CDocument::OnNewDocument() {
+    DeleteContents();
+    m_strPathName.Empty();
+    SetModifiedFlag(FALSE);
+    return TRUE;
+}
+
+BOOL CDocument::OnOpenDocument(const char* path) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        CString message;
+        message.Format("%s\nThis file could not be opened.\nPlease verify that the correct path and "
+                       "file name are given.",
+                       path);
+        AfxMessageBox(message, MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    CloseHandle(file); // the document keeps nothing of the file
+    DeleteContents();
+    SetModifiedFlag(FALSE);
+    return TRUE;
+}
+
+void CDocument::OnCloseDocument() {
+    std::vector<CFrameWnd*> frames;
+    for (CView* view : m_views)
+        if (CFrameWnd* frame = view->GetParentFrame())
+            if (std::find(frames.begin(), frames.end(), frame) == frames.end())
+                frames.push_back(frame);
+    for (CFrameWnd* frame : frames)
+        frame->DestroyWindow();
+    DeleteContents();
+    delete this;
+}

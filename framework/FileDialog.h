@@ -1,0 +1,35 @@
+// CFileDialog: the common open and save dialogs. Filters are written "Text|*.ext|...||".
+#pragma once
+
+#include "FwString.h"
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <string>
+
+class CWnd;
+
+class CFileDialog {
+public:
+    CFileDialog(BOOL openFileDialog, const char* defaultExt = nullptr, const char* fileName = nullptr,
+                DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, const char* filter = nullptr,
+                CWnd* parent = nullptr);
+    CFileDialog(const CFileDialog&) = delete;
+    CFileDialog& operator=(const CFileDialog&) = delete;
+
+    OPENFILENAMEA m_ofn{};
+    // IDOK or IDCANCEL.
+    INT_PTR DoModal();
+    CString GetPathName() const { return m_fileName; }
+    CString GetFileName() const;
+    CString GetFileExt() const;
+    CString GetFileTitle() const;
+
+private:
+    BOOL m_bOpenFileDialog;
+    char m_fileName[MAX_PATH * 4] = "";
+    std::string m_filter;
+    CString m_defaultExt;
+    CWnd* m_pParentWnd;
+};

@@ -1,0 +1,41 @@
+// CFileFind: one entry ahead, so FindNextFile can say whether the entry it makes current is the last.
+#include "FileFind.h"
+
+#include <algorithm>
+#include <cstring>
+
+BOOL CFileFind::FindFile(const char* pattern) {
+    Close();
+    CString search = pattern ? pattern : "*.*";
+    int slash = std::max(search.ReverseFind('\\'), search.ReverseFind('/'));
+    m_root = search.Left(slash + 1);
+    m_handle = FindFirstFileA(search, &m_next);
+    m_hasNext = m_handle != INVALID_HANDLE_VALUE;
+    return m_hasNext;
+}
+
+BOOL CFileFind::FindNextFile() {
+    if (!m_hasNext)
+        return FALSE;
+    m_current = m_next;
+    m_hasNext = ::FindNextFileA(m_handle, &m_next) != 0;
+    return m_hasNext;
+}
+
+void CFileFind::Close() {
+    if (m_handle != INVALID_HANDLE_VALUE)
+        FindClose(m_handle);
+    m_handle = INVALID_HANDLE_VALUE;
+    m_hasNext = false;
+}
+
+CString CFileFind::GetFileTitle() const {
+    CString name = GetFileName();
+    int dot = name.ReverseFind('.');
+    return dot <= 0 ? name : name.Left(dot);
+}
+
+BOOL CFileFind::IsDots() const {
+    return IsDirectory() &&
+           (std::strcmp(m_current.cFileName, ".") == 0 || std::strcmp(m_current.cFileName, "..") == 0);
+}

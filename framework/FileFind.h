@@ -1,0 +1,44 @@
+// CFileFind: enumerates the entries that match a pattern (FindFirstFileA / FindNextFileA).
+// Usage: FindFile(pattern); then while(more) { more = FindNextFile(); use the entry; }.
+#pragma once
+
+#include "FwString.h"
+
+#include <windows.h>
+
+class CFileFind {
+public:
+    CFileFind() = default;
+    ~CFileFind() { Close(); }
+    CFileFind(const CFileFind&) = delete;
+    CFileFind& operator=(const CFileFind&) = delete;
+
+    // Starts a search ("*.*" when pattern is null); false when nothing matches.
+    BOOL FindFile(const char* pattern = nullptr);
+    // Makes the next entry current; false when the current entry is the last one (it is still valid).
+    BOOL FindNextFile();
+    void Close();
+
+    CString GetFileName() const { return m_current.cFileName; }
+    CString GetFilePath() const { return m_root + m_current.cFileName; }
+    CString GetFileTitle() const;
+    CString GetRoot() const { return m_root; }
+    ULONGLONG GetLength() const {
+        return (static_cast<ULONGLONG>(m_current.nFileSizeHigh) << 32) | m_current.nFileSizeLow;
+    }
+    BOOL GetLastWriteTime(FILETIME* time) const {
+        *time = m_current.ftLastWriteTime;
+        return TRUE;
+    }
+    DWORD GetAttributes() const { return m_current.dwFileAttributes; }
+    BOOL IsDirectory() const { return (m_current.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+    BOOL IsHidden() const { return (m_current.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0; }
+    BOOL IsDots() const;
+
+private:
+    HANDLE m_handle = INVALID_HANDLE_VALUE;
+    WIN32_FIND_DATAA m_current{};
+    WIN32_FIND_DATAA m_next{};
+    bool m_hasNext = false;
+    CString m_root; // the pattern's folder, with its trailing backslash
+};

@@ -1,0 +1,323 @@
+// CWinApp: start-up, the message loop, documents and the per-user profile.
+#include "WinApp.h"
+
+#include "DocTemplate.h"
+#include "FileDialog.h"
+#include "FwIds.h"
+#include "Wnd.h"
+
+#include <algorithm>
+
+IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
+
+BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
+END_MESSAGE_MAP()
+
+namespace {
+CWinApp* currentApp = nullptr;
+const char kRecentSection[] = "Recent File List";
+} // namespace
+
+CWinApp* AfxGetApp() { return currentApp; }
+CWnd* AfxGetMainWnd() { return currentApp ? currentApp->m_pMainWnd : nullptr; }
+
+HINSTANCE AfxGetInstanceHandle() {
+    return currentApp && currentApp->m_hInstance ? currentApp->m_hInstance : GetModuleHandleA(nullptr);
+}
+
+HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
+
+const char* AfxGetAppName() {
+    return currentApp && !currentApp->m_strAppName.IsEmpty() ? currentApp->m_strAppName.GetString()
+                                                             : "";
+}
+
+int AfxMessageBox(const char* text, UINT type) {
+    CWnd* main = AfxGetMainWnd();
+    HWND owner = main ? main->m_hWnd : nullptr;
+    if (owner && !IsWindowEnabled(owner))
+        owner = GetActiveWindow(); // a modal dialog is up: own the box by it
+    return MessageBoxA(owner, text, AfxGetAppName(), type);
+}
+
+int AfxMessageBox(UINT idPrompt, UINT type) {
+    CString text;
+    text.LoadString(idPrompt);
+    return AfxMessageBox(text, type);
+}
+
+CWinApp::CWinApp() { currentApp = this; }
+
+CWinApp::~CWinApp() {
+    if (currentApp == this)
+        currentApp = nullptr;
+}
+
+int AfxWinMain(HINSTANCE instance, const char* cmdLine, int cmdShow) {
+    CWinApp* app = AfxGetApp();
+    if (!app)
+        return 1;
+    app->m_hInstance = instance;
+    app->m_lpCmdLine = cmdLine ? cmdLine : "";
+    app->m_nCmdShow = cmdShow;
+    if (app->m_strAppName.IsEmpty())
+        app->m_strAppName.LoadString(AFX_IDS_APP_TITLE);
+    BOOL started = FALSE;
+    try {
+        started = app->InitInstance();
+    } catch (...) {
+        AfxReportCallbackException("start-up");
+    }
+    if (!started) {
+        if (app->m_pMainWnd && IsWindow(app->m_pMainWnd->m_hWnd))
+            app->m_pMainWnd->DestroyWindow();
+        return app->ExitInstance();
+    }
+    return app->Run();
+}
+
+// ---- Message loop
+
+BOOL CWinApp::PreTranslateMessage(MSG* msg) {
+    HWND stop = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
+    for (HWND hWnd = msg->hwnd; hWnd; hWnd = GetParent(hWnd)) {
+        if (CWnd* wnd = CWnd::FromHandlePermanent(hWnd))
+            if (wnd->PreTranslateMessage(msg))
+                return TRUE;
+        if (hWnd == stop)
+            return FALSE;
+    }
+    // A window outside the main window's tree still gets the main window's accelerators.
+    return m_pMainWnd && stop && msg->hwnd && GetAncestor(msg->hwnd, GA_ROOT) == stop
+               ? m_pMainWnd->PreTranslateMessage(msg)
+               : FALSE;
+}
+
+BOOL CWinApp::PumpMessage() {
+    MSG msg;
+    if (GetMessageA(&msg, nullptr, 0, 0) <= 0)
+        return FALSE;
+    if (!PreTranslateMessage(&msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return TRUE;
+}
+
+BOOL CWinApp::OnIdle(LONG count) {
+    if (count == 0 && m_pMainWnd && IsWindow(m_pMainWnd->m_hWnd)) {
+        AfxCallWndProc(m_pMainWnd, m_pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+        m_pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, true, true);
+    }
+    CWnd::DeleteTempMap();
+    return FALSE;
+}
+
+int CWinApp::Run() {
+    bool idle = true;
+    LONG idleCount = 0;
+    for (;;) {
+        MSG peek;
+        while (idle && !PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE))
+            if (!OnIdle(idleCount++))
+                idle = false;
+        do {
+            if (!PumpMessage())
+                return ExitInstance();
+            if (peek.message != WM_PAINT && peek.message != WM_TIMER) {
+                idle = true;
+                idleCount = 0;
+            }
+        } while (PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE));
+    }
+}
+
+int CWinApp::ExitInstance() {
+    SaveStdProfileSettings();
+    return 0;
+}
+
+// ---- Documents
+
+void CWinApp::AddDocTemplate(CDocTemplate* docTemplate) { m_templates.emplace_back(docTemplate); }
+
+CDocTemplate* CWinApp::GetFirstDocTemplate() const {
+    return m_templates.empty() ? nullptr : m_templates.front().get();
+}
+
+CDocument* CWinApp::OpenDocumentFile(const char* path) {
+    CDocTemplate* docTemplate = GetFirstDocTemplate();
+    return docTemplate ? docTemplate->OpenDocumentFile(path) : nullptr;
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& info) const {
+    // Arguments split as the C runtime splits them: blanks separate, quotes group.
+    std::vector<CString> args;
+    CString current;
+    bool inQuotes = false, inArg = false;
+    for (const char* p = m_lpCmdLine; *p; ++p) {
+        if (*p == '"') {
+            inQuotes = !inQuotes;
+            inArg = true;
+        } else if ((*p == ' ' || *p == '\t') && !inQuotes) {
+            if (inArg)
+                args.push_back(current);
+            current.Empty();
+            inArg = false;
+        } else {
+            current += *p;
+            inArg = true;
+        }
+    }
+    if (inArg)
+        args.push_back(current);
+    for (const CString& arg : args) {
+        if (arg.IsEmpty() || arg.GetAt(0) == '/' || arg.GetAt(0) == '-')
+            continue; // switches: none of the framework's are used
+        if (info.m_strFileName.IsEmpty()) {
+            info.m_strFileName = arg;
+            info.m_nShellCommand = CCommandLineInfo::FileOpen;
+        }
+    }
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info) {
+    switch (info.m_nShellCommand) {
+    case CCommandLineInfo::FileNew:
+        OnFileNew();
+        return m_pMainWnd != nullptr;
+    case CCommandLineInfo::FileOpen:
+        return OpenDocumentFile(info.m_strFileName) != nullptr;
+    default:
+        return TRUE;
+    }
+}
+
+void CWinApp::OnFileNew() {
+    if (CDocTemplate* docTemplate = GetFirstDocTemplate())
+        docTemplate->OpenDocumentFile(nullptr);
+}
+
+void CWinApp::OnFileOpen() {
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
+                       "All Files (*.*)|*.*||", m_pMainWnd);
+    if (dialog.DoModal() != IDOK)
+        return;
+    CString path = dialog.GetPathName();
+    if (OpenDocumentFile(path))
+        AddToRecentFileList(path);
+}
+
+void CWinApp::OnAppExit() {
+    if (m_pMainWnd)
+        m_pMainWnd->SendMessage(WM_CLOSE);
+}
+
+// ---- Profile
+
+void CWinApp::SetRegistryKey(const char* company) { m_strRegistryKey = company; }
+
+HKEY CWinApp::OpenSectionKey(const char* section, bool create) const {
+    if (m_strRegistryKey.IsEmpty() || m_strAppName.IsEmpty())
+        return nullptr;
+    CString path = CString("Software\\") + m_strRegistryKey + "\\" + m_strAppName + "\\" + section;
+    HKEY key = nullptr;
+    LONG status = create ? RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0,
+                                           KEY_READ | KEY_WRITE, nullptr, &key, nullptr)
+                         : RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ | KEY_WRITE, &key);
+    return status == ERROR_SUCCESS ? key : nullptr;
+}
+
+CString CWinApp::GetProfileString(const char* section, const char* entry, const char* fallback) const {
+    HKEY key = OpenSectionKey(section, false);
+    if (!key)
+        return fallback;
+    char buffer[1024];
+    DWORD size = sizeof buffer - 1, type = 0;
+    LONG status = RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS || type != REG_SZ)
+        return fallback;
+    buffer[std::min<DWORD>(size, sizeof buffer - 1)] = '\0';
+    return buffer;
+}
+
+UINT CWinApp::GetProfileInt(const char* section, const char* entry, int fallback) const {
+    HKEY key = OpenSectionKey(section, false);
+    if (!key)
+        return static_cast<UINT>(fallback);
+    DWORD value = 0, size = sizeof value, type = 0;
+    LONG status = RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS && type == REG_DWORD ? value : static_cast<UINT>(fallback);
+}
+
+BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const char* value) {
+    HKEY key = OpenSectionKey(section, true);
+    if (!key)
+        return FALSE;
+    LONG status = value ? RegSetValueExA(key, entry, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                                         static_cast<DWORD>(strlen(value) + 1))
+                        : RegDeleteValueA(key, entry);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value) {
+    HKEY key = OpenSectionKey(section, true);
+    if (!key)
+        return FALSE;
+    DWORD data = static_cast<DWORD>(value);
+    LONG status = RegSetValueExA(key, entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+void CWinApp::LoadStdProfileSettings(UINT maxRecentFiles) {
+    m_maxRecentFiles = maxRecentFiles;
+    m_recentFiles.clear();
+    for (UINT i = 1; i <= maxRecentFiles; ++i) {
+        CString entry;
+        entry.Format("File%u", i);
+        CString path = GetProfileString(kRecentSection, entry);
+        if (!path.IsEmpty())
+            m_recentFiles.push_back(path);
+    }
+    m_nNumPreviewPages = static_cast<int>(GetProfileInt("Settings", "PreviewPages", 0));
+}
+
+void CWinApp::SaveStdProfileSettings() {
+    if (m_maxRecentFiles == 0)
+        return;
+    if (m_recentFiles.empty()) {
+        HKEY existing = OpenSectionKey(kRecentSection, false);
+        if (!existing)
+            return; // nothing was ever recorded: leave the registry alone
+        RegCloseKey(existing);
+    }
+    for (UINT i = 1; i <= m_maxRecentFiles; ++i) {
+        CString entry;
+        entry.Format("File%u", i);
+        WriteProfileString(kRecentSection, entry,
+                           i <= m_recentFiles.size() ? m_recentFiles[i - 1].GetString() : nullptr);
+    }
+}
+
+void CWinApp::AddToRecentFileList(const char* path) {
+    if (m_maxRecentFiles == 0 || !path || !*path)
+        return;
+    char full[MAX_PATH];
+    DWORD length = GetFullPathNameA(path, MAX_PATH, full, nullptr);
+    CString entry = length > 0 && length < MAX_PATH ? CString(full) : CString(path);
+    m_recentFiles.erase(std::remove_if(m_recentFiles.begin(), m_recentFiles.end(),
+                                       [&](const CString& e) { return e.CompareNoCase(entry) == 0; }),
+                        m_recentFiles.end());
+    m_recentFiles.insert(m_recentFiles.begin(), entry);
+    if (m_recentFiles.size() > m_maxRecentFiles)
+        m_recentFiles.resize(m_maxRecentFiles);
+}
+
+HICON CWinApp::LoadIcon(UINT id) const {
+    return ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id));
+}

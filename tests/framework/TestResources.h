@@ -1,0 +1,20 @@
+// Resource ids of the framework tests' own resource script.
+#pragma once
+
+#define IDR_TEST_FRAME 128
+#define IDD_TEST_EXCHANGE 200
+#define IDC_TEST_NAME 1001
+#define IDC_TEST_COUNT 1002
+#define IDC_TEST_CHECK 1003
+#define IDC_TEST_RADIO_A 1004
+#define IDC_TEST_RADIO_B 1005
+#define IDC_TEST_RADIO_C 1006
+#define IDC_TEST_LABEL 1007
+
+#define ID_TEST_HANDLED_BY_VIEW 40001
+#define ID_TEST_HANDLED_BY_FRAME 40002
+#define ID_TEST_HANDLED_BY_APP 40003
+#define ID_TEST_NO_HANDLER 40004
+#define ID_TEST_DISABLED 40005
+#define ID_TEST_CHECKED 40006
+#define ID_TEST_HANDLED_BY_DOC 40007
