@@ -1,10 +1,12 @@
-// The image file target: list the group icons of the bytes, then read and save every group and
-// read what was written back.
+// The image file target: list the group icons of the bytes, then choose the display image of
+// every group, read and save it, and read what was written back.
 #include "FuzzChecks.h"
 
 #include "IconCollector.h"
 #include "ImageSetChecks.h"
 #include "ScratchFiles.h"
+#include "engine/DisplayImage.h"
+#include "engine/IconImage.h"
 #include "engine/PEFile.h"
 
 #include <cstdio>
@@ -35,6 +37,53 @@ std::optional<ByteView> GroupBytes(const CPEFile& file, const cli::ListedIcon& g
     if (!bytes || !bytes->U16(4, count) || !bytes->Readable(0, 6 + 14 * std::uint64_t{count}))
         return std::nullopt;
     return bytes;
+}
+
+// The display image as the rules say, found with plain lookups.
+std::optional<ByteView> ExpectedDisplayImage(const CPEFile& file, const cli::ListedIcon& group,
+                                             int width) {
+    auto ref = file.FindResourceLang(kResTypeGroupIcon, group.Key(), group.language);
+    if (!ref)
+        ref = file.FindResourceAnyLang(kResTypeGroupIcon, group.Key());
+    const auto bytes = ref ? ref->Bytes() : std::nullopt;
+    if (!bytes || bytes->Size() <= 6)
+        return std::nullopt;
+    const std::uint8_t* g = bytes->Data();
+    const std::uint16_t count = Le16(g + 4);
+    if (Le16(g) != 0 || Le16(g + 2) != 1 || count == 0 || bytes->Size() < 6 + 14u * count)
+        return std::nullopt;
+    const auto imageOf = [&](int index) -> std::optional<ByteView> {
+        const auto image = file.FindResourceAnyLang(kResTypeIcon, Le16(g + 6 + 14 * index + 12));
+        return image ? image->Bytes() : std::nullopt;
+    };
+    int chosen = 0;
+    while (chosen < count && g[6 + 14 * chosen] != width)
+        ++chosen;
+    auto image = imageOf(chosen < count ? chosen : 0);
+    for (int i = 0; !image && i < count; ++i)
+        image = imageOf(i);
+    return image;
+}
+
+// LoadGroupIcon's choice of image, at the system size and at sizes that groups hold.
+std::string CheckDisplayImage(const CPEFile& file, const cli::ListedIcon& group) {
+    const ByteView& view = file.View();
+    for (const int width : {0, 16, 32, 48}) {
+        const auto image = ChooseDisplayImage(file, group.Key(), group.language, width);
+        const auto expected = ExpectedDisplayImage(file, group, width);
+        if (image.has_value() != expected.has_value() ||
+            (image && (image->Data() != expected->Data() || image->Size() != expected->Size())))
+            return Problem(group, "display image at width " + std::to_string(width) +
+                                      " is not the one the rules choose");
+        if (image &&
+            (image->Data() < view.Data() ||
+             image->Size() > view.Size() - static_cast<std::size_t>(image->Data() - view.Data())))
+            return Problem(group, "display image lies outside the file");
+        if (const auto side = image ? IconBuildSize(*image) : std::nullopt;
+            side && (*side < kMinIconSize || *side > kMaxIconSize))
+            return Problem(group, "display image build size out of range");
+    }
+    return "";
 }
 
 std::string CheckGroupImages(const CPEFile& file, const cli::ListedIcon& group,
@@ -140,6 +189,8 @@ std::string CheckImageFile(const std::uint8_t* data, std::size_t size, const std
     const std::size_t checked = std::min(groups.icons.size(), kMaxGroupsChecked);
     for (std::size_t i = 0; i < checked; ++i) {
         const cli::ListedIcon& group = groups.icons[i];
+        if (std::string p = CheckDisplayImage(file, group); !p.empty())
+            return p;
         if (std::string p = CheckGroupImages(file, group, folder); !p.empty())
             return p;
         if (std::string p = CheckSavedGroup(file, group, saved); !p.empty())
