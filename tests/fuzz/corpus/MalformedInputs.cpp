@@ -232,6 +232,13 @@ void AddTreeDamage(const Images& images, std::vector<NamedInput>& out) {
     };
     out.push_back({"tree-name-length-65535", withName(0xFFFF)});
     out.push_back({"tree-name-length-300", withName(300)});
+    // Names that read as paths: a file named after them must stay in the folder it is saved to.
+    out.push_back({"tree-names-with-path-characters", build([&](test::ResourceTree& t) {
+                       test::AddIconGroup(t, u"A\\..\\..\\ESCAPED", 0, {images.bmp}, {16}, {4}, 1);
+                       test::AddIconGroup(t, u"B/../../ESCAPED", 0, {images.bmp}, {16}, {4}, 2);
+                       test::AddIconGroup(t, u"C:STREAM", 0, {images.bmp}, {16}, {4}, 3);
+                       test::AddIconGroup(t, u"..", 0, {images.bmp}, {16}, {4}, 4);
+                   })});
     Bytes namePastEnd = withName(8);
     Put32(namePastEnd, kSectionRaw + 16 + 8 * 1, 0xFFFFFFFFu);
     out.push_back({"tree-name-offset-past-end", namePastEnd});

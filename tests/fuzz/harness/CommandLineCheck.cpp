@@ -80,6 +80,10 @@ std::string CheckExtract(const std::string& input, std::size_t listed, const std
     std::remove(report.c_str());
     if (status != cli::kExitOk && status != cli::kExitFailure)
         return "extract answered status " + std::to_string(status);
+    for (const std::string& name : FilesUnder(folder)) {
+        if (name != "input.exe" && name != "input.ico" && name.rfind("out", 0) != 0)
+            return "extract wrote outside its folder: " + name;
+    }
     const auto files = FilesUnder(out);
     if (files.size() > listed || printed.size() != files.size())
         return "extract wrote " + std::to_string(files.size()) + " files, printed " +

@@ -6,6 +6,7 @@
 #include "ImageSetChecks.h"
 #include "ScratchFiles.h"
 #include "engine/DisplayImage.h"
+#include "engine/IcoWriter.h"
 #include "engine/IconImage.h"
 #include "engine/PEFile.h"
 
@@ -184,6 +185,13 @@ std::string CheckImageFile(const std::uint8_t* data, std::size_t size, const std
     // Every icon listed stands for a language entry of 8 bytes of its own.
     if (static_cast<std::size_t>(listed) > size / 8)
         return std::to_string(listed) + " icons listed from " + std::to_string(size) + " bytes";
+
+    // The save commands name files after the groups: a name must never make a path.
+    for (const cli::ListedIcon& group : groups.icons) {
+        const std::string name = MakeDefaultIconName(kListedPath, group.Key());
+        if (name.find_first_of("/\\:", std::strlen(kListedPath)) != std::string::npos)
+            return Problem(group, "default file name " + name + " is a path");
+    }
 
     const std::string saved = JoinPath(folder, "group.ico");
     const std::size_t checked = std::min(groups.icons.size(), kMaxGroupsChecked);
