@@ -40,6 +40,40 @@ std::optional<ByteView> GroupBytes(const CPEFile& file, const cli::ListedIcon& g
     return bytes;
 }
 
+// EnumNames and EnumLanguages over a type, as a caller walking the tree by names would: every
+// language reported is found again by FindResourceLang.
+struct Enumeration {
+    explicit Enumeration(const CPEFile& f) : file(&f) {}
+    const CPEFile* file;
+    std::size_t names = 0;
+    std::string problem;
+};
+
+int OnLanguage(ResKey type, ResKey name, std::uint16_t language, void* user) {
+    auto& walk = *static_cast<Enumeration*>(user);
+    if (!walk.file->FindResourceLang(type, name, language))
+        walk.problem = "EnumLanguages reported a language that FindResourceLang does not find";
+    return walk.problem.empty() ? 1 : 0;
+}
+
+int OnName(ResKey type, ResKey name, void* user) {
+    auto& walk = *static_cast<Enumeration*>(user);
+    walk.file->EnumLanguages(type, name, OnLanguage, user);
+    return walk.problem.empty() && ++walk.names < kMaxGroupsChecked ? 1 : 0;
+}
+
+std::string CheckEnumerations(const CPEFile& file) {
+    for (const int type : {kResTypeGroupIcon, kResTypeIcon}) {
+        Enumeration walk(file);
+        const int seen = file.EnumNames(type, OnName, &walk);
+        if (!walk.problem.empty())
+            return walk.problem;
+        if (seen != 0 && seen != 1)
+            return "EnumNames answered " + std::to_string(seen);
+    }
+    return "";
+}
+
 // The display image as the rules say, found with plain lookups.
 std::optional<ByteView> ExpectedDisplayImage(const CPEFile& file, const cli::ListedIcon& group,
                                              int width) {
@@ -185,6 +219,9 @@ std::string CheckImageFile(const std::uint8_t* data, std::size_t size, const std
     // Every icon listed stands for a language entry of 8 bytes of its own.
     if (static_cast<std::size_t>(listed) > size / 8)
         return std::to_string(listed) + " icons listed from " + std::to_string(size) + " bytes";
+
+    if (std::string p = CheckEnumerations(file); !p.empty())
+        return p;
 
     // The save commands name files after the groups: a name must never make a path.
     for (const cli::ListedIcon& group : groups.icons) {
