@@ -232,6 +232,11 @@ void AddTreeDamage(const Images& images, std::vector<NamedInput>& out) {
     };
     out.push_back({"tree-name-length-65535", withName(0xFFFF)});
     out.push_back({"tree-name-length-300", withName(300)});
+    // Names with a tab and a line break, which must not split the lines of a listing.
+    out.push_back({"tree-names-with-control-characters", build([&](test::ResourceTree& t) {
+                       test::AddIconGroup(t, u"TAB\tNAME", 0, {images.bmp}, {16}, {4}, 1);
+                       test::AddIconGroup(t, u"LINE\nBREAK", 0, {images.bmp}, {16}, {4}, 2);
+                   })});
     // Names that read as paths: a file named after them must stay in the folder it is saved to.
     out.push_back({"tree-names-with-path-characters", build([&](test::ResourceTree& t) {
                        test::AddIconGroup(t, u"A\\..\\..\\ESCAPED", 0, {images.bmp}, {16}, {4}, 1);

@@ -7,6 +7,7 @@
 #include "ScratchFiles.h"
 #include "engine/IconImageSet.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -60,6 +61,8 @@ std::string CheckList(const std::string& input, std::size_t listed, const std::s
     for (const std::string& line : lines) {
         if (line.compare(0, input.size() + 1, input + "\t") != 0)
             return "list printed a line that does not start with the path";
+        if (std::count(line.begin(), line.end(), '\t') != 3)
+            return "list printed a line without its four fields: " + line;
     }
     return "";
 }

@@ -36,6 +36,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string problem = quarvel::fuzz::QUARVEL_FUZZ_CHECK(data, size, scratch.path);
     if (!problem.empty()) {
         std::fprintf(stderr, "quarvel fuzz: %s\n", problem.c_str());
+        // libFuzzer may have closed stderr (-close_fd_mask): the problem also goes to a file.
+        if (const char* report = std::getenv("QUARVEL_FUZZ_REPORT")) {
+            if (FILE* out = std::fopen(report, "a")) {
+                std::fprintf(out, "%s\n", problem.c_str());
+                std::fclose(out);
+            }
+        }
         std::abort();
     }
     quarvel::fuzz::EmptyFolder(scratch.path);
