@@ -41,25 +41,28 @@ std::optional<ByteView> GroupBytes(const CPEFile& file, const cli::ListedIcon& g
 }
 
 // EnumNames and EnumLanguages over a type, as a caller walking the tree by names would: every
-// language reported is found again by FindResourceLang.
+// language reported is found again by FindResourceLang. Each lookup walks the tree again, so
+// the walk stops after kMaxGroupsChecked languages.
 struct Enumeration {
     explicit Enumeration(const CPEFile& f) : file(&f) {}
     const CPEFile* file;
-    std::size_t names = 0;
+    std::size_t languages = 0;
     std::string problem;
+    bool Done() const { return !problem.empty() || languages >= kMaxGroupsChecked; }
 };
 
 int OnLanguage(ResKey type, ResKey name, std::uint16_t language, void* user) {
     auto& walk = *static_cast<Enumeration*>(user);
     if (!walk.file->FindResourceLang(type, name, language))
         walk.problem = "EnumLanguages reported a language that FindResourceLang does not find";
-    return walk.problem.empty() ? 1 : 0;
+    ++walk.languages;
+    return walk.Done() ? 0 : 1;
 }
 
 int OnName(ResKey type, ResKey name, void* user) {
     auto& walk = *static_cast<Enumeration*>(user);
     walk.file->EnumLanguages(type, name, OnLanguage, user);
-    return walk.problem.empty() && ++walk.names < kMaxGroupsChecked ? 1 : 0;
+    return walk.Done() ? 0 : 1;
 }
 
 std::string CheckEnumerations(const CPEFile& file) {
