@@ -15,8 +15,14 @@
 
 using namespace quarvel;
 
+namespace {
+// Posted to the list by itself: the burst of additions or selections is over.
+constexpr UINT WM_ICONLIST_FILL_ENDED = WM_APP + 1;
+} // namespace
+
 BEGIN_MESSAGE_MAP(CIconListCtrl, CListCtrl)
 ON_WM_CREATE()
+ON_MESSAGE(WM_ICONLIST_FILL_ENDED, OnFillEnded)
 ON_NOTIFY_REFLECT(LVN_GETDISPINFOA, OnGetDispInfo)
 ON_NOTIFY_REFLECT(LVN_GETDISPINFOW, OnGetDispInfo)
 ON_NOTIFY_REFLECT(LVN_DELETEITEM, OnDeleteItem)
@@ -46,6 +52,22 @@ int CIconListCtrl::OnCreate(LPCREATESTRUCT cs) {
     return 0;
 }
 
+void CIconListCtrl::DeferRedrawUntilIdle() {
+    if (m_bRedrawDeferred || !m_hWnd || !PostMessage(WM_ICONLIST_FILL_ENDED))
+        return;
+    m_bRedrawDeferred = true;
+    SendMessage(WM_SETREDRAW, FALSE);
+}
+
+LRESULT CIconListCtrl::OnFillEnded(WPARAM, LPARAM) {
+    if (m_bRedrawDeferred) {
+        m_bRedrawDeferred = false;
+        SendMessage(WM_SETREDRAW, TRUE);
+        Invalidate();
+    }
+    return 0;
+}
+
 // ---- Items
 
 int CIconListCtrl::AppendItem(CIconItem* item, const CString& text) {
@@ -57,6 +79,7 @@ int CIconListCtrl::AppendItem(CIconItem* item, const CString& text) {
     row.pszText = const_cast<char*>(text.GetString());
     row.iImage = I_IMAGECALLBACK;
     row.lParam = reinterpret_cast<LPARAM>(item);
+    DeferRedrawUntilIdle();
     if (InsertItem(&row) < 0) {
         delete item;
         return 0;
@@ -235,6 +258,7 @@ bool CIconListCtrl::CopyFirstSelected() {
 
 void CIconListCtrl::SelectAll() {
     CWaitCursor wait;
+    DeferRedrawUntilIdle();
     const int count = GetItemCount();
     for (int i = 0; i < count; ++i)
         if (!(GetItemState(i, LVIS_SELECTED) & LVIS_SELECTED))
