@@ -4,6 +4,8 @@
 #pragma once
 
 #include "Framework.h"
+#include "Browser.h"
+#include "BrowserPages.h"
 #include "IconListView.h"
 #include "Standins.h"
 #include "SubIconView.h"

@@ -3,11 +3,10 @@
 
 #include "AboutDlg.h"
 #include "MainFrm.h"
+#include "OpenLink.h"
 #include "QuarvelDoc.h"
 #include "QuarvelView.h"
 #include "resource.h"
-
-#include <shellapi.h>
 
 CQuarvelApp theApp;
 
@@ -45,5 +44,5 @@ void CQuarvelApp::OnAppAbout() {
 void CQuarvelApp::OnWebPage() {
     CString address;
     address.LoadString(IDS_WEB_PAGE_ADDRESS);
-    ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOW);
+    OpenLink(address, SW_SHOW);
 }

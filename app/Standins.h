@@ -1,7 +1,7 @@
-// Stand-ins for the panes whose own layers have not landed yet: the left pane (CBrowser with its
-// "Folder" and "Search" pages) and the file list. Each keeps the class name and the operations the
-// main frame uses, and shows an empty pane. When a pane's layer lands, its class here is deleted
-// and the frame includes the real one.
+// Stand-ins for the panes whose own layers have not landed yet: the two pages of the left pane
+// ("Folder" and "Search") and the file list. Each keeps the class name and the operations the main
+// frame uses, and shows an empty pane. When a pane's layer lands, its class here is deleted and the
+// frame includes the real one.
 #pragma once
 
 #include "Framework.h"
@@ -64,27 +64,4 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
-};
-
-// The left pane: its pages are views shown one at a time.
-class CBrowser : public CView {
-    DECLARE_DYNCREATE(CBrowser)
-public:
-    void OnDraw(HDC) override {}
-    void SelectTab(int index);
-    void SelectTabOfClass(const CRuntimeClass* viewClass);
-    CView* GetTabWindow(int index) const;
-    CView* GetCurrentView() const { return m_pCurrentView; }
-
-protected:
-    int OnCreate(LPCREATESTRUCT cs);
-    void OnSize(UINT type, int cx, int cy);
-    bool AppendTab(const CRuntimeClass* viewClass);
-    void Show(int index);
-    DECLARE_MESSAGE_MAP()
-
-private:
-    std::vector<CView*> m_pages;
-    CView* m_pCurrentView = nullptr;
-    int m_nCurrent = 0;
 };

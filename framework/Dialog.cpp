@@ -56,11 +56,12 @@ INT_PTR CDialog::DoModal() {
         ::EnableWindow(owner, FALSE);
     if (!m_bEndModal) {
         ShowWindow(SW_SHOWNORMAL);
-        CWinApp* app = AfxGetApp();
         MSG msg;
         while (!m_bEndModal && m_hWnd) {
-            if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-                PostQuitMessage(static_cast<int>(msg.wParam)); // leave the quit to the main loop
+            BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+            if (got <= 0) {
+                if (got == 0)
+                    PostQuitMessage(static_cast<int>(msg.wParam)); // leave it to the main loop
                 break;
             }
             bool consumed = false;
@@ -74,8 +75,6 @@ INT_PTR CDialog::DoModal() {
                 TranslateMessage(&msg);
                 DispatchMessageA(&msg);
             }
-            if (app && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
-                CWnd::DeleteTempMap();
         }
     }
     // The owner comes back first so that it, not some other window, is activated again.

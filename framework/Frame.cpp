@@ -1,7 +1,7 @@
 // CFrameWnd: creation, layout of bars and client pane, active view, command routing and updates.
 #include "Frame.h"
 
-#include "ControlBar.h"
+#include "StatusBar.h"
 #include "Document.h"
 #include "FwIds.h"
 #include "View.h"

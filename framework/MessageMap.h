@@ -209,6 +209,14 @@ protected:                                                                      
 #define ON_WM_INITMENUPOPUP()                                                                      \
     AFX_WM_ROW_(WM_INITMENUPOPUP, self_->OnInitMenuPopup(reinterpret_cast<HMENU>(m_.wParam),       \
                                                          LOWORD(m_.lParam), HIWORD(m_.lParam));)
+#define ON_WM_NCCALCSIZE()                                                                         \
+    AFX_WM_ROW_(WM_NCCALCSIZE,                                                                     \
+                self_->OnNcCalcSize(static_cast<BOOL>(m_.wParam),                                  \
+                                    reinterpret_cast<NCCALCSIZE_PARAMS*>(m_.lParam));)
+#define ON_WM_NCPAINT() AFX_WM_ROW_(WM_NCPAINT, self_->OnNcPaint();)
+#define ON_WM_NCHITTEST() AFX_WM_ROW_(WM_NCHITTEST, m_.result = self_->OnNcHitTest(AFX_POINT_);)
+#define ON_WM_NCLBUTTONDOWN()                                                                      \
+    AFX_WM_ROW_(WM_NCLBUTTONDOWN, self_->OnNcLButtonDown(static_cast<UINT>(m_.wParam), AFX_POINT_);)
 #define ON_WM_MENUSELECT()                                                                         \
     AFX_WM_ROW_(WM_MENUSELECT, self_->OnMenuSelect(LOWORD(m_.wParam), HIWORD(m_.wParam),           \
                                                    reinterpret_cast<HMENU>(m_.lParam));)

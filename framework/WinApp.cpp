@@ -106,18 +106,16 @@ void AfxEnableControlContainer() {
 // ---- Message loop
 
 BOOL CWinApp::PreTranslateMessage(MSG* msg) {
+    // From the target window up through its parents (and the owners of popups) to the main window.
     HWND stop = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
     for (HWND hWnd = msg->hwnd; hWnd; hWnd = GetParent(hWnd)) {
         if (CWnd* wnd = CWnd::FromHandlePermanent(hWnd))
             if (wnd->PreTranslateMessage(msg))
                 return TRUE;
         if (hWnd == stop)
-            return FALSE;
+            break;
     }
-    // A window outside the main window's tree still gets the main window's accelerators.
-    return m_pMainWnd && stop && msg->hwnd && GetAncestor(msg->hwnd, GA_ROOT) == stop
-               ? m_pMainWnd->PreTranslateMessage(msg)
-               : FALSE;
+    return FALSE;
 }
 
 BOOL CWinApp::PumpMessage() {

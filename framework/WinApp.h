@@ -100,7 +100,6 @@ public:
     ~CWaitCursor() { SetCursor(m_previous); }
     CWaitCursor(const CWaitCursor&) = delete;
     CWaitCursor& operator=(const CWaitCursor&) = delete;
-    void Restore() { SetCursor(LoadCursor(nullptr, IDC_WAIT)); }
 
 private:
     HCURSOR m_previous;

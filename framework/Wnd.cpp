@@ -41,6 +41,7 @@ LRESULT CALLBACK creationHookProc(int code, WPARAM wParam, LPARAM lParam) {
 
 void AfxAttachCreatedWindow(CWnd* wnd, HWND hWnd) {
     wnd->Attach(hWnd);
+    wnd->PreSubclassWindow();
     auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC));
     if (proc != AfxWndProc) {
         // A system class (control, dialog): its own procedure is the default handling.

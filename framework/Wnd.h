@@ -56,7 +56,8 @@ public:
     virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // Runs before the message loop dispatches msg; true when the message was consumed.
     virtual BOOL PreTranslateMessage(MSG* msg);
-    // Runs when an existing window becomes this object's window (subclassing, data exchange).
+    // Runs when a window becomes this object's window: created through the framework (before
+    // its first message), or subclassed (data exchange binding a control wrapper).
     virtual void PreSubclassWindow() {}
     // Runs after the window is gone; objects that own themselves delete themselves here.
     virtual void PostNcDestroy() {}
@@ -163,6 +164,10 @@ protected:
     void OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
     void OnInitMenuPopup(HMENU, UINT, BOOL) { Default(); }
     void OnMenuSelect(UINT, UINT, HMENU) { Default(); }
+    void OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) { Default(); }
+    void OnNcPaint() { Default(); }
+    LRESULT OnNcHitTest(POINT) { return Default(); }
+    void OnNcLButtonDown(UINT, POINT) { Default(); }
 
     // Hands the message being dispatched to the control child; true when it handled it.
     bool ReflectLastMsg(HWND child, LRESULT* pResult);

@@ -188,7 +188,15 @@ TEST_F(QuarvelStarted, PromptsAndTooltipsComeFromTheStringTable) {
     frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     EXPECT_STREQ(frame->m_wndStatusBar.GetPaneText(0), "Ready");
 
+    // The pointer over a toolbar button shows its prompt.
     CToolBar& bar = frame->m_wndToolBar;
+    RECT button;
+    bar.SendMessage(TB_GETRECT, ID_EDIT_COPY, reinterpret_cast<LPARAM>(&button));
+    bar.SendMessage(WM_MOUSEMOVE, 0,
+                    MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2));
+    EXPECT_STREQ(frame->m_wndStatusBar.GetPaneText(0),
+                 "Copy the selection and put it on the Clipboard");
+
     EXPECT_EQ(tooltip(bar, ID_EDIT_COPY), "Copy");
     EXPECT_EQ(tooltip(bar, ID_APP_ABOUT), "About");
     EXPECT_EQ(tooltip(bar, ID_SAVE_ICON_AS), "");

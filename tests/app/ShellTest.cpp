@@ -93,6 +93,16 @@ TEST_F(QuarvelStarted, NewRestoresTheCaptionAndOpenShowsTheFileTitle) {
     EXPECT_EQ(Caption(), "picked.txt - C:\\");
     ASSERT_FALSE(theApp.GetRecentFiles().empty());
     EXPECT_STRCASEEQ(theApp.GetRecentFiles().front(), file.c_str());
+    // The framework keeps the list in the per-user profile of the application.
+    theApp.SaveStdProfileSettings();
+    char stored[MAX_PATH] = "";
+    DWORD size = sizeof stored;
+    EXPECT_EQ(
+        RegGetValueA(HKEY_CURRENT_USER,
+                     "Software\\Local AppWizard-Generated Applications\\Quarvel\\Recent File List",
+                     "File1", RRF_RT_REG_SZ, nullptr, stored, &size),
+        ERROR_SUCCESS);
+    EXPECT_STRCASEEQ(stored, file.c_str());
 
     frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
     EXPECT_EQ(Caption(), "Quarvel v1.0 - C:\\");
@@ -162,4 +172,16 @@ TEST(SaveFolder, DefaultsToTempAndStoresOnlyExistingFolders) {
     EXPECT_STREQ(LoadSaveFolder(), "c:\\temp\\");
     RegCloseKey(key);
     clearSaveFolder();
+}
+
+TEST_F(QuarvelStarted, ExitClosesTheWindowAndEndsTheMessageLoop) {
+    ASSERT_TRUE(Start());
+    MSG stale;
+    while (PeekMessageA(&stale, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    frame->SendMessage(WM_COMMAND, ID_APP_EXIT);
+    EXPECT_EQ(AfxGetMainWnd(), nullptr);
+    MSG quit;
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    frame = nullptr;
 }

@@ -232,3 +232,32 @@ TEST(DynamicCreation, CreatesObjectsOfTheirClassAndKnowsTheirBases) {
     // A class that cannot be created by class answers null.
     EXPECT_EQ(RUNTIME_CLASS(CView)->CreateObject(), nullptr);
 }
+
+namespace {
+class CAttachRecorder : public CStatic {
+public:
+    int attached = 0;
+    bool hadWindow = false;
+    void PreSubclassWindow() override {
+        ++attached;
+        hadWindow = m_hWnd != nullptr;
+    }
+};
+} // namespace
+
+TEST(MessageMap, TheAttachHookRunsForCreatedAndForSubclassedWindows) {
+    CParentWnd parent;
+    ASSERT_TRUE(createTopLevel(parent));
+    CAttachRecorder created;
+    ASSERT_TRUE(
+        created.Create("created", WS_CHILD | WS_VISIBLE, rectOf(0, 0, 80, 20), &parent, 110));
+    EXPECT_EQ(created.attached, 1);
+    EXPECT_TRUE(created.hadWindow);
+
+    CreateWindowExA(0, "STATIC", "existing", WS_CHILD, 0, 30, 80, 20, parent.m_hWnd,
+                    reinterpret_cast<HMENU>(111), nullptr, nullptr);
+    CAttachRecorder subclassed;
+    ASSERT_TRUE(subclassed.SubclassDlgItem(111, &parent));
+    EXPECT_EQ(subclassed.attached, 1);
+    EXPECT_EQ(subclassed.GetWindowText(), "existing");
+}
