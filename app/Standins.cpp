@@ -1,10 +1,10 @@
 // Stand-ins of the panes that have not landed yet (see Standins.h).
 #include "Standins.h"
 
+#include "IconListView.h"
+
 #include "resource.h"
 
-IMPLEMENT_DYNCREATE(CSubIconView, CView)
-IMPLEMENT_DYNCREATE(CIconListView, CView)
 IMPLEMENT_DYNCREATE(CFileTreeView, CView)
 IMPLEMENT_DYNCREATE(CFileListView, CView)
 IMPLEMENT_DYNCREATE(CSearchDlg, CFormView)
