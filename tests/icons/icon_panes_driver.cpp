@@ -1,7 +1,8 @@
 // A driver for looking at the icon panes (not a test): starts Quarvel as Quarvel.exe does, lists
 // the icons of one file into the icon list and focuses one of them, then runs until closed.
-//     icon_panes_driver.exe [file] [icon index] [image pane width]
+//     icon_panes_driver.exe [file] [icon index] [image pane width] [image row to select]
 #include "IconListView.h"
+#include "SubIconView.h"
 #include "MainFrm.h"
 #include "QuarvelApp.h"
 #include "engine/IconGroups.h"
@@ -31,6 +32,14 @@ int main(int argc, char** argv) {
                                                  0);
         frame->m_wndBottomSplitter.SetColumnInfo(1, width, 0);
         frame->m_wndBottomSplitter.RecalcLayout();
+    }
+    if (argc > 4) {
+        auto* images = static_cast<CSubIconView*>(frame->m_wndBottomSplitter.GetPane(0, 1));
+        const int row = std::atoi(argv[4]);
+        frame->SetActiveView(images);
+        images->GetListBox().SetFocus();
+        images->GetListBox().SetSel(row);
+        images->GetListBox().SetCaretIndex(row);
     }
     return theApp.Run();
 }
