@@ -3,6 +3,7 @@
 
 #include "IconDrawing.h"
 #include "IconNames.h"
+#include "ImageLimits.h"
 #include "SaveNameDialog.h"
 #include "SubIconView.h"
 #include "engine/BitmapWriter.h"
@@ -144,6 +145,16 @@ void CIconListCtrl::OnItemChanged(NMHDR* header, LRESULT*) {
 
 // ---- Pictures
 
+namespace {
+// The item's display icon; none for an .ico file that the system's loader would spend seconds
+// and gigabytes on.
+HICON LoadDisplayIconOf(const CIconItem& item) {
+    if (item.GetKind() == CIconItem::IconFile && IcoFileHasOversizedImage(item.GetPath().c_str()))
+        return nullptr;
+    return item.LoadDisplayIcon();
+}
+} // namespace
+
 void CIconListCtrl::OnGetDispInfo(NMHDR* header, LRESULT*) {
     // The item part is laid out alike in the ANSI and the Unicode notification.
     auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
@@ -161,7 +172,7 @@ int CIconListCtrl::GetPicture(int index) {
 }
 
 int CIconListCtrl::MakePicture(const CIconItem& item) {
-    HICON icon = item.LoadDisplayIcon();
+    HICON icon = LoadDisplayIconOf(item);
     if (!icon)
         return CIconItem::kImageFailed;
     int cx = 0, cy = 0;
@@ -215,7 +226,7 @@ int CIconListCtrl::SaveIcon(int index, bool ask, const char* path, bool overwrit
     }
     if (!overwrite && platform::GetPathKind(target) != platform::PathKind::Missing)
         return 0;
-    HICON icon = item->LoadDisplayIcon();
+    HICON icon = LoadDisplayIconOf(*item);
     HBITMAP bitmap = IconToBitmap(icon);
     if (icon)
         DestroyIcon(icon);

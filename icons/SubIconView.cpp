@@ -5,6 +5,7 @@
 #include "IconDrawing.h"
 #include "IconMenu.h"
 #include "IconNames.h"
+#include "ImageLimits.h"
 #include "SaveNameDialog.h"
 #include "engine/BitmapWriter.h"
 #include "engine/DisplayIcon.h"
@@ -118,9 +119,10 @@ void CSubIconView::ShowIcon(int index, CIconItem* item) {
 
 bool CSubIconView::AddImageRow(const std::uint8_t* image, std::uint32_t size, int width, int height,
                                int bitCount, int directoryIndex) {
-    const auto side = IconBuildSize(ByteView(image, size));
-    if (!side)
-        return true; // no icon can be built from it: left out
+    const ByteView bytes(image, size);
+    const auto side = IconBuildSize(bytes);
+    if (!side || IsOversizedImage(bytes))
+        return true; // no icon is built from it: left out
     // A hostile directory can name one large image thousands of times: stop listing once the
     // rows' pictures would take more memory than any real icon needs.
     const std::uint64_t pixelBytes = kBytesPerPixel * static_cast<std::uint64_t>(*side) * *side;

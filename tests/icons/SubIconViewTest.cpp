@@ -287,3 +287,21 @@ TEST_F(IconPanes, ProposedNamesOfImagesCarryTheSourceAndTheCaretRow) {
     subIcons->RemoveAll();
     EXPECT_EQ(subIcons->MakeSaveName(), "");
 }
+
+TEST_F(IconPanes, APngOfMillionsOfPixelsIsNeitherListedNorDrawn) {
+    // A few bytes of PNG can promise gigabytes of pixels, which the system would decode in full
+    // before scaling: images above a million pixels are refused; 512 x 512 is still shown.
+    const Bytes small = MakeBmpImage(32, 32);
+    const Bytes large = MakePngImage(512, 512);
+    const Bytes huge = MakePngImage(1100, 1000);
+    const std::string path = folder.Write(
+        "huge.ico", MakeIcoFile({EntryFor(small, 32, 32, 0), EntryFor(large, 256, 32, 0),
+                                 EntryFor(huge, 256, 32, 0)},
+                                {small, large, huge}));
+    ASSERT_EQ(List().AddIconFile(path.c_str()), 1);
+    ClickItem(0);
+    EXPECT_EQ(RowLabels(), (std::vector<std::string>{"32x32x32bit", "256x256x32bit"}));
+    EXPECT_EQ(RowHeights(), (std::vector<int>{34, 258}));
+    EXPECT_EQ(List().GetPicture(0), CIconItem::kImageFailed);
+    EXPECT_EQ(List().SaveIcon(0, false, folder.File("huge.bmp").c_str(), false, 1), 0);
+}

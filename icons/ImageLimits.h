@@ -1,0 +1,21 @@
+// Icon images too costly to decode: a PNG image of a few bytes can promise millions of pixels,
+// which the system decodes in full (seconds and gigabytes) before it scales the icon down.
+#pragma once
+
+#include "engine/ByteView.h"
+
+#include <cstdint>
+
+namespace quarvel {
+
+// Far above any real icon (256 x 256), yet cheap to decode.
+constexpr std::uint64_t kMaxDecodedPixels = 1024 * 1024;
+
+// A PNG image whose header promises more than kMaxDecodedPixels pixels. (A bitmap image holds
+// its pixels in its own bytes, so its cost is bounded by the file.)
+bool IsOversizedImage(const ByteView& image);
+
+// An .ico file with such an image among its entries; the system's own loader might pick it.
+bool IcoFileHasOversizedImage(const char* path);
+
+} // namespace quarvel
