@@ -21,12 +21,15 @@ std::uint32_t BigEndianAt(const ByteView& bytes, std::uint64_t offset) {
 }
 } // namespace
 
-bool IsOversizedImage(const ByteView& image) {
+std::uint64_t PngPixels(const ByteView& image) {
     if (!IsPngImage(image) || !image.Readable(0, kPngHeightOffset + 4))
-        return false;
+        return 0;
     const std::uint64_t width = BigEndianAt(image, kPngWidthOffset);
-    const std::uint64_t height = BigEndianAt(image, kPngHeightOffset);
-    return width * height > kMaxDecodedPixels;
+    return width * BigEndianAt(image, kPngHeightOffset);
+}
+
+bool IsOversizedImage(const ByteView& image) {
+    return PngPixels(image) > kMaxDecodedPixels;
 }
 
 bool IcoFileHasOversizedImage(const char* path) {

@@ -11,6 +11,9 @@ namespace quarvel {
 // Far above any real icon (256 x 256), yet cheap to decode.
 constexpr std::uint64_t kMaxDecodedPixels = 1024 * 1024;
 
+// The pixels a PNG image's header promises; 0 for other images.
+std::uint64_t PngPixels(const ByteView& image);
+
 // A PNG image whose header promises more than kMaxDecodedPixels pixels. (A bitmap image holds
 // its pixels in its own bytes, so its cost is bounded by the file.)
 bool IsOversizedImage(const ByteView& image);

@@ -19,6 +19,7 @@
 #include "engine/platform/FileSystem.h"
 #include "resource.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <utility>
 #include <vector>
@@ -124,8 +125,9 @@ bool CSubIconView::AddImageRow(const std::uint8_t* image, std::uint32_t size, in
     if (!side || IsOversizedImage(bytes))
         return true; // no icon is built from it: left out
     // A hostile directory can name one large image thousands of times: stop listing once the
-    // rows' pictures would take more memory than any real icon needs.
-    const std::uint64_t pixelBytes = kBytesPerPixel * static_cast<std::uint64_t>(*side) * *side;
+    // pixels decoded for the rows would take more memory than any real icon needs.
+    const std::uint64_t built = static_cast<std::uint64_t>(*side) * *side;
+    const std::uint64_t pixelBytes = kBytesPerPixel * std::max(built, PngPixels(bytes));
     if (m_rowPixelBytes + pixelBytes > kMaxImageSetBytes)
         return false;
     HICON icon = CreateIconFromImage(image, size);
