@@ -19,6 +19,7 @@ using namespace quarvel;
 namespace {
 // Posted to the list by itself: the burst of additions or selections is over.
 constexpr UINT WM_ICONLIST_FILL_ENDED = WM_APP + 1;
+constexpr int kPictureListGrowth = 64;
 } // namespace
 
 BEGIN_MESSAGE_MAP(CIconListCtrl, CListCtrl)
@@ -42,8 +43,9 @@ CIconListCtrl::~CIconListCtrl() {
 
 bool CIconListCtrl::CreatePictureList() {
     // Cells of the system's large-icon size; pictures are drawn on the window colour, no mask.
+    // Each growth of the list copies every picture in it: it grows many cells at a time.
     return m_images.Create(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), ILC_COLORDDB,
-                           0, 1) != FALSE;
+                           0, kPictureListGrowth) != FALSE;
 }
 
 int CIconListCtrl::OnCreate(LPCREATESTRUCT cs) {
