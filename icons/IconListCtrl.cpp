@@ -148,12 +148,15 @@ void CIconListCtrl::OnItemChanged(NMHDR* header, LRESULT*) {
 // ---- Pictures
 
 namespace {
-// The item's display icon; none for an .ico file that the system's loader would spend seconds
-// and gigabytes on.
+// The item's display icon (as CIconItem::LoadDisplayIcon makes it); none for an icon with an
+// image that the system would spend seconds and gigabytes decoding.
 HICON LoadDisplayIconOf(const CIconItem& item) {
-    if (item.GetKind() == CIconItem::IconFile && IcoFileHasOversizedImage(item.GetPath().c_str()))
+    if (item.GetKind() == CIconItem::IconFile)
+        return IcoFileHasOversizedImage(item.GetPath().c_str()) ? nullptr : item.LoadDisplayIcon();
+    CPEFile file(item.GetPath().c_str());
+    if (!file.IsOpen() || GroupHasOversizedImage(file, item.GetName(), item.GetLanguage()))
         return nullptr;
-    return item.LoadDisplayIcon();
+    return file.LoadGroupIcon(item.GetName(), item.GetLanguage(), 0, 0);
 }
 } // namespace
 

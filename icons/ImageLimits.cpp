@@ -3,6 +3,8 @@
 
 #include "engine/GroupIcon.h"
 #include "engine/IconImage.h"
+#include "engine/IconImageFinder.h"
+#include "engine/PEFile.h"
 #include "engine/platform/FileSystem.h"
 
 #include <vector>
@@ -46,6 +48,24 @@ bool IcoFileHasOversizedImage(const char* path) {
         if (!file.U32(at + 8, size) || !file.U32(at + 12, offset))
             break;
         const auto image = file.Slice(offset, size);
+        if (image && IsOversizedImage(*image))
+            return true;
+    }
+    return false;
+}
+
+bool GroupHasOversizedImage(const CPEFile& file, ResKey name, std::uint16_t language) {
+    auto groupRef = file.FindResourceLang(kResTypeGroupIcon, name, language);
+    if (!groupRef)
+        groupRef = file.FindResourceAnyLang(kResTypeGroupIcon, name);
+    const auto groupBytes = groupRef ? groupRef->Bytes() : std::nullopt;
+    const auto group = groupBytes ? GroupIcon::Parse(*groupBytes) : std::nullopt;
+    if (!group)
+        return false;
+    IconImageFinder images(file, language);
+    for (int i = 0; i < group->Count(); ++i) {
+        const auto imageRef = images.Find(group->Entry(i).nID, false);
+        const auto image = imageRef ? imageRef->Bytes() : std::nullopt;
         if (image && IsOversizedImage(*image))
             return true;
     }

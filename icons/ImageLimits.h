@@ -3,10 +3,13 @@
 #pragma once
 
 #include "engine/ByteView.h"
+#include "engine/ResKey.h"
 
 #include <cstdint>
 
 namespace quarvel {
+
+class CPEFile;
 
 // Far above any real icon (256 x 256), yet cheap to decode.
 constexpr std::uint64_t kMaxDecodedPixels = 1024 * 1024;
@@ -20,5 +23,9 @@ bool IsOversizedImage(const ByteView& image);
 
 // An .ico file with such an image among its entries; the system's own loader might pick it.
 bool IcoFileHasOversizedImage(const char* path);
+
+// A group icon with such an image, looked up as its display icon is (the group in its language,
+// else in any; each image in any language).
+bool GroupHasOversizedImage(const CPEFile& file, ResKey name, std::uint16_t language);
 
 } // namespace quarvel
