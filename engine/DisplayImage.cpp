@@ -7,14 +7,22 @@
 
 namespace quarvel {
 
-std::optional<ByteView> ChooseDisplayImage(const CPEFile& file, ResKey name, std::uint16_t language,
-                                           int width) {
+std::optional<GroupIcon> FindDisplayGroup(const CPEFile& file, ResKey name,
+                                          std::uint16_t language) {
     auto groupRef = file.FindResourceLang(kResTypeGroupIcon, name, language);
     if (!groupRef)
         groupRef = file.FindResourceAnyLang(kResTypeGroupIcon, name);
     const auto groupBytes = groupRef ? groupRef->Bytes() : std::nullopt;
     const auto group = groupBytes ? GroupIcon::Parse(*groupBytes) : std::nullopt;
     if (!group || groupBytes->Size() <= kIconHeaderSize || !group->IsIcon())
+        return std::nullopt;
+    return group;
+}
+
+std::optional<ByteView> ChooseDisplayImage(const CPEFile& file, ResKey name, std::uint16_t language,
+                                           int width) {
+    const auto group = FindDisplayGroup(file, name, language);
+    if (!group)
         return std::nullopt;
 
     int chosen = 0;

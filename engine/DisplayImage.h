@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ByteView.h"
+#include "GroupIcon.h"
 #include "ResKey.h"
 
 #include <cstdint>
@@ -12,11 +13,14 @@ namespace quarvel {
 
 class CPEFile;
 
-// The group in `language`, else in the first language stored, must be an icon's: more than its
-// 6 header bytes, reserved 0, type 1, at least one entry, every entry inside its data. The image
-// is then the first entry whose bWidth equals `width` (entry 0 when none does); when that image
-// is missing or not all inside the file, the first entry in directory order whose image is.
-// Nothing when the group fails its checks or none of its images is there.
+// The group in `language`, else in the first language stored, when it is an icon's: more than its
+// 6 header bytes, reserved 0, type 1, at least one entry, every entry inside its data.
+std::optional<GroupIcon> FindDisplayGroup(const CPEFile& file, ResKey name, std::uint16_t language);
+
+// In the group that FindDisplayGroup answers, the first entry whose bWidth equals `width` (entry 0
+// when none does); when that image is missing or not all inside the file, the first entry in
+// directory order whose image is. Nothing when there is no such group or none of its images is
+// there.
 std::optional<ByteView> ChooseDisplayImage(const CPEFile& file, ResKey name, std::uint16_t language,
                                            int width);
 

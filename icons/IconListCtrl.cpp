@@ -3,7 +3,6 @@
 
 #include "IconDrawing.h"
 #include "IconNames.h"
-#include "ImageLimits.h"
 #include "SaveNameDialog.h"
 #include "SubIconView.h"
 #include "engine/BitmapWriter.h"
@@ -147,19 +146,6 @@ void CIconListCtrl::OnItemChanged(NMHDR* header, LRESULT*) {
 
 // ---- Pictures
 
-namespace {
-// The item's display icon (as CIconItem::LoadDisplayIcon makes it); none for an icon with an
-// image that the system would spend seconds and gigabytes decoding.
-HICON LoadDisplayIconOf(const CIconItem& item) {
-    if (item.GetKind() == CIconItem::IconFile)
-        return IcoFileHasOversizedImage(item.GetPath().c_str()) ? nullptr : item.LoadDisplayIcon();
-    CPEFile file(item.GetPath().c_str());
-    if (!file.IsOpen() || GroupHasOversizedImage(file, item.GetName(), item.GetLanguage()))
-        return nullptr;
-    return file.LoadGroupIcon(item.GetName(), item.GetLanguage(), 0, 0);
-}
-} // namespace
-
 void CIconListCtrl::OnGetDispInfo(NMHDR* header, LRESULT*) {
     // The item part is laid out alike in the ANSI and the Unicode notification.
     auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
@@ -177,7 +163,7 @@ int CIconListCtrl::GetPicture(int index) {
 }
 
 int CIconListCtrl::MakePicture(const CIconItem& item) {
-    HICON icon = LoadDisplayIconOf(item);
+    HICON icon = item.LoadDisplayIcon();
     if (!icon)
         return CIconItem::kImageFailed;
     int cx = 0, cy = 0;
@@ -231,7 +217,7 @@ int CIconListCtrl::SaveIcon(int index, bool ask, const char* path, bool overwrit
     }
     if (!overwrite && platform::GetPathKind(target) != platform::PathKind::Missing)
         return 0;
-    HICON icon = LoadDisplayIconOf(*item);
+    HICON icon = item->LoadDisplayIcon();
     HBITMAP bitmap = IconToBitmap(icon);
     if (icon)
         DestroyIcon(icon);

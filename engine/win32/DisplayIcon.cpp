@@ -4,6 +4,7 @@
 #include "../DisplayImage.h"
 #include "../IconImage.h"
 #include "../IconItem.h"
+#include "../ImageLimits.h"
 #include "../PEFile.h"
 
 namespace quarvel {
@@ -15,8 +16,9 @@ constexpr DWORD kIconFormatVersion = 0x00030000;
 } // namespace
 
 HICON CreateIconFromImage(const std::uint8_t* image, std::uint32_t size) {
-    const auto side = IconBuildSize(ByteView(image, size));
-    if (!side)
+    const ByteView bytes(image, size);
+    const auto side = IconBuildSize(bytes);
+    if (!side || IsOversizedImage(bytes))
         return nullptr;
     return CreateIconFromResourceEx(const_cast<PBYTE>(image), size, TRUE, kIconFormatVersion, *side,
                                     *side, 0);
@@ -27,6 +29,10 @@ HICON CPEFile::LoadGroupIcon(ResKey name, std::uint16_t language, int width, int
         width = GetSystemMetrics(SM_CXICON);
     if (height == 0)
         height = GetSystemMetrics(SM_CYICON); // the height takes no part in the choice
+    // The icon list shows a group as one icon: one that holds an oversized image gets none, as an
+    // .ico file with one does (whose image the system picks itself).
+    if (GroupHasOversizedImage(*this, name, language))
+        return nullptr;
     const auto image = ChooseDisplayImage(*this, name, language, width);
     if (!image)
         return nullptr;
@@ -44,6 +50,9 @@ HICON LoadIconFromFile(const char* path, ResKey name, std::uint16_t language, in
 HICON CIconItem::LoadDisplayIcon() const {
     if (GetKind() == ResourceGroup)
         return LoadIconFromFile(GetPath().c_str(), GetName(), GetLanguage(), 0, 0);
+    // The system loader may pick any image of the file: none may be oversized.
+    if (IcoFileHasOversizedImage(GetPath().c_str()))
+        return nullptr;
     return static_cast<HICON>(
         LoadImageA(nullptr, GetPath().c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
 }

@@ -114,4 +114,23 @@ TEST(CliExtract, BitmapsAreTheDisplayIconOnTheWindowColour) {
     EXPECT_EQ(bmp[0], 'B');
     EXPECT_EQ(bmp[1], 'M');
 }
+
+TEST(CliExtract, BitmapsOfIconsWithOversizedImagesFailCleanly) {
+    // A PNG image of more than a million pixels would make the system decode all of them.
+    const Bytes small = MakeBmpImage(32, 8), oversized = MakePngImage(1025, 1024);
+    TempFolder src, out, scratch;
+    const std::string ico = src.Write(
+        "big.ico", MakeIcoFile({EntryFor(small, 32, 8, 0), EntryFor(oversized, 256, 32, 0)},
+                               {small, oversized}));
+    ResourceTree tree;
+    AddIconGroup(tree, 1, 0, {small, oversized}, {32, 256}, {8, 32}, 1);
+    const std::string dll = src.Write("big.dll", BuildImageWithResources(tree));
+    const CliResult r =
+        RunCli({"extract", "--format", "bmp", "-o", out.Path(), ico, dll}, scratch.Path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("big.bmp"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("big.dll#1.bmp"), std::string::npos) << r.err;
+    EXPECT_TRUE(out.Names().empty());
+}
 #endif

@@ -112,6 +112,36 @@ TEST(LoadDisplayIcon, BothKindsOfItem) {
     EXPECT_EQ(IconWidth(CIconItem(ico.c_str()).LoadDisplayIcon()), 32);
 }
 
+TEST(DisplayIcons, PngImagesAboveAMillionPixelsAreRefused) {
+    // Valid images, so that only the rule tells them apart: the system would decode either.
+    const Bytes small = MakeBmpImage(32, 8), atLimit = MakePngImage(1024, 1024),
+                oversized = MakePngImage(1025, 1024);
+    EXPECT_EQ(IconWidth(CreateIconFromImage(atLimit.data(), std::uint32_t(atLimit.size()))), 256);
+    EXPECT_EQ(CreateIconFromImage(oversized.data(), std::uint32_t(oversized.size())), nullptr);
+
+    // A group holding one gets no display icon, whichever image the asked size chooses.
+    ResourceTree tree;
+    AddIconGroup(tree, 1, 0, {small, atLimit}, {32, 256}, {8, 32}, 1);
+    AddIconGroup(tree, 2, 0, {small, oversized}, {32, 256}, {8, 32}, 3);
+    TempFolder dir;
+    const std::string dll = dir.Write("big.dll", BuildImageWithResources(tree));
+    CPEFile file(dll.c_str());
+    EXPECT_EQ(IconWidth(file.LoadGroupIcon(1, 0, 0, 0)), 32);
+    EXPECT_EQ(file.LoadGroupIcon(2, 0, 0, 0), nullptr);
+    EXPECT_EQ(file.LoadGroupIcon(2, 0, 256, 256), nullptr);
+    file.Close();
+    EXPECT_EQ(LoadIconFromFile(dll.c_str(), 2, 0, 0, 0), nullptr);
+    EXPECT_EQ(CIconItem(dll.c_str(), 2, 0).LoadDisplayIcon(), nullptr);
+
+    // An .ico file: the system loader would pick among its images itself.
+    const auto icoOf = [&](const char* name, const Bytes& png) {
+        return dir.Write(name, MakeIcoFile({EntryFor(small, 32, 8, 0), EntryFor(png, 256, 32, 0)},
+                                           {small, png}));
+    };
+    EXPECT_EQ(IconWidth(CIconItem(icoOf("fine.ico", atLimit).c_str()).LoadDisplayIcon()), 32);
+    EXPECT_EQ(CIconItem(icoOf("big.ico", oversized).c_str()).LoadDisplayIcon(), nullptr);
+}
+
 TEST(WriteBmpFile, SizeFollowsTheDisplayDepthAndTransparencyShowsTheWindowColour) {
     TempFolder dir;
     const Bytes pe = ThreeSizes();

@@ -1,9 +1,10 @@
 // Icon images too costly to decode: a PNG image of a few bytes can promise millions of pixels,
-// which the system decodes in full (seconds and gigabytes) before it scales the icon down.
+// which the system decodes in full (seconds and gigabytes) before it scales the icon down. The
+// display icons refuse them; the icon panes use the same rule for the icons they build.
 #pragma once
 
-#include "engine/ByteView.h"
-#include "engine/ResKey.h"
+#include "ByteView.h"
+#include "ResKey.h"
 
 #include <cstdint>
 
@@ -24,8 +25,8 @@ bool IsOversizedImage(const ByteView& image);
 // An .ico file with such an image among its entries; the system's own loader might pick it.
 bool IcoFileHasOversizedImage(const char* path);
 
-// A group icon with such an image, looked up as its display icon is (the group in its language,
-// else in any; each image in any language).
+// A group icon with such an image, looked up as its display icon is (FindDisplayGroup; each image
+// in any language).
 bool GroupHasOversizedImage(const CPEFile& file, ResKey name, std::uint16_t language);
 
 } // namespace quarvel

@@ -1,11 +1,11 @@
 // Refusing icon images too costly to decode.
 #include "ImageLimits.h"
 
-#include "engine/GroupIcon.h"
-#include "engine/IconImage.h"
-#include "engine/IconImageFinder.h"
-#include "engine/PEFile.h"
-#include "engine/platform/FileSystem.h"
+#include "DisplayImage.h"
+#include "GroupIcon.h"
+#include "IconImage.h"
+#include "IconImageFinder.h"
+#include "platform/FileSystem.h"
 
 #include <vector>
 
@@ -55,11 +55,7 @@ bool IcoFileHasOversizedImage(const char* path) {
 }
 
 bool GroupHasOversizedImage(const CPEFile& file, ResKey name, std::uint16_t language) {
-    auto groupRef = file.FindResourceLang(kResTypeGroupIcon, name, language);
-    if (!groupRef)
-        groupRef = file.FindResourceAnyLang(kResTypeGroupIcon, name);
-    const auto groupBytes = groupRef ? groupRef->Bytes() : std::nullopt;
-    const auto group = groupBytes ? GroupIcon::Parse(*groupBytes) : std::nullopt;
+    const auto group = FindDisplayGroup(file, name, language);
     if (!group)
         return false;
     IconImageFinder images(file, language);
