@@ -48,7 +48,17 @@ public:
     void Abandon();
 
 private:
+    // The platform's part (posix/ and win32/FileSystem.cpp).
+    // Creates and opens a new temporary file in `folder` ("" for the current one): sets temp_.
+    bool CreateTemp(const std::string& folder);
+    bool TempIsOpen() const;
+    // Writes some of the bytes; answers how many, 0 on failure.
+    std::size_t WriteSome(const std::uint8_t* bytes, std::size_t size);
     bool CloseTemp();
+    // Moves the closed temporary file to the target, replacing a file there only when
+    // overwriting is allowed.
+    bool MoveTempToTarget();
+    void RemoveTemp();
 
     std::string target_;
     std::string temp_;

@@ -85,18 +85,7 @@ char PathSeparator() {
     return '/';
 }
 
-bool AtomicFileWriter::Create(const char* targetPath, bool overwrite) {
-    Abandon();
-    if (targetPath == nullptr || *targetPath == '\0')
-        return false;
-    if (!overwrite && GetPathKind(targetPath) != PathKind::Missing)
-        return false;
-    target_ = targetPath;
-    overwrite_ = overwrite;
-    failed_ = false;
-    const size_t slash = target_.find_last_of('/');
-    const std::string folder =
-        slash == std::string::npos ? std::string() : target_.substr(0, slash + 1);
+bool AtomicFileWriter::CreateTemp(const std::string& folder) {
     std::string pattern = folder + ".quarvel-XXXXXX";
     fd_ = ::mkstemp(pattern.data());
     if (fd_ < 0)
@@ -106,22 +95,17 @@ bool AtomicFileWriter::Create(const char* targetPath, bool overwrite) {
     return true;
 }
 
-bool AtomicFileWriter::Write(const void* data, std::size_t size) {
-    if (fd_ < 0 || failed_)
-        return false;
-    const auto* bytes = static_cast<const std::uint8_t*>(data);
-    while (size > 0) {
+bool AtomicFileWriter::TempIsOpen() const {
+    return fd_ >= 0;
+}
+
+std::size_t AtomicFileWriter::WriteSome(const std::uint8_t* bytes, std::size_t size) {
+    for (;;) {
         const ssize_t n = ::write(fd_, bytes, size);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0) {
-            failed_ = true;
-            return false;
-        }
-        bytes += n;
-        size -= static_cast<size_t>(n);
+        return n > 0 ? static_cast<std::size_t>(n) : 0;
     }
-    return true;
 }
 
 bool AtomicFileWriter::CloseTemp() {
@@ -132,33 +116,18 @@ bool AtomicFileWriter::CloseTemp() {
     return closed;
 }
 
-bool AtomicFileWriter::Commit() {
-    if (temp_.empty() || failed_ || !CloseTemp()) {
-        Abandon();
+bool AtomicFileWriter::MoveTempToTarget() {
+    if (overwrite_)
+        return ::rename(temp_.c_str(), target_.c_str()) == 0;
+    // link() refuses an existing target, so a file that appeared meanwhile is never replaced.
+    if (::link(temp_.c_str(), target_.c_str()) != 0)
         return false;
-    }
-    bool moved;
-    if (overwrite_) {
-        moved = ::rename(temp_.c_str(), target_.c_str()) == 0;
-    } else {
-        // link() refuses an existing target, so a file that appeared meanwhile is never replaced.
-        moved = ::link(temp_.c_str(), target_.c_str()) == 0;
-        if (moved)
-            ::unlink(temp_.c_str());
-    }
-    if (!moved) {
-        Abandon();
-        return false;
-    }
-    temp_.clear();
+    ::unlink(temp_.c_str());
     return true;
 }
 
-void AtomicFileWriter::Abandon() {
-    CloseTemp();
-    if (!temp_.empty())
-        ::unlink(temp_.c_str());
-    temp_.clear();
+void AtomicFileWriter::RemoveTemp() {
+    ::unlink(temp_.c_str());
 }
 
 } // namespace quarvel::platform

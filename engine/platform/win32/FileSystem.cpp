@@ -96,47 +96,27 @@ char PathSeparator() {
     return '\\';
 }
 
-bool AtomicFileWriter::Create(const char* targetPath, bool overwrite) {
-    Abandon();
-    if (targetPath == nullptr || *targetPath == '\0')
-        return false;
-    if (!overwrite && GetPathKind(targetPath) != PathKind::Missing)
-        return false;
-    target_ = targetPath;
-    overwrite_ = overwrite;
-    failed_ = false;
-    const size_t slash = target_.find_last_of("\\/");
-    const std::string folder =
-        slash == std::string::npos ? std::string(".") : target_.substr(0, slash + 1);
+bool AtomicFileWriter::CreateTemp(const std::string& folder) {
     char temp[MAX_PATH];
-    if (GetTempFileNameA(folder.c_str(), "qvl", 0, temp) == 0)
+    if (GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "qvl", 0, temp) == 0)
         return false;
-    temp_ = temp;
+    temp_ = temp; // the call has created the file: Abandon removes it if the open fails
     HANDLE file =
         CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        Abandon();
+    if (file == INVALID_HANDLE_VALUE)
         return false;
-    }
     file_ = file;
     return true;
 }
 
-bool AtomicFileWriter::Write(const void* data, std::size_t size) {
-    if (file_ == nullptr || failed_)
-        return false;
-    const auto* bytes = static_cast<const std::uint8_t*>(data);
-    while (size > 0) {
-        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
-        DWORD written = 0;
-        if (!WriteFile(file_, bytes, chunk, &written, nullptr) || written == 0) {
-            failed_ = true;
-            return false;
-        }
-        bytes += written;
-        size -= written;
-    }
-    return true;
+bool AtomicFileWriter::TempIsOpen() const {
+    return file_ != nullptr;
+}
+
+std::size_t AtomicFileWriter::WriteSome(const std::uint8_t* bytes, std::size_t size) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
+    DWORD written = 0;
+    return WriteFile(file_, bytes, chunk, &written, nullptr) ? written : 0;
 }
 
 bool AtomicFileWriter::CloseTemp() {
@@ -147,26 +127,14 @@ bool AtomicFileWriter::CloseTemp() {
     return closed;
 }
 
-bool AtomicFileWriter::Commit() {
-    if (temp_.empty() || failed_ || !CloseTemp()) {
-        Abandon();
-        return false;
-    }
+bool AtomicFileWriter::MoveTempToTarget() {
     // Without MOVEFILE_REPLACE_EXISTING the move refuses an existing target.
     const DWORD flags = overwrite_ ? MOVEFILE_REPLACE_EXISTING : 0;
-    if (!MoveFileExA(temp_.c_str(), target_.c_str(), flags)) {
-        Abandon();
-        return false;
-    }
-    temp_.clear();
-    return true;
+    return MoveFileExA(temp_.c_str(), target_.c_str(), flags) != 0;
 }
 
-void AtomicFileWriter::Abandon() {
-    CloseTemp();
-    if (!temp_.empty())
-        DeleteFileA(temp_.c_str());
-    temp_.clear();
+void AtomicFileWriter::RemoveTemp() {
+    DeleteFileA(temp_.c_str());
 }
 
 } // namespace quarvel::platform
