@@ -15,7 +15,8 @@ namespace quarvel {
 HICON LoadIconFromFile(const char* path, ResKey name, std::uint16_t language, int width,
                        int height);
 
-// Builds an icon from one image's bytes at the image's own width (clamped to 1..256), square.
+// Builds an icon from one image's bytes at the image's own width (clamped to 1..256), square;
+// null for an oversized image (ImageLimits.h).
 HICON CreateIconFromImage(const std::uint8_t* image, std::uint32_t size);
 
 } // namespace quarvel

@@ -39,7 +39,8 @@ public:
     void SetImageIndex(int index) { imageIndex_ = index; }
 
 #ifdef _WIN32
-    // The icon that stands for this item at the system icon size; the caller destroys it.
+    // The icon that stands for this item at the system icon size; the caller destroys it. None
+    // for an .ico file or group with an oversized image (ImageLimits.h).
     HICON LoadDisplayIcon() const;
 #endif
 

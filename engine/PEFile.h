@@ -73,7 +73,8 @@ public:
 
 #ifdef _WIN32
     // Builds the display icon of a group (0 sizes mean the system icon size); the caller
-    // destroys it with DestroyIcon. Null when the group or its images cannot be used.
+    // destroys it with DestroyIcon. Null when the group or its images cannot be used, or when
+    // one of its images is oversized (ImageLimits.h).
     HICON LoadGroupIcon(ResKey name, std::uint16_t language, int width, int height) const;
 #endif
 
