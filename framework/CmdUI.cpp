@@ -5,7 +5,8 @@
 
 void CCmdUI::Enable(BOOL bOn) {
     if (m_hMenu)
-        EnableMenuItem(m_hMenu, m_nIndex, MF_BYPOSITION | (bOn ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
+        EnableMenuItem(m_hMenu, m_nIndex,
+                       MF_BYPOSITION | (bOn ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
     m_bEnableChanged = true;
 }
 
@@ -17,8 +18,8 @@ void CCmdUI::SetCheck(int nCheck) {
 void CCmdUI::SetText(const char* text) {
     if (!m_hMenu)
         return;
-    UINT state = GetMenuState(m_hMenu, m_nIndex, MF_BYPOSITION) &
-                 (MF_GRAYED | MF_DISABLED | MF_CHECKED);
+    UINT state =
+        GetMenuState(m_hMenu, m_nIndex, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED | MF_CHECKED);
     ModifyMenuA(m_hMenu, m_nIndex, MF_BYPOSITION | MF_STRING | state, m_nID, text);
 }
 

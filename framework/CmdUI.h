@@ -11,7 +11,7 @@ public:
     virtual ~CCmdUI() = default;
 
     UINT m_nID = 0;
-    UINT m_nIndex = 0;     // position of the item in its menu or bar
+    UINT m_nIndex = 0;       // position of the item in its menu or bar
     HMENU m_hMenu = nullptr; // the popup menu being updated, for menu items
     bool m_bEnableChanged = false;
     bool m_bContinueRouting = false;

@@ -35,7 +35,8 @@ CString CListBox::GetText(int index) const {
     if (length < 0)
         return CString();
     CString text;
-    SendMessage(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.GetBuffer(length + 1)));
+    SendMessage(LB_GETTEXT, static_cast<WPARAM>(index),
+                reinterpret_cast<LPARAM>(text.GetBuffer(length + 1)));
     text.ReleaseBuffer();
     return text;
 }
@@ -81,7 +82,8 @@ int CListCtrl::InsertColumn(int index, const char* heading, int format, int widt
         column.mask |= LVCF_SUBITEM;
         column.iSubItem = subItem;
     }
-    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column)));
+    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
+                                        reinterpret_cast<LPARAM>(&column)));
 }
 
 int CListCtrl::InsertItem(int index, const char* text, int image) {
@@ -97,7 +99,8 @@ BOOL CListCtrl::SetItemText(int index, int subItem, const char* text) {
     LVITEMA item{};
     item.iSubItem = subItem;
     item.pszText = const_cast<char*>(text);
-    return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+    return static_cast<BOOL>(
+        SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
 }
 
 CString CListCtrl::GetItemText(int index, int subItem) const {
@@ -108,7 +111,8 @@ CString CListCtrl::GetItemText(int index, int subItem) const {
         item.iSubItem = subItem;
         item.cchTextMax = size;
         item.pszText = text.GetBuffer(size);
-        int length = static_cast<int>(SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+        int length = static_cast<int>(SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(index),
+                                                  reinterpret_cast<LPARAM>(&item)));
         text.ReleaseBuffer(length);
         if (length < size - 1 || size >= 65536)
             return text;
@@ -134,12 +138,14 @@ BOOL CListCtrl::SetItemState(int index, UINT state, UINT mask) {
     LVITEMA item{};
     item.state = state;
     item.stateMask = mask;
-    return static_cast<BOOL>(SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+    return static_cast<BOOL>(
+        SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
 }
 
 BOOL CListCtrl::GetItemRect(int index, RECT* rect, UINT code) const {
     rect->left = static_cast<LONG>(code);
-    return static_cast<BOOL>(SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(rect)));
+    return static_cast<BOOL>(
+        SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(rect)));
 }
 
 // ---- Tree view
@@ -203,7 +209,8 @@ UINT CTreeCtrl::GetItemState(HTREEITEM handle, UINT mask) const {
 
 BOOL CTreeCtrl::GetItemRect(HTREEITEM handle, RECT* rect, BOOL textOnly) const {
     *reinterpret_cast<HTREEITEM*>(rect) = handle;
-    return static_cast<BOOL>(SendMessage(TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(rect)));
+    return static_cast<BOOL>(
+        SendMessage(TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(rect)));
 }
 
 // ---- Tab, progress, animation, tooltips
@@ -228,7 +235,8 @@ BOOL CAnimateCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) 
 }
 
 BOOL CAnimateCtrl::Open(UINT resourceId) {
-    return static_cast<BOOL>(SendMessage(ACM_OPENA, reinterpret_cast<WPARAM>(AfxGetResourceHandle()),
+    return static_cast<BOOL>(SendMessage(ACM_OPENA,
+                                         reinterpret_cast<WPARAM>(AfxGetResourceHandle()),
                                          reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(resourceId))));
 }
 

@@ -54,39 +54,54 @@ public:
         return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
     }
     int InsertString(int index, const char* text) {
-        return static_cast<int>(SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
+        return static_cast<int>(SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(index),
+                                            reinterpret_cast<LPARAM>(text)));
     }
-    int DeleteString(int index) { return static_cast<int>(SendMessage(LB_DELETESTRING, static_cast<WPARAM>(index))); }
+    int DeleteString(int index) {
+        return static_cast<int>(SendMessage(LB_DELETESTRING, static_cast<WPARAM>(index)));
+    }
     void ResetContent() { SendMessage(LB_RESETCONTENT); }
     int GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
     int GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
-    int SetCurSel(int index) { return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(index))); }
-    int GetSel(int index) const { return static_cast<int>(SendMessage(LB_GETSEL, static_cast<WPARAM>(index))); }
+    int SetCurSel(int index) {
+        return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(index)));
+    }
+    int GetSel(int index) const {
+        return static_cast<int>(SendMessage(LB_GETSEL, static_cast<WPARAM>(index)));
+    }
     int SetSel(int index, BOOL select = TRUE) {
         return static_cast<int>(SendMessage(LB_SETSEL, select, index));
     }
     int GetSelCount() const { return static_cast<int>(SendMessage(LB_GETSELCOUNT)); }
     int GetSelItems(int max, int* items) const {
-        return static_cast<int>(SendMessage(LB_GETSELITEMS, static_cast<WPARAM>(max), reinterpret_cast<LPARAM>(items)));
+        return static_cast<int>(
+            SendMessage(LB_GETSELITEMS, static_cast<WPARAM>(max), reinterpret_cast<LPARAM>(items)));
     }
     DWORD_PTR GetItemData(int index) const {
         return static_cast<DWORD_PTR>(SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(index)));
     }
     void* GetItemDataPtr(int index) const { return reinterpret_cast<void*>(GetItemData(index)); }
     int SetItemData(int index, DWORD_PTR data) {
-        return static_cast<int>(SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(data)));
+        return static_cast<int>(
+            SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(data)));
     }
-    int SetItemDataPtr(int index, void* data) { return SetItemData(index, reinterpret_cast<DWORD_PTR>(data)); }
+    int SetItemDataPtr(int index, void* data) {
+        return SetItemData(index, reinterpret_cast<DWORD_PTR>(data));
+    }
     int GetCaretIndex() const { return static_cast<int>(SendMessage(LB_GETCARETINDEX)); }
     int SetCaretIndex(int index, BOOL scroll = TRUE) {
         return static_cast<int>(SendMessage(LB_SETCARETINDEX, static_cast<WPARAM>(index), scroll));
     }
     int GetItemRect(int index, RECT* rect) const {
-        return static_cast<int>(SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(rect)));
+        return static_cast<int>(SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(index),
+                                            reinterpret_cast<LPARAM>(rect)));
     }
-    int GetItemHeight(int index) const { return static_cast<int>(SendMessage(LB_GETITEMHEIGHT, static_cast<WPARAM>(index))); }
+    int GetItemHeight(int index) const {
+        return static_cast<int>(SendMessage(LB_GETITEMHEIGHT, static_cast<WPARAM>(index)));
+    }
     int SetItemHeight(int index, UINT height) {
-        return static_cast<int>(SendMessage(LB_SETITEMHEIGHT, static_cast<WPARAM>(index), MAKELPARAM(height, 0)));
+        return static_cast<int>(
+            SendMessage(LB_SETITEMHEIGHT, static_cast<WPARAM>(index), MAKELPARAM(height, 0)));
     }
     int GetTopIndex() const { return static_cast<int>(SendMessage(LB_GETTOPINDEX)); }
     CString GetText(int index) const;
@@ -106,18 +121,28 @@ class CListCtrl : public CWnd {
 public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
-    int InsertColumn(int index, const char* heading, int format = LVCFMT_LEFT, int width = -1, int subItem = -1);
-    BOOL DeleteColumn(int index) { return static_cast<BOOL>(SendMessage(LVM_DELETECOLUMN, static_cast<WPARAM>(index))); }
-    int GetColumnWidth(int index) const { return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(index))); }
+    int InsertColumn(int index, const char* heading, int format = LVCFMT_LEFT, int width = -1,
+                     int subItem = -1);
+    BOOL DeleteColumn(int index) {
+        return static_cast<BOOL>(SendMessage(LVM_DELETECOLUMN, static_cast<WPARAM>(index)));
+    }
+    int GetColumnWidth(int index) const {
+        return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(index)));
+    }
     BOOL SetColumnWidth(int index, int width) {
-        return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(index), MAKELPARAM(width, 0)));
+        return static_cast<BOOL>(
+            SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(index), MAKELPARAM(width, 0)));
     }
     int InsertItem(const LVITEMA* item) {
         return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(item)));
     }
     int InsertItem(int index, const char* text, int image = -1);
-    BOOL GetItem(LVITEMA* item) const { return static_cast<BOOL>(SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(item))); }
-    BOOL SetItem(const LVITEMA* item) { return static_cast<BOOL>(SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(item))); }
+    BOOL GetItem(LVITEMA* item) const {
+        return static_cast<BOOL>(SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(item)));
+    }
+    BOOL SetItem(const LVITEMA* item) {
+        return static_cast<BOOL>(SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(item)));
+    }
     BOOL SetItemText(int index, int subItem, const char* text);
     CString GetItemText(int index, int subItem) const;
     DWORD_PTR GetItemData(int index) const;
@@ -126,40 +151,53 @@ public:
         return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(index), mask));
     }
     BOOL SetItemState(int index, UINT state, UINT mask);
-    BOOL DeleteItem(int index) { return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(index))); }
+    BOOL DeleteItem(int index) {
+        return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(index)));
+    }
     BOOL DeleteAllItems() { return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS)); }
     int GetNextItem(int start, int flags) const {
         return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(start), flags));
     }
     UINT GetSelectedCount() const { return static_cast<UINT>(SendMessage(LVM_GETSELECTEDCOUNT)); }
     BOOL EnsureVisible(int index, BOOL partialOK) {
-        return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), partialOK));
+        return static_cast<BOOL>(
+            SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), partialOK));
     }
     BOOL GetItemRect(int index, RECT* rect, UINT code) const;
     int HitTest(LVHITTESTINFO* info) const {
         return static_cast<int>(SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(info)));
     }
     HIMAGELIST SetImageList(HIMAGELIST list, int kind) {
-        return reinterpret_cast<HIMAGELIST>(SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(kind), reinterpret_cast<LPARAM>(list)));
+        return reinterpret_cast<HIMAGELIST>(SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(kind),
+                                                        reinterpret_cast<LPARAM>(list)));
     }
     HIMAGELIST GetImageList(int kind) const {
-        return reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, static_cast<WPARAM>(kind)));
+        return reinterpret_cast<HIMAGELIST>(
+            SendMessage(LVM_GETIMAGELIST, static_cast<WPARAM>(kind)));
     }
-    DWORD GetExtendedStyle() const { return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE)); }
+    DWORD GetExtendedStyle() const {
+        return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE));
+    }
     DWORD SetExtendedStyle(DWORD style) {
-        return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(style)));
+        return static_cast<DWORD>(
+            SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(style)));
     }
     HWND GetHeaderCtrl() const { return reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER)); }
     BOOL SortItems(PFNLVCOMPARE compare, DWORD_PTR data) {
-        return static_cast<BOOL>(SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(data), reinterpret_cast<LPARAM>(compare)));
+        return static_cast<BOOL>(SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(data),
+                                             reinterpret_cast<LPARAM>(compare)));
     }
     BOOL RedrawItems(int first, int last) {
         return static_cast<BOOL>(SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(first), last));
     }
-    BOOL Update(int index) { return static_cast<BOOL>(SendMessage(LVM_UPDATE, static_cast<WPARAM>(index))); }
+    BOOL Update(int index) {
+        return static_cast<BOOL>(SendMessage(LVM_UPDATE, static_cast<WPARAM>(index)));
+    }
     int GetTopIndex() const { return static_cast<int>(SendMessage(LVM_GETTOPINDEX)); }
     int GetCountPerPage() const { return static_cast<int>(SendMessage(LVM_GETCOUNTPERPAGE)); }
-    BOOL SetItemCount(int count) { return static_cast<BOOL>(SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(count))); }
+    BOOL SetItemCount(int count) {
+        return static_cast<BOOL>(SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(count)));
+    }
     DWORD SetIconSpacing(int cx, int cy) {
         return static_cast<DWORD>(SendMessage(LVM_SETICONSPACING, 0, MAKELPARAM(cx, cy)));
     }
@@ -171,12 +209,14 @@ class CTreeCtrl : public CWnd {
 public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
     HTREEITEM InsertItem(const TVINSERTSTRUCTA* insert) {
-        return reinterpret_cast<HTREEITEM>(SendMessage(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(insert)));
+        return reinterpret_cast<HTREEITEM>(
+            SendMessage(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(insert)));
     }
-    HTREEITEM InsertItem(const char* text, int image, int selectedImage, HTREEITEM parent = TVI_ROOT,
-                         HTREEITEM after = TVI_LAST);
+    HTREEITEM InsertItem(const char* text, int image, int selectedImage,
+                         HTREEITEM parent = TVI_ROOT, HTREEITEM after = TVI_LAST);
     HTREEITEM GetNextItem(HTREEITEM item, UINT code) const {
-        return reinterpret_cast<HTREEITEM>(SendMessage(TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
+        return reinterpret_cast<HTREEITEM>(
+            SendMessage(TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
     }
     HTREEITEM GetRootItem() const { return GetNextItem(nullptr, TVGN_ROOT); }
     HTREEITEM GetChildItem(HTREEITEM item) const { return GetNextItem(item, TVGN_CHILD); }
@@ -184,7 +224,8 @@ public:
     HTREEITEM GetParentItem(HTREEITEM item) const { return GetNextItem(item, TVGN_PARENT); }
     HTREEITEM GetSelectedItem() const { return GetNextItem(nullptr, TVGN_CARET); }
     BOOL SelectItem(HTREEITEM item) {
-        return static_cast<BOOL>(SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)));
+        return static_cast<BOOL>(
+            SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)));
     }
     BOOL Expand(HTREEITEM item, UINT code) {
         return static_cast<BOOL>(SendMessage(TVM_EXPAND, code, reinterpret_cast<LPARAM>(item)));
@@ -192,8 +233,12 @@ public:
     BOOL EnsureVisible(HTREEITEM item) {
         return static_cast<BOOL>(SendMessage(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item)));
     }
-    BOOL GetItem(TVITEMA* item) const { return static_cast<BOOL>(SendMessage(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(item))); }
-    BOOL SetItem(const TVITEMA* item) { return static_cast<BOOL>(SendMessage(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(item))); }
+    BOOL GetItem(TVITEMA* item) const {
+        return static_cast<BOOL>(SendMessage(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(item)));
+    }
+    BOOL SetItem(const TVITEMA* item) {
+        return static_cast<BOOL>(SendMessage(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(item)));
+    }
     CString GetItemText(HTREEITEM item) const;
     BOOL SetItemText(HTREEITEM item, const char* text);
     DWORD_PTR GetItemData(HTREEITEM item) const;
@@ -205,14 +250,17 @@ public:
     }
     BOOL DeleteAllItems() { return DeleteItem(TVI_ROOT); }
     HIMAGELIST SetImageList(HIMAGELIST list, int kind) {
-        return reinterpret_cast<HIMAGELIST>(SendMessage(TVM_SETIMAGELIST, static_cast<WPARAM>(kind), reinterpret_cast<LPARAM>(list)));
+        return reinterpret_cast<HIMAGELIST>(SendMessage(TVM_SETIMAGELIST, static_cast<WPARAM>(kind),
+                                                        reinterpret_cast<LPARAM>(list)));
     }
     HTREEITEM HitTest(TVHITTESTINFO* info) const {
-        return reinterpret_cast<HTREEITEM>(SendMessage(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(info)));
+        return reinterpret_cast<HTREEITEM>(
+            SendMessage(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(info)));
     }
     BOOL GetItemRect(HTREEITEM item, RECT* rect, BOOL textOnly) const;
     BOOL SortChildrenCB(const TVSORTCB* sort) {
-        return static_cast<BOOL>(SendMessage(TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(sort)));
+        return static_cast<BOOL>(
+            SendMessage(TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(sort)));
     }
     UINT GetCount() const { return static_cast<UINT>(SendMessage(TVM_GETCOUNT)); }
 };
@@ -222,19 +270,26 @@ class CTabCtrl : public CWnd {
 public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
     int InsertItem(int index, const TCITEMA* item) {
-        return static_cast<int>(SendMessage(TCM_INSERTITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item)));
+        return static_cast<int>(SendMessage(TCM_INSERTITEMA, static_cast<WPARAM>(index),
+                                            reinterpret_cast<LPARAM>(item)));
     }
     int GetItemCount() const { return static_cast<int>(SendMessage(TCM_GETITEMCOUNT)); }
     int GetCurSel() const { return static_cast<int>(SendMessage(TCM_GETCURSEL)); }
-    int SetCurSel(int index) { return static_cast<int>(SendMessage(TCM_SETCURSEL, static_cast<WPARAM>(index))); }
+    int SetCurSel(int index) {
+        return static_cast<int>(SendMessage(TCM_SETCURSEL, static_cast<WPARAM>(index)));
+    }
     HIMAGELIST SetImageList(HIMAGELIST list) {
-        return reinterpret_cast<HIMAGELIST>(SendMessage(TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list)));
+        return reinterpret_cast<HIMAGELIST>(
+            SendMessage(TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list)));
     }
     HWND GetToolTips() const { return reinterpret_cast<HWND>(SendMessage(TCM_GETTOOLTIPS)); }
     void SetToolTips(HWND tips) { SendMessage(TCM_SETTOOLTIPS, reinterpret_cast<WPARAM>(tips)); }
-    void AdjustRect(BOOL larger, RECT* rect) { SendMessage(TCM_ADJUSTRECT, larger, reinterpret_cast<LPARAM>(rect)); }
+    void AdjustRect(BOOL larger, RECT* rect) {
+        SendMessage(TCM_ADJUSTRECT, larger, reinterpret_cast<LPARAM>(rect));
+    }
     BOOL GetItemRect(int index, RECT* rect) const {
-        return static_cast<BOOL>(SendMessage(TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(rect)));
+        return static_cast<BOOL>(SendMessage(TCM_GETITEMRECT, static_cast<WPARAM>(index),
+                                             reinterpret_cast<LPARAM>(rect)));
     }
 };
 
@@ -243,11 +298,17 @@ class CProgressCtrl : public CWnd {
 public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
     void SetRange(short low, short high) { SendMessage(PBM_SETRANGE, 0, MAKELPARAM(low, high)); }
-    void SetRange32(int low, int high) { SendMessage(PBM_SETRANGE32, static_cast<WPARAM>(low), high); }
+    void SetRange32(int low, int high) {
+        SendMessage(PBM_SETRANGE32, static_cast<WPARAM>(low), high);
+    }
     void GetRange(int& low, int& high) const;
-    int SetPos(int pos) { return static_cast<int>(SendMessage(PBM_SETPOS, static_cast<WPARAM>(pos))); }
+    int SetPos(int pos) {
+        return static_cast<int>(SendMessage(PBM_SETPOS, static_cast<WPARAM>(pos)));
+    }
     int GetPos() const { return static_cast<int>(SendMessage(PBM_GETPOS)); }
-    int SetStep(int step) { return static_cast<int>(SendMessage(PBM_SETSTEP, static_cast<WPARAM>(step))); }
+    int SetStep(int step) {
+        return static_cast<int>(SendMessage(PBM_SETSTEP, static_cast<WPARAM>(step)));
+    }
     int StepIt() { return static_cast<int>(SendMessage(PBM_STEPIT)); }
 };
 

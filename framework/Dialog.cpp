@@ -45,22 +45,32 @@ INT_PTR CDialog::DoModal() {
     HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
     if (!owner && AfxGetMainWnd())
         owner = AfxGetMainWnd()->m_hWnd;
-    if (owner)
+    if (owner) {
+        // Above a modal dialog that is already up: that dialog is the owner to disable.
         owner = GetAncestor(owner, GA_ROOT);
+        HWND popup = GetLastActivePopup(owner);
+        if (popup && popup != owner && ::IsWindowEnabled(popup) && !::IsWindowEnabled(owner))
+            owner = popup;
+    }
     bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
     m_bEndModal = false;
     m_nModalResult = -1;
-    if (!AfxCreateDialogFromTemplate(this, m_nIDTemplate, owner))
-        return -1;
+    // The owner is disabled first, so that initialisation already sees it modal.
     if (ownerWasEnabled)
         ::EnableWindow(owner, FALSE);
+    if (!AfxCreateDialogFromTemplate(this, m_nIDTemplate, owner)) {
+        if (ownerWasEnabled)
+            ::EnableWindow(owner, TRUE);
+        return -1;
+    }
     if (!m_bEndModal) {
         ShowWindow(SW_SHOWNORMAL);
-        CWinApp* app = AfxGetApp();
         MSG msg;
         while (!m_bEndModal && m_hWnd) {
-            if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-                PostQuitMessage(static_cast<int>(msg.wParam)); // leave the quit to the main loop
+            BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+            if (got <= 0) {
+                if (got == 0)
+                    PostQuitMessage(static_cast<int>(msg.wParam)); // leave it to the main loop
                 break;
             }
             bool consumed = false;
@@ -74,8 +84,6 @@ INT_PTR CDialog::DoModal() {
                 TranslateMessage(&msg);
                 DispatchMessageA(&msg);
             }
-            if (app && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
-                CWnd::DeleteTempMap();
         }
     }
     // The owner comes back first so that it, not some other window, is activated again.
@@ -110,7 +118,9 @@ void CDialog::OnOK() {
         EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
 // ---- Data exchange
 

@@ -2,13 +2,19 @@
 #include "Document.h"
 
 #include "DocTemplate.h"
+#include "FileDialog.h"
 #include "Frame.h"
+#include "FwIds.h"
 #include "View.h"
 #include "WinApp.h"
 
 #include <algorithm>
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
+
+BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
+    ON_COMMAND(ID_FILE_SAVE, OnFileSave)
+END_MESSAGE_MAP()
 
 CDocument::~CDocument() {
     for (CView* view : m_views)
@@ -67,9 +73,10 @@ BOOL CDocument::OnOpenDocument(const char* path) {
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         CString message;
-        message.Format("%s\nThis file could not be opened.\nPlease verify that the correct path and "
-                       "file name are given.",
-                       path);
+        message.Format(
+            "%s\nThis file could not be opened.\nPlease verify that the correct path and "
+            "file name are given.",
+            path);
         AfxMessageBox(message, MB_ICONEXCLAMATION);
         return FALSE;
     }
@@ -89,4 +96,33 @@ void CDocument::OnCloseDocument() {
         frame->DestroyWindow();
     DeleteContents();
     delete this;
+}
+
+void CDocument::OnFileSave() {
+    if (!m_strPathName.IsEmpty() && !IsModified())
+        return; // nothing changed: rewriting would only lose what the file holds
+    CString path = m_strPathName;
+    if (path.IsEmpty()) {
+        CFileDialog dialog(FALSE, nullptr, m_strTitle, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                           "All Files (*.*)|*.*||");
+        if (dialog.DoModal() != IDOK)
+            return;
+        path = dialog.GetPathName();
+    }
+    if (OnSaveDocument(path))
+        SetPathName(path);
+}
+
+BOOL CDocument::OnSaveDocument(const char* path) {
+    HANDLE file =
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        CString message;
+        message.Format("%s\nThis file could not be written.", path);
+        AfxMessageBox(message, MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    CloseHandle(file);
+    SetModifiedFlag(FALSE);
+    return TRUE;
 }

@@ -34,12 +34,18 @@ public:
     virtual void DeleteContents() {}
     // Closes the document: its frames go, then the document itself.
     virtual void OnCloseDocument();
+    // Writes the document to path (the base document has no data: an empty file).
+    virtual BOOL OnSaveDocument(const char* path);
     virtual BOOL SaveModified() { return TRUE; }
     BOOL IsModified() const { return m_bModified; }
     void SetModifiedFlag(BOOL modified = TRUE) { m_bModified = modified != 0; }
 
 protected:
     CDocument() = default;
+    // Save (Ctrl+S): a document without a file asks for one; an unchanged document that has
+    // its file leaves it as it is.
+    void OnFileSave();
+    DECLARE_MESSAGE_MAP()
 
 private:
     friend class CDocTemplate;

@@ -12,7 +12,8 @@ class CWnd;
 
 class CFileDialog {
 public:
-    CFileDialog(BOOL openFileDialog, const char* defaultExt = nullptr, const char* fileName = nullptr,
+    CFileDialog(BOOL openFileDialog, const char* defaultExt = nullptr,
+                const char* fileName = nullptr,
                 DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, const char* filter = nullptr,
                 CWnd* parent = nullptr);
     CFileDialog(const CFileDialog&) = delete;

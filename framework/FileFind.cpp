@@ -1,4 +1,5 @@
-// CFileFind: one entry ahead, so FindNextFile can say whether the entry it makes current is the last.
+// CFileFind: one entry ahead, so FindNextFile can say whether the entry it makes current is the
+// last.
 #include "FileFind.h"
 
 #include <algorithm>
@@ -36,6 +37,6 @@ CString CFileFind::GetFileTitle() const {
 }
 
 BOOL CFileFind::IsDots() const {
-    return IsDirectory() &&
-           (std::strcmp(m_current.cFileName, ".") == 0 || std::strcmp(m_current.cFileName, "..") == 0);
+    return IsDirectory() && (std::strcmp(m_current.cFileName, ".") == 0 ||
+                             std::strcmp(m_current.cFileName, "..") == 0);
 }

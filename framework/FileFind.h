@@ -15,7 +15,8 @@ public:
 
     // Starts a search ("*.*" when pattern is null); false when nothing matches.
     BOOL FindFile(const char* pattern = nullptr);
-    // Makes the next entry current; false when the current entry is the last one (it is still valid).
+    // Makes the next entry current; false when the current entry is the last one (it is still
+    // valid).
     BOOL FindNextFile();
     void Close();
 
@@ -31,7 +32,9 @@ public:
         return TRUE;
     }
     DWORD GetAttributes() const { return m_current.dwFileAttributes; }
-    BOOL IsDirectory() const { return (m_current.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+    BOOL IsDirectory() const {
+        return (m_current.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    }
     BOOL IsHidden() const { return (m_current.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0; }
     BOOL IsDots() const;
 

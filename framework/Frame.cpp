@@ -1,7 +1,7 @@
 // CFrameWnd: creation, layout of bars and client pane, active view, command routing and updates.
 #include "Frame.h"
 
-#include "ControlBar.h"
+#include "StatusBar.h"
 #include "Document.h"
 #include "FwIds.h"
 #include "View.h"
@@ -96,7 +96,8 @@ CWnd* CFrameWnd::CreateView(CCreateContext* context, UINT id) {
     auto* view = static_cast<CWnd*>(object);
     RECT empty{0, 0, 0, 0};
     // A view whose window fails deletes itself (PostNcDestroy).
-    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, empty, this, id, context))
+    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, empty, this, id,
+                      context))
         return nullptr;
     return view;
 }
@@ -185,18 +186,25 @@ std::vector<CView*> CFrameWnd::GetPaneViews() const {
     std::vector<CView*> views;
     struct Walker {
         std::vector<CView*>& out;
-        // True when hWnd holds a pane view (so that it is not one itself).
+        // Children in pane order (splitter panes are numbered row by row); true when parent
+        // holds a pane view, so that it is not one itself.
         bool walk(HWND parent) {
+            std::vector<HWND> children;
+            for (HWND child = GetWindow(parent, GW_CHILD); child;
+                 child = GetWindow(child, GW_HWNDNEXT))
+                if (::IsWindowVisible(child) && ::IsWindowEnabled(child))
+                    children.push_back(child);
+            std::stable_sort(children.begin(), children.end(), [](HWND a, HWND b) {
+                return static_cast<UINT>(::GetDlgCtrlID(a)) < static_cast<UINT>(::GetDlgCtrlID(b));
+            });
             bool found = false;
-            for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-                if (!::IsWindowVisible(child) || !::IsWindowEnabled(child))
-                    continue;
+            for (HWND child : children) {
                 bool inner = walk(child);
                 CWnd* wnd = CWnd::FromHandlePermanent(child);
                 RECT rect;
                 ::GetWindowRect(child, &rect);
-                if (!inner && wnd && wnd->IsKindOf(RUNTIME_CLASS(CView)) && rect.right > rect.left &&
-                    rect.bottom > rect.top) {
+                if (!inner && wnd && wnd->IsKindOf(RUNTIME_CLASS(CView)) &&
+                    rect.right > rect.left && rect.bottom > rect.top) {
                     out.push_back(static_cast<CView*>(wnd));
                     inner = true;
                 }
@@ -206,13 +214,6 @@ std::vector<CView*> CFrameWnd::GetPaneViews() const {
         }
     } walker{views};
     walker.walk(m_hWnd);
-    auto position = [](CView* view) {
-        RECT rect;
-        view->GetWindowRect(&rect);
-        return std::make_pair(rect.top, rect.left);
-    };
-    std::stable_sort(views.begin(), views.end(),
-                     [&](CView* a, CView* b) { return position(a) < position(b); });
     return views;
 }
 
@@ -230,8 +231,12 @@ void CFrameWnd::ActivateNextPane(bool previous) {
     views[index]->SetFocus();
 }
 
-void CFrameWnd::OnNextPane() { ActivateNextPane(false); }
-void CFrameWnd::OnPrevPane() { ActivateNextPane(true); }
+void CFrameWnd::OnNextPane() {
+    ActivateNextPane(false);
+}
+void CFrameWnd::OnPrevPane() {
+    ActivateNextPane(true);
+}
 
 // ---- Routing and updates
 
@@ -299,7 +304,8 @@ void CFrameWnd::AddControlBar(CControlBar* bar) {
 }
 
 void CFrameWnd::RemoveControlBar(CControlBar* bar) {
-    m_controlBars.erase(std::remove(m_controlBars.begin(), m_controlBars.end(), bar), m_controlBars.end());
+    m_controlBars.erase(std::remove(m_controlBars.begin(), m_controlBars.end(), bar),
+                        m_controlBars.end());
 }
 
 CControlBar* CFrameWnd::GetControlBar(UINT id) const {
@@ -367,14 +373,16 @@ void CFrameWnd::RecalcLayout() {
     GetClientRect(&area);
     // The status bar first: it keeps the bottom edge whatever else docks there.
     std::vector<CControlBar*> order(m_controlBars);
-    std::stable_partition(order.begin(), order.end(),
-                          [](CControlBar* bar) { return bar->IsKindOf(RUNTIME_CLASS(CStatusBar)); });
+    std::stable_partition(order.begin(), order.end(), [](CControlBar* bar) {
+        return bar->IsKindOf(RUNTIME_CLASS(CStatusBar));
+    });
     for (CControlBar* bar : order) {
         if (!bar->IsWindowVisible())
             continue;
         DWORD side = bar->GetBarStyle() & CBRS_ALIGN_ANY;
         bool horizontal = side == CBRS_ALIGN_TOP || side == CBRS_ALIGN_BOTTOM;
-        SIZE size = bar->CalcFixedLayout(horizontal ? area.right - area.left : area.bottom - area.top);
+        SIZE size =
+            bar->CalcFixedLayout(horizontal ? area.right - area.left : area.bottom - area.top);
         RECT place = area;
         switch (side) {
         case CBRS_ALIGN_BOTTOM:

@@ -45,7 +45,8 @@ public:
     virtual void RecalcLayout();
     void EnableDocking(DWORD dockStyle) { m_dwDockStyle = dockStyle; }
     DWORD GetDockingSides() const { return m_dwDockStyle; }
-    // Docks the bar on a side (CBRS_ALIGN_TOP, ..._BOTTOM, ..._LEFT, ..._RIGHT; 0: its current one).
+    // Docks the bar on a side (CBRS_ALIGN_TOP, ..._BOTTOM, ..._LEFT, ..._RIGHT; 0: its current
+    // one).
     void DockControlBar(CControlBar* bar, DWORD side = 0);
     CControlBar* GetControlBar(UINT id) const;
     void ShowControlBar(CControlBar* bar, BOOL show);
@@ -60,7 +61,7 @@ public:
     bool OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL PreTranslateMessage(MSG* msg) override;
     // The views F6 cycles through: visible, enabled, non-empty views without such views inside,
-    // in reading order (top to bottom, then left to right).
+    // in pane order (children by control id, so splitter panes row by row, depth first).
     std::vector<CView*> GetPaneViews() const;
 
     HACCEL m_hAccelTable = nullptr;

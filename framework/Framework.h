@@ -19,6 +19,8 @@
 #include "MessageMap.h"
 #include "Object.h"
 #include "Splitter.h"
+#include "StatusBar.h"
+#include "ToolBar.h"
 #include "View.h"
 #include "WinApp.h"
 #include "Wnd.h"

@@ -15,14 +15,18 @@ size_t clampIndex(int index, size_t size) {
 }
 } // namespace
 
-CString CString::Left(int count) const { return CString(m_text.substr(0, clampIndex(count, m_text.size()))); }
+CString CString::Left(int count) const {
+    return CString(m_text.substr(0, clampIndex(count, m_text.size())));
+}
 
 CString CString::Right(int count) const {
     size_t n = clampIndex(count, m_text.size());
     return CString(m_text.substr(m_text.size() - n));
 }
 
-CString CString::Mid(int first) const { return CString(m_text.substr(clampIndex(first, m_text.size()))); }
+CString CString::Mid(int first) const {
+    return CString(m_text.substr(clampIndex(first, m_text.size())));
+}
 
 CString CString::Mid(int first, int count) const {
     size_t start = clampIndex(first, m_text.size());
@@ -95,7 +99,9 @@ CString& CString::TrimRight() {
     return *this;
 }
 
-int CString::Compare(const char* other) const { return std::strcmp(m_text.c_str(), other ? other : ""); }
+int CString::Compare(const char* other) const {
+    return std::strcmp(m_text.c_str(), other ? other : "");
+}
 
 int CString::CompareNoCase(const char* other) const {
     return lstrcmpiA(m_text.c_str(), other ? other : "");

@@ -56,9 +56,15 @@ public:
     CString& operator+=(char ch);
     CString& operator+=(const CString& text) { return *this += text.GetString(); }
 
-    friend CString operator+(const CString& a, const CString& b) { return CString(a.m_text + b.m_text); }
-    friend CString operator+(const CString& a, const char* b) { return CString(a.m_text + (b ? b : "")); }
-    friend CString operator+(const char* a, const CString& b) { return CString((a ? a : "") + b.m_text); }
+    friend CString operator+(const CString& a, const CString& b) {
+        return CString(a.m_text + b.m_text);
+    }
+    friend CString operator+(const CString& a, const char* b) {
+        return CString(a.m_text + (b ? b : ""));
+    }
+    friend CString operator+(const char* a, const CString& b) {
+        return CString((a ? a : "") + b.m_text);
+    }
     friend CString operator+(const CString& a, char b) { return CString(a.m_text + b); }
     friend bool operator==(const CString& a, const CString& b) { return a.m_text == b.m_text; }
     friend bool operator==(const CString& a, const char* b) { return a.m_text == (b ? b : ""); }

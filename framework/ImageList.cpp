@@ -11,8 +11,8 @@ BOOL CImageList::Create(int cx, int cy, UINT flags, int initial, int grow) {
 
 BOOL CImageList::Create(UINT bitmapId, int cx, int grow, COLORREF mask) {
     DeleteImageList();
-    m_hImageList = ImageList_LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(bitmapId), cx, grow,
-                                        mask, IMAGE_BITMAP, LR_CREATEDIBSECTION);
+    m_hImageList = ImageList_LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(bitmapId), cx,
+                                        grow, mask, IMAGE_BITMAP, LR_CREATEDIBSECTION);
     return m_hImageList != nullptr;
 }
 

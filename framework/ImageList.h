@@ -22,13 +22,19 @@ public:
     BOOL Attach(HIMAGELIST list);
     HIMAGELIST Detach();
     int Add(HICON icon) { return ImageList_AddIcon(m_hImageList, icon); }
-    int Add(HBITMAP bitmap, COLORREF mask) { return ImageList_AddMasked(m_hImageList, bitmap, mask); }
-    BOOL Replace(int index, HICON icon) { return ImageList_ReplaceIcon(m_hImageList, index, icon) >= 0; }
+    int Add(HBITMAP bitmap, COLORREF mask) {
+        return ImageList_AddMasked(m_hImageList, bitmap, mask);
+    }
+    BOOL Replace(int index, HICON icon) {
+        return ImageList_ReplaceIcon(m_hImageList, index, icon) >= 0;
+    }
     BOOL Remove(int index) { return ImageList_Remove(m_hImageList, index); }
     int GetImageCount() const { return ImageList_GetImageCount(m_hImageList); }
     COLORREF SetBkColor(COLORREF colour) { return ImageList_SetBkColor(m_hImageList, colour); }
     BOOL Draw(HDC dc, int index, POINT at, UINT style) const {
         return ImageList_Draw(m_hImageList, index, dc, at.x, at.y, style);
     }
-    HICON ExtractIcon(int index) const { return ImageList_GetIcon(m_hImageList, index, ILD_NORMAL); }
+    HICON ExtractIcon(int index) const {
+        return ImageList_GetIcon(m_hImageList, index, ILD_NORMAL);
+    }
 };

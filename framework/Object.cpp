@@ -5,7 +5,9 @@
 
 const CRuntimeClass CObject::classCObject = {"CObject", nullptr, nullptr};
 
-const CRuntimeClass* CObject::GetRuntimeClass() const { return &classCObject; }
+const CRuntimeClass* CObject::GetRuntimeClass() const {
+    return &classCObject;
+}
 
 bool CObject::IsKindOf(const CRuntimeClass* cls) const {
     return GetRuntimeClass()->IsDerivedFrom(cls);

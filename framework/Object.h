@@ -40,11 +40,15 @@ public:                                                                         
 #define IMPLEMENT_RUNTIMECLASS_(class_name, base_name, factory)                                    \
     const CRuntimeClass class_name::class##class_name = {#class_name, RUNTIME_CLASS(base_name),    \
                                                          factory};                                 \
-    const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
+    const CRuntimeClass* class_name::GetRuntimeClass() const {                                     \
+        return RUNTIME_CLASS(class_name);                                                          \
+    }
 
 #define IMPLEMENT_DYNAMIC(class_name, base_name)                                                   \
     IMPLEMENT_RUNTIMECLASS_(class_name, base_name, nullptr)
 
 #define IMPLEMENT_DYNCREATE(class_name, base_name)                                                 \
-    CObject* class_name::CreateObject() { return new class_name; }                                \
+    CObject* class_name::CreateObject() {                                                          \
+        return new class_name;                                                                     \
+    }                                                                                              \
     IMPLEMENT_RUNTIMECLASS_(class_name, base_name, &class_name::CreateObject)

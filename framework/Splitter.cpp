@@ -14,6 +14,7 @@ BEGIN_MESSAGE_MAP(CSplitterWnd, CWnd)
     ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
+    ON_WM_CAPTURECHANGED()
 END_MESSAGE_MAP()
 
 BOOL CSplitterWnd::CreateStatic(CWnd* parent, int rows, int cols, DWORD style, UINT id) {
@@ -88,7 +89,7 @@ std::vector<int> CSplitterWnd::Layout(std::vector<Track>& tracks, int length) {
     for (size_t i = 0; i < tracks.size(); ++i) {
         starts[i] = position;
         int left = std::max(0, length - position);
-        int size = i + 1 == tracks.size() ? left
+        int size = i + 1 == tracks.size()                ? left
                    : tracks[i].ideal < tracks[i].minimum ? 0
                                                          : std::min(tracks[i].ideal, left);
         tracks[i].current = size;
@@ -109,11 +110,10 @@ void CSplitterWnd::RecalcLayout() {
         for (int col = 0; col < GetColumnCount(); ++col) {
             HWND pane = ::GetDlgItem(m_hWnd, IdFromRowCol(row, col));
             if (pane && batch)
-                batch = DeferWindowPos(batch, pane, nullptr, m_colStarts[static_cast<size_t>(col)],
-                                       m_rowStarts[static_cast<size_t>(row)],
-                                       m_cols[static_cast<size_t>(col)].current,
-                                       m_rows[static_cast<size_t>(row)].current,
-                                       SWP_NOZORDER | SWP_NOACTIVATE);
+                batch = DeferWindowPos(
+                    batch, pane, nullptr, m_colStarts[static_cast<size_t>(col)],
+                    m_rowStarts[static_cast<size_t>(row)], m_cols[static_cast<size_t>(col)].current,
+                    m_rows[static_cast<size_t>(row)].current, SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
     if (batch)
@@ -183,4 +183,11 @@ void CSplitterWnd::OnLButtonUp(UINT, POINT) {
     if (m_trackCol >= 0 || m_trackRow >= 0)
         ReleaseCapture();
     m_trackCol = m_trackRow = -1;
+}
+
+void CSplitterWnd::OnCaptureChanged(HWND newCapture) {
+    // Another window took the mouse: the drag is over where it stands.
+    if (newCapture != m_hWnd)
+        m_trackCol = m_trackRow = -1;
+    CWnd::OnCaptureChanged(newCapture);
 }

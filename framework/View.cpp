@@ -11,6 +11,7 @@ IMPLEMENT_DYNAMIC(CFormView, CView)
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
     ON_WM_CREATE()
+    ON_WM_DESTROY()
     ON_WM_PAINT()
     ON_WM_MOUSEACTIVATE()
     ON_WM_SETFOCUS()
@@ -28,10 +29,14 @@ END_MESSAGE_MAP()
 CView::~CView() {
     if (m_pDocument)
         m_pDocument->RemoveView(this);
-    if (m_hWnd)
-        if (CFrameWnd* frame = GetParentFrame())
-            if (frame->GetActiveView() == this)
-                frame->SetActiveView(nullptr, FALSE);
+}
+
+void CView::OnDestroy() {
+    // The frame must not route commands to a view that is going away.
+    if (CFrameWnd* frame = GetParentFrame())
+        if (frame->GetActiveView() == this)
+            frame->SetActiveView(nullptr, FALSE);
+    CWnd::OnDestroy();
 }
 
 BOOL CView::PreCreateWindow(CREATESTRUCTA& cs) {
@@ -78,10 +83,13 @@ LRESULT CView::OnInitialUpdateMessage(WPARAM, LPARAM) {
     return 0;
 }
 
-void CView::OnUpdate(CView*, LPARAM, CObject*) { Invalidate(); }
+void CView::OnUpdate(CView*, LPARAM, CObject*) {
+    Invalidate();
+}
 
 void CView::OnActivateView(BOOL activate, CView* activateView, CView*) {
-    if (activate && activateView == this && ::GetFocus() != m_hWnd && !::IsChild(m_hWnd, ::GetFocus()))
+    if (activate && activateView == this && ::GetFocus() != m_hWnd &&
+        !::IsChild(m_hWnd, ::GetFocus()))
         SetFocus();
 }
 

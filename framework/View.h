@@ -36,6 +36,7 @@ public:
 protected:
     CView() = default;
     int OnCreate(LPCREATESTRUCT cs);
+    void OnDestroy();
     void OnPaint();
     int OnMouseActivate(HWND topParent, UINT hitTest, UINT message);
     void OnSetFocus(HWND old);
@@ -55,7 +56,8 @@ private:
 class CCtrlView : public CView {
     DECLARE_DYNAMIC(CCtrlView)
 public:
-    CCtrlView(const char* className, DWORD style) : m_strClass(className), m_dwDefaultStyle(style) {}
+    CCtrlView(const char* className, DWORD style)
+        : m_strClass(className), m_dwDefaultStyle(style) {}
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     void OnDraw(HDC) override {}
 

@@ -6,6 +6,8 @@
 #include "FwIds.h"
 #include "Wnd.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
@@ -19,14 +21,21 @@ CWinApp* currentApp = nullptr;
 const char kRecentSection[] = "Recent File List";
 } // namespace
 
-CWinApp* AfxGetApp() { return currentApp; }
-CWnd* AfxGetMainWnd() { return currentApp ? currentApp->m_pMainWnd : nullptr; }
-
-HINSTANCE AfxGetInstanceHandle() {
-    return currentApp && currentApp->m_hInstance ? currentApp->m_hInstance : GetModuleHandleA(nullptr);
+CWinApp* AfxGetApp() {
+    return currentApp;
+}
+CWnd* AfxGetMainWnd() {
+    return currentApp ? currentApp->m_pMainWnd : nullptr;
 }
 
-HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
+HINSTANCE AfxGetInstanceHandle() {
+    return currentApp && currentApp->m_hInstance ? currentApp->m_hInstance
+                                                 : GetModuleHandleA(nullptr);
+}
+
+HINSTANCE AfxGetResourceHandle() {
+    return AfxGetInstanceHandle();
+}
 
 const char* AfxGetAppName() {
     return currentApp && !currentApp->m_strAppName.IsEmpty() ? currentApp->m_strAppName.GetString()
@@ -47,22 +56,31 @@ int AfxMessageBox(UINT idPrompt, UINT type) {
     return AfxMessageBox(text, type);
 }
 
-CWinApp::CWinApp() { currentApp = this; }
+CWinApp::CWinApp() {
+    currentApp = this;
+}
 
 CWinApp::~CWinApp() {
     if (currentApp == this)
         currentApp = nullptr;
 }
 
-int AfxWinMain(HINSTANCE instance, const char* cmdLine, int cmdShow) {
+BOOL AfxWinInit(HINSTANCE instance, const char* cmdLine, int cmdShow) {
     CWinApp* app = AfxGetApp();
     if (!app)
-        return 1;
+        return FALSE;
     app->m_hInstance = instance;
     app->m_lpCmdLine = cmdLine ? cmdLine : "";
     app->m_nCmdShow = cmdShow;
     if (app->m_strAppName.IsEmpty())
         app->m_strAppName.LoadString(AFX_IDS_APP_TITLE);
+    return TRUE;
+}
+
+int AfxWinMain(HINSTANCE instance, const char* cmdLine, int cmdShow) {
+    if (!AfxWinInit(instance, cmdLine, cmdShow))
+        return 1;
+    CWinApp* app = AfxGetApp();
     BOOL started = FALSE;
     try {
         started = app->InitInstance();
@@ -77,21 +95,27 @@ int AfxWinMain(HINSTANCE instance, const char* cmdLine, int cmdShow) {
     return app->Run();
 }
 
+void AfxEnableControlContainer() {
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_ANIMATE_CLASS |
+                                                     ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                     ICC_TAB_CLASSES | ICC_TREEVIEW_CLASSES |
+                                                     ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&classes);
+}
+
 // ---- Message loop
 
 BOOL CWinApp::PreTranslateMessage(MSG* msg) {
+    // From the target window up through its parents (and the owners of popups) to the main window.
     HWND stop = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
     for (HWND hWnd = msg->hwnd; hWnd; hWnd = GetParent(hWnd)) {
         if (CWnd* wnd = CWnd::FromHandlePermanent(hWnd))
             if (wnd->PreTranslateMessage(msg))
                 return TRUE;
         if (hWnd == stop)
-            return FALSE;
+            break;
     }
-    // A window outside the main window's tree still gets the main window's accelerators.
-    return m_pMainWnd && stop && msg->hwnd && GetAncestor(msg->hwnd, GA_ROOT) == stop
-               ? m_pMainWnd->PreTranslateMessage(msg)
-               : FALSE;
+    return FALSE;
 }
 
 BOOL CWinApp::PumpMessage() {
@@ -135,12 +159,15 @@ int CWinApp::Run() {
 
 int CWinApp::ExitInstance() {
     SaveStdProfileSettings();
+    m_templates.clear(); // with them the documents they still hold
     return 0;
 }
 
 // ---- Documents
 
-void CWinApp::AddDocTemplate(CDocTemplate* docTemplate) { m_templates.emplace_back(docTemplate); }
+void CWinApp::AddDocTemplate(CDocTemplate* docTemplate) {
+    m_templates.emplace_back(docTemplate);
+}
 
 CDocTemplate* CWinApp::GetFirstDocTemplate() const {
     return m_templates.empty() ? nullptr : m_templates.front().get();
@@ -216,7 +243,9 @@ void CWinApp::OnAppExit() {
 
 // ---- Profile
 
-void CWinApp::SetRegistryKey(const char* company) { m_strRegistryKey = company; }
+void CWinApp::SetRegistryKey(const char* company) {
+    m_strRegistryKey = company;
+}
 
 HKEY CWinApp::OpenSectionKey(const char* section, bool create) const {
     if (m_strRegistryKey.IsEmpty() || m_strAppName.IsEmpty())
@@ -229,13 +258,15 @@ HKEY CWinApp::OpenSectionKey(const char* section, bool create) const {
     return status == ERROR_SUCCESS ? key : nullptr;
 }
 
-CString CWinApp::GetProfileString(const char* section, const char* entry, const char* fallback) const {
+CString CWinApp::GetProfileString(const char* section, const char* entry,
+                                  const char* fallback) const {
     HKEY key = OpenSectionKey(section, false);
     if (!key)
         return fallback;
     char buffer[1024];
     DWORD size = sizeof buffer - 1, type = 0;
-    LONG status = RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    LONG status =
+        RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
     RegCloseKey(key);
     if (status != ERROR_SUCCESS || type != REG_SZ)
         return fallback;
@@ -248,7 +279,8 @@ UINT CWinApp::GetProfileInt(const char* section, const char* entry, int fallback
     if (!key)
         return static_cast<UINT>(fallback);
     DWORD value = 0, size = sizeof value, type = 0;
-    LONG status = RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    LONG status =
+        RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
     RegCloseKey(key);
     return status == ERROR_SUCCESS && type == REG_DWORD ? value : static_cast<UINT>(fallback);
 }
@@ -257,9 +289,10 @@ BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const c
     HKEY key = OpenSectionKey(section, true);
     if (!key)
         return FALSE;
-    LONG status = value ? RegSetValueExA(key, entry, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                                         static_cast<DWORD>(strlen(value) + 1))
-                        : RegDeleteValueA(key, entry);
+    LONG status = value
+                      ? RegSetValueExA(key, entry, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                                       static_cast<DWORD>(strlen(value) + 1))
+                      : RegDeleteValueA(key, entry);
     RegCloseKey(key);
     return status == ERROR_SUCCESS;
 }
@@ -269,7 +302,8 @@ BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value)
     if (!key)
         return FALSE;
     DWORD data = static_cast<DWORD>(value);
-    LONG status = RegSetValueExA(key, entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
+    LONG status =
+        RegSetValueExA(key, entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
     RegCloseKey(key);
     return status == ERROR_SUCCESS;
 }
@@ -310,9 +344,10 @@ void CWinApp::AddToRecentFileList(const char* path) {
     char full[MAX_PATH];
     DWORD length = GetFullPathNameA(path, MAX_PATH, full, nullptr);
     CString entry = length > 0 && length < MAX_PATH ? CString(full) : CString(path);
-    m_recentFiles.erase(std::remove_if(m_recentFiles.begin(), m_recentFiles.end(),
-                                       [&](const CString& e) { return e.CompareNoCase(entry) == 0; }),
-                        m_recentFiles.end());
+    m_recentFiles.erase(
+        std::remove_if(m_recentFiles.begin(), m_recentFiles.end(),
+                       [&](const CString& e) { return e.CompareNoCase(entry) == 0; }),
+        m_recentFiles.end());
     m_recentFiles.insert(m_recentFiles.begin(), entry);
     if (m_recentFiles.size() > m_maxRecentFiles)
         m_recentFiles.resize(m_maxRecentFiles);

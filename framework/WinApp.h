@@ -27,8 +27,8 @@ public:
 
     HINSTANCE m_hInstance = nullptr;
     CWnd* m_pMainWnd = nullptr;
-    CString m_strAppName;      // from string AFX_IDS_APP_TITLE when the application starts
-    CString m_strRegistryKey;  // company part of the profile key; empty: no profile
+    CString m_strAppName;     // from string AFX_IDS_APP_TITLE when the application starts
+    CString m_strRegistryKey; // company part of the profile key; empty: no profile
     const char* m_lpCmdLine = "";
     int m_nCmdShow = SW_SHOWNORMAL;
     int m_nNumPreviewPages = 0;
@@ -59,7 +59,8 @@ public:
     void SaveStdProfileSettings();
     void AddToRecentFileList(const char* path);
     const std::vector<CString>& GetRecentFiles() const { return m_recentFiles; }
-    CString GetProfileString(const char* section, const char* entry, const char* fallback = "") const;
+    CString GetProfileString(const char* section, const char* entry,
+                             const char* fallback = "") const;
     UINT GetProfileInt(const char* section, const char* entry, int fallback) const;
     BOOL WriteProfileString(const char* section, const char* entry, const char* value);
     BOOL WriteProfileInt(const char* section, const char* entry, int value);
@@ -84,8 +85,13 @@ HINSTANCE AfxGetResourceHandle();
 const char* AfxGetAppName();
 int AfxMessageBox(const char* text, UINT type = MB_OK);
 int AfxMessageBox(UINT idPrompt, UINT type = MB_OK);
-// Runs the application: start-up, message loop, exit. The program's WinMain calls it.
+// Gives the application its instance, command line and show state, and its name from the string
+// table (AFX_IDS_APP_TITLE) unless it has one. False when there is no application object.
+BOOL AfxWinInit(HINSTANCE instance, const char* cmdLine, int cmdShow);
+// Runs the application: AfxWinInit, InitInstance, the message loop, exit. WinMain calls it.
 int AfxWinMain(HINSTANCE instance, const char* cmdLine, int cmdShow);
+// Registers the common control classes (list, tree, tab, bars, progress, animation).
+void AfxEnableControlContainer();
 
 // Shows the wait cursor for its lifetime.
 class CWaitCursor {
@@ -94,7 +100,6 @@ public:
     ~CWaitCursor() { SetCursor(m_previous); }
     CWaitCursor(const CWaitCursor&) = delete;
     CWaitCursor& operator=(const CWaitCursor&) = delete;
-    void Restore() { SetCursor(LoadCursor(nullptr, IDC_WAIT)); }
 
 private:
     HCURSOR m_previous;

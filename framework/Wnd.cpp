@@ -26,7 +26,12 @@ LRESULT CALLBACK creationHookProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND && windowBeingCreated) {
         CWnd* wnd = windowBeingCreated;
         windowBeingCreated = nullptr;
-        AfxAttachCreatedWindow(wnd, reinterpret_cast<HWND>(wParam));
+        try {
+            AfxAttachCreatedWindow(wnd, reinterpret_cast<HWND>(wParam));
+        } catch (...) {
+            AfxReportCallbackException("window creation");
+            return 1; // refuse the window: it would have no object
+        }
     }
     return CallNextHookEx(creationHook, code, wParam, lParam);
 }
@@ -36,6 +41,7 @@ LRESULT CALLBACK creationHookProc(int code, WPARAM wParam, LPARAM lParam) {
 
 void AfxAttachCreatedWindow(CWnd* wnd, HWND hWnd) {
     wnd->Attach(hWnd);
+    wnd->PreSubclassWindow();
     auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC));
     if (proc != AfxWndProc) {
         // A system class (control, dialog): its own procedure is the default handling.
@@ -244,7 +250,9 @@ void CWnd::OnFinalNcDestroy() {
     }
 }
 
-const MSG* CWnd::GetCurrentMessage() { return &currentMessage; }
+const MSG* CWnd::GetCurrentMessage() {
+    return &currentMessage;
+}
 
 LRESULT CWnd::Default() {
     return DefWindowProc(currentMessage.message, currentMessage.wParam, currentMessage.lParam);
@@ -273,7 +281,8 @@ HWND notifyingChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MEASUREITEM: {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        return item->CtlType == ODT_MENU ? nullptr : GetDlgItem(parent, static_cast<int>(item->CtlID));
+        return item->CtlType == ODT_MENU ? nullptr
+                                         : GetDlgItem(parent, static_cast<int>(item->CtlID));
     }
     case WM_DELETEITEM:
         return reinterpret_cast<DELETEITEMSTRUCT*>(lParam)->hwndItem;
@@ -380,13 +389,19 @@ bool CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pR
     return OnWndMsg(WM_REFLECT_BASE + message, wParam, lParam, pResult);
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG*) {
+    return FALSE;
+}
 
 // ---- Window tree
 
-CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
+CWnd* CWnd::GetParent() const {
+    return FromHandle(::GetParent(m_hWnd));
+}
 
-CWnd* CWnd::GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }
+CWnd* CWnd::GetDlgItem(int id) const {
+    return FromHandle(::GetDlgItem(m_hWnd, id));
+}
 
 CFrameWnd* CWnd::GetParentFrame() const {
     for (HWND hWnd = ::GetParent(m_hWnd); hWnd; hWnd = ::GetParent(hWnd)) {

@@ -33,8 +33,8 @@ public:
     static void DeleteTempMap();
 
     // ---- Creation
-    virtual BOOL Create(const char* className, const char* windowName, DWORD style, const RECT& rect,
-                        CWnd* parent, UINT id, CCreateContext* context = nullptr);
+    virtual BOOL Create(const char* className, const char* windowName, DWORD style,
+                        const RECT& rect, CWnd* parent, UINT id, CCreateContext* context = nullptr);
     BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x,
                   int y, int cx, int cy, HWND parent, HMENU idOrMenu, void* param = nullptr);
     virtual BOOL PreCreateWindow(CREATESTRUCTA& cs);
@@ -56,7 +56,8 @@ public:
     virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // Runs before the message loop dispatches msg; true when the message was consumed.
     virtual BOOL PreTranslateMessage(MSG* msg);
-    // Runs when an existing window becomes this object's window (subclassing, data exchange).
+    // Runs when a window becomes this object's window: created through the framework (before
+    // its first message), or subclassed (data exchange binding a control wrapper).
     virtual void PreSubclassWindow() {}
     // Runs after the window is gone; objects that own themselves delete themselves here.
     virtual void PostNcDestroy() {}
@@ -112,7 +113,9 @@ public:
     int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
     void SetDlgItemText(int id, const char* text) { ::SetDlgItemTextA(m_hWnd, id, text); }
     void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
-    void InvalidateRect(const RECT* rect, BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, rect, erase); }
+    void InvalidateRect(const RECT* rect, BOOL erase = TRUE) {
+        ::InvalidateRect(m_hWnd, rect, erase);
+    }
     void UpdateWindow() { ::UpdateWindow(m_hWnd); }
     void RedrawWindow(const RECT* rect = nullptr, HRGN region = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE) {
@@ -126,7 +129,9 @@ public:
     }
     HFONT GetFont() const { return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)); }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
-    DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE)); }
+    DWORD GetExStyle() const {
+        return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE));
+    }
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT swpFlags = 0);
     BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT swpFlags = 0);
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse) { return ::SetTimer(m_hWnd, id, elapse, nullptr); }
@@ -159,6 +164,11 @@ protected:
     void OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
     void OnInitMenuPopup(HMENU, UINT, BOOL) { Default(); }
     void OnMenuSelect(UINT, UINT, HMENU) { Default(); }
+    void OnCaptureChanged(HWND) { Default(); }
+    void OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) { Default(); }
+    void OnNcPaint() { Default(); }
+    LRESULT OnNcHitTest(POINT) { return Default(); }
+    void OnNcLButtonDown(UINT, POINT) { Default(); }
 
     // Hands the message being dispatched to the control child; true when it handled it.
     bool ReflectLastMsg(HWND child, LRESULT* pResult);

@@ -49,8 +49,8 @@ TEST(DocTemplate, OpenNamesTheFileAndAFileThatCannotBeOpenedIsReported) {
 
 TEST(DocTemplate, AFirstOpenThatFailsLeavesNoWindow) {
     ui::DialogAnswerer answerer(IDOK);
-    CSingleDocTemplate docTemplate(IDR_TEST_FRAME, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CTestFrame),
-                                   RUNTIME_CLASS(CTestView));
+    CSingleDocTemplate docTemplate(IDR_TEST_FRAME, RUNTIME_CLASS(CTestDoc),
+                                   RUNTIME_CLASS(CTestFrame), RUNTIME_CLASS(CTestView));
     EXPECT_EQ(docTemplate.OpenDocumentFile("C:\\no such folder\\missing.txt"), nullptr);
     EXPECT_EQ(AfxGetMainWnd(), nullptr);
     EXPECT_EQ(answerer.Seen().size(), 1u);
@@ -74,7 +74,8 @@ TEST(Application, CommandLineNamesTheFileToOpen) {
 TEST(Application, RecentFileListKeepsTheNewestFourInTheProfile) {
     CWinApp* app = AfxGetApp();
     app->LoadStdProfileSettings(4);
-    for (const char* path : {"C:\\a.txt", "C:\\b.txt", "C:\\c.txt", "C:\\d.txt", "C:\\e.txt", "C:\\B.TXT"})
+    for (const char* path :
+         {"C:\\a.txt", "C:\\b.txt", "C:\\c.txt", "C:\\d.txt", "C:\\e.txt", "C:\\B.TXT"})
         app->AddToRecentFileList(path);
     ASSERT_EQ(app->GetRecentFiles().size(), 4u);
     EXPECT_STREQ(app->GetRecentFiles()[0], "C:\\B.TXT");
@@ -85,11 +86,45 @@ TEST(Application, RecentFileListKeepsTheNewestFourInTheProfile) {
     char value[MAX_PATH] = "";
     DWORD size = sizeof value;
     EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER,
-                           "Software\\Quarvel Framework Tests\\Framework Tests\\Recent File List", "File2",
-                           RRF_RT_REG_SZ, nullptr, value, &size),
+                           "Software\\Quarvel Framework Tests\\Framework Tests\\Recent File List",
+                           "File2", RRF_RT_REG_SZ, nullptr, value, &size),
               ERROR_SUCCESS);
     EXPECT_STREQ(value, "C:\\e.txt");
     app->LoadStdProfileSettings(4);
     EXPECT_EQ(app->GetRecentFiles().size(), 4u);
     EXPECT_STREQ(app->GetRecentFiles()[0], "C:\\B.TXT");
+}
+
+TEST(DocTemplate, SaveAsksForAFileOnceAndNeverRewritesAnUnchangedOne) {
+    TestDocumentWindow window;
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    std::string target = std::string(folder) + "quarvel saved.txt";
+    std::remove(target.c_str());
+    {
+        ui::DialogAnswerer answerer([&](HWND dialog, const ui::SeenDialog&) {
+            SetDlgItemTextA(dialog, 0x47C, target.c_str());
+            return IDOK;
+        });
+        window.frame->SendMessage(WM_COMMAND, ID_FILE_SAVE);
+        EXPECT_EQ(answerer.Seen().size(), 1u);
+    }
+    EXPECT_NE(GetFileAttributesA(target.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(window.frame->GetWindowText(), "quarvel saved.txt - Test Frame");
+
+    // An opened file with content stays as it is: the document has nothing to write.
+    std::string kept = tempFile("quarvel kept.txt");
+    if (FILE* file = std::fopen(kept.c_str(), "wb")) {
+        std::fputs("content", file);
+        std::fclose(file);
+    }
+    ASSERT_NE(window.docTemplate->OpenDocumentFile(kept.c_str()), nullptr);
+    ui::DialogAnswerer refuseAll(IDCANCEL);
+    window.frame->SendMessage(WM_COMMAND, ID_FILE_SAVE);
+    EXPECT_TRUE(refuseAll.Seen().empty());
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA(kept.c_str(), GetFileExInfoStandard, &data);
+    EXPECT_EQ(data.nFileSizeLow, 7u);
+    std::remove(target.c_str());
+    std::remove(kept.c_str());
 }

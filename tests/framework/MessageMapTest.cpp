@@ -22,7 +22,9 @@ protected:
         CallLog().push_back("base pong");
         return 2;
     }
-    void OnSize(UINT, int cx, int cy) { CallLog().push_back("size " + std::to_string(cx) + "x" + std::to_string(cy)); }
+    void OnSize(UINT, int cx, int cy) {
+        CallLog().push_back("size " + std::to_string(cx) + "x" + std::to_string(cy));
+    }
     LRESULT OnThrow(WPARAM, LPARAM) { throw std::runtime_error("handler failed"); }
     DECLARE_MESSAGE_MAP()
 };
@@ -109,16 +111,21 @@ public:
         CallLog().push_back("measure");
         item->itemHeight = 20;
     }
-    void DrawItem(LPDRAWITEMSTRUCT item) override { CallLog().push_back("draw " + std::to_string(item->itemID)); }
+    void DrawItem(LPDRAWITEMSTRUCT item) override {
+        CallLog().push_back("draw " + std::to_string(item->itemID));
+    }
     void DeleteItem(LPDELETEITEMSTRUCT item) override {
         CallLog().push_back("delete " + std::to_string(item->itemData));
     }
 };
 
-RECT rectOf(int x, int y, int cx, int cy) { return RECT{x, y, x + cx, y + cy}; }
+RECT rectOf(int x, int y, int cx, int cy) {
+    return RECT{x, y, x + cx, y + cy};
+}
 
 bool createTopLevel(CWnd& wnd) {
-    return wnd.CreateEx(0, nullptr, "test", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr) != FALSE;
+    return wnd.CreateEx(0, nullptr, "test", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr,
+                        nullptr) != FALSE;
 }
 
 bool contains(const std::string& entry) {
@@ -165,16 +172,19 @@ TEST(Reflection, ControlHandlesItsOwnNotificationsBeforeItsParent) {
     CSelfHandlingButton self;
     CSharingButton sharing;
     ASSERT_TRUE(self.Create("self", WS_CHILD | WS_VISIBLE, rectOf(0, 0, 50, 20), &parent, 100));
-    ASSERT_TRUE(sharing.Create("share", WS_CHILD | WS_VISIBLE, rectOf(0, 30, 50, 20), &parent, 101));
+    ASSERT_TRUE(
+        sharing.Create("share", WS_CHILD | WS_VISIBLE, rectOf(0, 30, 50, 20), &parent, 101));
     HWND plain = CreateWindowExA(0, "BUTTON", "plain", WS_CHILD, 0, 60, 50, 20, parent.m_hWnd,
                                  reinterpret_cast<HMENU>(103), nullptr, nullptr);
 
     CallLog().clear();
-    parent.SendMessage(WM_COMMAND, MAKEWPARAM(100, BN_CLICKED), reinterpret_cast<LPARAM>(self.m_hWnd));
+    parent.SendMessage(WM_COMMAND, MAKEWPARAM(100, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(self.m_hWnd));
     EXPECT_EQ(CallLog(), std::vector<std::string>{"button clicked"});
 
     CallLog().clear();
-    parent.SendMessage(WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), reinterpret_cast<LPARAM>(sharing.m_hWnd));
+    parent.SendMessage(WM_COMMAND, MAKEWPARAM(101, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(sharing.m_hWnd));
     EXPECT_EQ(CallLog(), (std::vector<std::string>{"sharing button clicked", "parent clicked"}));
 
     CallLog().clear();
@@ -190,7 +200,8 @@ TEST(Reflection, ControlHandlesItsOwnNotificationsBeforeItsParent) {
                                        reinterpret_cast<LPARAM>(self.m_hWnd));
     ReleaseDC(parent.m_hWnd, dc);
     EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), GetStockObject(GRAY_BRUSH));
-    EXPECT_EQ(CallLog(), std::vector<std::string>{"button colour " + std::to_string(CTLCOLOR_STATIC)});
+    EXPECT_EQ(CallLog(),
+              std::vector<std::string>{"button colour " + std::to_string(CTLCOLOR_STATIC)});
 }
 
 TEST(Reflection, OwnerDrawListBoxMeasuresDrawsAndDeletesItsItems) {
@@ -198,7 +209,8 @@ TEST(Reflection, OwnerDrawListBoxMeasuresDrawsAndDeletesItsItems) {
     ASSERT_TRUE(createTopLevel(parent));
     CallLog().clear();
     CRecordingListBox list;
-    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_NOTIFY, rectOf(0, 0, 200, 100), &parent, 104));
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_NOTIFY,
+                            rectOf(0, 0, 200, 100), &parent, 104));
     EXPECT_TRUE(contains("measure"));
     list.AddString(reinterpret_cast<const char*>(static_cast<UINT_PTR>(42)));
     list.Invalidate();
@@ -219,4 +231,33 @@ TEST(DynamicCreation, CreatesObjectsOfTheirClassAndKnowsTheirBases) {
     delete object;
     // A class that cannot be created by class answers null.
     EXPECT_EQ(RUNTIME_CLASS(CView)->CreateObject(), nullptr);
+}
+
+namespace {
+class CAttachRecorder : public CStatic {
+public:
+    int attached = 0;
+    bool hadWindow = false;
+    void PreSubclassWindow() override {
+        ++attached;
+        hadWindow = m_hWnd != nullptr;
+    }
+};
+} // namespace
+
+TEST(MessageMap, TheAttachHookRunsForCreatedAndForSubclassedWindows) {
+    CParentWnd parent;
+    ASSERT_TRUE(createTopLevel(parent));
+    CAttachRecorder created;
+    ASSERT_TRUE(
+        created.Create("created", WS_CHILD | WS_VISIBLE, rectOf(0, 0, 80, 20), &parent, 110));
+    EXPECT_EQ(created.attached, 1);
+    EXPECT_TRUE(created.hadWindow);
+
+    CreateWindowExA(0, "STATIC", "existing", WS_CHILD, 0, 30, 80, 20, parent.m_hWnd,
+                    reinterpret_cast<HMENU>(111), nullptr, nullptr);
+    CAttachRecorder subclassed;
+    ASSERT_TRUE(subclassed.SubclassDlgItem(111, &parent));
+    EXPECT_EQ(subclassed.attached, 1);
+    EXPECT_EQ(subclassed.GetWindowText(), "existing");
 }

@@ -6,9 +6,13 @@
 #include <gtest/gtest.h>
 
 namespace {
-void command(CWnd* frame, UINT id) { frame->SendMessage(WM_COMMAND, id, 0); }
+void command(CWnd* frame, UINT id) {
+    frame->SendMessage(WM_COMMAND, id, 0);
+}
 
-CView* onlyView(CDocument* doc) { return doc->GetViews().empty() ? nullptr : doc->GetViews().front(); }
+CView* onlyView(CDocument* doc) {
+    return doc->GetViews().empty() ? nullptr : doc->GetViews().front();
+}
 } // namespace
 
 TEST(CommandRouting, ActiveViewThenDocumentThenFrameThenApplication) {
@@ -137,4 +141,45 @@ TEST(ControlBars, ToolbarDocksOnEverySideTheFrameAllows) {
     window.frame->EnableDocking(CBRS_ALIGN_TOP);
     window.frame->DockControlBar(&bar, CBRS_ALIGN_LEFT); // not allowed: stays
     EXPECT_EQ(barRect().bottom, status.top);
+}
+
+namespace {
+// Presses on the toolbar's gripper and releases at a point of the frame's client area.
+void dragToolbar(CToolBar& bar, CFrameWnd* frame, POINT drop) {
+    RECT window;
+    bar.GetWindowRect(&window);
+    POINT grip{window.left + 3, window.top + 3};
+    ASSERT_EQ(bar.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(grip.x, grip.y)), HTBORDER);
+    frame->ClientToScreen(&drop);
+    bar.ScreenToClient(&drop);
+    bar.PostMessage(WM_NCLBUTTONDOWN, HTBORDER, MAKELPARAM(grip.x, grip.y));
+    bar.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
+    ui::Pump(50);
+}
+} // namespace
+
+TEST(ControlBars, DraggingTheGripperDocksTheToolbarAtTheNearestEdgeAndBack) {
+    TestDocumentWindow window;
+    CToolBar& bar = window.frame->m_toolBar;
+    RECT client, place;
+    window.frame->GetClientRect(&client);
+    dragToolbar(bar, window.frame, POINT{client.right - 3, client.bottom / 2});
+    EXPECT_EQ(bar.GetBarStyle() & CBRS_ALIGN_ANY, CBRS_ALIGN_RIGHT);
+    bar.GetWindowRect(&place);
+    window.frame->ScreenToClient(&place);
+    EXPECT_EQ(place.right, client.right);
+    // Standing on the side, the bar has its gripper on top, and comes back by it.
+    dragToolbar(bar, window.frame, POINT{client.right / 2, 2});
+    EXPECT_EQ(bar.GetBarStyle() & CBRS_ALIGN_ANY, CBRS_ALIGN_TOP);
+    bar.GetWindowRect(&place);
+    window.frame->ScreenToClient(&place);
+    EXPECT_EQ(place.top, 0);
+    EXPECT_EQ(place.right, client.right);
+    // A press on a button is a button press, not a drag.
+    RECT button;
+    bar.SendMessage(TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button));
+    bar.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(button.left + 3, button.top + 3));
+    bar.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(button.left + 3, button.bottom + 300));
+    ui::Pump(50);
+    EXPECT_EQ(bar.GetBarStyle() & CBRS_ALIGN_ANY, CBRS_ALIGN_TOP);
 }

@@ -12,8 +12,12 @@ RECT paneRect(CWnd* pane, CWnd* parent) {
     parent->ScreenToClient(&rect);
     return rect;
 }
-int width(const RECT& r) { return r.right - r.left; }
-int height(const RECT& r) { return r.bottom - r.top; }
+int width(const RECT& r) {
+    return r.right - r.left;
+}
+int height(const RECT& r) {
+    return r.bottom - r.top;
+}
 
 struct SplitterHost {
     CWnd host;
@@ -79,6 +83,16 @@ TEST(Splitter, AColumnBelowItsMinimumIsHiddenAndDraggingABarSetsItsSize) {
     EXPECT_EQ(width(paneRect(s.outer.GetPane(0, 0), &s.outer)), 350);
     s.resize(900, 600);
     EXPECT_EQ(width(paneRect(s.outer.GetPane(0, 0), &s.outer)), 350);
+
+    // A drag whose mouse capture is taken away ends: later moves change nothing.
+    s.outer.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON,
+                        MAKELPARAM(350 + CSplitterWnd::kBarSize / 2, 100));
+    ui::Pump(20);
+    s.host.SetCapture();
+    ReleaseCapture();
+    s.outer.PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
+    ui::Pump(20);
+    EXPECT_EQ(width(paneRect(s.outer.GetPane(0, 0), &s.outer)), 350);
 }
 
 TEST(Splitter, APaneOfAClassThatCannotBeCreatedIsRefused) {
@@ -101,7 +115,8 @@ protected:
     BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext* context) override {
         return m_outer.CreateStatic(this, 1, 2) &&
                m_outer.CreateView(0, 0, RUNTIME_CLASS(CTestView), SIZE{200, 0}, context) &&
-               m_right.CreateStatic(&m_outer, 2, 1, WS_CHILD | WS_VISIBLE, m_outer.IdFromRowCol(0, 1)) &&
+               m_right.CreateStatic(&m_outer, 2, 1, WS_CHILD | WS_VISIBLE,
+                                    m_outer.IdFromRowCol(0, 1)) &&
                m_right.CreateView(0, 0, RUNTIME_CLASS(CTestView), SIZE{0, 150}, context) &&
                m_right.CreateView(1, 0, RUNTIME_CLASS(CTestView), SIZE{0, 0}, context);
     }
@@ -110,8 +125,8 @@ IMPLEMENT_DYNCREATE(CPaneFrame, CFrameWnd)
 } // namespace
 
 TEST(Splitter, F6AndShiftF6MoveBetweenThePanesOfTheFrame) {
-    CSingleDocTemplate docTemplate(IDR_TEST_FRAME, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CPaneFrame),
-                                   RUNTIME_CLASS(CTestView));
+    CSingleDocTemplate docTemplate(IDR_TEST_FRAME, RUNTIME_CLASS(CTestDoc),
+                                   RUNTIME_CLASS(CPaneFrame), RUNTIME_CLASS(CTestView));
     CDocument* doc = docTemplate.OpenDocumentFile(nullptr);
     ASSERT_NE(doc, nullptr);
     ASSERT_EQ(doc->GetViews().size(), 3u);
@@ -136,7 +151,8 @@ TEST(Splitter, F6AndShiftF6MoveBetweenThePanesOfTheFrame) {
     EXPECT_EQ(frame->GetActiveView(), bottom);
 
     // A click in a pane makes it the active view.
-    top->SendMessage(WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(frame->m_hWnd), MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    top->SendMessage(WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(frame->m_hWnd),
+                     MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
     EXPECT_EQ(frame->GetActiveView(), top);
     frame->DestroyWindow();
     ui::Pump(20);

@@ -47,10 +47,12 @@ int CTestFrame::OnCreate(LPCREATESTRUCT cs) {
     static const UINT buttons[] = {ID_TEST_HANDLED_BY_VIEW, ID_TEST_HANDLED_BY_FRAME, ID_SEPARATOR,
                                    ID_TEST_NO_HANDLER, ID_TEST_DISABLED};
     if (!m_toolBar.CreateEx(this, TBSTYLE_FLAT,
-                            WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY) ||
+                            WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS |
+                                CBRS_FLYBY) ||
         !m_toolBar.SetButtons(buttons, 5))
         return -1;
-    static const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+    static const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
+                                      ID_INDICATOR_SCRL};
     if (!m_statusBar.Create(this) || !m_statusBar.SetIndicators(indicators, 4))
         return -1;
     m_toolBar.EnableDocking(CBRS_ALIGN_ANY);

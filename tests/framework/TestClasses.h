@@ -60,7 +60,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// Opens a new document in a CTestFrame with CTestView, like an application's start-up, and closes it.
+// Opens a new document in a CTestFrame with CTestView, like an application's start-up, and closes
+// it.
 struct TestDocumentWindow {
     TestDocumentWindow();
     ~TestDocumentWindow();

@@ -285,8 +285,8 @@ TEST(AboutTemplate, IconVersionAndTwoLinks) {
         << "the application icon is shown";
     for (const char* label : {"Quarvel 1.00", "Web:", "E-mail:"})
         EXPECT_TRUE(HasChildWithText(d, label)) << label;
-    EXPECT_FALSE(TextOf(d.item(IDC_WEB_LINK)).empty());
-    EXPECT_FALSE(TextOf(d.item(IDC_EMAIL_LINK)).empty());
+    EXPECT_EQ(TextOf(d.item(IDC_WEB_LINK)), "https://quarvel.example/");
+    EXPECT_EQ(TextOf(d.item(IDC_EMAIL_LINK)), "support@quarvel.example");
     ExpectTidyLayout(d);
 }
 

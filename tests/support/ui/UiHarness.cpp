@@ -20,7 +20,8 @@ struct Watchdog {
         int seconds = setting ? std::atoi(setting) : 240;
         std::thread([seconds] {
             Sleep(static_cast<DWORD>(seconds) * 1000);
-            std::fprintf(stderr, "UI test watchdog: still running after %d s, ending the process\n", seconds);
+            std::fprintf(stderr, "UI test watchdog: still running after %d s, ending the process\n",
+                         seconds);
             std::fflush(stderr);
             TerminateProcess(GetCurrentProcess(), 3);
         }).detach();
@@ -51,11 +52,14 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
         DWORD elapsed = GetTickCount() - start;
         if (elapsed >= timeoutMs)
             return done ? done() : true;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(10, timeoutMs - elapsed), QS_ALLINPUT);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(10, timeoutMs - elapsed),
+                                  QS_ALLINPUT);
     }
 }
 
-void Pump(DWORD ms) { PumpUntil(nullptr, ms); }
+void Pump(DWORD ms) {
+    PumpUntil(nullptr, ms);
+}
 
 std::string ClassName(HWND window) {
     char name[256] = "";
@@ -93,7 +97,8 @@ LRESULT CALLBACK DialogAnswerer::HookProc(int code, WPARAM wParam, LPARAM lParam
             answered = answered || done == window;
         if (!answered) {
             SeenDialog seen{WindowText(window), {}};
-            for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            for (HWND child = GetWindow(window, GW_CHILD); child;
+                 child = GetWindow(child, GW_HWNDNEXT)) {
                 if (ClassName(child) == "Static" && !WindowText(child).empty()) {
                     if (!seen.text.empty())
                         seen.text += "\n";

@@ -1,0 +1,206 @@
+// CMainFrame: creation of the bars and panes, navigation and help commands, pane operations.
+#include "MainFrm.h"
+
+#include "HtmlHelp.h"
+#include "resource.h"
+
+IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+    ON_WM_CREATE()
+    ON_COMMAND(ID_VIEW_BACK, OnBack)
+    ON_COMMAND(ID_VIEW_FORWARD, OnForward)
+    ON_COMMAND(ID_VIEW_UP, OnUp)
+    ON_COMMAND(ID_VIEW_REFRESH, OnRefresh)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_BACK, OnUpdateBack)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_FORWARD, OnUpdateForward)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_UP, OnUpdateUp)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_REFRESH, OnUpdateRefresh)
+    ON_COMMAND(ID_HELP_FINDER, OnHelpContents)
+END_MESSAGE_MAP()
+
+namespace {
+const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+constexpr COLORREF kToolbarTransparent = RGB(255, 0, 255);
+constexpr int kToolbarImages = 13;
+} // namespace
+
+int CMainFrame::OnCreate(LPCREATESTRUCT cs) {
+    SetTitle("C:\\");
+    if (CFrameWnd::OnCreate(cs) == -1)
+        return -1;
+
+    if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT,
+                               WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS |
+                                   CBRS_FLYBY | CBRS_SIZE_DYNAMIC,
+                               AFX_IDW_TOOLBAR) ||
+        !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
+        return -1;
+
+    // The toolbar's pictures: 16x16 images cut from the strip, magenta transparent. The toolbar
+    // keeps the image list.
+    CImageList images;
+    if (images.Create(16, 16, ILC_COLORDDB | ILC_MASK, kToolbarImages, 1)) {
+        if (HBITMAP strip = static_cast<HBITMAP>(LoadImageA(
+                AfxGetResourceHandle(), MAKEINTRESOURCEA(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, 0))) {
+            images.Add(strip, kToolbarTransparent);
+            DeleteObject(strip);
+        }
+        m_wndToolBar.SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Detach()));
+    }
+
+    if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
+        !m_wndStatusBar.SetIndicators(kIndicators, sizeof kIndicators / sizeof kIndicators[0]))
+        return -1;
+    SetMessageText(AFX_IDS_IDLEMESSAGE);
+
+    m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
+    EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&m_wndToolBar);
+    return 0;
+}
+
+BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* context) {
+    if (!m_wndSplitter.CreateStatic(this, 1, 2) ||
+        !m_wndSplitter.CreateView(0, 0, RUNTIME_CLASS(CBrowser), SIZE{kLeftPaneWidth, 0}, context))
+        return FALSE;
+    m_pBrowser = static_cast<CBrowser*>(m_wndSplitter.GetPane(0, 0));
+    m_pSearchForm = static_cast<CSearchDlg*>(m_pBrowser->GetTabWindow(1));
+    m_pFolderTree = static_cast<CFileTreeView*>(m_pBrowser->GetTabWindow(0));
+
+    if (!m_wndRightSplitter.CreateStatic(&m_wndSplitter, 2, 1, WS_CHILD | WS_VISIBLE,
+                                         m_wndSplitter.IdFromRowCol(0, 1)) ||
+        !m_wndRightSplitter.CreateView(0, 0, RUNTIME_CLASS(CFileListView), SIZE{0, kFileListHeight},
+                                       context))
+        return FALSE;
+    if (!m_wndBottomSplitter.CreateStatic(&m_wndRightSplitter, 1, 2, WS_CHILD | WS_VISIBLE,
+                                          m_wndRightSplitter.IdFromRowCol(1, 0)) ||
+        !m_wndBottomSplitter.CreateView(0, 0, RUNTIME_CLASS(CIconListView), SIZE{0, 0}, context) ||
+        !m_wndBottomSplitter.CreateView(0, 1, RUNTIME_CLASS(CSubIconView),
+                                        SIZE{kSubIconPaneWidth, 0}, context))
+        return FALSE;
+    m_wndBottomSplitter.SetColumnInfo(1, kSubIconPaneWidth, 0);
+
+    auto* iconList = static_cast<CIconListView*>(m_wndBottomSplitter.GetPane(0, 0));
+    iconList->SetSubIconView(static_cast<CSubIconView*>(m_wndBottomSplitter.GetPane(0, 1)));
+    m_pFileList = static_cast<CFileListView*>(m_wndRightSplitter.GetPane(0, 0));
+    m_pFileList->SetIconListView(iconList);
+    m_pFileList->SetFolderTree(m_pFolderTree);
+
+    m_pBrowser->SelectTabOfClass(RUNTIME_CLASS(CFileTreeView));
+    return TRUE;
+}
+
+void CMainFrame::SizeIconPanes() {
+    RECT client;
+    m_wndBottomSplitter.GetClientRect(&client);
+    // The bar between the two columns comes out of the icon list, so the image pane is exactly
+    // its width.
+    int iconListWidth = client.right - kSubIconPaneWidth - CSplitterWnd::kBarSize;
+    m_wndBottomSplitter.SetColumnInfo(0, iconListWidth, 0);
+    m_wndBottomSplitter.SetColumnInfo(1, kSubIconPaneWidth, 0);
+    m_wndBottomSplitter.RecalcLayout();
+}
+
+// ---- Pane operations
+
+void CMainFrame::ShowFolder(const char* path) {
+    CWaitCursor wait;
+    ClearFileList();
+    if (!path || !*path || !m_pFileList)
+        return;
+    CString pattern(path);
+    if (pattern.Right(1) != "\\")
+        pattern += "\\";
+    pattern += "*.*";
+    CFileFind finder;
+    BOOL more = finder.FindFile(pattern);
+    while (more) {
+        more = finder.FindNextFile();
+        if (finder.GetFileName() == "." || finder.GetFileName() == "..")
+            continue;
+        m_pFileList->AddFile(finder.GetFilePath());
+    }
+    m_pFileList->Resort();
+}
+
+void CMainFrame::ClearFileList() {
+    if (m_pFileList)
+        m_pFileList->RemoveAll();
+}
+
+int CMainFrame::AddFoundFile(const char* path) {
+    if (!path || !*path || !m_pFileList)
+        return 0;
+    m_pFileList->AddFile(path);
+    return 1;
+}
+
+void CMainFrame::StopSearch() {
+    if (m_pSearchForm && ::IsWindow(m_pSearchForm->m_hWnd))
+        m_pSearchForm->EndSearch();
+}
+
+void CMainFrame::SearchInFolder(const char* path) {
+    StopSearch();
+    if (!m_pBrowser || !m_pSearchForm)
+        return;
+    m_pBrowser->SelectTab(1);
+    m_pSearchForm->UpdateData(TRUE);
+    m_pSearchForm->m_strLookIn = path;
+    m_pSearchForm->UpdateData(FALSE);
+}
+
+// ---- Navigation
+
+CFileTreeView* CMainFrame::ShownFolderTree() const {
+    if (!m_pBrowser || !m_pFolderTree)
+        return nullptr;
+    return m_pBrowser->GetTabWindow(0) == m_pBrowser->GetCurrentView() ? m_pFolderTree : nullptr;
+}
+
+void CMainFrame::OnBack() {
+    if (m_pFolderTree)
+        m_pFolderTree->GoBack();
+}
+
+void CMainFrame::OnForward() {
+    if (m_pFolderTree)
+        m_pFolderTree->GoForward();
+}
+
+void CMainFrame::OnUp() {
+    if (m_pFolderTree)
+        m_pFolderTree->GoUp();
+}
+
+void CMainFrame::OnRefresh() {
+    if (m_pFolderTree)
+        m_pFolderTree->RefreshTree();
+}
+
+void CMainFrame::OnUpdateBack(CCmdUI* cmdUI) {
+    CFileTreeView* tree = ShownFolderTree();
+    cmdUI->Enable(tree && tree->CanGoBack());
+}
+
+void CMainFrame::OnUpdateForward(CCmdUI* cmdUI) {
+    CFileTreeView* tree = ShownFolderTree();
+    cmdUI->Enable(tree && tree->CanGoForward());
+}
+
+void CMainFrame::OnUpdateUp(CCmdUI* cmdUI) {
+    CFileTreeView* tree = ShownFolderTree();
+    cmdUI->Enable(tree && tree->CanGoUp());
+}
+
+void CMainFrame::OnUpdateRefresh(CCmdUI* cmdUI) {
+    CFileTreeView* tree = ShownFolderTree();
+    cmdUI->Enable(tree && tree->CanRefresh());
+}
+
+void CMainFrame::OnHelpContents() {
+    char program[257] = "";
+    GetModuleFileNameA(nullptr, program, 256);
+    ShowHelpContents(HelpFileBeside(program));
+}

@@ -1,0 +1,4 @@
+// CQuarvelView's run-time class.
+#include "QuarvelView.h"
+
+IMPLEMENT_DYNCREATE(CQuarvelView, CView)

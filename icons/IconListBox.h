@@ -1,0 +1,53 @@
+// CIconListBox: the owner-drawn list box of the sub-icon view. Each row is one image of an
+// icon: the image drawn at its own size and a label of its size and colour depth.
+#pragma once
+
+#include "Framework.h"
+
+// One row, kept as the row's item data; the row owns the icon.
+struct IconListBoxItem {
+    HICON icon;
+    int width;
+    int height;
+    // The image's place in the icon's directory (rows may skip images that failed).
+    int directoryIndex;
+    char label[128];
+};
+
+class CIconListBox : public CListBox {
+public:
+    static constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP |
+                                    LBS_OWNERDRAWVARIABLE | LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL;
+
+    CIconListBox();
+    ~CIconListBox() override;
+
+    // "%dx%dx%d" with 2 to the power of the depth up to 8 bits per pixel, else "%dx%dx%dbit".
+    // A width or height of 0 stands for 256, as in icon directories.
+    static CString MakeLabel(int width, int height, int bitCount);
+
+    // Appends a row; answers its index, or -1 for a null icon, an empty label or a refusal
+    // (the caller then still owns the icon).
+    int AddImage(HICON icon, int width, int height, int directoryIndex, const char* label);
+    // The row's item, or null.
+    const IconListBoxItem* GetRow(int index) const;
+    // The caret row (the row with the focus rectangle) when the list has rows, else -1.
+    int GetCaretRow() const;
+    bool HasSelection() const { return GetSelCount() > 0; }
+    bool HasRows() const { return GetCount() > 0; }
+    void SelectAll();
+
+    void DrawItem(LPDRAWITEMSTRUCT draw) override;
+    void MeasureItem(LPMEASUREITEMSTRUCT measure) override;
+    void DeleteItem(LPDELETEITEMSTRUCT deleted) override;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+
+private:
+    HBRUSH m_windowBrush;
+    HBRUSH m_highlightBrush;
+    COLORREF m_highlightText;
+    // The font's average character width, read once for the process (0 until then).
+    static int s_averageCharWidth;
+};

@@ -1,0 +1,282 @@
+// CIconListCtrl: items and their icon records, pictures on demand, focus, saving and copying.
+#include "IconListCtrl.h"
+
+#include "IconDrawing.h"
+#include "IconNames.h"
+#include "ImageLimits.h"
+#include "SaveNameDialog.h"
+#include "SubIconView.h"
+#include "engine/BitmapWriter.h"
+#include "engine/IcoWriter.h"
+#include "engine/IconItem.h"
+#include "engine/PEFile.h"
+#include "engine/platform/FileSystem.h"
+
+#include <new>
+
+using namespace quarvel;
+
+namespace {
+// Posted to the list by itself: the burst of additions or selections is over.
+constexpr UINT WM_ICONLIST_FILL_ENDED = WM_APP + 1;
+constexpr int kPictureListGrowth = 64;
+} // namespace
+
+BEGIN_MESSAGE_MAP(CIconListCtrl, CListCtrl)
+    ON_WM_CREATE()
+    ON_MESSAGE(WM_ICONLIST_FILL_ENDED, OnFillEnded)
+    ON_NOTIFY_REFLECT(LVN_GETDISPINFOA, OnGetDispInfo)
+    ON_NOTIFY_REFLECT(LVN_GETDISPINFOW, OnGetDispInfo)
+    ON_NOTIFY_REFLECT(LVN_DELETEITEM, OnDeleteItem)
+    ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
+END_MESSAGE_MAP()
+
+CIconListCtrl::CIconListCtrl() {
+    CreatePictureList();
+}
+
+CIconListCtrl::~CIconListCtrl() {
+    // The items' records go with the window, which must not outlive the picture list it shows.
+    if (m_hWnd && IsWindow(m_hWnd))
+        DestroyWindow();
+}
+
+bool CIconListCtrl::CreatePictureList() {
+    // Cells of the system's large-icon size; pictures are drawn on the window colour, no mask.
+    // Each growth of the list copies every picture in it: it grows many cells at a time.
+    return m_images.Create(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), ILC_COLORDDB,
+                           0, kPictureListGrowth) != FALSE;
+}
+
+int CIconListCtrl::OnCreate(LPCREATESTRUCT cs) {
+    if (CListCtrl::OnCreate(cs) == -1)
+        return -1;
+    SetImageList(m_images, LVSIL_NORMAL);
+    return 0;
+}
+
+void CIconListCtrl::DeferRedrawUntilIdle() {
+    if (m_bRedrawDeferred || !m_hWnd || !PostMessage(WM_ICONLIST_FILL_ENDED))
+        return;
+    m_bRedrawDeferred = true;
+    SendMessage(WM_SETREDRAW, FALSE);
+}
+
+LRESULT CIconListCtrl::OnFillEnded(WPARAM, LPARAM) {
+    if (m_bRedrawDeferred) {
+        m_bRedrawDeferred = false;
+        SendMessage(WM_SETREDRAW, TRUE);
+        Invalidate();
+    }
+    return 0;
+}
+
+// ---- Items
+
+int CIconListCtrl::AppendItem(CIconItem* item, const CString& text) {
+    if (!item)
+        return 0;
+    LVITEMA row{};
+    row.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    row.iItem = GetItemCount();
+    row.pszText = const_cast<char*>(text.GetString());
+    row.iImage = I_IMAGECALLBACK;
+    row.lParam = reinterpret_cast<LPARAM>(item);
+    DeferRedrawUntilIdle();
+    if (InsertItem(&row) < 0) {
+        delete item;
+        return 0;
+    }
+    ++m_nOwnedItems;
+    return 1;
+}
+
+int CIconListCtrl::AddGroupIcon(const char* path, ResKey name, std::uint16_t language) {
+    if (!path || !*path || !name.IsValid())
+        return 0;
+    CString text;
+    if (name.IsId())
+        text.Format("%d", name.Id());
+    else
+        text = name.Name();
+    text += "\r\n";
+    text += FileNameOf(path).c_str();
+    return AppendItem(new (std::nothrow) CIconItem(path, name, language), text);
+}
+
+int CIconListCtrl::AddIconFile(const char* path) {
+    if (!path || !*path)
+        return 0;
+    return AppendItem(new (std::nothrow) CIconItem(path), CString(FileNameOf(path)));
+}
+
+void CIconListCtrl::RemoveAll() {
+    if (m_pSubIconView)
+        m_pSubIconView->RemoveAll();
+    DeleteAllItems();
+    // Every picture goes at once: a new, empty list takes the old one's place.
+    HIMAGELIST old = m_images.Detach();
+    CreatePictureList();
+    if (m_hWnd)
+        SetImageList(m_images, LVSIL_NORMAL);
+    if (old)
+        ImageList_Destroy(old);
+}
+
+CIconItem* CIconListCtrl::GetIconItem(int index) const {
+    if (index < 0 || index >= GetItemCount())
+        return nullptr;
+    return reinterpret_cast<CIconItem*>(GetItemData(index));
+}
+
+void CIconListCtrl::OnDeleteItem(NMHDR* header, LRESULT*) {
+    auto* item = reinterpret_cast<CIconItem*>(reinterpret_cast<NMLISTVIEW*>(header)->lParam);
+    if (!item)
+        return;
+    delete item;
+    --m_nOwnedItems;
+}
+
+void CIconListCtrl::OnItemChanged(NMHDR* header, LRESULT*) {
+    const auto* change = reinterpret_cast<NMLISTVIEW*>(header);
+    if (!(change->uNewState & LVIS_FOCUSED) || change->iItem < 0 || !m_pSubIconView)
+        return;
+    if (CIconItem* item = GetIconItem(change->iItem))
+        m_pSubIconView->ShowIcon(change->iItem, item);
+}
+
+// ---- Pictures
+
+namespace {
+// The item's display icon (as CIconItem::LoadDisplayIcon makes it); none for an icon with an
+// image that the system would spend seconds and gigabytes decoding.
+HICON LoadDisplayIconOf(const CIconItem& item) {
+    if (item.GetKind() == CIconItem::IconFile)
+        return IcoFileHasOversizedImage(item.GetPath().c_str()) ? nullptr : item.LoadDisplayIcon();
+    CPEFile file(item.GetPath().c_str());
+    if (!file.IsOpen() || GroupHasOversizedImage(file, item.GetName(), item.GetLanguage()))
+        return nullptr;
+    return file.LoadGroupIcon(item.GetName(), item.GetLanguage(), 0, 0);
+}
+} // namespace
+
+void CIconListCtrl::OnGetDispInfo(NMHDR* header, LRESULT*) {
+    // The item part is laid out alike in the ANSI and the Unicode notification.
+    auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
+    if ((info->item.mask & LVIF_IMAGE) && GetIconItem(info->item.iItem))
+        info->item.iImage = GetPicture(info->item.iItem);
+}
+
+int CIconListCtrl::GetPicture(int index) {
+    CIconItem* item = GetIconItem(index);
+    if (!item)
+        return -1;
+    if (item->GetImageIndex() == CIconItem::kImageNotMade)
+        item->SetImageIndex(MakePicture(*item));
+    return item->GetImageIndex();
+}
+
+int CIconListCtrl::MakePicture(const CIconItem& item) {
+    HICON icon = LoadDisplayIconOf(item);
+    if (!icon)
+        return CIconItem::kImageFailed;
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(m_images, &cx, &cy);
+    int index = CIconItem::kImageFailed;
+    if (const int width = IconWidth(icon)) {
+        HBITMAP picture = DrawIconPicture(icon, cx, cy, PlaceInCell(width, cx, cy),
+                                          GetSysColorBrush(COLOR_WINDOW));
+        if (picture) {
+            index = ImageList_Add(m_images, picture, nullptr);
+            DeleteObject(picture);
+        }
+    }
+    DestroyIcon(icon);
+    return index < 0 ? CIconItem::kImageFailed : index;
+}
+
+// ---- Saving
+
+CString CIconListCtrl::DefaultFileName(int index, const char* extension) const {
+    const CIconItem* item = GetIconItem(index);
+    return item ? IconSourceName(*item) + extension : CString();
+}
+
+bool CIconListCtrl::AskSaveName(int index, CString& path, int& format) {
+    if (!GetIconItem(index))
+        return false;
+    return AskIconSaveName(GetParentFrame(), DefaultFileName(index, ""), path, format);
+}
+
+int CIconListCtrl::SaveIcon(int index, bool ask, const char* path, bool overwrite, int format) {
+    const CIconItem* item = GetIconItem(index);
+    if (!item)
+        return 0;
+    CString target(path);
+    if (ask) {
+        if (!AskSaveName(index, target, format))
+            return 0;
+        overwrite = true; // the dialog has asked about replacing the file
+    }
+    if (target.IsEmpty())
+        return 0;
+    const std::string& source = item->GetPath();
+    if (format == kSaveAsIco) {
+        if (item->GetKind() == CIconItem::IconFile)
+            return platform::CopyWholeFile(source.c_str(), target, overwrite) ? 1 : 0;
+        CPEFile file(source.c_str());
+        return file.IsOpen()
+                   ? file.SaveGroupAsIco(item->GetName(), item->GetLanguage(), target, overwrite)
+                   : 0;
+    }
+    if (!overwrite && platform::GetPathKind(target) != platform::PathKind::Missing)
+        return 0;
+    HICON icon = LoadDisplayIconOf(*item);
+    HBITMAP bitmap = IconToBitmap(icon);
+    if (icon)
+        DestroyIcon(icon);
+    if (!bitmap)
+        return 0;
+    const int written = WriteBmpFile(target, bitmap);
+    DeleteObject(bitmap);
+    return written;
+}
+
+// ---- Copy and Select All
+
+bool CIconListCtrl::FirstSelectedHasPicture() const {
+    const CIconItem* item = GetIconItem(GetNextItem(-1, LVNI_SELECTED));
+    return item && item->GetImageIndex() >= 0;
+}
+
+bool CIconListCtrl::CopyFirstSelected() {
+    const CIconItem* item = GetIconItem(GetNextItem(-1, LVNI_SELECTED));
+    if (!item || item->GetImageIndex() < 0)
+        return false;
+    // The picture as the list shows it: the icon on the window colour, in a full cell.
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(m_images, &cx, &cy);
+    HBITMAP bitmap = nullptr;
+    if (HDC screen = GetDC(nullptr)) {
+        HDC memory = CreateCompatibleDC(screen);
+        bitmap = memory ? CreateCompatibleBitmap(screen, cx, cy) : nullptr;
+        if (bitmap) {
+            HGDIOBJ old = SelectObject(memory, bitmap);
+            ImageList_Draw(m_images, item->GetImageIndex(), memory, 0, 0, ILD_NORMAL);
+            SelectObject(memory, old);
+        }
+        if (memory)
+            DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+    }
+    return PutBitmapOnClipboard(m_hWnd, bitmap);
+}
+
+void CIconListCtrl::SelectAll() {
+    CWaitCursor wait;
+    DeferRedrawUntilIdle();
+    const int count = GetItemCount();
+    for (int i = 0; i < count; ++i)
+        if (!(GetItemState(i, LVIS_SELECTED) & LVIS_SELECTED))
+            SetItemState(i, LVIS_SELECTED, LVIS_SELECTED);
+}

@@ -1,0 +1,73 @@
+// CIconListCtrl: the large-icon list of every icon of the files in the file list. It receives
+// the icons from the engine's listing, makes each picture only when the item is first drawn,
+// shows the focused icon's images in the sub-icon view, and saves one icon.
+#pragma once
+
+#include "Framework.h"
+#include "engine/IconGroups.h"
+
+class CSubIconView;
+
+namespace quarvel {
+class CIconItem;
+}
+
+class CIconListCtrl : public CListCtrl, public quarvel::IconListReceiver {
+public:
+    CIconListCtrl();
+    ~CIconListCtrl() override;
+
+    // ---- Receiver of the engine's listing: 1 when the item was appended, else 0.
+    int AddGroupIcon(const char* path, quarvel::ResKey name, std::uint16_t language) override;
+    int AddIconFile(const char* path) override;
+
+    // Empties the sub-icon view, deletes every item and starts a new, empty picture list.
+    void RemoveAll();
+    void SetSubIconView(CSubIconView* view) { m_pSubIconView = view; }
+    CSubIconView* GetSubIconView() const { return m_pSubIconView; }
+
+    // The item's icon, or null.
+    quarvel::CIconItem* GetIconItem(int index) const;
+    // The index of the item's picture in the picture list (made now if it was not yet), or -1.
+    int GetPicture(int index);
+    HIMAGELIST GetPictures() const { return m_images.GetSafeHandle(); }
+    // Icon items that the list owns now (each item's icon is deleted with the item).
+    int OwnedItemCount() const { return m_nOwnedItems; }
+
+    // Saves one icon: as .ico (the group written from the file, an .ico file copied) or as
+    // .bmp (its picture on the window colour). With ask, the save dialog chooses path and
+    // format and the file may be replaced. 1 on success, 0 otherwise.
+    int SaveIcon(int index, bool ask, const char* path, bool overwrite, int format);
+    // The proposed file name of an item with the extension appended; "" without an item.
+    CString DefaultFileName(int index, const char* extension) const;
+    // Runs the save dialog for an item; true with the chosen path and format.
+    bool AskSaveName(int index, CString& path, int& format);
+
+    // Copies the picture of the first selected item to the clipboard; false when it has none.
+    bool CopyFirstSelected();
+    bool FirstSelectedHasPicture() const;
+    void SelectAll();
+
+protected:
+    int OnCreate(LPCREATESTRUCT cs);
+    LRESULT OnFillEnded(WPARAM, LPARAM);
+    void OnGetDispInfo(NMHDR* header, LRESULT* result);
+    void OnDeleteItem(NMHDR* header, LRESULT* result);
+    void OnItemChanged(NMHDR* header, LRESULT* result);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Items arrive in bursts (a whole folder is listed without a pause) and a visible list
+    // redraws after each one: drawing waits until the burst is over, when the message loop
+    // takes the message this posts.
+    void DeferRedrawUntilIdle();
+    bool CreatePictureList();
+    int AppendItem(quarvel::CIconItem* item, const CString& text);
+    // Renders the item's display icon into a picture of the cell size; -1 when it fails.
+    int MakePicture(const quarvel::CIconItem& item);
+
+    CImageList m_images;
+    CSubIconView* m_pSubIconView = nullptr;
+    int m_nOwnedItems = 0;
+    bool m_bRedrawDeferred = false;
+};

@@ -1,0 +1,33 @@
+// CIconListView: the pane that shows every icon of the files in the file list as large pictures,
+// with Copy, Select All and Save Icon As for the selected icons.
+#pragma once
+
+#include "Framework.h"
+#include "IconListCtrl.h"
+
+class CIconListView : public CView {
+    DECLARE_DYNCREATE(CIconListView)
+public:
+    CIconListCtrl& GetListCtrl() { return m_wndList; }
+    void SetSubIconView(CSubIconView* view) { m_wndList.SetSubIconView(view); }
+    CSubIconView* GetSubIconView() const { return m_wndList.GetSubIconView(); }
+    void RemoveAll() { m_wndList.RemoveAll(); }
+
+    void OnDraw(HDC) override {}
+
+protected:
+    int OnCreate(LPCREATESTRUCT cs);
+    void OnSize(UINT type, int cx, int cy);
+    void OnSetFocus(HWND old);
+    void OnContextMenu(HWND window, POINT at);
+    void OnSaveIconAs();
+    void OnEditCopy() { m_wndList.CopyFirstSelected(); }
+    void OnEditSelectAll() { m_wndList.SelectAll(); }
+    void OnUpdateSaveIconAs(CCmdUI* cmdUI);
+    void OnUpdateEditCopy(CCmdUI* cmdUI);
+    void OnUpdateEditSelectAll(CCmdUI* cmdUI);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CIconListCtrl m_wndList;
+};

@@ -1,0 +1,14 @@
+// The source part of the file names proposed for saving an icon or its images.
+#pragma once
+
+#include "Framework.h"
+
+namespace quarvel {
+
+class CIconItem;
+
+// A group icon: its file's name, "#" and the group's id or name (shell32.dll#3); an .ico file:
+// its file name without its last extension (tools.ico gives tools).
+CString IconSourceName(const CIconItem& item);
+
+} // namespace quarvel

@@ -1,0 +1,21 @@
+// The save dialog of the icon panes.
+#include "SaveNameDialog.h"
+
+namespace quarvel {
+
+namespace {
+const char kFilter[] = "ICO files(*.ico)|*.ico|BITMAP files(*.bmp)|*.bmp||";
+constexpr DWORD kBitmapFilterIndex = 2; // filter indices count from 1
+} // namespace
+
+bool AskIconSaveName(CWnd* owner, const char* proposed, CString& path, int& format) {
+    CFileDialog dialog(FALSE, ".ico", proposed, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kFilter,
+                       owner);
+    if (dialog.DoModal() != IDOK)
+        return false;
+    format = dialog.m_ofn.nFilterIndex == kBitmapFilterIndex ? kSaveAsBmp : kSaveAsIco;
+    path = dialog.GetPathName();
+    return true;
+}
+
+} // namespace quarvel

@@ -1,0 +1,15 @@
+// The save dialog of both icon panes: a file name for an icon or image, and the format (icon
+// file or bitmap file) chosen by the dialog's filter.
+#pragma once
+
+#include "Framework.h"
+
+namespace quarvel {
+
+enum SaveFormat { kSaveAsIco = 0, kSaveAsBmp = 1 };
+
+// Runs the save dialog with `proposed` as the initial name. True with the chosen full path and
+// the format of the chosen filter (the extension typed does not change it); false on cancel.
+bool AskIconSaveName(CWnd* owner, const char* proposed, CString& path, int& format);
+
+} // namespace quarvel

@@ -1,0 +1,306 @@
+// CSubIconView: filling the image list from a group icon or an .ico file, its commands, and
+// saving or copying images.
+#include "SubIconView.h"
+
+#include "IconDrawing.h"
+#include "IconMenu.h"
+#include "IconNames.h"
+#include "ImageLimits.h"
+#include "SaveNameDialog.h"
+#include "engine/BitmapWriter.h"
+#include "engine/DisplayIcon.h"
+#include "engine/GroupIcon.h"
+#include "engine/IcoWriter.h"
+#include "engine/IconImage.h"
+#include "engine/IconImageFinder.h"
+#include "engine/IconImageSet.h"
+#include "engine/IconItem.h"
+#include "engine/PEFile.h"
+#include "engine/platform/FileSystem.h"
+#include "resource.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <utility>
+#include <vector>
+
+using namespace quarvel;
+
+IMPLEMENT_DYNCREATE(CSubIconView, CView)
+
+BEGIN_MESSAGE_MAP(CSubIconView, CView)
+    ON_WM_CREATE()
+    ON_WM_SIZE()
+    ON_WM_SETFOCUS()
+    ON_WM_CONTEXTMENU()
+    ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
+    ON_COMMAND(ID_SAVE_ICON_AS, OnSaveIconAs)
+    ON_UPDATE_COMMAND_UI(ID_SAVE_ICON_AS, OnUpdateSaveIconAs)
+    ON_COMMAND(ID_EDIT_SELECT_ALL, OnEditSelectAll)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, OnUpdateEditSelectAll)
+END_MESSAGE_MAP()
+
+namespace {
+
+// The depth a row's label shows: the directory's, unless it is 0 or the image is a PNG, whose
+// own depth is the real one.
+int LabelBitCount(int directoryBitCount, const ByteView& image) {
+    if (directoryBitCount != 0 && !IsPngImage(image))
+        return directoryBitCount;
+    return ImageBitCount(image).value_or(directoryBitCount);
+}
+
+constexpr std::uint64_t kBytesPerPixel = 4;
+
+} // namespace
+
+CSubIconView::CSubIconView() {
+    // The system's message-box font (the size of NONCLIENTMETRICS before its last field, which
+    // every version of the system accepts).
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+        m_font = CreateFontIndirectA(&metrics.lfMessageFont);
+    m_ownsFont = m_font != nullptr;
+    if (!m_font)
+        m_font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+CSubIconView::~CSubIconView() {
+    // The list box uses the font until it goes.
+    if (m_wndList.m_hWnd && IsWindow(m_wndList.m_hWnd))
+        m_wndList.DestroyWindow();
+    if (m_ownsFont)
+        DeleteObject(m_font);
+}
+
+int CSubIconView::OnCreate(LPCREATESTRUCT cs) {
+    if (CView::OnCreate(cs) == -1)
+        return -1;
+    if (!m_wndList.Create(CIconListBox::kStyle, RECT{0, 0, 0, 0}, this, IDC_SUBICON_LIST))
+        return -1;
+    m_wndList.SetFont(m_font, TRUE);
+    return 0;
+}
+
+void CSubIconView::OnSize(UINT type, int cx, int cy) {
+    CView::OnSize(type, cx, cy);
+    if (m_wndList.m_hWnd)
+        m_wndList.MoveWindow(0, 0, cx, cy, TRUE);
+}
+
+void CSubIconView::OnSetFocus(HWND old) {
+    CView::OnSetFocus(old);
+    if (m_wndList.m_hWnd)
+        m_wndList.SetFocus();
+}
+
+// ---- Filling
+
+void CSubIconView::RemoveAll() {
+    if (m_wndList.m_hWnd)
+        m_wndList.ResetContent();
+    m_rowPixelBytes = 0;
+    m_nCurrentIndex = -1;
+    m_pCurrentIcon = nullptr;
+}
+
+void CSubIconView::ShowIcon(int index, CIconItem* item) {
+    RemoveAll();
+    m_nCurrentIndex = index;
+    m_pCurrentIcon = item;
+    if (!item || !m_wndList.m_hWnd)
+        return;
+    if (item->GetKind() == CIconItem::ResourceGroup)
+        FillFromGroup(item->GetPath().c_str(), item->GetName(), item->GetLanguage());
+    else
+        FillFromIcoFile(item->GetPath().c_str());
+}
+
+bool CSubIconView::AddImageRow(const std::uint8_t* image, std::uint32_t size, int width, int height,
+                               int bitCount, int directoryIndex) {
+    const ByteView bytes(image, size);
+    const auto side = IconBuildSize(bytes);
+    if (!side || IsOversizedImage(bytes))
+        return true; // no icon is built from it: left out
+    // A hostile directory can name one large image thousands of times: stop listing once the
+    // pixels decoded for the rows would take more memory than any real icon needs.
+    const std::uint64_t built = static_cast<std::uint64_t>(*side) * *side;
+    const std::uint64_t pixelBytes = kBytesPerPixel * std::max(built, PngPixels(bytes));
+    if (m_rowPixelBytes + pixelBytes > kMaxImageSetBytes)
+        return false;
+    HICON icon = CreateIconFromImage(image, size);
+    if (!icon)
+        return true;
+    const CString label = CIconListBox::MakeLabel(width, height, bitCount);
+    if (m_wndList.AddImage(icon, *side, *side, directoryIndex, label) < 0)
+        DestroyIcon(icon);
+    else
+        m_rowPixelBytes += pixelBytes;
+    return true;
+}
+
+void CSubIconView::FillFromGroup(const char* path, ResKey name, std::uint16_t language) {
+    if (!path || !*path || !name.IsValid())
+        return;
+    CPEFile file(path);
+    if (!file.IsOpen())
+        return;
+    const auto groupRef = file.FindResourceLang(kResTypeGroupIcon, name, language);
+    const auto groupBytes = groupRef ? groupRef->Bytes() : std::nullopt;
+    const auto group = groupBytes ? GroupIcon::Parse(*groupBytes) : std::nullopt;
+    if (!group || groupBytes->Size() <= kIconHeaderSize || !group->IsIcon())
+        return;
+    IconImageFinder images(file, language);
+    for (int i = 0; i < group->Count(); ++i) {
+        const GroupIconEntry entry = group->Entry(i);
+        const auto imageRef = images.Find(entry.nID, true);
+        if (!imageRef)
+            break; // a missing image ends the list
+        const auto image = imageRef->Bytes();
+        if (!image)
+            continue; // its bytes lie outside the file: no icon can be built
+        if (!AddImageRow(image->Data(), static_cast<std::uint32_t>(image->Size()), entry.bWidth,
+                         entry.bHeight, LabelBitCount(entry.wBitCount, *image), i))
+            break;
+    }
+}
+
+void CSubIconView::FillFromIcoFile(const char* path) {
+    std::vector<std::uint8_t> bytes;
+    if (!path || !*path || !platform::ReadWholeFile(path, bytes) || bytes.size() < kIconHeaderSize)
+        return;
+    const ByteView file(bytes.data(), bytes.size());
+    const int count = file.U16At(4);
+    if (!file.Readable(0, kIconHeaderSize + kIcoEntrySize * count))
+        return;
+    for (int i = 0; i < count; ++i) {
+        const std::size_t at = kIconHeaderSize + kIcoEntrySize * static_cast<std::size_t>(i);
+        const auto image = file.Slice(file.U32At(at + 12), file.U32At(at + 8));
+        if (!image)
+            break; // an image past the end of the file ends the list
+        if (!AddImageRow(image->Data(), static_cast<std::uint32_t>(image->Size()), bytes[at],
+                         bytes[at + 1], LabelBitCount(file.U16At(at + 6), *image), i))
+            break;
+    }
+}
+
+// ---- Saving and copying
+
+CString CSubIconView::MakeSaveName() const {
+    if (!m_pCurrentIcon)
+        return CString();
+    CString name = IconSourceName(*m_pCurrentIcon);
+    CString row;
+    row.Format("_%d", m_wndList.GetCaretRow());
+    return name + row;
+}
+
+void CSubIconView::SaveImages() {
+    if (m_nCurrentIndex < 0 || !m_pCurrentIcon || m_wndList.GetCaretRow() < 0)
+        return;
+    CString path;
+    int format = kSaveAsIco;
+    if (!AskIconSaveName(this, MakeSaveName(), path, format))
+        return;
+    if (format == kSaveAsBmp)
+        SaveCurrentAsBmp(path);
+    else
+        SaveSelectedAsIco(path);
+}
+
+int CSubIconView::SaveSelectedAsIco(const char* path) {
+    const int selected = m_wndList.GetSelCount();
+    if (!path || !*path || !m_pCurrentIcon || selected <= 0)
+        return 0;
+    std::vector<int> rows(static_cast<std::size_t>(selected));
+    if (m_wndList.GetSelItems(selected, rows.data()) != selected)
+        return 0;
+    CIconImageSet* set =
+        m_pCurrentIcon->GetKind() == CIconItem::ResourceGroup
+            ? ReadGroupImages(m_pCurrentIcon->GetPath().c_str(), m_pCurrentIcon->GetName(),
+                              m_pCurrentIcon->GetLanguage())
+            : ReadIcoFileImages(m_pCurrentIcon->GetPath().c_str());
+    if (!set)
+        return 0;
+
+    // The selected images first, in row order, each found by its directory index (rows may
+    // have skipped images); then the others, so that every buffer is still freed with the set.
+    std::vector<IconSetEntry> ordered;
+    std::vector<bool> taken(set->entries.size(), false);
+    for (int row : rows) {
+        const IconListBoxItem* item = m_wndList.GetRow(row);
+        const int index = item ? item->directoryIndex : -1;
+        if (index < 0 || static_cast<std::size_t>(index) >= set->entries.size() ||
+            taken[static_cast<std::size_t>(index)]) {
+            FreeImageSet(set); // the file changed since it was listed
+            return 0;
+        }
+        taken[static_cast<std::size_t>(index)] = true;
+        ordered.push_back(std::move(set->entries[static_cast<std::size_t>(index)]));
+    }
+    for (std::size_t i = 0; i < set->entries.size(); ++i)
+        if (!taken[i])
+            ordered.push_back(std::move(set->entries[i]));
+    set->entries = std::move(ordered);
+
+    const int fullCount = set->count;
+    set->count = selected;
+    const int written = WriteIcoFile(path, set);
+    set->count = fullCount;
+    FreeImageSet(set);
+    return written;
+}
+
+int CSubIconView::SaveCurrentAsBmp(const char* path) {
+    if (!path || !*path || !m_pCurrentIcon || !m_wndList.HasSelection())
+        return 0;
+    const IconListBoxItem* item = m_wndList.GetRow(m_wndList.GetCaretRow());
+    if (!item)
+        return 0;
+    HBITMAP bitmap = IconToBitmap(item->icon);
+    if (!bitmap)
+        return 0;
+    const int written = WriteBmpFile(path, bitmap);
+    DeleteObject(bitmap);
+    return written;
+}
+
+int CSubIconView::CopyIconToClipboard(HICON icon) {
+    const int side = IconWidth(icon);
+    if (side == 0)
+        return 0;
+    HBITMAP picture = DrawIconPicture(icon, side, side, CellPlacement{0, 0, side, side},
+                                      static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    return PutBitmapOnClipboard(m_hWnd, picture) ? 1 : 0;
+}
+
+// ---- Commands
+
+void CSubIconView::OnEditCopy() {
+    if (const IconListBoxItem* item = m_wndList.GetRow(m_wndList.GetCaretRow()))
+        CopyIconToClipboard(item->icon);
+}
+
+void CSubIconView::OnEditSelectAll() {
+    m_wndList.SelectAll();
+}
+
+void CSubIconView::OnUpdateEditCopy(CCmdUI* cmdUI) {
+    cmdUI->Enable(m_wndList.HasSelection());
+}
+
+void CSubIconView::OnUpdateEditSelectAll(CCmdUI* cmdUI) {
+    cmdUI->Enable(m_wndList.HasRows());
+}
+
+void CSubIconView::OnUpdateSaveIconAs(CCmdUI* cmdUI) {
+    cmdUI->Enable(m_wndList.HasSelection());
+}
+
+void CSubIconView::OnContextMenu(HWND, POINT at) {
+    ShowIconMenu(
+        this, at,
+        IconMenuState{m_wndList.HasSelection(), m_wndList.HasRows(), m_wndList.HasSelection()});
+}

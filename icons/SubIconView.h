@@ -1,0 +1,70 @@
+// CSubIconView: the pane that lists the images inside the icon focused in the icon list, and
+// copies one image, or saves the selected images as an .ico file or the caret image as a .bmp.
+#pragma once
+
+#include "Framework.h"
+#include "IconListBox.h"
+#include "engine/ResKey.h"
+
+#include <cstdint>
+
+namespace quarvel {
+class CIconItem;
+}
+
+class CSubIconView : public CView {
+    DECLARE_DYNCREATE(CSubIconView)
+public:
+    CSubIconView();
+    ~CSubIconView() override;
+
+    // Lists the images of the icon on row `index` of the icon list (the icon list owns item).
+    void ShowIcon(int index, quarvel::CIconItem* item);
+    // Empties the list; the view then has no current icon.
+    void RemoveAll();
+
+    int GetCurrentIndex() const { return m_nCurrentIndex; }
+    quarvel::CIconItem* GetCurrentIcon() const { return m_pCurrentIcon; }
+    CIconListBox& GetListBox() { return m_wndList; }
+
+    // The name proposed by the save dialog: the source name, "_" and the caret row.
+    CString MakeSaveName() const;
+    // Writes the images of the selected rows, in row order, as one .ico file; 1 or 0.
+    int SaveSelectedAsIco(const char* path);
+    // Writes the caret row's image as a .bmp file on the window colour; 1 or 0.
+    int SaveCurrentAsBmp(const char* path);
+    // Puts the icon on the clipboard as a bitmap on white; 1, or 0 when it cannot be read or
+    // the clipboard cannot be opened.
+    int CopyIconToClipboard(HICON icon);
+
+    void OnDraw(HDC) override {}
+
+protected:
+    void FillFromGroup(const char* path, quarvel::ResKey name, std::uint16_t language);
+    void FillFromIcoFile(const char* path);
+    // Builds an image's icon and appends its row; false when the rows reached their limit.
+    bool AddImageRow(const std::uint8_t* image, std::uint32_t size, int width, int height,
+                     int bitCount, int directoryIndex);
+    void SaveImages();
+
+    int OnCreate(LPCREATESTRUCT cs);
+    void OnSize(UINT type, int cx, int cy);
+    void OnSetFocus(HWND old);
+    void OnContextMenu(HWND window, POINT at);
+    void OnEditCopy();
+    void OnEditSelectAll();
+    void OnSaveIconAs() { SaveImages(); }
+    void OnUpdateEditCopy(CCmdUI* cmdUI);
+    void OnUpdateEditSelectAll(CCmdUI* cmdUI);
+    void OnUpdateSaveIconAs(CCmdUI* cmdUI);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CIconListBox m_wndList;
+    HFONT m_font = nullptr;
+    bool m_ownsFont = false;
+    int m_nCurrentIndex = -1;
+    quarvel::CIconItem* m_pCurrentIcon = nullptr;
+    // Bytes of the pixels decoded for the rows shown (see AddImageRow).
+    std::uint64_t m_rowPixelBytes = 0;
+};

@@ -1,0 +1,187 @@
+// The frame's pane operations, New, Open and the command line, help, About, and the save folder.
+#include "AppFixture.h"
+
+#include "HtmlHelp.h"
+#include "Settings.h"
+
+#include <algorithm>
+
+namespace {
+std::vector<std::string> listed(CMainFrame* frame) {
+    std::vector<std::string> paths;
+    for (const CString& path : frame->m_pFileList->m_files)
+        paths.push_back(path.GetString());
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+// The open dialog: types the path into the file name box and presses OK.
+ui::DialogAnswerer::Chooser typeFileName(const std::string& path) {
+    return [path](HWND dialog, const ui::SeenDialog&) {
+        SetDlgItemTextA(dialog, 0x47C, path.c_str());
+        return IDOK;
+    };
+}
+
+void clearSaveFolder() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vendrel\\Quarvel", 0, KEY_SET_VALUE, &key) ==
+        ERROR_SUCCESS) {
+        RegDeleteValueA(key, "savefolder");
+        RegCloseKey(key);
+    }
+}
+} // namespace
+
+TEST_F(QuarvelStarted, ShowFolderListsEveryEntryButDotsAndEmptiesTheListsFirst) {
+    ASSERT_TRUE(Start());
+    TempFolder folder("quarvel show folder");
+    std::string a = folder.AddFile("a.exe");
+    std::string b = folder.AddFile("b.ico");
+    std::string sub = folder.AddFolder("sub");
+    auto* icons = static_cast<CIconListView*>(frame->m_wndBottomSplitter.GetPane(0, 0));
+    icons->GetListCtrl().AddIconFile("C:\\left over.ico");
+
+    frame->ShowFolder(folder.path().c_str());
+    EXPECT_EQ(listed(frame), (std::vector<std::string>{a, b, sub}));
+    EXPECT_EQ(frame->m_pFileList->m_resortCount, 1);
+    EXPECT_EQ(icons->GetListCtrl().GetItemCount(), 0);
+    // With a trailing backslash the same entries, not more.
+    frame->ShowFolder((folder.path() + "\\").c_str());
+    EXPECT_EQ(listed(frame).size(), 3u);
+
+    TempFolder empty("quarvel empty folder");
+    frame->ShowFolder(empty.path().c_str());
+    EXPECT_TRUE(listed(frame).empty());
+    frame->ShowFolder("C:\\no such folder here");
+    EXPECT_TRUE(listed(frame).empty());
+    frame->ShowFolder("");
+    EXPECT_TRUE(listed(frame).empty());
+}
+
+TEST_F(QuarvelStarted, FoundFilesReachTheFileListAndClearingEmptiesIt) {
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(frame->AddFoundFile(""), 0);
+    EXPECT_EQ(frame->AddFoundFile("C:\\windows\\notepad.exe"), 1);
+    EXPECT_EQ(listed(frame), std::vector<std::string>{"C:\\windows\\notepad.exe"});
+    frame->ClearFileList();
+    EXPECT_TRUE(listed(frame).empty());
+}
+
+TEST_F(QuarvelStarted, SearchInFolderStopsTheSearchAndShowsTheFolderOnTheSearchPage) {
+    ASSERT_TRUE(Start());
+    CSearchDlg* form = frame->m_pSearchForm;
+    frame->SearchInFolder("C:\\windows");
+    EXPECT_EQ(form->m_endSearchCount, 1);
+    EXPECT_EQ(Browser()->GetCurrentView(), form);
+    EXPECT_TRUE(form->IsWindowVisible());
+    EXPECT_FALSE(Tree()->IsWindowVisible());
+    EXPECT_EQ(ui::WindowText(::GetDlgItem(form->m_hWnd, IDC_LOOK_IN)), "C:\\windows");
+    frame->StopSearch();
+    EXPECT_EQ(form->m_endSearchCount, 2);
+}
+
+TEST_F(QuarvelStarted, NewRestoresTheCaptionAndOpenShowsTheFileTitle) {
+    ASSERT_TRUE(Start());
+    TempFolder folder("quarvel open");
+    std::string file = folder.AddFile("picked.txt");
+    {
+        ui::DialogAnswerer answerer(typeFileName(file));
+        frame->SendMessage(WM_COMMAND, ID_FILE_OPEN);
+        ui::Pump(20);
+    }
+    EXPECT_EQ(Caption(), "picked.txt - C:\\");
+    ASSERT_FALSE(theApp.GetRecentFiles().empty());
+    EXPECT_STRCASEEQ(theApp.GetRecentFiles().front(), file.c_str());
+    // The framework keeps the list in the per-user profile of the application.
+    theApp.SaveStdProfileSettings();
+    char stored[MAX_PATH] = "";
+    DWORD size = sizeof stored;
+    EXPECT_EQ(
+        RegGetValueA(HKEY_CURRENT_USER,
+                     "Software\\Local AppWizard-Generated Applications\\Quarvel\\Recent File List",
+                     "File1", RRF_RT_REG_SZ, nullptr, stored, &size),
+        ERROR_SUCCESS);
+    EXPECT_STRCASEEQ(stored, file.c_str());
+
+    frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
+    EXPECT_EQ(Caption(), "Quarvel v1.0 - C:\\");
+    EXPECT_EQ(AfxGetMainWnd(), frame); // the same window
+}
+
+TEST_F(QuarvelStarted, AFileNamedOnTheCommandLineIsOpened) {
+    TempFolder folder("quarvel command line");
+    std::string file = folder.AddFile("argument file.txt");
+    ASSERT_TRUE(Start(("\"" + file + "\"").c_str()));
+    EXPECT_EQ(Caption(), "argument file.txt - C:\\");
+    EXPECT_TRUE(IsZoomed(frame->m_hWnd));
+    EXPECT_TRUE(theApp.GetRecentFiles().empty() ||
+                theApp.GetRecentFiles().front().CompareNoCase(file.c_str()) != 0);
+}
+
+TEST_F(QuarvelStarted, AFileThatCannotBeOpenedIsReportedAndStartUpFails) {
+    ui::DialogAnswerer answerer(IDOK);
+    EXPECT_FALSE(Start("\"C:\\no such folder\\nothing.txt\""));
+    EXPECT_EQ(AfxGetMainWnd(), nullptr);
+    ASSERT_EQ(answerer.Seen().size(), 1u);
+    EXPECT_NE(answerer.Seen()[0].text.find("nothing.txt"), std::string::npos);
+}
+
+TEST_F(QuarvelStarted, AboutBoxShowsTheVersionAndClosesWithOK) {
+    ASSERT_TRUE(Start());
+    ui::DialogAnswerer answerer(IDOK);
+    frame->SendMessage(WM_COMMAND, ID_APP_ABOUT);
+    ASSERT_EQ(answerer.Seen().size(), 1u);
+    EXPECT_EQ(answerer.Seen()[0].caption, "About Quarvel");
+    EXPECT_NE(answerer.Seen()[0].text.find("Quarvel 1.00"), std::string::npos);
+    EXPECT_TRUE(frame->IsWindowEnabled()); // the owner is back
+}
+
+TEST_F(QuarvelStarted, HelpWithoutItsFileReturns) {
+    ASSERT_TRUE(Start());
+    ui::DialogAnswerer answerer(IDOK); // whatever the viewer says about the missing file
+    frame->SendMessage(WM_COMMAND, ID_HELP_FINDER);
+    ui::Pump(100);
+    EXPECT_TRUE(IsWindow(frame->m_hWnd));
+}
+
+TEST(HelpFile, LiesBesideTheProgram) {
+    EXPECT_STREQ(HelpFileBeside("C:\\Program Files\\Quarvel\\Quarvel.exe"),
+                 "C:\\Program Files\\Quarvel\\Quarvel.chm");
+    EXPECT_STREQ(HelpFileBeside("Quarvel.exe"), "Quarvel.exe\\Quarvel.chm");
+}
+
+TEST(SaveFolder, DefaultsToTempAndStoresOnlyExistingFolders) {
+    clearSaveFolder();
+    EXPECT_STREQ(LoadSaveFolder(), "c:\\temp\\");
+    StoreSaveFolder("C:\\windows");
+    EXPECT_STREQ(LoadSaveFolder(), "C:\\windows");
+    StoreSaveFolder("C:\\no such folder\\");
+    StoreSaveFolder("");
+    EXPECT_STREQ(LoadSaveFolder(), "C:\\windows");
+
+    HKEY key;
+    ASSERT_EQ(
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vendrel\\Quarvel", 0, KEY_SET_VALUE, &key),
+        ERROR_SUCCESS);
+    RegSetValueExA(key, "savefolder", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+    EXPECT_STREQ(LoadSaveFolder(), "c:\\temp\\");
+    std::string tooLong(400, 'x');
+    RegSetValueExA(key, "savefolder", 0, REG_SZ, reinterpret_cast<const BYTE*>(tooLong.c_str()),
+                   static_cast<DWORD>(tooLong.size() + 1));
+    EXPECT_STREQ(LoadSaveFolder(), "c:\\temp\\");
+    RegCloseKey(key);
+    clearSaveFolder();
+}
+
+TEST_F(QuarvelStarted, ExitClosesTheWindowAndEndsTheMessageLoop) {
+    ASSERT_TRUE(Start());
+    MSG stale;
+    while (PeekMessageA(&stale, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    frame->SendMessage(WM_COMMAND, ID_APP_EXIT);
+    EXPECT_EQ(AfxGetMainWnd(), nullptr);
+    MSG quit;
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    frame = nullptr;
+}

@@ -1,0 +1,289 @@
+// The icon list: items and labels from the engine's listing, pictures made on demand and placed
+// in their cells, focus, saving one icon, Copy, Select All, the context menu and emptying.
+#include "IconPanes.h"
+
+#include "IconDrawing.h"
+#include "engine/IconGroups.h"
+#include "engine/IconImageSet.h"
+#include "engine/IconItem.h"
+
+using namespace quarvel;
+using namespace quarvel::test;
+
+namespace {
+std::vector<std::string> ItemTexts(CIconListCtrl& list) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < list.GetItemCount(); ++i)
+        texts.push_back(list.GetItemText(i, 0).GetString());
+    return texts;
+}
+
+// Pixels of a picture that differ from the window colour, within a rectangle.
+int Painted(const Picture& picture, int left, int top, int right, int bottom) {
+    int painted = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            painted += picture.At(x, y) != GetSysColor(COLOR_WINDOW);
+    return painted;
+}
+} // namespace
+
+TEST_F(IconPanes, ItemsAreLabelledByGroupAndFileInListedOrder) {
+    ResourceTree tree;
+    for (int id : {1, 3})
+        for (std::uint16_t language : {0x407, 0x409})
+            AddIconGroup(tree, id, language, {MakeBmpImage(32, 8)}, {32}, {8},
+                         static_cast<std::uint16_t>(10 * id + (language & 0xF)));
+    const std::string groups = WriteImage("groups.dll", tree);
+    ResourceTree named;
+    AddIconGroup(named, u"MAINICON", 0, {MakeBmpImage(32, 8)}, {32}, {8}, 1);
+    const std::string app = WriteImage("app.exe", named);
+    const Bytes image = MakeBmpImage(32, 8);
+    const std::string tools =
+        folder.Write("tools.ico", MakeIcoFile({EntryFor(image, 32, 8, 0)}, {image}));
+
+    EXPECT_EQ(ListIconGroups(groups.c_str(), &List()), 4);
+    EXPECT_EQ(ListIconGroups(app.c_str(), &List()), 1);
+    EXPECT_EQ(ListIconGroups(tools.c_str(), &List()), 1);
+    EXPECT_EQ(ItemTexts(List()),
+              (std::vector<std::string>{"1\r\ngroups.dll", "1\r\ngroups.dll", "3\r\ngroups.dll",
+                                        "3\r\ngroups.dll", "MAINICON\r\napp.exe", "tools.ico"}));
+    EXPECT_EQ(List().GetIconItem(1)->GetLanguage(), 0x409);
+    EXPECT_EQ(List().GetIconItem(5)->GetKind(), CIconItem::IconFile);
+    EXPECT_EQ(List().OwnedItemCount(), 6);
+    // Nothing is added for an empty path or a missing name.
+    EXPECT_EQ(List().AddIconFile(""), 0);
+    EXPECT_EQ(List().AddGroupIcon(nullptr, 1, 0), 0);
+    EXPECT_EQ(List().AddGroupIcon(app.c_str(), ResKey(), 0), 0);
+    EXPECT_EQ(List().GetItemCount(), 6);
+
+    // Proposed names: for the batch save with an extension, for the save dialog without.
+    EXPECT_EQ(List().DefaultFileName(4, ".ico"), "app.exe#MAINICON.ico");
+    EXPECT_EQ(List().DefaultFileName(0, ".ico"), "groups.dll#1.ico");
+    EXPECT_EQ(List().DefaultFileName(5, ".bmp"), "tools.bmp");
+    EXPECT_EQ(List().DefaultFileName(6, ".ico"), "");
+    EXPECT_EQ(List().DefaultFileName(-1, ".ico"), "");
+    SaveDialogAnswer cancel("", false);
+    EXPECT_EQ(List().SaveIcon(4, true, nullptr, false, 0), 0);
+    EXPECT_EQ(cancel.proposed, "app.exe#MAINICON");
+}
+
+TEST_F(IconPanes, PicturesAreScaledDownOrCentredInTheirCells) {
+    const std::string large = WriteGroupImage("large.dll", {48}, {32});
+    const std::string small = WriteGroupImage("small.dll", {16}, {4});
+    ASSERT_EQ(ListIconGroups(large.c_str(), &List()), 1);
+    ASSERT_EQ(ListIconGroups(small.c_str(), &List()), 1);
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(List().GetPictures(), &cx, &cy);
+    ASSERT_EQ(cx, 32);
+    ASSERT_EQ(cy, 32);
+
+    // 48 pixels drawn at 32 from the cell's corner: its transparent top-left quarter becomes
+    // the cell's top-left quarter, the painted rest fills the other three.
+    const Picture scaled = Picture::Of(List().GetPictures(), List().GetPicture(0));
+    ASSERT_EQ(scaled.width, 32);
+    EXPECT_EQ(Painted(scaled, 1, 1, 15, 15), 0);
+    EXPECT_GT(Painted(scaled, 17, 17, 31, 31), 0);
+    EXPECT_GT(Painted(scaled, 17, 1, 31, 15), 0);
+
+    // 16 pixels drawn unscaled from (8, 8): nothing outside that square.
+    const Picture centred = Picture::Of(List().GetPictures(), List().GetPicture(1));
+    EXPECT_EQ(Painted(centred, 0, 0, 32, 8), 0);
+    EXPECT_EQ(Painted(centred, 0, 24, 32, 32), 0);
+    EXPECT_EQ(Painted(centred, 0, 0, 8, 32), 0);
+    EXPECT_EQ(Painted(centred, 24, 0, 32, 32), 0);
+    EXPECT_EQ(Painted(centred, 8, 8, 16, 16), 0); // the icon's transparent quarter
+    EXPECT_GT(Painted(centred, 16, 16, 24, 24), 0);
+
+    EXPECT_EQ(PlaceInCell(64, 32, 16).width, 16); // the larger ratio decides
+    EXPECT_EQ(PlaceInCell(64, 32, 16).left, 8);
+    EXPECT_EQ(PlaceInCell(0, 32, 32).width, 0); // its own size, at the corner
+}
+
+TEST_F(IconPanes, PicturesAreMadeOnlyForItemsDrawnAndFailuresAreNotRetried) {
+    const std::string path = WriteGroupImage("many.dll", {32}, {8});
+    for (int i = 0; i < 300; ++i)
+        ASSERT_EQ(List().AddGroupIcon(path.c_str(), 1, 0x409), 1);
+    ASSERT_EQ(List().AddIconFile("C:\\no such icon.ico"), 1);
+    for (int i = 0; i <= 300; ++i)
+        ASSERT_EQ(List().GetIconItem(i)->GetImageIndex(), CIconItem::kImageNotMade) << i;
+
+    host.ShowWindow(SW_SHOW);
+    host.UpdateWindow();
+    ui::Pump(50);
+    EXPECT_GE(List().GetIconItem(0)->GetImageIndex(), 0);
+    int made = 0;
+    for (int i = 0; i < 300; ++i)
+        made += List().GetIconItem(i)->GetImageIndex() >= 0;
+    EXPECT_GT(made, 0);
+    EXPECT_LT(made, 100); // one screen of a 400 x 400 pane
+    EXPECT_EQ(ImageList_GetImageCount(List().GetPictures()), made);
+    EXPECT_EQ(List().GetIconItem(299)->GetImageIndex(), CIconItem::kImageNotMade);
+
+    // A picture that fails stays failed, and takes no place in the picture list.
+    EXPECT_EQ(List().GetPicture(300), CIconItem::kImageFailed);
+    EXPECT_EQ(List().GetPicture(300), CIconItem::kImageFailed);
+    EXPECT_EQ(ImageList_GetImageCount(List().GetPictures()), made);
+    const int first = List().GetPicture(0);
+    EXPECT_EQ(List().GetPicture(0), first);
+}
+
+TEST_F(IconPanes, FocusShowsTheIconsImagesEachTimeItIsReported) {
+    const std::string three = WriteGroupImage("three.dll", {16, 32, 48}, {4, 8, 32});
+    const std::string one = WriteGroupImage("one.dll", {32}, {8});
+    ListIconGroups(three.c_str(), &List());
+    ListIconGroups(one.c_str(), &List());
+    ClickItem(1);
+    EXPECT_EQ(subIcons->GetCurrentIndex(), 1);
+    EXPECT_EQ(Rows().GetCount(), 1);
+    ClickItem(0);
+    EXPECT_EQ(subIcons->GetCurrentIndex(), 0);
+    EXPECT_EQ(Rows().GetCount(), 3);
+    // Selecting a row of the image list, then the same icon reported again, lists it afresh.
+    Rows().SetSel(2);
+    List().SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED | LVIS_SELECTED);
+    EXPECT_EQ(Rows().GetCount(), 3);
+    EXPECT_EQ(Rows().GetSelCount(), 0);
+    // Selection without focus does not change the image list.
+    List().SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_EQ(subIcons->GetCurrentIndex(), 0);
+}
+
+TEST_F(IconPanes, RemoveAllEmptiesBothPanesAndFreesEveryItem) {
+    const std::string path = WriteGroupImage("three.dll", {16, 32, 48}, {4, 8, 32});
+    for (int i = 0; i < 5; ++i)
+        ListIconGroups(path.c_str(), &List());
+    List().GetPicture(0);
+    ClickItem(0);
+    ASSERT_EQ(Rows().GetCount(), 3);
+    HIMAGELIST before = List().GetPictures();
+
+    iconList->RemoveAll();
+    EXPECT_EQ(List().GetItemCount(), 0);
+    EXPECT_EQ(List().OwnedItemCount(), 0);
+    EXPECT_EQ(Rows().GetCount(), 0);
+    EXPECT_EQ(subIcons->GetCurrentIcon(), nullptr);
+    EXPECT_EQ(ImageList_GetImageCount(List().GetPictures()), 0);
+    EXPECT_EQ(List().GetImageList(LVSIL_NORMAL), List().GetPictures());
+    EXPECT_NE(List().GetPictures(), before);
+    // The new list serves new items.
+    ListIconGroups(path.c_str(), &List());
+    EXPECT_EQ(List().GetPicture(0), 0);
+
+    // A list that goes with its window frees its items too.
+    auto* alone = new CIconListCtrl;
+    ASSERT_TRUE(
+        alone->Create(WS_CHILD | LVS_ICON | LVS_SHAREIMAGELISTS, RECT{0, 0, 100, 100}, &host, 77));
+    alone->AddGroupIcon(path.c_str(), 1, 0x409);
+    alone->AddIconFile("C:\\x.ico");
+    ASSERT_EQ(alone->OwnedItemCount(), 2);
+    alone->DestroyWindow();
+    EXPECT_EQ(alone->OwnedItemCount(), 0);
+    delete alone;
+}
+
+TEST_F(IconPanes, CopyNeedsAPictureOfTheFirstSelectedItem) {
+    const std::string path = WriteGroupImage("one.dll", {16}, {4});
+    ListIconGroups(path.c_str(), &List());
+    List().AddIconFile("C:\\no such icon.ico");
+    EXPECT_FALSE(Enabled(iconList, ID_EDIT_COPY));
+    ClickItem(0);
+    EXPECT_FALSE(Enabled(iconList, ID_EDIT_COPY)); // not drawn yet
+    ASSERT_GE(List().GetPicture(0), 0);
+    EXPECT_TRUE(Enabled(iconList, ID_EDIT_COPY));
+
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    CloseClipboard();
+    iconList->SendMessage(WM_COMMAND, ID_EDIT_COPY);
+    const Picture copied = ClipboardPicture();
+    ASSERT_EQ(copied.width, 32);
+    EXPECT_EQ(copied.height, 32);
+    EXPECT_EQ(copied.pixels, Picture::Of(List().GetPictures(), 0).pixels);
+
+    // The first selected item decides: one whose picture failed cannot be copied.
+    List().GetPicture(1);
+    List().SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    List().SetItemState(0, 0, LVIS_SELECTED);
+    EXPECT_FALSE(Enabled(iconList, ID_EDIT_COPY));
+}
+
+TEST_F(IconPanes, IconListCommandsAndMenuFollowItemsSelectionAndPictures) {
+    const auto menu = [&](bool copy, bool selectAll, bool save) {
+        return std::vector<std::pair<UINT, bool>>{
+            {ID_EDIT_COPY, copy}, {ID_EDIT_SELECT_ALL, selectAll}, {ID_SAVE_ICON_AS, save}};
+    };
+    EXPECT_FALSE(Enabled(iconList, ID_EDIT_SELECT_ALL));
+    EXPECT_FALSE(Enabled(iconList, ID_SAVE_ICON_AS));
+    EXPECT_EQ(ContextMenu(iconList), menu(false, false, false));
+
+    const std::string path = WriteGroupImage("three.dll", {16, 32, 48}, {4, 8, 32});
+    for (int i = 0; i < 4; ++i)
+        ListIconGroups(path.c_str(), &List());
+    EXPECT_TRUE(Enabled(iconList, ID_EDIT_SELECT_ALL));
+    EXPECT_FALSE(Enabled(iconList, ID_SAVE_ICON_AS));
+    EXPECT_EQ(ContextMenu(iconList), menu(false, true, false));
+
+    List().SetItemState(2, LVIS_FOCUSED, LVIS_FOCUSED);
+    List().SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    iconList->SendMessage(WM_COMMAND, ID_EDIT_SELECT_ALL);
+    EXPECT_EQ(List().GetSelectedCount(), 4u);
+    EXPECT_EQ(List().GetItemState(2, LVIS_FOCUSED), static_cast<UINT>(LVIS_FOCUSED));
+    EXPECT_TRUE(Enabled(iconList, ID_SAVE_ICON_AS));
+    List().GetPicture(0);
+    EXPECT_EQ(ContextMenu(iconList), menu(true, true, true));
+}
+
+TEST_F(IconPanes, SavingOneIconWritesItsFormatAndNeverReportsAFailureAsSuccess) {
+    const std::string path = WriteGroupImage("three.dll", {16, 32, 48}, {4, 8, 32});
+    const Bytes image = MakeBmpImage(32, 8);
+    const Bytes icoBytes = MakeIcoFile({EntryFor(image, 32, 8, 0)}, {image});
+    const std::string tools = folder.Write("tools.ico", icoBytes);
+    ListIconGroups(path.c_str(), &List());
+    ListIconGroups(tools.c_str(), &List());
+
+    // An .ico item is copied byte for byte; an existing file is kept unless overwriting.
+    const std::string copy = folder.File("copy.ico");
+    EXPECT_EQ(List().SaveIcon(1, false, copy.c_str(), false, 0), 1);
+    EXPECT_EQ(ReadFileBytes(copy), icoBytes);
+    const std::string group = folder.File("group.ico");
+    EXPECT_EQ(List().SaveIcon(0, false, group.c_str(), false, 0), 1);
+    CIconImageSet* saved = ReadIcoFileImages(group.c_str());
+    ASSERT_NE(saved, nullptr);
+    EXPECT_EQ(saved->count, 3);
+    FreeImageSet(saved);
+    EXPECT_EQ(List().SaveIcon(0, false, copy.c_str(), false, 0), 0);
+    EXPECT_EQ(ReadFileBytes(copy), icoBytes);
+    EXPECT_EQ(List().SaveIcon(1, false, copy.c_str(), false, 1), 0);
+    EXPECT_EQ(ReadFileBytes(copy), icoBytes);
+
+    // A bitmap whose file cannot be written fails.
+    EXPECT_EQ(List().SaveIcon(0, false, folder.File("no folder\\x.bmp").c_str(), true, 1), 0);
+    EXPECT_EQ(List().SaveIcon(7, false, copy.c_str(), true, 1), 0);
+
+    // Through the dialog: the "BITMAP files" filter writes a bitmap whatever the name says.
+    const std::string chosen = folder.File("picked.ico");
+    {
+        SaveDialogAnswer answer(chosen, true);
+        ClickItem(0);
+        iconList->SendMessage(WM_COMMAND, ID_SAVE_ICON_AS);
+        EXPECT_EQ(answer.dialogs, 1);
+        EXPECT_EQ(answer.proposed, "three.dll#1");
+    }
+    const Bytes written = ReadFileBytes(chosen);
+    ASSERT_GT(written.size(), 2u);
+    EXPECT_EQ(written[0], 'B');
+    EXPECT_EQ(written[1], 'M');
+}
+
+TEST_F(IconPanes, SaveIconAsWithSeveralIconsSavesNothingAndSaysSo) {
+    const std::string path = WriteGroupImage("three.dll", {16, 32, 48}, {4, 8, 32});
+    ListIconGroups(path.c_str(), &List());
+    ListIconGroups(path.c_str(), &List());
+    iconList->SendMessage(WM_COMMAND, ID_EDIT_SELECT_ALL);
+    ui::DialogAnswerer answerer(IDOK);
+    iconList->SendMessage(WM_COMMAND, ID_SAVE_ICON_AS);
+    ASSERT_EQ(answerer.Seen().size(), 1u);
+    EXPECT_NE(answerer.Seen()[0].text.find("not available"), std::string::npos);
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"three.dll"}));
+}

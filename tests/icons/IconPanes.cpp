@@ -1,0 +1,207 @@
+// The icon panes' test window, icon files, menus, save dialogs and pictures.
+#include "IconPanes.h"
+
+using namespace quarvel::test;
+
+void IconPanes::SetUp() {
+    AfxEnableControlContainer();
+    ASSERT_TRUE(host.CreateEx(0, AfxDefaultWndClass(), "icon panes",
+                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 640, 480, nullptr,
+                              nullptr));
+    iconList = new CIconListView;
+    subIcons = new CSubIconView;
+    ASSERT_TRUE(iconList->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, RECT{0, 0, 400, 400},
+                                 &host, AFX_IDW_PANE_FIRST));
+    ASSERT_TRUE(subIcons->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, RECT{400, 0, 630, 400},
+                                 &host, AFX_IDW_PANE_FIRST + 1));
+    iconList->SetSubIconView(subIcons);
+}
+
+void IconPanes::TearDown() {
+    // The views delete themselves with their windows.
+    host.DestroyWindow();
+    ui::Pump(10);
+}
+
+std::vector<std::string> IconPanes::RowLabels() {
+    std::vector<std::string> labels;
+    for (int i = 0; i < Rows().GetCount(); ++i)
+        labels.push_back(Rows().GetRow(i) ? Rows().GetRow(i)->label : "(no item)");
+    return labels;
+}
+
+std::vector<int> IconPanes::RowHeights() {
+    std::vector<int> heights;
+    for (int i = 0; i < Rows().GetCount(); ++i)
+        heights.push_back(Rows().GetItemHeight(i));
+    return heights;
+}
+
+void IconPanes::ClickItem(int index) {
+    List().SetItemState(-1, 0, LVIS_SELECTED);
+    List().SetItemState(index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+bool IconPanes::Enabled(CWnd* view, UINT command) {
+    CTestCmdUI state;
+    state.m_nID = command;
+    state.DoUpdate(view, false);
+    return state.m_bEnabled;
+}
+
+namespace {
+// The popup a context menu opens, caught when it is initialised and read by a timer that fires
+// inside the menu's loop, which it then ends.
+HMENU shownMenu = nullptr;
+std::vector<std::pair<UINT, bool>> shownItems;
+HHOOK menuHook = nullptr;
+
+LRESULT CALLBACK catchMenu(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == WM_INITMENUPOPUP)
+        shownMenu = reinterpret_cast<HMENU>(message->wParam);
+    return CallNextHookEx(menuHook, code, wParam, lParam);
+}
+
+void CALLBACK readAndCloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (!shownMenu)
+        return;
+    KillTimer(nullptr, timer);
+    for (int i = 0; i < GetMenuItemCount(shownMenu); ++i) {
+        const UINT id = GetMenuItemID(shownMenu, i);
+        const UINT state = GetMenuState(shownMenu, static_cast<UINT>(i), MF_BYPOSITION);
+        shownItems.emplace_back(id, !(state & (MF_GRAYED | MF_DISABLED)));
+    }
+    EndMenu();
+}
+} // namespace
+
+std::vector<std::pair<UINT, bool>> IconPanes::ContextMenu(CWnd* view) {
+    shownMenu = nullptr;
+    shownItems.clear();
+    menuHook = SetWindowsHookExA(WH_CALLWNDPROC, catchMenu, nullptr, GetCurrentThreadId());
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, readAndCloseMenu);
+    RECT rect;
+    view->GetWindowRect(&rect);
+    view->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->m_hWnd),
+                      MAKELPARAM(rect.left + 5, rect.top + 5));
+    KillTimer(nullptr, timer);
+    UnhookWindowsHookEx(menuHook);
+    return shownItems;
+}
+
+std::string IconPanes::WriteImage(const std::string& name, const ResourceTree& tree) {
+    return folder.Write(name, BuildImageWithResources(tree));
+}
+
+std::string IconPanes::WriteGroupImage(const std::string& name, const std::vector<int>& widths,
+                                       const std::vector<int>& bitCounts) {
+    ResourceTree tree;
+    std::vector<Bytes> images;
+    for (std::size_t i = 0; i < widths.size(); ++i)
+        images.push_back(MakeBmpImage(widths[i], bitCounts[i], static_cast<std::uint8_t>(i)));
+    AddIconGroup(tree, 1, 0x409, images, widths, bitCounts, 1);
+    return WriteImage(name, tree);
+}
+
+// ---- Save dialogs
+
+namespace {
+constexpr int kFileNameBox = 0x47C; // cmb13
+constexpr int kFileTypeBox = 0x470; // cmb1
+} // namespace
+
+namespace {
+// The dialog fills its file-type box after it is shown: the answer is given a moment later.
+struct PendingAnswer {
+    HWND dialog = nullptr;
+    std::string typedPath;
+    bool bitmapFilter = false;
+} pending;
+
+void CALLBACK answerSaveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    HWND dialog = pending.dialog;
+    if (!IsWindow(dialog))
+        return;
+    if (pending.bitmapFilter) {
+        HWND types = GetDlgItem(dialog, kFileTypeBox);
+        SendMessageA(types, CB_SETCURSEL, 1, 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeBox, CBN_SELENDOK),
+                     reinterpret_cast<LPARAM>(types));
+    }
+    if (pending.typedPath.empty()) {
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    SetDlgItemTextA(dialog, kFileNameBox, pending.typedPath.c_str());
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+}
+} // namespace
+
+SaveDialogAnswer::SaveDialogAnswer(const std::string& typedPath, bool bitmapFilter)
+    : m_answerer([this, typedPath, bitmapFilter](HWND dialog, const ui::SeenDialog&) {
+          ++dialogs;
+          char name[MAX_PATH] = "";
+          GetDlgItemTextA(dialog, kFileNameBox, name, sizeof name);
+          proposed = name;
+          pending = PendingAnswer{dialog, typedPath, bitmapFilter};
+          SetTimer(nullptr, 0, 50, answerSaveDialog);
+          return 0;
+      }) {}
+
+// ---- Pictures
+
+Picture Picture::Of(HBITMAP bitmap) {
+    Picture picture;
+    BITMAP bm;
+    if (!bitmap || !GetObjectA(bitmap, sizeof bm, &bm))
+        return picture;
+    picture.width = bm.bmWidth;
+    picture.height = bm.bmHeight;
+    picture.pixels.resize(static_cast<std::size_t>(bm.bmWidth) * bm.bmHeight);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = bm.bmWidth;
+    info.bmiHeader.biHeight = -bm.bmHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, static_cast<UINT>(bm.bmHeight), picture.pixels.data(), &info,
+              DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    for (auto& pixel : picture.pixels)
+        pixel &= 0xFFFFFF;
+    return picture;
+}
+
+Picture Picture::Of(HIMAGELIST list, int index) {
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(list, &cx, &cy);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, cx, cy);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    ImageList_Draw(list, index, memory, 0, 0, ILD_NORMAL);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    Picture picture = Of(bitmap);
+    DeleteObject(bitmap);
+    return picture;
+}
+
+COLORREF Picture::At(int x, int y) const {
+    const std::uint32_t pixel = pixels.at(static_cast<std::size_t>(y) * width + x);
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+Picture ClipboardPicture() {
+    Picture picture;
+    if (!OpenClipboard(nullptr))
+        return picture;
+    if (IsClipboardFormatAvailable(CF_BITMAP))
+        picture = Picture::Of(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)));
+    CloseClipboard();
+    return picture;
+}
