@@ -6,11 +6,12 @@
 #include "Framework.h"
 #include "Browser.h"
 #include "BrowserPages.h"
+#include "FileListView.h"
 #include "IconListView.h"
 #include "Standins.h"
 #include "SubIconView.h"
 
-class CMainFrame : public CFrameWnd {
+class CMainFrame : public CFrameWnd, public BrowseHost {
     DECLARE_DYNCREATE(CMainFrame)
 public:
     // Empties the file list (with the icon lists) and lists every entry of path but "." and "..".
@@ -20,7 +21,7 @@ public:
     int AddFoundFile(const char* path);
     void StopSearch();
     // Shows the "Search" page with path as its folder to look in; the search does not start.
-    void SearchInFolder(const char* path);
+    void SearchInFolder(const char* path) override;
     // Gives the sub-icon pane its width once the window has its final size.
     void SizeIconPanes();
 

@@ -70,8 +70,8 @@ TEST_F(QuarvelStarted, StartsMaximisedWithItsCaptionAndFivePanes) {
     EXPECT_EQ(Browser()->GetCurrentView(), Browser()->GetTabWindow(0));
     EXPECT_EQ(frame->m_pFileList, files);
     EXPECT_EQ(frame->m_pSearchForm, Browser()->GetTabWindow(1));
-    EXPECT_EQ(frame->m_pFileList->m_pIconListView, icons);
-    EXPECT_EQ(frame->m_pFileList->m_pFolderTree, Tree());
+    EXPECT_EQ(frame->m_pFileList->GetIconListView(), icons);
+    EXPECT_EQ(frame->m_pFileList->GetListCtrl().GetFolderTree(), Tree()->GetTreeCtrl());
     EXPECT_EQ(static_cast<CIconListView*>(icons)->GetSubIconView(), images);
 
     EXPECT_EQ(width(left), CMainFrame::kLeftPaneWidth);

@@ -4,14 +4,13 @@
 #include "HtmlHelp.h"
 #include "Settings.h"
 
-#include <algorithm>
-
 namespace {
+// The full paths of the file list's rows, top to bottom.
 std::vector<std::string> listed(CMainFrame* frame) {
+    CFileListCtrl& list = frame->m_pFileList->GetListCtrl();
     std::vector<std::string> paths;
-    for (const CString& path : frame->m_pFileList->m_files)
-        paths.push_back(path.GetString());
-    std::sort(paths.begin(), paths.end());
+    for (int row = 0; row < list.GetItemCount(); ++row)
+        paths.push_back(list.GetFullPath(row).GetString());
     return paths;
 }
 
@@ -43,9 +42,9 @@ TEST_F(QuarvelStarted, ShowFolderListsEveryEntryButDotsAndEmptiesTheListsFirst) 
     icons->GetListCtrl().AddIconFile("C:\\left over.ico");
 
     frame->ShowFolder(folder.path().c_str());
-    EXPECT_EQ(listed(frame), (std::vector<std::string>{a, b, sub}));
-    EXPECT_EQ(frame->m_pFileList->m_resortCount, 1);
-    EXPECT_EQ(icons->GetListCtrl().GetItemCount(), 0);
+    // Sorted again once filled: folders first, then by name.
+    EXPECT_EQ(listed(frame), (std::vector<std::string>{sub, a, b}));
+    EXPECT_EQ(icons->GetListCtrl().GetItemCount(), 1); // the left-over went, b.ico came
     // With a trailing backslash the same entries, not more.
     frame->ShowFolder((folder.path() + "\\").c_str());
     EXPECT_EQ(listed(frame).size(), 3u);
