@@ -113,6 +113,7 @@ void CMainFrame::ShowFolder(const char* path) {
     if (pattern.Right(1) != "\\")
         pattern += "\\";
     pattern += "*.*";
+    m_pFileList->SetRedraw(false);
     CFileFind finder;
     BOOL more = finder.FindFile(pattern);
     while (more) {
@@ -122,6 +123,7 @@ void CMainFrame::ShowFolder(const char* path) {
         m_pFileList->AddFile(finder.GetFilePath());
     }
     m_pFileList->Resort();
+    m_pFileList->SetRedraw(true);
 }
 
 void CMainFrame::ClearFileList() {

@@ -82,6 +82,17 @@ void CFileListView::AddFile(const char* path) {
     m_wndList.AddFile(path, m_pIconListView ? &m_pIconListView->GetListCtrl() : nullptr);
 }
 
+void CFileListView::SetRedraw(bool redraw) {
+    CWnd* lists[] = {&m_wndList, m_pIconListView ? &m_pIconListView->GetListCtrl() : nullptr};
+    for (CWnd* list : lists) {
+        if (!list || !list->m_hWnd)
+            continue;
+        list->SendMessage(WM_SETREDRAW, redraw);
+        if (redraw)
+            list->Invalidate();
+    }
+}
+
 // ---- Row menu and its commands
 
 bool CFileListView::TargetPath(CString& path) const {

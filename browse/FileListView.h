@@ -23,6 +23,9 @@ public:
     // cannot be read.
     void AddFile(const char* path);
     void Resort() { m_wndList.Resort(); }
+    // While off, neither this list nor the icon list repaints: a whole folder goes in at once,
+    // and a list repainting after every row is many times slower than the filling itself.
+    void SetRedraw(bool redraw);
 
     void OnDraw(HDC) override {}
 

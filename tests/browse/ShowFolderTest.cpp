@@ -14,6 +14,28 @@ std::string lower(std::string text) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
 }
+// Whether a list control draws when asked to repaint: it announces each drawing to its parent.
+HWND watchedList = nullptr;
+int drawings = 0;
+HHOOK drawHook = nullptr;
+
+LRESULT CALLBACK countDrawing(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == WM_NOTIFY) {
+        const auto* header = reinterpret_cast<const NMHDR*>(message->lParam);
+        drawings += header->hwndFrom == watchedList && header->code == NM_CUSTOMDRAW;
+    }
+    return CallNextHookEx(drawHook, code, wParam, lParam);
+}
+
+bool Paints(CWnd& list) {
+    watchedList = list.m_hWnd;
+    drawings = 0;
+    drawHook = SetWindowsHookExA(WH_CALLWNDPROC, countDrawing, nullptr, GetCurrentThreadId());
+    list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    UnhookWindowsHookEx(drawHook);
+    return drawings > 0;
+}
 } // namespace
 
 class ShownFolder : public QuarvelStarted {
@@ -43,6 +65,9 @@ TEST_F(ShownFolder, ListsTheEntriesSortedWithFoldersFirstAndTheirIcons) {
     EXPECT_EQ(Names(), (std::vector<std::string>{"Sub", "a.txt", "b.ico"}));
     EXPECT_EQ(Icons().GetItemCount(), 1);
     EXPECT_STREQ(Files().GetItemText(2, kIconsColumn), "1");
+    // Painting, held back while the rows went in, is on again for both lists.
+    EXPECT_TRUE(Paints(Files()));
+    EXPECT_TRUE(Paints(Icons()));
 }
 
 TEST_F(ShownFolder, AFolderWithOnlyDotsEmptiesAllThreeLists) {
