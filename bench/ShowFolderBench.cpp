@@ -1,7 +1,9 @@
 // Times the main frame's ShowFolder on a folder (default C:\windows\system32) against a bare
 // pass over the same folder: enumerate, read each entry's attributes, ask the shell for its small
 // icon. Both run in the same process, warmed up once; the best of N runs counts.
-//   browse_bench [folder] [runs]      (under Wine: scripts/wine-session scripts/wine-run ...)
+//   browse_bench [folder] [runs] [hold]   (under Wine: scripts/wine-session scripts/wine-run ...)
+// With hold, the window stays up that many seconds afterwards, the first icon focused, so that it
+// can be looked at or captured.
 #include "MainFrm.h"
 #include "QuarvelApp.h"
 
@@ -77,6 +79,7 @@ int iconListing(const std::string& folder) {
 int main(int argc, char** argv) {
     const std::string folder = argc > 1 ? argv[1] : "C:\\windows\\system32";
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    const int holdSeconds = argc > 3 ? std::atoi(argv[3]) : 0;
 
     AfxWinInit(GetModuleHandleA(nullptr), "", SW_SHOWNORMAL);
     if (!theApp.InitInstance()) {
@@ -102,6 +105,21 @@ int main(int argc, char** argv) {
     std::printf("ratio      %8.2f (goal: within 2)\n", bare > 0 ? shown / bare : 0.0);
     std::fflush(stdout);
 
+    if (holdSeconds > 0) {
+        auto& iconList =
+            static_cast<CIconListView*>(frame->m_wndBottomSplitter.GetPane(0, 0))->GetListCtrl();
+        iconList.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        const DWORD end = GetTickCount() + static_cast<DWORD>(holdSeconds) * 1000;
+        while (GetTickCount() < end) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+            theApp.OnIdle(0);
+            Sleep(10);
+        }
+    }
     frame->DestroyWindow();
     theApp.ExitInstance();
     return 0;
