@@ -11,10 +11,10 @@
 CQuarvelApp theApp;
 
 BEGIN_MESSAGE_MAP(CQuarvelApp, CWinApp)
-ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
-ON_COMMAND(ID_HELP_WEB_PAGE, OnWebPage)
-ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
-ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+    ON_COMMAND(ID_HELP_WEB_PAGE, OnWebPage)
+    ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
 END_MESSAGE_MAP()
 
 BOOL CQuarvelApp::InitInstance() {

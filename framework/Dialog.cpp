@@ -8,8 +8,8 @@
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-ON_COMMAND(IDOK, OnOKCommand)
-ON_COMMAND(IDCANCEL, OnCancelCommand)
+    ON_COMMAND(IDOK, OnOKCommand)
+    ON_COMMAND(IDCANCEL, OnCancelCommand)
 END_MESSAGE_MAP()
 
 namespace {
@@ -45,15 +45,24 @@ INT_PTR CDialog::DoModal() {
     HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
     if (!owner && AfxGetMainWnd())
         owner = AfxGetMainWnd()->m_hWnd;
-    if (owner)
+    if (owner) {
+        // Above a modal dialog that is already up: that dialog is the owner to disable.
         owner = GetAncestor(owner, GA_ROOT);
+        HWND popup = GetLastActivePopup(owner);
+        if (popup && popup != owner && ::IsWindowEnabled(popup) && !::IsWindowEnabled(owner))
+            owner = popup;
+    }
     bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
     m_bEndModal = false;
     m_nModalResult = -1;
-    if (!AfxCreateDialogFromTemplate(this, m_nIDTemplate, owner))
-        return -1;
+    // The owner is disabled first, so that initialisation already sees it modal.
     if (ownerWasEnabled)
         ::EnableWindow(owner, FALSE);
+    if (!AfxCreateDialogFromTemplate(this, m_nIDTemplate, owner)) {
+        if (ownerWasEnabled)
+            ::EnableWindow(owner, TRUE);
+        return -1;
+    }
     if (!m_bEndModal) {
         ShowWindow(SW_SHOWNORMAL);
         MSG msg;

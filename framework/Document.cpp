@@ -13,7 +13,7 @@
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
-ON_COMMAND(ID_FILE_SAVE, OnFileSave)
+    ON_COMMAND(ID_FILE_SAVE, OnFileSave)
 END_MESSAGE_MAP()
 
 CDocument::~CDocument() {

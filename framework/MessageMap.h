@@ -209,6 +209,8 @@ protected:                                                                      
 #define ON_WM_INITMENUPOPUP()                                                                      \
     AFX_WM_ROW_(WM_INITMENUPOPUP, self_->OnInitMenuPopup(reinterpret_cast<HMENU>(m_.wParam),       \
                                                          LOWORD(m_.lParam), HIWORD(m_.lParam));)
+#define ON_WM_CAPTURECHANGED()                                                                     \
+    AFX_WM_ROW_(WM_CAPTURECHANGED, self_->OnCaptureChanged(reinterpret_cast<HWND>(m_.lParam));)
 #define ON_WM_NCCALCSIZE()                                                                         \
     AFX_WM_ROW_(WM_NCCALCSIZE,                                                                     \
                 self_->OnNcCalcSize(static_cast<BOOL>(m_.wParam),                                  \

@@ -8,12 +8,13 @@
 IMPLEMENT_DYNAMIC(CSplitterWnd, CWnd)
 
 BEGIN_MESSAGE_MAP(CSplitterWnd, CWnd)
-ON_WM_SIZE()
-ON_WM_ERASEBKGND()
-ON_WM_SETCURSOR()
-ON_WM_LBUTTONDOWN()
-ON_WM_MOUSEMOVE()
-ON_WM_LBUTTONUP()
+    ON_WM_SIZE()
+    ON_WM_ERASEBKGND()
+    ON_WM_SETCURSOR()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_WM_CAPTURECHANGED()
 END_MESSAGE_MAP()
 
 BOOL CSplitterWnd::CreateStatic(CWnd* parent, int rows, int cols, DWORD style, UINT id) {
@@ -182,4 +183,11 @@ void CSplitterWnd::OnLButtonUp(UINT, POINT) {
     if (m_trackCol >= 0 || m_trackRow >= 0)
         ReleaseCapture();
     m_trackCol = m_trackRow = -1;
+}
+
+void CSplitterWnd::OnCaptureChanged(HWND newCapture) {
+    // Another window took the mouse: the drag is over where it stands.
+    if (newCapture != m_hWnd)
+        m_trackCol = m_trackRow = -1;
+    CWnd::OnCaptureChanged(newCapture);
 }

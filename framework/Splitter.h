@@ -50,6 +50,7 @@ protected:
     void OnLButtonDown(UINT flags, POINT point);
     void OnMouseMove(UINT flags, POINT point);
     void OnLButtonUp(UINT flags, POINT point);
+    void OnCaptureChanged(HWND newCapture);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -30,7 +30,7 @@ private:
 } // namespace
 
 BEGIN_MESSAGE_MAP(CStatusBar, CControlBar)
-ON_WM_SIZE()
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 BOOL CStatusBar::Create(CWnd* parent, DWORD style, UINT id) {

@@ -38,15 +38,16 @@ struct ToolBarResource {
 } // namespace
 
 BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
-ON_WM_NCCALCSIZE()
-ON_WM_NCPAINT()
-ON_WM_NCHITTEST()
-ON_WM_NCLBUTTONDOWN()
-ON_WM_LBUTTONUP()
-ON_WM_SETCURSOR()
-ON_NOTIFY_RANGE(TTN_GETDISPINFOA, 0, 0xFFFF, OnToolTipTextA)
-ON_NOTIFY_RANGE(TTN_GETDISPINFOW, 0, 0xFFFF, OnToolTipTextW)
-ON_NOTIFY_REFLECT_EX(TBN_HOTITEMCHANGE, OnHotItemChange)
+    ON_WM_NCCALCSIZE()
+    ON_WM_NCPAINT()
+    ON_WM_NCHITTEST()
+    ON_WM_NCLBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_CAPTURECHANGED()
+    ON_WM_SETCURSOR()
+    ON_NOTIFY_RANGE(TTN_GETDISPINFOA, 0, 0xFFFF, OnToolTipTextA)
+    ON_NOTIFY_RANGE(TTN_GETDISPINFOW, 0, 0xFFFF, OnToolTipTextW)
+    ON_NOTIFY_REFLECT_EX(TBN_HOTITEMCHANGE, OnHotItemChange)
 END_MESSAGE_MAP()
 
 BOOL CToolBar::CreateEx(CWnd* parent, DWORD controlStyle, DWORD style, UINT id) {
@@ -249,6 +250,12 @@ void CToolBar::OnNcLButtonDown(UINT hitTest, POINT screen) {
         return;
     }
     CControlBar::OnNcLButtonDown(hitTest, screen);
+}
+
+void CToolBar::OnCaptureChanged(HWND newCapture) {
+    if (newCapture != m_hWnd)
+        m_bDragging = false; // the drag was taken away: the bar stays where it is
+    CControlBar::OnCaptureChanged(newCapture);
 }
 
 void CToolBar::OnLButtonUp(UINT flags, POINT point) {

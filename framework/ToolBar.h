@@ -30,6 +30,7 @@ protected:
     LRESULT OnNcHitTest(POINT screen);
     void OnNcLButtonDown(UINT hitTest, POINT screen);
     void OnLButtonUp(UINT flags, POINT point);
+    void OnCaptureChanged(HWND newCapture);
     BOOL OnSetCursor(HWND wnd, UINT hitTest, UINT message);
     void OnToolTipTextA(NMHDR* header, LRESULT* result);
     void OnToolTipTextW(NMHDR* header, LRESULT* result);

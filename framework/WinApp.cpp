@@ -13,7 +13,7 @@
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
-ON_COMMAND(ID_APP_EXIT, OnAppExit)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
 END_MESSAGE_MAP()
 
 namespace {

@@ -164,6 +164,7 @@ protected:
     void OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
     void OnInitMenuPopup(HMENU, UINT, BOOL) { Default(); }
     void OnMenuSelect(UINT, UINT, HMENU) { Default(); }
+    void OnCaptureChanged(HWND) { Default(); }
     void OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) { Default(); }
     void OnNcPaint() { Default(); }
     LRESULT OnNcHitTest(POINT) { return Default(); }

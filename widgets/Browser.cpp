@@ -7,7 +7,7 @@
 IMPLEMENT_DYNCREATE(CBrowser, CTabPaneView)
 
 BEGIN_MESSAGE_MAP(CBrowser, CTabPaneView)
-    ON_WM_CREATE()
+ON_WM_CREATE()
 END_MESSAGE_MAP()
 
 int CBrowser::OnCreate(LPCREATESTRUCT cs) {

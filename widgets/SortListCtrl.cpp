@@ -7,8 +7,8 @@ IMPLEMENT_DYNAMIC(CSortListCtrl, CListCtrl)
 IMPLEMENT_DYNAMIC(CTextSortListCtrl, CSortListCtrl)
 
 BEGIN_MESSAGE_MAP(CSortListCtrl, CListCtrl)
-    ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
+ON_WM_PAINT()
+ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
 bool CSortListCtrl::SortByColumn(int, bool) {

@@ -247,3 +247,22 @@ TEST_F(QuarvelStarted, AcceleratorsReachTheirCommands) {
                                            frame->m_wndBottomSplitter.GetPane(0, 0),
                                            frame->m_wndBottomSplitter.GetPane(0, 1), tree}));
 }
+
+TEST_F(QuarvelStarted, KeyIndicatorsFollowTheLockKeys) {
+    ASSERT_TRUE(Start());
+    SetForegroundWindow(frame->m_hWnd);
+    ui::Pump(50);
+    CStatusBar& status = frame->m_wndStatusBar;
+    bool capsOn = (GetKeyState(VK_CAPITAL) & 1) != 0;
+    EXPECT_STREQ(status.GetPaneText(1), capsOn ? "CAP" : "");
+    auto pressCapsLock = [] {
+        keybd_event(VK_CAPITAL, 0x3A, 0, 0);
+        keybd_event(VK_CAPITAL, 0x3A, KEYEVENTF_KEYUP, 0);
+    };
+    pressCapsLock();
+    EXPECT_TRUE(
+        ui::PumpUntil([&] { return status.GetPaneText(1) == (capsOn ? "" : "CAP"); }, 2000));
+    pressCapsLock();
+    EXPECT_TRUE(
+        ui::PumpUntil([&] { return status.GetPaneText(1) == (capsOn ? "CAP" : ""); }, 2000));
+}

@@ -28,8 +28,8 @@ protected:
 };
 IMPLEMENT_DYNCREATE(CTabsView, CCtrlView)
 BEGIN_MESSAGE_MAP(CTabsView, CCtrlView)
-ON_WM_CREATE()
-ON_NOTIFY_REFLECT(TCN_SELCHANGE, OnSelChange)
+    ON_WM_CREATE()
+    ON_NOTIFY_REFLECT(TCN_SELCHANGE, OnSelChange)
 END_MESSAGE_MAP()
 
 class CCountingList : public CListCtrl {
@@ -41,7 +41,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CCountingList, CListCtrl)
-ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
+    ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
 END_MESSAGE_MAP()
 
 class CCountingTree : public CTreeCtrl {
@@ -55,7 +55,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CCountingTree, CTreeCtrl)
-ON_NOTIFY_REFLECT(TVN_SELCHANGEDA, OnSelChanged)
+    ON_NOTIFY_REFLECT(TVN_SELCHANGEDA, OnSelChanged)
 END_MESSAGE_MAP()
 } // namespace
 

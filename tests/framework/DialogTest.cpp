@@ -89,3 +89,49 @@ TEST(DataExchange, AMissingTemplateFailsWithoutAWindow) {
     CDialog dialog(9999);
     EXPECT_EQ(dialog.DoModal(), -1);
 }
+
+namespace {
+// A dialog that, once up, runs a second one without naming a parent.
+class COuterDialog : public CDialog {
+public:
+    COuterDialog() : CDialog(IDD_TEST_EXCHANGE) {}
+    HWND innerOwner = nullptr;
+    bool outerEnabledDuringInner = true;
+
+protected:
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        PostMessage(WM_APP);
+        return TRUE;
+    }
+    LRESULT OnRunInner(WPARAM, LPARAM) {
+        struct CInner : CDialog {
+            COuterDialog* outer;
+            explicit CInner(COuterDialog* o) : CDialog(IDD_TEST_EXCHANGE), outer(o) {}
+            BOOL OnInitDialog() override {
+                outer->innerOwner = ::GetWindow(m_hWnd, GW_OWNER);
+                outer->outerEnabledDuringInner = outer->IsWindowEnabled() != FALSE;
+                PostMessage(WM_COMMAND, IDCANCEL);
+                return TRUE;
+            }
+        } inner(this);
+        inner.DoModal();
+        PostMessage(WM_COMMAND, IDCANCEL);
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(COuterDialog, CDialog)
+    ON_MESSAGE(WM_APP, OnRunInner)
+END_MESSAGE_MAP()
+} // namespace
+
+TEST(ModalDialogs, ADialogOpenedFromADialogIsOwnedByItAndDisablesIt) {
+    TestDocumentWindow window; // a main window, as in the program
+    COuterDialog outer;
+    EXPECT_EQ(outer.DoModal(), IDCANCEL);
+    EXPECT_NE(outer.innerOwner, nullptr);
+    EXPECT_NE(outer.innerOwner, window.frame->m_hWnd);
+    EXPECT_FALSE(outer.outerEnabledDuringInner);
+    EXPECT_TRUE(window.frame->IsWindowEnabled());
+}

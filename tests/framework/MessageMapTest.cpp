@@ -29,10 +29,10 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CBaseWnd, CWnd)
-ON_MESSAGE(WM_PING, OnPing)
-ON_MESSAGE(WM_PONG, OnPong)
-ON_MESSAGE(WM_THROW, OnThrow)
-ON_WM_SIZE()
+    ON_MESSAGE(WM_PING, OnPing)
+    ON_MESSAGE(WM_PONG, OnPong)
+    ON_MESSAGE(WM_THROW, OnThrow)
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 class CDerivedWnd : public CBaseWnd {
@@ -44,7 +44,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CDerivedWnd, CBaseWnd)
-ON_MESSAGE(WM_PING, OnPing)
+    ON_MESSAGE(WM_PING, OnPing)
 END_MESSAGE_MAP()
 
 class CFailingCreateWnd : public CWnd {
@@ -53,7 +53,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CFailingCreateWnd, CWnd)
-ON_WM_CREATE()
+    ON_WM_CREATE()
 END_MESSAGE_MAP()
 
 // A parent that handles notifications of its children 100 to 103.
@@ -67,10 +67,10 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CParentWnd, CWnd)
-ON_BN_CLICKED(100, OnClicked)
-ON_BN_CLICKED(101, OnClicked)
-ON_NOTIFY(NM_CLICK, 102, OnNotifyClick)
-ON_NOTIFY(NM_CLICK, 103, OnNotifyClick)
+    ON_BN_CLICKED(100, OnClicked)
+    ON_BN_CLICKED(101, OnClicked)
+    ON_NOTIFY(NM_CLICK, 102, OnNotifyClick)
+    ON_NOTIFY(NM_CLICK, 103, OnNotifyClick)
 END_MESSAGE_MAP()
 
 class CSelfHandlingButton : public CButton {
@@ -87,9 +87,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CSelfHandlingButton, CButton)
-ON_CONTROL_REFLECT(BN_CLICKED, OnClicked)
-ON_NOTIFY_REFLECT(NM_CLICK, OnNotifyClick)
-ON_WM_CTLCOLOR_REFLECT()
+    ON_CONTROL_REFLECT(BN_CLICKED, OnClicked)
+    ON_NOTIFY_REFLECT(NM_CLICK, OnNotifyClick)
+    ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
 // Handles its click but lets the parent see it too.
@@ -102,7 +102,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CSharingButton, CButton)
-ON_CONTROL_REFLECT_EX(BN_CLICKED, OnClicked)
+    ON_CONTROL_REFLECT_EX(BN_CLICKED, OnClicked)
 END_MESSAGE_MAP()
 
 class CRecordingListBox : public CListBox {

@@ -83,6 +83,16 @@ TEST(Splitter, AColumnBelowItsMinimumIsHiddenAndDraggingABarSetsItsSize) {
     EXPECT_EQ(width(paneRect(s.outer.GetPane(0, 0), &s.outer)), 350);
     s.resize(900, 600);
     EXPECT_EQ(width(paneRect(s.outer.GetPane(0, 0), &s.outer)), 350);
+
+    // A drag whose mouse capture is taken away ends: later moves change nothing.
+    s.outer.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON,
+                        MAKELPARAM(350 + CSplitterWnd::kBarSize / 2, 100));
+    ui::Pump(20);
+    s.host.SetCapture();
+    ReleaseCapture();
+    s.outer.PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
+    ui::Pump(20);
+    EXPECT_EQ(width(paneRect(s.outer.GetPane(0, 0), &s.outer)), 350);
 }
 
 TEST(Splitter, APaneOfAClassThatCannotBeCreatedIsRefused) {

@@ -116,7 +116,8 @@ TEST(Browser, AfterCreationFolderIsShownSearchIsHiddenAndTheCurrentViewIsTheLast
         TTTOOLINFOA tool{};
         tool.cbSize = TTTOOLINFOA_V2_SIZE;
         tool.lpszText = text;
-        if (SendMessageA(tips, TTM_ENUMTOOLSA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tool)))
+        if (SendMessageA(tips, TTM_ENUMTOOLSA, static_cast<WPARAM>(index),
+                         reinterpret_cast<LPARAM>(&tool)))
             tipTexts.push_back(text);
     }
     EXPECT_NE(std::find(tipTexts.begin(), tipTexts.end(), "Folder"), tipTexts.end());
@@ -204,7 +205,7 @@ protected:
 };
 IMPLEMENT_DYNCREATE(CRefusedView, CView)
 BEGIN_MESSAGE_MAP(CRefusedView, CView)
-    ON_WM_CREATE()
+ON_WM_CREATE()
 END_MESSAGE_MAP()
 } // namespace
 
