@@ -85,7 +85,7 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* context) {
     iconList->SetSubIconView(static_cast<CSubIconView*>(m_wndBottomSplitter.GetPane(0, 1)));
     m_pFileList = static_cast<CFileListView*>(m_wndRightSplitter.GetPane(0, 0));
     m_pFileList->SetIconListView(iconList);
-    m_pFileList->SetFolderTree(m_pFolderTree ? m_pFolderTree->GetTreeCtrl() : nullptr);
+    m_pFileList->SetFolderTree(m_pFolderTree ? &m_pFolderTree->GetTreeCtrl() : nullptr);
 
     m_pBrowser->SelectTabOfClass(RUNTIME_CLASS(CFileTreeView));
     return TRUE;

@@ -1,9 +1,8 @@
-// Stand-ins of the panes that have not landed yet (see Standins.h).
+// Stand-in of the search form (see Standins.h).
 #include "Standins.h"
 
 #include "resource.h"
 
-IMPLEMENT_DYNCREATE(CFileTreeView, CView)
 IMPLEMENT_DYNCREATE(CSearchDlg, CFormView)
 
 CSearchDlg::CSearchDlg() : CFormView(IDD_SEARCH_FORM) {}

@@ -47,10 +47,10 @@ protected:
 
 // A folder tree double that records what it was asked to select.
 struct RecordingTree : FolderSelector {
-    bool SetSelectedPath(const char* path, bool expand) override {
+    HTREEITEM SetSelectedPath(const char* path, bool expand) override {
         selected.push_back(path);
         expanded.push_back(expand);
-        return true;
+        return nullptr;
     }
     std::vector<std::string> selected;
     std::vector<bool> expanded;
