@@ -8,6 +8,21 @@
 
 namespace quarvel::cli {
 
+namespace {
+
+// A field as printed: a control character (a tab or a line break in a group's name or a file
+// name) would split the line or its fields, so it is shown as '?'.
+std::string Printable(const std::string& text) {
+    std::string out = text;
+    for (char& c : out) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '?';
+    }
+    return out;
+}
+
+} // namespace
+
 int RunList(const std::vector<std::string>& args) {
     bool recursive = false;
     std::vector<std::string> paths;
@@ -28,12 +43,14 @@ int RunList(const std::vector<std::string>& args) {
         IconCollector icons;
         ok = CollectFileIcons(path, named, icons) && ok;
         out.clear();
+        const std::string shownPath = Printable(path);
         for (const ListedIcon& icon : icons.icons) {
-            out += path;
+            out += shownPath;
             if (icon.isIconFile) {
                 out += "\tico\t\t0\n";
             } else {
-                out += "\tgroup\t" + icon.NameText() + "\t" + std::to_string(icon.language) + "\n";
+                out += "\tgroup\t" + Printable(icon.NameText()) + "\t" +
+                       std::to_string(icon.language) + "\n";
             }
         }
         std::fwrite(out.data(), 1, out.size(), stdout);

@@ -140,10 +140,17 @@ std::string FileNameOf(const char* path) {
 
 std::string MakeDefaultIconName(const char* path, ResKey name) {
     std::string result = FileNameOf(path) + "#";
-    if (name.IsId())
+    if (name.IsId()) {
         result += std::to_string(name.Id());
-    else
-        result += name.Name();
+        return result;
+    }
+    // The name comes from the file: a separator, a drive or stream colon, or another character
+    // that no file name may hold becomes '_', so that "A\..\..\x" names one file inside the
+    // folder it is saved to instead of a path out of it.
+    for (const char* c = name.Name(); *c != '\0'; ++c) {
+        const bool unsafe = static_cast<unsigned char>(*c) < 0x20 || std::strchr("\\/:*?\"<>|", *c);
+        result += unsafe ? '_' : *c;
+    }
     return result;
 }
 

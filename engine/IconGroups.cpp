@@ -22,14 +22,26 @@ bool HasIcoExtension(const char* path) {
 // from the name's own directory rather than looked up again by name, and a directory that
 // several names share is walked once, which keeps the work linear in the size of the file.
 // A name without languages ends the listing.
+//
+// Limit: at most one entry per 8 bytes of the file is walked. Directories that do not overlap
+// hold no more entries than that, so no sound file is affected; but names whose directories
+// overlap (each starting 8 bytes after the last) would let a file of a few kilobytes list
+// millions of icons.
 int ListGroupIcons(const CPEFile& file, const char* path, IconListReceiver& receiver) {
     const ResKey type(kResTypeGroupIcon);
     const ResPos typeDirectory = file.FindDirectory(&type, 1);
     const ResPos root = file.ResourceRoot();
+    std::uint64_t entriesLeft = file.View().Size() / 8;
+    const auto walk = [&entriesLeft](CResDirIterator& entry) {
+        if (entriesLeft == 0 || !entry.Next())
+            return false;
+        --entriesLeft;
+        return true;
+    };
     int count = 0;
     std::unordered_set<ResPos> walked;
     CResDirIterator name(file.View(), typeDirectory, root);
-    while (name.Next()) {
+    while (walk(name)) {
         const ResPos nameDirectory = name.Subdirectory();
         if (nameDirectory == kNoPosition || nameDirectory == root ||
             nameDirectory == typeDirectory || !walked.insert(nameDirectory).second)
@@ -39,7 +51,7 @@ int ListGroupIcons(const CPEFile& file, const char* path, IconListReceiver& rece
                                           : ResKey(name.GetId());
         bool anyLanguage = false;
         CResDirIterator language(file.View(), nameDirectory, root);
-        while (language.Next()) {
+        while (walk(language)) {
             if (language.IsSubdirectory() || language.IsNamed())
                 continue;
             anyLanguage = true;

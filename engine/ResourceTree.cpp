@@ -4,6 +4,8 @@
 #include "PEFile.h"
 #include "platform/AnsiText.h"
 
+#include <algorithm>
+
 namespace quarvel {
 
 namespace {
@@ -22,7 +24,10 @@ CResDirIterator::CResDirIterator(const ByteView& view, ResPos directory, ResPos 
         return;
     view.U16(directory + 12, named);
     view.U16(directory + 14, ids);
-    count_ = named + ids;
+    // The entries stand back to back after the header: those that would lie past the end of
+    // the file do not exist, so a count of 65535 in a short file walks only what is there.
+    const std::uint64_t room = (view.Size() - directory - kDirectorySize) / kEntrySize;
+    count_ = static_cast<int>(std::min<std::uint64_t>(std::uint64_t{named} + ids, room));
 }
 
 bool CResDirIterator::Next() {

@@ -3,6 +3,7 @@
 
 #include "IconDrawing.h"
 #include "IconNames.h"
+#include "ImageLimits.h"
 #include "SaveNameDialog.h"
 #include "SubIconView.h"
 #include "engine/BitmapWriter.h"
@@ -15,12 +16,19 @@
 
 using namespace quarvel;
 
+namespace {
+// Posted to the list by itself: the burst of additions or selections is over.
+constexpr UINT WM_ICONLIST_FILL_ENDED = WM_APP + 1;
+constexpr int kPictureListGrowth = 64;
+} // namespace
+
 BEGIN_MESSAGE_MAP(CIconListCtrl, CListCtrl)
-ON_WM_CREATE()
-ON_NOTIFY_REFLECT(LVN_GETDISPINFOA, OnGetDispInfo)
-ON_NOTIFY_REFLECT(LVN_GETDISPINFOW, OnGetDispInfo)
-ON_NOTIFY_REFLECT(LVN_DELETEITEM, OnDeleteItem)
-ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
+    ON_WM_CREATE()
+    ON_MESSAGE(WM_ICONLIST_FILL_ENDED, OnFillEnded)
+    ON_NOTIFY_REFLECT(LVN_GETDISPINFOA, OnGetDispInfo)
+    ON_NOTIFY_REFLECT(LVN_GETDISPINFOW, OnGetDispInfo)
+    ON_NOTIFY_REFLECT(LVN_DELETEITEM, OnDeleteItem)
+    ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
 END_MESSAGE_MAP()
 
 CIconListCtrl::CIconListCtrl() {
@@ -35,14 +43,31 @@ CIconListCtrl::~CIconListCtrl() {
 
 bool CIconListCtrl::CreatePictureList() {
     // Cells of the system's large-icon size; pictures are drawn on the window colour, no mask.
+    // Each growth of the list copies every picture in it: it grows many cells at a time.
     return m_images.Create(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), ILC_COLORDDB,
-                           0, 1) != FALSE;
+                           0, kPictureListGrowth) != FALSE;
 }
 
 int CIconListCtrl::OnCreate(LPCREATESTRUCT cs) {
     if (CListCtrl::OnCreate(cs) == -1)
         return -1;
     SetImageList(m_images, LVSIL_NORMAL);
+    return 0;
+}
+
+void CIconListCtrl::DeferRedrawUntilIdle() {
+    if (m_bRedrawDeferred || !m_hWnd || !PostMessage(WM_ICONLIST_FILL_ENDED))
+        return;
+    m_bRedrawDeferred = true;
+    SendMessage(WM_SETREDRAW, FALSE);
+}
+
+LRESULT CIconListCtrl::OnFillEnded(WPARAM, LPARAM) {
+    if (m_bRedrawDeferred) {
+        m_bRedrawDeferred = false;
+        SendMessage(WM_SETREDRAW, TRUE);
+        Invalidate();
+    }
     return 0;
 }
 
@@ -57,6 +82,7 @@ int CIconListCtrl::AppendItem(CIconItem* item, const CString& text) {
     row.pszText = const_cast<char*>(text.GetString());
     row.iImage = I_IMAGECALLBACK;
     row.lParam = reinterpret_cast<LPARAM>(item);
+    DeferRedrawUntilIdle();
     if (InsertItem(&row) < 0) {
         delete item;
         return 0;
@@ -121,6 +147,19 @@ void CIconListCtrl::OnItemChanged(NMHDR* header, LRESULT*) {
 
 // ---- Pictures
 
+namespace {
+// The item's display icon (as CIconItem::LoadDisplayIcon makes it); none for an icon with an
+// image that the system would spend seconds and gigabytes decoding.
+HICON LoadDisplayIconOf(const CIconItem& item) {
+    if (item.GetKind() == CIconItem::IconFile)
+        return IcoFileHasOversizedImage(item.GetPath().c_str()) ? nullptr : item.LoadDisplayIcon();
+    CPEFile file(item.GetPath().c_str());
+    if (!file.IsOpen() || GroupHasOversizedImage(file, item.GetName(), item.GetLanguage()))
+        return nullptr;
+    return file.LoadGroupIcon(item.GetName(), item.GetLanguage(), 0, 0);
+}
+} // namespace
+
 void CIconListCtrl::OnGetDispInfo(NMHDR* header, LRESULT*) {
     // The item part is laid out alike in the ANSI and the Unicode notification.
     auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
@@ -138,7 +177,7 @@ int CIconListCtrl::GetPicture(int index) {
 }
 
 int CIconListCtrl::MakePicture(const CIconItem& item) {
-    HICON icon = item.LoadDisplayIcon();
+    HICON icon = LoadDisplayIconOf(item);
     if (!icon)
         return CIconItem::kImageFailed;
     int cx = 0, cy = 0;
@@ -192,7 +231,7 @@ int CIconListCtrl::SaveIcon(int index, bool ask, const char* path, bool overwrit
     }
     if (!overwrite && platform::GetPathKind(target) != platform::PathKind::Missing)
         return 0;
-    HICON icon = item->LoadDisplayIcon();
+    HICON icon = LoadDisplayIconOf(*item);
     HBITMAP bitmap = IconToBitmap(icon);
     if (icon)
         DestroyIcon(icon);
@@ -235,6 +274,7 @@ bool CIconListCtrl::CopyFirstSelected() {
 
 void CIconListCtrl::SelectAll() {
     CWaitCursor wait;
+    DeferRedrawUntilIdle();
     const int count = GetItemCount();
     for (int i = 0; i < count; ++i)
         if (!(GetItemState(i, LVIS_SELECTED) & LVIS_SELECTED))

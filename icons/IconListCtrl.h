@@ -50,12 +50,17 @@ public:
 
 protected:
     int OnCreate(LPCREATESTRUCT cs);
+    LRESULT OnFillEnded(WPARAM, LPARAM);
     void OnGetDispInfo(NMHDR* header, LRESULT* result);
     void OnDeleteItem(NMHDR* header, LRESULT* result);
     void OnItemChanged(NMHDR* header, LRESULT* result);
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Items arrive in bursts (a whole folder is listed without a pause) and a visible list
+    // redraws after each one: drawing waits until the burst is over, when the message loop
+    // takes the message this posts.
+    void DeferRedrawUntilIdle();
     bool CreatePictureList();
     int AppendItem(quarvel::CIconItem* item, const CString& text);
     // Renders the item's display icon into a picture of the cell size; -1 when it fails.
@@ -64,4 +69,5 @@ private:
     CImageList m_images;
     CSubIconView* m_pSubIconView = nullptr;
     int m_nOwnedItems = 0;
+    bool m_bRedrawDeferred = false;
 };

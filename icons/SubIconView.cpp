@@ -5,6 +5,7 @@
 #include "IconDrawing.h"
 #include "IconMenu.h"
 #include "IconNames.h"
+#include "ImageLimits.h"
 #include "SaveNameDialog.h"
 #include "engine/BitmapWriter.h"
 #include "engine/DisplayIcon.h"
@@ -18,6 +19,7 @@
 #include "engine/platform/FileSystem.h"
 #include "resource.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <utility>
 #include <vector>
@@ -27,16 +29,16 @@ using namespace quarvel;
 IMPLEMENT_DYNCREATE(CSubIconView, CView)
 
 BEGIN_MESSAGE_MAP(CSubIconView, CView)
-ON_WM_CREATE()
-ON_WM_SIZE()
-ON_WM_SETFOCUS()
-ON_WM_CONTEXTMENU()
-ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
-ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
-ON_COMMAND(ID_SAVE_ICON_AS, OnSaveIconAs)
-ON_UPDATE_COMMAND_UI(ID_SAVE_ICON_AS, OnUpdateSaveIconAs)
-ON_COMMAND(ID_EDIT_SELECT_ALL, OnEditSelectAll)
-ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, OnUpdateEditSelectAll)
+    ON_WM_CREATE()
+    ON_WM_SIZE()
+    ON_WM_SETFOCUS()
+    ON_WM_CONTEXTMENU()
+    ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
+    ON_COMMAND(ID_SAVE_ICON_AS, OnSaveIconAs)
+    ON_UPDATE_COMMAND_UI(ID_SAVE_ICON_AS, OnUpdateSaveIconAs)
+    ON_COMMAND(ID_EDIT_SELECT_ALL, OnEditSelectAll)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, OnUpdateEditSelectAll)
 END_MESSAGE_MAP()
 
 namespace {
@@ -118,12 +120,14 @@ void CSubIconView::ShowIcon(int index, CIconItem* item) {
 
 bool CSubIconView::AddImageRow(const std::uint8_t* image, std::uint32_t size, int width, int height,
                                int bitCount, int directoryIndex) {
-    const auto side = IconBuildSize(ByteView(image, size));
-    if (!side)
-        return true; // no icon can be built from it: left out
+    const ByteView bytes(image, size);
+    const auto side = IconBuildSize(bytes);
+    if (!side || IsOversizedImage(bytes))
+        return true; // no icon is built from it: left out
     // A hostile directory can name one large image thousands of times: stop listing once the
-    // rows' pictures would take more memory than any real icon needs.
-    const std::uint64_t pixelBytes = kBytesPerPixel * static_cast<std::uint64_t>(*side) * *side;
+    // pixels decoded for the rows would take more memory than any real icon needs.
+    const std::uint64_t built = static_cast<std::uint64_t>(*side) * *side;
+    const std::uint64_t pixelBytes = kBytesPerPixel * std::max(built, PngPixels(bytes));
     if (m_rowPixelBytes + pixelBytes > kMaxImageSetBytes)
         return false;
     HICON icon = CreateIconFromImage(image, size);

@@ -65,6 +65,6 @@ private:
     bool m_ownsFont = false;
     int m_nCurrentIndex = -1;
     quarvel::CIconItem* m_pCurrentIcon = nullptr;
-    // Pixel bytes of the icons built for the rows shown (see AddImageRow).
+    // Bytes of the pixels decoded for the rows shown (see AddImageRow).
     std::uint64_t m_rowPixelBytes = 0;
 };

@@ -1,9 +1,8 @@
 // Building display icons from group icons and .ico files with the system's icon functions.
 #include "../DisplayIcon.h"
 
-#include "../GroupIcon.h"
+#include "../DisplayImage.h"
 #include "../IconImage.h"
-#include "../IconImageFinder.h"
 #include "../IconItem.h"
 #include "../PEFile.h"
 
@@ -28,29 +27,7 @@ HICON CPEFile::LoadGroupIcon(ResKey name, std::uint16_t language, int width, int
         width = GetSystemMetrics(SM_CXICON);
     if (height == 0)
         height = GetSystemMetrics(SM_CYICON); // the height takes no part in the choice
-    auto groupRef = FindResourceLang(kResTypeGroupIcon, name, language);
-    if (!groupRef)
-        groupRef = FindResourceAnyLang(kResTypeGroupIcon, name);
-    const auto groupBytes = groupRef ? groupRef->Bytes() : std::nullopt;
-    const auto group = groupBytes ? GroupIcon::Parse(*groupBytes) : std::nullopt;
-    if (!group || groupBytes->Size() <= kIconHeaderSize || !group->IsIcon())
-        return nullptr;
-
-    int chosen = 0;
-    for (int i = 0; i < group->Count(); ++i) {
-        if (group->Entry(i).bWidth == width) {
-            chosen = i;
-            break;
-        }
-    }
-    IconImageFinder finder(*this, language);
-    const auto imageOf = [&](int index) -> std::optional<ByteView> {
-        const auto ref = finder.Find(group->Entry(index).nID, false);
-        return ref ? ref->Bytes() : std::nullopt;
-    };
-    auto image = imageOf(chosen);
-    for (int i = 0; !image && i < group->Count(); ++i)
-        image = imageOf(i);
+    const auto image = ChooseDisplayImage(*this, name, language, width);
     if (!image)
         return nullptr;
     return CreateIconFromImage(image->Data(), static_cast<std::uint32_t>(image->Size()));

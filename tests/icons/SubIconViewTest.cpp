@@ -2,6 +2,7 @@
 // caret row as .bmp, copying, its commands and context menu.
 #include "IconPanes.h"
 
+#include "engine/IconGroups.h"
 #include "engine/IconImageSet.h"
 #include "engine/IconItem.h"
 
@@ -286,4 +287,33 @@ TEST_F(IconPanes, ProposedNamesOfImagesCarryTheSourceAndTheCaretRow) {
     EXPECT_EQ(subIcons->MakeSaveName(), "icon_1");
     subIcons->RemoveAll();
     EXPECT_EQ(subIcons->MakeSaveName(), "");
+}
+
+TEST_F(IconPanes, APngOfMillionsOfPixelsIsNeitherListedNorDrawn) {
+    // A few bytes of PNG can promise gigabytes of pixels, which the system would decode in full
+    // before scaling: images above a million pixels are refused; 512 x 512 is still shown.
+    const Bytes small = MakeBmpImage(32, 32);
+    const Bytes large = MakePngImage(512, 512);
+    const Bytes huge = MakePngImage(1100, 1000);
+    const std::string path = folder.Write(
+        "huge.ico", MakeIcoFile({EntryFor(small, 32, 32, 0), EntryFor(large, 256, 32, 0),
+                                 EntryFor(huge, 256, 32, 0)},
+                                {small, large, huge}));
+    ASSERT_EQ(List().AddIconFile(path.c_str()), 1);
+    ClickItem(0);
+    EXPECT_EQ(RowLabels(), (std::vector<std::string>{"32x32x32bit", "256x256x32bit"}));
+    EXPECT_EQ(RowHeights(), (std::vector<int>{34, 258}));
+    EXPECT_EQ(List().GetPicture(0), CIconItem::kImageFailed);
+    EXPECT_EQ(List().SaveIcon(0, false, folder.File("huge.bmp").c_str(), false, 1), 0);
+
+    // The same in group icons: the display icon of a group that holds one is refused too.
+    ResourceTree tree;
+    AddIconGroup(tree, 1, 0, {small, large}, {32, 256}, {32, 32}, 1);
+    AddIconGroup(tree, 2, 0, {small, huge}, {32, 256}, {32, 32}, 3);
+    const std::string dll = WriteImage("huge.dll", tree);
+    ASSERT_EQ(ListIconGroups(dll.c_str(), &List()), 2);
+    EXPECT_GE(List().GetPicture(1), 0);
+    EXPECT_EQ(List().GetPicture(2), CIconItem::kImageFailed);
+    ClickItem(2);
+    EXPECT_EQ(RowLabels(), (std::vector<std::string>{"32x32x32bit"}));
 }

@@ -1,0 +1,23 @@
+// The image of a group icon that stands for it on screen: the choice LoadGroupIcon makes before
+// the system builds the icon (portable, so every build can test and fuzz it).
+#pragma once
+
+#include "ByteView.h"
+#include "ResKey.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace quarvel {
+
+class CPEFile;
+
+// The group in `language`, else in the first language stored, must be an icon's: more than its
+// 6 header bytes, reserved 0, type 1, at least one entry, every entry inside its data. The image
+// is then the first entry whose bWidth equals `width` (entry 0 when none does); when that image
+// is missing or not all inside the file, the first entry in directory order whose image is.
+// Nothing when the group fails its checks or none of its images is there.
+std::optional<ByteView> ChooseDisplayImage(const CPEFile& file, ResKey name, std::uint16_t language,
+                                           int width);
+
+} // namespace quarvel

@@ -1,0 +1,252 @@
+// The image file target: list the group icons of the bytes, then choose the display image of
+// every group, read and save it, and read what was written back.
+#include "FuzzChecks.h"
+
+#include "IconCollector.h"
+#include "ImageSetChecks.h"
+#include "ScratchFiles.h"
+#include "engine/DisplayImage.h"
+#include "engine/IcoWriter.h"
+#include "engine/IconImage.h"
+#include "engine/PEFile.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace quarvel::fuzz {
+
+namespace {
+
+constexpr const char* kListedPath = "input.exe";
+
+std::uint16_t Le16(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+std::uint32_t Le32(const std::uint8_t* p) {
+    return std::uint32_t{Le16(p)} | (std::uint32_t{Le16(p + 2)} << 16);
+}
+
+std::string Problem(const cli::ListedIcon& group, const std::string& what) {
+    return "group " + group.NameText() + "/" + std::to_string(group.language) + ": " + what;
+}
+
+// The group's directory as stored, when the header and every entry lie inside the file.
+std::optional<ByteView> GroupBytes(const CPEFile& file, const cli::ListedIcon& group) {
+    const auto ref = file.FindResourceLang(kResTypeGroupIcon, group.Key(), group.language);
+    const auto bytes = ref ? ref->Bytes() : std::nullopt;
+    std::uint16_t count = 0;
+    if (!bytes || !bytes->U16(4, count) || !bytes->Readable(0, 6 + 14 * std::uint64_t{count}))
+        return std::nullopt;
+    return bytes;
+}
+
+// EnumNames and EnumLanguages over a type, as a caller walking the tree by names would: every
+// language reported is found again by FindResourceLang. Each lookup walks the tree again, so
+// the walk stops after kMaxGroupsChecked languages.
+struct Enumeration {
+    explicit Enumeration(const CPEFile& f) : file(&f) {}
+    const CPEFile* file;
+    std::size_t languages = 0;
+    std::string problem;
+    bool Done() const { return !problem.empty() || languages >= kMaxGroupsChecked; }
+};
+
+int OnLanguage(ResKey type, ResKey name, std::uint16_t language, void* user) {
+    auto& walk = *static_cast<Enumeration*>(user);
+    if (!walk.file->FindResourceLang(type, name, language))
+        walk.problem = "EnumLanguages reported a language that FindResourceLang does not find";
+    ++walk.languages;
+    return walk.Done() ? 0 : 1;
+}
+
+int OnName(ResKey type, ResKey name, void* user) {
+    auto& walk = *static_cast<Enumeration*>(user);
+    walk.file->EnumLanguages(type, name, OnLanguage, user);
+    return walk.Done() ? 0 : 1;
+}
+
+std::string CheckEnumerations(const CPEFile& file) {
+    for (const int type : {kResTypeGroupIcon, kResTypeIcon}) {
+        Enumeration walk(file);
+        const int seen = file.EnumNames(type, OnName, &walk);
+        if (!walk.problem.empty())
+            return walk.problem;
+        if (seen != 0 && seen != 1)
+            return "EnumNames answered " + std::to_string(seen);
+    }
+    return "";
+}
+
+// The display image as the rules say, found with plain lookups.
+std::optional<ByteView> ExpectedDisplayImage(const CPEFile& file, const cli::ListedIcon& group,
+                                             int width) {
+    auto ref = file.FindResourceLang(kResTypeGroupIcon, group.Key(), group.language);
+    if (!ref)
+        ref = file.FindResourceAnyLang(kResTypeGroupIcon, group.Key());
+    const auto bytes = ref ? ref->Bytes() : std::nullopt;
+    if (!bytes || bytes->Size() <= 6)
+        return std::nullopt;
+    const std::uint8_t* g = bytes->Data();
+    const std::uint16_t count = Le16(g + 4);
+    if (Le16(g) != 0 || Le16(g + 2) != 1 || count == 0 || bytes->Size() < 6 + 14u * count)
+        return std::nullopt;
+    const auto imageOf = [&](int index) -> std::optional<ByteView> {
+        const auto image = file.FindResourceAnyLang(kResTypeIcon, Le16(g + 6 + 14 * index + 12));
+        return image ? image->Bytes() : std::nullopt;
+    };
+    int chosen = 0;
+    while (chosen < count && g[6 + 14 * chosen] != width)
+        ++chosen;
+    auto image = imageOf(chosen < count ? chosen : 0);
+    for (int i = 0; !image && i < count; ++i)
+        image = imageOf(i);
+    return image;
+}
+
+// LoadGroupIcon's choice of image, at the system size and at sizes that groups hold.
+std::string CheckDisplayImage(const CPEFile& file, const cli::ListedIcon& group) {
+    const ByteView& view = file.View();
+    for (const int width : {0, 16, 32, 48}) {
+        const auto image = ChooseDisplayImage(file, group.Key(), group.language, width);
+        const auto expected = ExpectedDisplayImage(file, group, width);
+        if (image.has_value() != expected.has_value() ||
+            (image && (image->Data() != expected->Data() || image->Size() != expected->Size())))
+            return Problem(group, "display image at width " + std::to_string(width) +
+                                      " is not the one the rules choose");
+        if (image &&
+            (image->Data() < view.Data() ||
+             image->Size() > view.Size() - static_cast<std::size_t>(image->Data() - view.Data())))
+            return Problem(group, "display image lies outside the file");
+        if (const auto side = image ? IconBuildSize(*image) : std::nullopt;
+            side && (*side < kMinIconSize || *side > kMaxIconSize))
+            return Problem(group, "display image build size out of range");
+    }
+    return "";
+}
+
+std::string CheckGroupImages(const CPEFile& file, const cli::ListedIcon& group,
+                             const std::string& folder) {
+    ImageSetOwner images(ReadGroupImages(file, group.Key(), group.language));
+    if (images.set == nullptr)
+        return "";
+    const auto directory = GroupBytes(file, group);
+    if (!directory)
+        return Problem(group, "ReadGroupImages read a group that does not parse");
+    const std::uint8_t* g = directory->Data();
+    if (images.set->count != Le16(g + 4) || images.set->count == 0)
+        return Problem(group, "ReadGroupImages gave another number of images than the group");
+    for (int i = 0; i < images.set->count; ++i) {
+        const std::uint8_t* entry = g + 6 + 14 * i;
+        const IconSetEntry& e = images.set->entries[static_cast<std::size_t>(i)];
+        if (e.bWidth != entry[0] || e.bHeight != entry[1] || e.bColorCount != entry[2] ||
+            e.bReserved != 0 || e.wPlanes != Le16(entry + 4) || e.wBitCount != Le16(entry + 6) ||
+            e.dwBytesInRes != Le32(entry + 8) || e.dwImageOffset != 0 || !e.image)
+            return Problem(group, "ReadGroupImages entry " + std::to_string(i) +
+                                      " differs from the group entry");
+    }
+    if (std::string p = CheckImageFacts(*images.set); !p.empty())
+        return Problem(group, p);
+    if (std::string p = CheckWriteAndReadBack(*images.set, JoinPath(folder, "set.ico")); !p.empty())
+        return Problem(group, p);
+    return "";
+}
+
+// What SaveGroupAsIco must have written: the group's header, its entries' first 12 bytes with
+// back-to-back offsets, and dwBytesInRes bytes of each image (taken in any language).
+std::string CheckSavedFile(const CPEFile& file, const cli::ListedIcon& group,
+                           const std::vector<std::uint8_t>& written) {
+    const auto directory = GroupBytes(file, group);
+    if (!directory)
+        return "SaveGroupAsIco wrote a group that does not parse";
+    const std::uint8_t* g = directory->Data();
+    const std::uint16_t count = Le16(g + 4);
+    std::uint64_t offset = 6 + 16 * std::uint64_t{count};
+    if (written.size() < offset || std::memcmp(written.data(), g, 6) != 0)
+        return "SaveGroupAsIco header or directory cut short";
+    for (std::uint16_t i = 0; i < count; ++i) {
+        const std::uint8_t* entry = g + 6 + 14 * i;
+        const std::uint8_t* out = written.data() + 6 + 16 * i;
+        const std::uint32_t length = Le32(entry + 8);
+        if (std::memcmp(out, entry, 12) != 0 || Le32(out + 12) != offset)
+            return "SaveGroupAsIco directory entry " + std::to_string(i) + " wrong";
+        if (length < 40)
+            return "SaveGroupAsIco wrote an image shorter than a bitmap header";
+        const auto ref = file.FindResourceAnyLang(kResTypeIcon, Le16(entry + 12));
+        const auto image = ref ? ref->BytesOfLength(length) : std::nullopt;
+        if (!image)
+            return "SaveGroupAsIco wrote an image that is not in the file";
+        if (written.size() - offset < length)
+            return "SaveGroupAsIco file cut short in image " + std::to_string(i);
+        const auto expected = AsWritten(image->Data(), image->Size());
+        if (std::memcmp(written.data() + offset, expected.data(), length) != 0)
+            return "SaveGroupAsIco image " + std::to_string(i) + " bytes wrong";
+        offset += length;
+    }
+    if (offset != written.size())
+        return "SaveGroupAsIco file longer than its directory and images";
+    return "";
+}
+
+std::string CheckSavedGroup(const CPEFile& file, const cli::ListedIcon& group,
+                            const std::string& path) {
+    const int saved = file.SaveGroupAsIco(group.Key(), group.language, path.c_str(), true);
+    if (saved == 0)
+        return FileExists(path) ? Problem(group, "SaveGroupAsIco failed and left a file") : "";
+    if (saved != 1 || !FileExists(path))
+        return Problem(group, "SaveGroupAsIco answered 1 without a file");
+    const std::vector<std::uint8_t> written = ReadBytes(path);
+    ImageSetOwner back(ReadIcoFileImages(path.c_str()));
+    std::remove(path.c_str());
+    if (std::string p = CheckSavedFile(file, group, written); !p.empty())
+        return Problem(group, p);
+    // A group that is an icon's (reserved 0, type 1, images) makes a readable .ico file.
+    const bool iconHeader =
+        Le16(written.data()) == 0 && Le16(written.data() + 2) == 1 && Le16(written.data() + 4) != 0;
+    if (iconHeader && back.set == nullptr)
+        return Problem(group, "the file SaveGroupAsIco wrote does not read back");
+    if (back.set != nullptr && back.set->count != Le16(written.data() + 4))
+        return Problem(group, "the file SaveGroupAsIco wrote reads back another image count");
+    return "";
+}
+
+} // namespace
+
+std::string CheckImageFile(const std::uint8_t* data, std::size_t size, const std::string& folder) {
+    CPEFile file(data, size);
+    cli::IconCollector groups;
+    const int listed = ListGroupIcons(file, kListedPath, groups);
+    if (listed < 0 || static_cast<std::size_t>(listed) != groups.icons.size())
+        return "ListGroupIcons answered another count than it listed";
+    if (!file.IsOpen())
+        return listed == 0 ? "" : "icons listed for a file that did not open";
+    // Every icon listed stands for a language entry of 8 bytes of its own.
+    if (static_cast<std::size_t>(listed) > size / 8)
+        return std::to_string(listed) + " icons listed from " + std::to_string(size) + " bytes";
+
+    if (std::string p = CheckEnumerations(file); !p.empty())
+        return p;
+
+    // The save commands name files after the groups: a name must never make a path.
+    for (const cli::ListedIcon& group : groups.icons) {
+        const std::string name = MakeDefaultIconName(kListedPath, group.Key());
+        if (name.find_first_of("/\\:", std::strlen(kListedPath)) != std::string::npos)
+            return Problem(group, "default file name " + name + " is a path");
+    }
+
+    const std::string saved = JoinPath(folder, "group.ico");
+    const std::size_t checked = std::min(groups.icons.size(), kMaxGroupsChecked);
+    for (std::size_t i = 0; i < checked; ++i) {
+        const cli::ListedIcon& group = groups.icons[i];
+        if (std::string p = CheckDisplayImage(file, group); !p.empty())
+            return p;
+        if (std::string p = CheckGroupImages(file, group, folder); !p.empty())
+            return p;
+        if (std::string p = CheckSavedGroup(file, group, saved); !p.empty())
+            return p;
+    }
+    if (const auto left = FilesUnder(folder); !left.empty())
+        return "files left behind, first " + left.front();
+    return "";
+}
+
+} // namespace quarvel::fuzz
