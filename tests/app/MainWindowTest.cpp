@@ -163,23 +163,26 @@ TEST_F(QuarvelStarted, ToolbarButtonsComeInOrderWithImagesAndFollowTheirCommands
     EXPECT_TRUE(enabled(ID_HELP_FINDER));
     EXPECT_TRUE(enabled(ID_APP_ABOUT));
 
-    // The tree's history enables Back, but only while the "Folder" page is shown.
+    // The tree's history enables Back and Forward, but only while the "Folder" page is shown.
     CFolderTreeCtrl& tree = Tree()->GetTreeCtrl();
-    ASSERT_TRUE(tree.SetSelectedPath("C:\\windows", false));
+    ASSERT_TRUE(tree.SetSelectedPath("C:\\windows\\system32", false));
     ui::Pump(50);
     EXPECT_TRUE(enabled(ID_VIEW_BACK));
     EXPECT_TRUE(enabled(ID_VIEW_UP));
     frame->SendMessage(WM_COMMAND, ID_VIEW_BACK);
-    EXPECT_EQ(tree.ItemToPath(tree.GetSelectedItem()), "C:\\");
+    EXPECT_EQ(tree.ItemToPath(tree.GetSelectedItem()), "C:\\windows");
     ui::Pump(50);
+    EXPECT_TRUE(enabled(ID_VIEW_BACK));
     EXPECT_TRUE(enabled(ID_VIEW_FORWARD));
-    frame->SendMessage(WM_COMMAND, ID_VIEW_REFRESH);
-    EXPECT_EQ(tree.ItemToPath(tree.GetSelectedItem()), "C:\\");
     Browser()->SelectTab(1);
     ui::Pump(50);
     EXPECT_FALSE(enabled(ID_VIEW_BACK));
+    EXPECT_FALSE(enabled(ID_VIEW_FORWARD));
     EXPECT_FALSE(enabled(ID_VIEW_UP));
     EXPECT_FALSE(enabled(ID_VIEW_REFRESH));
+    Browser()->SelectTab(0);
+    frame->SendMessage(WM_COMMAND, ID_VIEW_REFRESH);
+    EXPECT_EQ(tree.ItemToPath(tree.GetSelectedItem()), "C:\\windows");
 }
 
 TEST_F(QuarvelStarted, PromptsAndTooltipsComeFromTheStringTable) {
