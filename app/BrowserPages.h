@@ -1,5 +1,6 @@
 // The classes of the left pane's pages, for CBrowser: the folder tree view ("Folder") and the
-// search form ("Search"). Stand-ins until the folder tree and search layers land.
+// search form ("Search", a stand-in until the search layer lands).
 #pragma once
 
+#include "FileTreeView.h"
 #include "Standins.h"

@@ -85,7 +85,7 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* context) {
     iconList->SetSubIconView(static_cast<CSubIconView*>(m_wndBottomSplitter.GetPane(0, 1)));
     m_pFileList = static_cast<CFileListView*>(m_wndRightSplitter.GetPane(0, 0));
     m_pFileList->SetIconListView(iconList);
-    m_pFileList->SetFolderTree(m_pFolderTree);
+    m_pFileList->SetFolderTree(m_pFolderTree ? &m_pFolderTree->GetTreeCtrl() : nullptr);
 
     m_pBrowser->SelectTabOfClass(RUNTIME_CLASS(CFileTreeView));
     return TRUE;
@@ -113,6 +113,7 @@ void CMainFrame::ShowFolder(const char* path) {
     if (pattern.Right(1) != "\\")
         pattern += "\\";
     pattern += "*.*";
+    m_pFileList->SetRedraw(false);
     CFileFind finder;
     BOOL more = finder.FindFile(pattern);
     while (more) {
@@ -122,6 +123,7 @@ void CMainFrame::ShowFolder(const char* path) {
         m_pFileList->AddFile(finder.GetFilePath());
     }
     m_pFileList->Resort();
+    m_pFileList->SetRedraw(true);
 }
 
 void CMainFrame::ClearFileList() {

@@ -6,21 +6,22 @@
 #include "Framework.h"
 #include "Browser.h"
 #include "BrowserPages.h"
+#include "FileListView.h"
 #include "IconListView.h"
 #include "Standins.h"
 #include "SubIconView.h"
 
-class CMainFrame : public CFrameWnd {
+class CMainFrame : public CFrameWnd, public BrowseHost {
     DECLARE_DYNCREATE(CMainFrame)
 public:
     // Empties the file list (with the icon lists) and lists every entry of path but "." and "..".
-    void ShowFolder(const char* path);
+    void ShowFolder(const char* path) override;
     void ClearFileList();
     // Hands a found file to the file list; 0 for an empty path or before the panes exist.
     int AddFoundFile(const char* path);
-    void StopSearch();
+    void StopSearch() override;
     // Shows the "Search" page with path as its folder to look in; the search does not start.
-    void SearchInFolder(const char* path);
+    void SearchInFolder(const char* path) override;
     // Gives the sub-icon pane its width once the window has its final size.
     void SizeIconPanes();
 

@@ -1,19 +1,9 @@
-// Stand-ins of the panes that have not landed yet (see Standins.h).
+// Stand-in of the search form (see Standins.h).
 #include "Standins.h"
-
-#include "IconListView.h"
 
 #include "resource.h"
 
-IMPLEMENT_DYNCREATE(CFileTreeView, CView)
-IMPLEMENT_DYNCREATE(CFileListView, CView)
 IMPLEMENT_DYNCREATE(CSearchDlg, CFormView)
-
-void CFileListView::RemoveAll() {
-    if (m_pIconListView)
-        m_pIconListView->RemoveAll();
-    m_files.clear();
-}
 
 CSearchDlg::CSearchDlg() : CFormView(IDD_SEARCH_FORM) {}
 

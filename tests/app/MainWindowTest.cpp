@@ -70,8 +70,8 @@ TEST_F(QuarvelStarted, StartsMaximisedWithItsCaptionAndFivePanes) {
     EXPECT_EQ(Browser()->GetCurrentView(), Browser()->GetTabWindow(0));
     EXPECT_EQ(frame->m_pFileList, files);
     EXPECT_EQ(frame->m_pSearchForm, Browser()->GetTabWindow(1));
-    EXPECT_EQ(frame->m_pFileList->m_pIconListView, icons);
-    EXPECT_EQ(frame->m_pFileList->m_pFolderTree, Tree());
+    EXPECT_EQ(frame->m_pFileList->GetIconListView(), icons);
+    EXPECT_EQ(frame->m_pFileList->GetListCtrl().GetFolderTree(), &Tree()->GetTreeCtrl());
     EXPECT_EQ(static_cast<CIconListView*>(icons)->GetSubIconView(), images);
 
     EXPECT_EQ(width(left), CMainFrame::kLeftPaneWidth);
@@ -111,14 +111,15 @@ TEST_F(QuarvelStarted, MenusHoldTheirCommandsAndEnableThoseThatCanRun) {
     EXPECT_EQ(menuText(bar, 2), "&View");
     EXPECT_EQ(menuText(bar, 3), "&Help");
     using Items = std::vector<std::pair<UINT, bool>>;
-    // No pane handles Save As, Copy or Select All yet; the tree's history is empty.
+    // Nothing is selected for Save As, Copy or Select All; the tree's history is empty, and
+    // "C:\" is selected below the computer, so Up can go there.
     EXPECT_EQ(openMenu(frame, 0), (Items{{ID_SAVE_ICON_AS, false}, {ID_APP_EXIT, true}}));
     EXPECT_EQ(openMenu(frame, 1), (Items{{ID_EDIT_COPY, false}, {ID_EDIT_SELECT_ALL, false}}));
     EXPECT_EQ(openMenu(frame, 2), (Items{{ID_VIEW_TOOLBAR, true},
                                          {ID_VIEW_STATUS_BAR, true},
                                          {ID_VIEW_BACK, false},
                                          {ID_VIEW_FORWARD, false},
-                                         {ID_VIEW_UP, false},
+                                         {ID_VIEW_UP, true},
                                          {ID_VIEW_REFRESH, true}}));
     EXPECT_EQ(openMenu(frame, 3),
               (Items{{ID_HELP_FINDER, true}, {ID_HELP_WEB_PAGE, true}, {ID_APP_ABOUT, true}}));
@@ -155,27 +156,33 @@ TEST_F(QuarvelStarted, ToolbarButtonsComeInOrderWithImagesAndFollowTheirCommands
     auto enabled = [&](UINT id) { return bar.SendMessage(TB_ISBUTTONENABLED, id) != 0; };
     EXPECT_FALSE(enabled(ID_VIEW_BACK));
     EXPECT_FALSE(enabled(ID_VIEW_FORWARD));
-    EXPECT_FALSE(enabled(ID_VIEW_UP));
+    EXPECT_TRUE(enabled(ID_VIEW_UP)); // "C:\" is selected, below the computer
     EXPECT_TRUE(enabled(ID_VIEW_REFRESH));
     EXPECT_FALSE(enabled(ID_EDIT_COPY));
     EXPECT_FALSE(enabled(ID_SAVE_ICON_AS));
     EXPECT_TRUE(enabled(ID_HELP_FINDER));
     EXPECT_TRUE(enabled(ID_APP_ABOUT));
 
-    // The tree's history enables Back, but only while the "Folder" page is shown.
-    Tree()->m_history.back = true;
-    Tree()->m_history.up = true;
+    // The tree's history enables Back and Forward, but only while the "Folder" page is shown.
+    CFolderTreeCtrl& tree = Tree()->GetTreeCtrl();
+    ASSERT_TRUE(tree.SetSelectedPath("C:\\windows\\system32", false));
     ui::Pump(50);
     EXPECT_TRUE(enabled(ID_VIEW_BACK));
     EXPECT_TRUE(enabled(ID_VIEW_UP));
     frame->SendMessage(WM_COMMAND, ID_VIEW_BACK);
-    frame->SendMessage(WM_COMMAND, ID_VIEW_REFRESH);
-    EXPECT_EQ(Tree()->m_steps, (std::vector<CString>{"back", "refresh"}));
+    EXPECT_EQ(tree.ItemToPath(tree.GetSelectedItem()), "C:\\windows");
+    ui::Pump(50);
+    EXPECT_TRUE(enabled(ID_VIEW_BACK));
+    EXPECT_TRUE(enabled(ID_VIEW_FORWARD));
     Browser()->SelectTab(1);
     ui::Pump(50);
     EXPECT_FALSE(enabled(ID_VIEW_BACK));
+    EXPECT_FALSE(enabled(ID_VIEW_FORWARD));
     EXPECT_FALSE(enabled(ID_VIEW_UP));
     EXPECT_FALSE(enabled(ID_VIEW_REFRESH));
+    Browser()->SelectTab(0);
+    frame->SendMessage(WM_COMMAND, ID_VIEW_REFRESH);
+    EXPECT_EQ(tree.ItemToPath(tree.GetSelectedItem()), "C:\\windows");
 }
 
 TEST_F(QuarvelStarted, PromptsAndTooltipsComeFromTheStringTable) {

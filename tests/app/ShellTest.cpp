@@ -4,14 +4,13 @@
 #include "HtmlHelp.h"
 #include "Settings.h"
 
-#include <algorithm>
-
 namespace {
+// The full paths of the file list's rows, top to bottom.
 std::vector<std::string> listed(CMainFrame* frame) {
+    CFileListCtrl& list = frame->m_pFileList->GetListCtrl();
     std::vector<std::string> paths;
-    for (const CString& path : frame->m_pFileList->m_files)
-        paths.push_back(path.GetString());
-    std::sort(paths.begin(), paths.end());
+    for (int row = 0; row < list.GetItemCount(); ++row)
+        paths.push_back(list.GetFullPath(row).GetString());
     return paths;
 }
 
@@ -43,9 +42,9 @@ TEST_F(QuarvelStarted, ShowFolderListsEveryEntryButDotsAndEmptiesTheListsFirst) 
     icons->GetListCtrl().AddIconFile("C:\\left over.ico");
 
     frame->ShowFolder(folder.path().c_str());
-    EXPECT_EQ(listed(frame), (std::vector<std::string>{a, b, sub}));
-    EXPECT_EQ(frame->m_pFileList->m_resortCount, 1);
-    EXPECT_EQ(icons->GetListCtrl().GetItemCount(), 0);
+    // Sorted again once filled: folders first, then by name.
+    EXPECT_EQ(listed(frame), (std::vector<std::string>{sub, a, b}));
+    EXPECT_EQ(icons->GetListCtrl().GetItemCount(), 1); // the left-over went, b.ico came
     // With a trailing backslash the same entries, not more.
     frame->ShowFolder((folder.path() + "\\").c_str());
     EXPECT_EQ(listed(frame).size(), 3u);
@@ -61,6 +60,7 @@ TEST_F(QuarvelStarted, ShowFolderListsEveryEntryButDotsAndEmptiesTheListsFirst) 
 
 TEST_F(QuarvelStarted, FoundFilesReachTheFileListAndClearingEmptiesIt) {
     ASSERT_TRUE(Start());
+    frame->ClearFileList(); // as a search starts: the start-up folder's entries go
     EXPECT_EQ(frame->AddFoundFile(""), 0);
     EXPECT_EQ(frame->AddFoundFile("C:\\windows\\notepad.exe"), 1);
     EXPECT_EQ(listed(frame), std::vector<std::string>{"C:\\windows\\notepad.exe"});
@@ -71,14 +71,15 @@ TEST_F(QuarvelStarted, FoundFilesReachTheFileListAndClearingEmptiesIt) {
 TEST_F(QuarvelStarted, SearchInFolderStopsTheSearchAndShowsTheFolderOnTheSearchPage) {
     ASSERT_TRUE(Start());
     CSearchDlg* form = frame->m_pSearchForm;
+    const int ended = form->m_endSearchCount; // showing "C:\" at start ended one already
     frame->SearchInFolder("C:\\windows");
-    EXPECT_EQ(form->m_endSearchCount, 1);
+    EXPECT_EQ(form->m_endSearchCount, ended + 1);
     EXPECT_EQ(Browser()->GetCurrentView(), form);
     EXPECT_TRUE(form->IsWindowVisible());
     EXPECT_FALSE(Tree()->IsWindowVisible());
     EXPECT_EQ(ui::WindowText(::GetDlgItem(form->m_hWnd, IDC_LOOK_IN)), "C:\\windows");
     frame->StopSearch();
-    EXPECT_EQ(form->m_endSearchCount, 2);
+    EXPECT_EQ(form->m_endSearchCount, ended + 2);
 }
 
 TEST_F(QuarvelStarted, NewRestoresTheCaptionAndOpenShowsTheFileTitle) {

@@ -61,6 +61,45 @@ void Pump(DWORD ms) {
     PumpUntil(nullptr, ms);
 }
 
+namespace {
+// The popup being read: caught when it is initialised, read by a timer that fires inside the
+// menu's own loop, which it then ends.
+HMENU shownPopup = nullptr;
+std::vector<std::pair<UINT, bool>> shownPopupItems;
+HHOOK popupHook = nullptr;
+
+LRESULT CALLBACK catchPopup(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == WM_INITMENUPOPUP)
+        shownPopup = reinterpret_cast<HMENU>(message->wParam);
+    return CallNextHookEx(popupHook, code, wParam, lParam);
+}
+
+void CALLBACK readAndClosePopup(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (!shownPopup)
+        return;
+    KillTimer(nullptr, timer);
+    for (int i = 0; i < GetMenuItemCount(shownPopup); ++i) {
+        const UINT state = GetMenuState(shownPopup, static_cast<UINT>(i), MF_BYPOSITION);
+        shownPopupItems.emplace_back(GetMenuItemID(shownPopup, i),
+                                     !(state & (MF_GRAYED | MF_DISABLED)));
+    }
+    EndMenu();
+}
+} // namespace
+
+std::vector<std::pair<UINT, bool>> ReadPopupMenu(const std::function<void()>& open) {
+    shownPopup = nullptr;
+    shownPopupItems.clear();
+    popupHook = SetWindowsHookExA(WH_CALLWNDPROC, catchPopup, nullptr, GetCurrentThreadId());
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, readAndClosePopup);
+    open();
+    KillTimer(nullptr, timer);
+    UnhookWindowsHookEx(popupHook);
+    popupHook = nullptr;
+    return shownPopupItems;
+}
+
 std::string ClassName(HWND window) {
     char name[256] = "";
     GetClassNameA(window, name, sizeof name);

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ui {
@@ -44,6 +45,10 @@ private:
     HHOOK m_hook = nullptr;
     DialogAnswerer* m_previous = nullptr;
 };
+
+// Runs open(), which shows a popup menu (a context menu handler), reads the popup's items
+// (id, enabled) once it is shown and closes it again. Empty when no menu was shown.
+std::vector<std::pair<UINT, bool>> ReadPopupMenu(const std::function<void()>& open);
 
 // The class name and text of a window, for assertions.
 std::string ClassName(HWND window);

@@ -1,0 +1,84 @@
+// Shell verbs, the command prompt and clipboard text.
+#include "ShellCommands.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+bool RunShellVerb(const char* path, const char* verb, HWND owner) {
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_INVOKEIDLIST;
+    info.hwnd = owner;
+    info.lpVerb = verb;
+    info.lpFile = path;
+    info.nShow = SW_SHOW;
+    return ShellExecuteExA(&info) != FALSE;
+}
+
+namespace {
+bool IsNtPlatform() {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    const BOOL known = GetVersionExA(&version);
+#pragma GCC diagnostic pop
+    return !known || version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
+} // namespace
+
+CString CommandInterpreterPath() {
+    char system[MAX_PATH] = "";
+    const UINT length = GetSystemDirectoryA(system, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return CString();
+    CString path(system);
+    if (path.Right(1) != "\\")
+        path += "\\";
+    return path + (IsNtPlatform() ? "cmd.exe" : "command.com");
+}
+
+bool StartCommandPrompt(const char* folder, ProcessStarter starter) {
+    const CString program = CommandInterpreterPath();
+    if (!folder || !*folder || program.IsEmpty())
+        return false;
+    CString directory(folder);
+    if (directory.Right(1) != "\\")
+        directory += "\\";
+    // The command line names the program by its full path too: its first word is what the
+    // interpreter believes it was started as.
+    CString commandLine = "\"" + program + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.lpTitle = const_cast<char*>(directory.GetString());
+    PROCESS_INFORMATION process{};
+    if (!starter(program, commandLine.GetBuffer(commandLine.GetLength()), nullptr, nullptr, FALSE,
+                 CREATE_NEW_CONSOLE, nullptr, directory, &startup, &process))
+        return false;
+    if (process.hThread)
+        CloseHandle(process.hThread);
+    if (process.hProcess)
+        CloseHandle(process.hProcess);
+    return true;
+}
+
+bool CopyTextToClipboard(HWND owner, const char* text) {
+    if (!text || !OpenClipboard(owner))
+        return false;
+    EmptyClipboard();
+    const std::size_t size = std::strlen(text) + 1;
+    bool handedOver = false;
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size)) {
+        if (void* bytes = GlobalLock(memory)) {
+            std::memcpy(bytes, text, size);
+            GlobalUnlock(memory);
+            handedOver = SetClipboardData(CF_TEXT, memory) != nullptr;
+        }
+        // The clipboard owns the block once it took it; otherwise it is still ours.
+        if (!handedOver)
+            GlobalFree(memory);
+    }
+    CloseClipboard();
+    return handedOver;
+}

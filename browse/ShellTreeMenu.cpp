@@ -1,0 +1,158 @@
+// CShellTreeCtrl: the context menu (114) and its shell commands, and the custom drawing of
+// compressed and encrypted folders and of network items.
+#include "ShellTreeCtrl.h"
+
+#include "ShellCommands.h"
+#include "resource.h"
+
+namespace {
+void EnableItem(HMENU popup, UINT id, bool enabled) {
+    EnableMenuItem(popup, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
+}
+
+HWND ShellOwner(HWND fallback) {
+    CWnd* main = AfxGetMainWnd();
+    return main ? main->m_hWnd : fallback;
+}
+
+// The picture drawn over a network item, by its display type.
+int NetworkImage(DWORD displayType) {
+    switch (displayType) {
+    case RESOURCEDISPLAYTYPE_DOMAIN:
+        return 0;
+    case RESOURCEDISPLAYTYPE_SERVER:
+        return 3;
+    case RESOURCEDISPLAYTYPE_ROOT:
+        return 2;
+    default:
+        return 1;
+    }
+}
+} // namespace
+
+// ---- Menu
+
+void CShellTreeCtrl::OnRClick(NMHDR*, LRESULT* result) {
+    POINT at;
+    GetCursorPos(&at);
+    TVHITTESTINFO hit{};
+    hit.pt = at;
+    ScreenToClient(&hit.pt);
+    SelectItem(HitTest(&hit));
+    ShowMenu(at);
+    // Handled: the control sends no context-menu message after it, so the menu shows once.
+    *result = 1;
+}
+
+void CShellTreeCtrl::OnContextMenu(HWND, POINT at) {
+    if (at.x == -1 && at.y == -1) {
+        // From the keyboard: at the middle of the selected item's label.
+        RECT label{};
+        if (!GetItemRect(GetSelectedItem(), &label, TRUE))
+            GetClientRect(&label);
+        at = POINT{(label.left + label.right) / 2, (label.top + label.bottom) / 2};
+        ClientToScreen(&at);
+    }
+    ShowMenu(at);
+}
+
+void CShellTreeCtrl::ShowMenu(POINT at) {
+    CMenu menu;
+    if (!menu.LoadMenu(IDR_FOLDER_POPUP))
+        return;
+    HMENU popup = menu.GetSubMenu(0);
+    if (!popup)
+        return;
+    const HTREEITEM selected = GetSelectedItem();
+    const ItemInfo* info = GetItemInfo(selected);
+    const bool shellItem =
+        info &&
+        (!info->networkNode ||
+         (info->netResource && (info->netResource->DisplayType() == RESOURCEDISPLAYTYPE_SERVER ||
+                                info->netResource->DisplayType() == RESOURCEDISPLAYTYPE_SHARE)));
+    EnableItem(popup, ID_SHELL_OPEN, shellItem);
+    EnableItem(popup, ID_SHELL_PROPERTIES, shellItem);
+    EnableItem(popup, ID_SEARCH_IN_FOLDER, true);
+    EnableItem(popup, ID_COPY_PATH, true);
+    EnableItem(popup, ID_COMMAND_PROMPT, IsFolder(SelectedPath()));
+    menu.TrackPopupMenu(0, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, this);
+}
+
+void CShellTreeCtrl::OnShellOpen() {
+    const CString path = SelectedPath();
+    if (!path.IsEmpty())
+        RunShellVerb(path, nullptr, ShellOwner(m_hWnd));
+}
+
+void CShellTreeCtrl::OnShellProperties() {
+    const CString path = SelectedPath();
+    if (!path.IsEmpty())
+        RunShellVerb(path, "properties", ShellOwner(m_hWnd));
+}
+
+void CShellTreeCtrl::OnSearchInFolder() {
+    if (auto* host = dynamic_cast<BrowseHost*>(GetParentFrame()))
+        host->SearchInFolder(SelectedPath());
+}
+
+void CShellTreeCtrl::OnCopyPath() {
+    const CString path = SelectedPath();
+    if (!path.IsEmpty())
+        CopyTextToClipboard(m_hWnd, path);
+}
+
+void CShellTreeCtrl::OnCommandPrompt() {
+    const CString path = SelectedPath();
+    if (IsFolder(path))
+        StartCommandPrompt(path);
+}
+
+// ---- Drawing
+
+void CShellTreeCtrl::OnCustomDraw(NMHDR* header, LRESULT* result) {
+    auto* draw = reinterpret_cast<NMTVCUSTOMDRAW*>(header);
+    *result = CDRF_DODEFAULT;
+    switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        *result = CDRF_NOTIFYITEMDRAW;
+        break;
+    case CDDS_ITEMPREPAINT: {
+        const auto item = reinterpret_cast<HTREEITEM>(draw->nmcd.dwItemSpec);
+        if (!(draw->nmcd.uItemState & CDIS_SELECTED)) {
+            const CString path = ItemToPath(item);
+            if (IsCompressed(path))
+                draw->clrText = kCompressedColour;
+            else if (IsEncrypted(path))
+                draw->clrText = kEncryptedColour;
+        }
+        *result = CDRF_NOTIFYPOSTPAINT;
+        break;
+    }
+    case CDDS_ITEMPOSTPAINT: {
+        const auto item = reinterpret_cast<HTREEITEM>(draw->nmcd.dwItemSpec);
+        const ItemInfo* info = GetItemInfo(item);
+        if (!info || !info->netResource ||
+            info->netResource->DisplayType() == RESOURCEDISPLAYTYPE_SHARE || !m_hNetworkImages)
+            break;
+        RECT row{};
+        if (!GetItemRect(item, &row, FALSE))
+            break;
+        // The icon sits left of the label: find it by hit-testing rightwards along the row.
+        TVHITTESTINFO hit{};
+        for (hit.pt = POINT{row.left, row.top + 2}; hit.pt.x < row.right; ++hit.pt.x) {
+            HitTest(&hit);
+            if (hit.flags & TVHT_ONITEMICON)
+                break;
+        }
+        if (!(hit.flags & TVHT_ONITEMICON))
+            break;
+        RECT square{hit.pt.x, row.top, hit.pt.x + 16, row.top + 16};
+        FillRect(draw->nmcd.hdc, &square, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        ImageList_Draw(m_hNetworkImages, NetworkImage(info->netResource->DisplayType()),
+                       draw->nmcd.hdc, hit.pt.x, row.top, ILD_TRANSPARENT);
+        break;
+    }
+    default:
+        break;
+    }
+}

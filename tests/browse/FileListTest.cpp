@@ -1,0 +1,207 @@
+// The file list's rows and columns, the icons it lists, its folders-first sort and the header
+// rule, and folder rows opened in the tree.
+#include "FileListPane.h"
+
+#include "support/IconData.h"
+
+using namespace quarvel::test;
+
+namespace {
+// An image file holding group icons 1 and 3, each in English and German.
+Bytes imageWithFourIcons() {
+    ResourceTree tree;
+    const Bytes image = MakeBmpImage(16, 4);
+    AddIconGroup(tree, 1, 0x409, {image}, {16}, {4}, 1);
+    AddIconGroup(tree, 1, 0x407, {image}, {16}, {4}, 2);
+    AddIconGroup(tree, 3, 0x409, {image}, {16}, {4}, 3);
+    AddIconGroup(tree, 3, 0x407, {image}, {16}, {4}, 4);
+    return BuildImageWithResources(tree);
+}
+
+std::string folderOf(const std::string& path) {
+    return path.substr(0, path.rfind('\\') + 1);
+}
+} // namespace
+
+TEST_F(FileListPane, CreatesItsFiveColumnsOnTheSystemSmallIcons) {
+    const char* headings[] = {"Name", "In Folder", "Size", "Date", "Icons"};
+    const int widths[] = {140, 200, 60, 120, 80};
+    for (int column = 0; column < 5; ++column) {
+        char text[32] = "";
+        LVCOLUMNA info{};
+        info.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        info.pszText = text;
+        info.cchTextMax = sizeof text;
+        ASSERT_TRUE(List().SendMessage(LVM_GETCOLUMNA, static_cast<WPARAM>(column),
+                                       reinterpret_cast<LPARAM>(&info)));
+        EXPECT_STREQ(text, headings[column]);
+        EXPECT_EQ(info.cx, widths[column]);
+        EXPECT_EQ(info.fmt & LVCFMT_JUSTIFYMASK,
+                  column == kSizeColumn ? LVCFMT_RIGHT : LVCFMT_LEFT);
+    }
+    EXPECT_TRUE(List().GetExtendedStyle() & LVS_EX_FULLROWSELECT);
+    EXPECT_TRUE(List().GetStyle() & LVS_SHAREIMAGELISTS); // the system's list is never destroyed
+    EXPECT_NE(List().GetImageList(LVSIL_SMALL), nullptr);
+    RECT pane, list;
+    fileList->GetClientRect(&pane);
+    List().GetClientRect(&list);
+    EXPECT_EQ(pane.right, list.right);
+}
+
+TEST_F(FileListPane, FileRowsShowSizeInStartedKilobytesDateAndIconCount) {
+    const std::string empty = WriteSized("empty.dat", 0);
+    const std::string almost = WriteSized("almost.dat", 1023);
+    const std::string whole = WriteSized("whole.dat", 1024);
+    EXPECT_EQ(Add(empty), 0);
+    EXPECT_EQ(Add(almost), 1);
+    EXPECT_EQ(Add(whole), 2);
+    EXPECT_EQ(Row(0), (std::vector<std::string>{"empty.dat", folderOf(empty), "1KB",
+                                                Row(0)[kDateColumn], "0"}));
+    EXPECT_EQ(Row(1)[kSizeColumn], "1KB");
+    EXPECT_EQ(Row(2)[kSizeColumn], "2KB");
+    EXPECT_EQ(List().GetItemData(0), 0u);
+
+    // The date column shows the file's last-write time in local time.
+    SYSTEMTIME local{2001, 7, 0, 3, 14, 5, 9, 0}, universal;
+    ASSERT_TRUE(TzSpecificLocalTimeToSystemTime(nullptr, &local, &universal));
+    FILETIME written;
+    SystemTimeToFileTime(&universal, &written);
+    HANDLE file =
+        CreateFileA(empty.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    SetFileTime(file, nullptr, nullptr, &written);
+    CloseHandle(file);
+    fileList->RemoveAll();
+    Add(empty);
+    EXPECT_EQ(Row(0)[kDateColumn], "07/03/2001 14:05");
+}
+
+TEST_F(FileListPane, AFileOverFourGigabytesShowsItsWholeSize) {
+    const std::string big = WriteSized("big.dat", 5ull << 30);
+    ASSERT_EQ(Add(big), 0);
+    EXPECT_EQ(Row(0)[kSizeColumn], "5242881KB");
+}
+
+TEST_F(FileListPane, FolderRowsHaveNoSizeNoIconsAndListNothing) {
+    const std::string sub = MakeFolder("sub");
+    ASSERT_EQ(Add(sub), 0);
+    EXPECT_EQ(Row(0),
+              (std::vector<std::string>{"sub", folderOf(sub), "", Row(0)[kDateColumn], ""}));
+    EXPECT_FALSE(Row(0)[kDateColumn].empty());
+    EXPECT_EQ(List().GetItemData(0), 1u);
+    EXPECT_EQ(Icons().GetItemCount(), 0);
+    // A trailing backslash names the same folder.
+    ASSERT_EQ(Add(sub + "\\"), 1);
+    EXPECT_EQ(Row(1)[kNameColumn], "sub");
+}
+
+TEST_F(FileListPane, FilesListTheirIconsIntoTheIconList) {
+    const std::string ico =
+        folder.Write("tools.ico", Bytes{'n', 'o', 't', ' ', 'a', 'n', ' ', 'i'});
+    const std::string image = folder.Write("four.dll", imageWithFourIcons());
+    const std::string text = folder.Write("notes.txt", Bytes{'h', 'i'});
+    Add(ico);
+    Add(image);
+    Add(text);
+    EXPECT_EQ(Column(kIconsColumn), (std::vector<std::string>{"1", "4", "0"}));
+    ASSERT_EQ(Icons().GetItemCount(), 5);
+    EXPECT_STREQ(Icons().GetItemText(0, 0), "tools.ico");
+    EXPECT_STREQ(Icons().GetItemText(1, 0), "1\r\nfour.dll");
+
+    // Emptying the file list empties the icon list with it.
+    fileList->RemoveAll();
+    EXPECT_EQ(List().GetItemCount(), 0);
+    EXPECT_EQ(Icons().GetItemCount(), 0);
+}
+
+TEST_F(FileListPane, PathsThatCannotBeReadAddNothing) {
+    EXPECT_EQ(Add(""), -1);
+    EXPECT_EQ(Add(folder.File("missing.exe")), -1);
+    EXPECT_EQ(Add("notepad.exe"), -1);
+    EXPECT_EQ(Add("\\"), -1);
+    EXPECT_EQ(List().GetItemCount(), 0);
+    EXPECT_EQ(Icons().GetItemCount(), 0);
+}
+
+TEST_F(FileListPane, SortsAnyColumnAsTextWithFoldersAboveFilesAscendingAndBelowDescending) {
+    WriteSized("nine.dat", 8 * 1024); // 9KB
+    WriteSized("ten.dat", 9 * 1024);  // 10KB
+    WriteSized("small.dat", 10);      // 1KB
+    MakeFolder("Zeta");
+    MakeFolder("alpha");
+    for (const char* name : {"nine.dat", "Zeta", "ten.dat", "alpha", "small.dat"})
+        Add(folder.File(name));
+
+    List().SortByColumn(kSizeColumn, true);
+    EXPECT_EQ(Column(kSizeColumn), (std::vector<std::string>{"", "", "10KB", "1KB", "9KB"}));
+    List().SortByColumn(kSizeColumn, false);
+    EXPECT_EQ(Column(kSizeColumn), (std::vector<std::string>{"9KB", "1KB", "10KB", "", ""}));
+    List().SortByColumn(kNameColumn, true);
+    EXPECT_EQ(Column(kNameColumn),
+              (std::vector<std::string>{"alpha", "Zeta", "nine.dat", "small.dat", "ten.dat"}));
+    List().SortByColumn(kNameColumn, false);
+    EXPECT_EQ(Column(kNameColumn),
+              (std::vector<std::string>{"ten.dat", "small.dat", "nine.dat", "Zeta", "alpha"}));
+    // Every row has its folder flag back after the sort.
+    for (int row = 0; row < List().GetItemCount(); ++row)
+        EXPECT_EQ(List().GetItemData(row), Row(row)[kSizeColumn].empty() ? 1u : 0u);
+}
+
+TEST_F(FileListPane, HeaderClicksDecideTheDirectionAndResortKeepsTheirChoice) {
+    for (const char* name : {"b.dat", "a.dat", "c.dat"})
+        WriteSized(name, 1);
+    for (const char* name : {"b.dat", "a.dat", "c.dat"})
+        Add(folder.File(name));
+    fileList->Resort(); // as after a folder was shown: "Name", ascending
+    EXPECT_EQ(Column(kNameColumn), (std::vector<std::string>{"a.dat", "b.dat", "c.dat"}));
+
+    // The first click on "Name" sorts ascending again; only the second one reverses.
+    ClickHeader(kNameColumn);
+    EXPECT_EQ(Column(kNameColumn), (std::vector<std::string>{"a.dat", "b.dat", "c.dat"}));
+    ClickHeader(kNameColumn);
+    EXPECT_EQ(Column(kNameColumn), (std::vector<std::string>{"c.dat", "b.dat", "a.dat"}));
+    EXPECT_EQ(List().GetSortColumn(), kNameColumn);
+    EXPECT_FALSE(List().IsSortAscending());
+    // A right-button click does not sort.
+    ClickHeader(kFolderColumn, 1);
+    EXPECT_EQ(List().GetSortColumn(), kNameColumn);
+
+    // The chosen sort holds for the next folder shown.
+    fileList->RemoveAll();
+    for (const char* name : {"a.dat", "c.dat", "b.dat"})
+        Add(folder.File(name));
+    fileList->Resort();
+    EXPECT_EQ(Column(kNameColumn), (std::vector<std::string>{"c.dat", "b.dat", "a.dat"}));
+}
+
+TEST_F(FileListPane, DoubleClickAndEnterOnAFolderRowMoveTheTree) {
+    RecordingTree tree;
+    fileList->SetFolderTree(&tree);
+    fileList->SetFolderTree(nullptr); // keeps the tree it has
+    const std::string sub = MakeFolder("sub");
+    Add(folder.File("sub"));
+    Add(folder.Write("file.txt", Bytes{'x'}));
+
+    auto notify = [this](UINT code, int row) {
+        NMITEMACTIVATE activate{};
+        activate.hdr = NMHDR{List().m_hWnd, static_cast<UINT_PTR>(List().GetDlgCtrlID()), code};
+        activate.iItem = row;
+        fileList->SendMessage(WM_NOTIFY, activate.hdr.idFrom, reinterpret_cast<LPARAM>(&activate));
+    };
+    notify(NM_DBLCLK, 1);  // a file row
+    notify(NM_DBLCLK, -1); // empty space
+    EXPECT_TRUE(tree.selected.empty());
+    notify(NM_DBLCLK, 0);
+    EXPECT_EQ(tree.selected, std::vector<std::string>{sub});
+    EXPECT_EQ(tree.expanded, std::vector<bool>{true});
+
+    // Enter acts on the target row.
+    Select({0}, 0);
+    List().SetFocus();
+    List().SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_EQ(tree.selected.size(), 2u);
+    EXPECT_EQ(tree.selected[1], sub);
+    Select({1}, 1);
+    List().SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(tree.selected.size(), 2u);
+}

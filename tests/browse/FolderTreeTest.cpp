@@ -1,0 +1,232 @@
+// The folder tree in the started application: the start on "C:\", lazy sorted folders, folders
+// that vanish, the history, Up and Refresh, the menu on the computer, and the file list moving it.
+#include "AppFixture.h"
+
+#include "ShellCommands.h"
+
+#include <cstring>
+#include <functional>
+
+namespace {
+std::string clipboardText() {
+    std::string text = "(none)";
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+            text = static_cast<const char*>(GlobalLock(data));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+} // namespace
+
+class FolderTree : public QuarvelStarted {
+protected:
+    CFolderTreeCtrl& TreeCtrl() { return Tree()->GetTreeCtrl(); }
+    CString Selected() { return TreeCtrl().ItemToPath(TreeCtrl().GetSelectedItem()); }
+    std::vector<std::string> ChildNames(HTREEITEM parent) {
+        std::vector<std::string> names;
+        for (HTREEITEM child = TreeCtrl().GetChildItem(parent); child;
+             child = TreeCtrl().GetNextSiblingItem(child))
+            names.push_back(TreeCtrl().GetItemText(child).GetString());
+        return names;
+    }
+    bool HasButton(HTREEITEM item) {
+        TVITEMA state{};
+        state.mask = TVIF_CHILDREN;
+        state.hItem = item;
+        TreeCtrl().GetItem(&state);
+        return state.cChildren != 0;
+    }
+    int FileRows() { return frame->m_pFileList->GetListCtrl().GetItemCount(); }
+    // The tree's context menu commands (separators left out) and whether each is enabled.
+    std::vector<std::pair<UINT, bool>> TreeMenu() {
+        std::vector<std::pair<UINT, bool>> commands;
+        for (const auto& item : ui::ReadPopupMenu([this] {
+                 TreeCtrl().SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(TreeCtrl().m_hWnd),
+                                        MAKELPARAM(-1, -1));
+             }))
+            if (item.first != 0)
+                commands.push_back(item);
+        return commands;
+    }
+};
+
+TEST_F(FolderTree, StartsWithTheTwoRootsAndCSelectedButNotExpanded) {
+    ASSERT_TRUE(Start());
+    CFolderTreeCtrl& tree = TreeCtrl();
+    const HTREEITEM computer = tree.GetRootItem();
+    ASSERT_NE(computer, nullptr);
+    EXPECT_EQ(computer, tree.GetComputerRoot());
+    EXPECT_EQ(tree.GetNextSiblingItem(computer), tree.GetNetworkRoot());
+    EXPECT_EQ(tree.GetNextSiblingItem(tree.GetNetworkRoot()), nullptr);
+    EXPECT_EQ(tree.GetItemText(computer), tree.ItemToPath(computer)); // its display name
+    EXPECT_FALSE(tree.GetItemText(computer).IsEmpty());
+
+    EXPECT_STREQ(Selected(), "C:\\");
+    const HTREEITEM drive = tree.GetSelectedItem();
+    EXPECT_EQ(tree.GetParentItem(drive), computer);
+    EXPECT_FALSE(tree.GetItemState(drive, TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_EQ(Caption(), "Quarvel v1.0 - C:\\");
+
+    int entries = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA("C:\\*.*", &found);
+    do
+        entries += std::strcmp(found.cFileName, ".") && std::strcmp(found.cFileName, "..");
+    while (FindNextFileA(find, &found));
+    FindClose(find);
+    EXPECT_EQ(FileRows(), entries);
+    EXPECT_FALSE(tree.CanGoBack());
+}
+
+TEST_F(FolderTree, ListsSubfoldersSortedIgnoringCaseHiddenOnesIncluded) {
+    TempFolder folder("quarvel tree order");
+    folder.AddFolder("b");
+    folder.AddFolder("A");
+    folder.AddFolder("c");
+    const std::string hidden = folder.AddFolder("hidden");
+    SetFileAttributesA(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY);
+    folder.AddFile("file.txt"); // files are not tree items
+    ASSERT_TRUE(Start());
+    const HTREEITEM item = TreeCtrl().SetSelectedPath(folder.path().c_str(), true);
+    ASSERT_NE(item, nullptr);
+    EXPECT_STREQ(Selected(), folder.path().c_str());
+    EXPECT_EQ(ChildNames(item), (std::vector<std::string>{"A", "b", "c", "hidden"}));
+    EXPECT_FALSE(HasButton(TreeCtrl().GetChildItem(item))); // "A" has no subfolders
+    EXPECT_EQ(Caption(), "Quarvel v1.0 - " + folder.path());
+    EXPECT_EQ(FileRows(), 5);
+}
+
+TEST_F(FolderTree, AFolderDeletedOutsideGoesWhenSelectedOrExpanded) {
+    TempFolder folder("quarvel tree vanish");
+    const std::string first = folder.AddFolder("first");
+    const std::string second = folder.AddFolder("second");
+    const std::string inner = folder.AddFolder("second\\inner"); // "second" gets a button
+    ASSERT_TRUE(Start());
+    const HTREEITEM parent = TreeCtrl().SetSelectedPath(folder.path().c_str(), true);
+    ASSERT_EQ(ChildNames(parent).size(), 2u);
+    const int rowsBefore = FileRows();
+
+    RemoveDirectoryA(first.c_str());
+    TreeCtrl().SelectItem(TreeCtrl().GetChildItem(parent));
+    EXPECT_EQ(ChildNames(parent), std::vector<std::string>{"second"});
+    EXPECT_STREQ(Selected(), folder.path().c_str()); // the selection stays where it was
+    EXPECT_EQ(FileRows(), rowsBefore);
+
+    RemoveDirectoryA(inner.c_str());
+    RemoveDirectoryA(second.c_str());
+    TreeCtrl().Expand(TreeCtrl().GetChildItem(parent), TVE_EXPAND);
+    EXPECT_TRUE(ChildNames(parent).empty());
+    EXPECT_FALSE(HasButton(parent));
+}
+
+TEST_F(FolderTree, HistoryKeepsTwentyOneAndBackThenANewSelectionKeepsForward) {
+    TempFolder folder("quarvel tree history");
+    std::vector<std::string> paths;
+    for (int i = 0; i < 25; ++i)
+        paths.push_back(folder.AddFolder(("f" + std::to_string(i + 10)).c_str()));
+    ASSERT_TRUE(Start());
+    const HTREEITEM parent = TreeCtrl().SetSelectedPath(folder.path().c_str(), true);
+    ASSERT_EQ(ChildNames(parent).size(), 25u);
+    for (HTREEITEM child = TreeCtrl().GetChildItem(parent); child;
+         child = TreeCtrl().GetNextSiblingItem(child))
+        TreeCtrl().SelectItem(child);
+    EXPECT_EQ(TreeCtrl().GetBackHistory().size(), 21u);
+
+    ASSERT_TRUE(TreeCtrl().GoBack());
+    EXPECT_STREQ(Selected(), paths[23].c_str());
+    EXPECT_EQ(FileRows(), 0);                               // the list follows: f33 is empty
+    TreeCtrl().SelectItem(TreeCtrl().GetChildItem(parent)); // a new selection: f10
+    ASSERT_TRUE(TreeCtrl().CanGoForward());
+    ASSERT_TRUE(TreeCtrl().GoForward());
+    EXPECT_STREQ(Selected(), paths[24].c_str());
+    EXPECT_EQ(Caption(), "Quarvel v1.0 - " + paths[24]);
+}
+
+TEST_F(FolderTree, BackForwardAndUpGoThroughTheFrameAndUpStopsAtTheTop) {
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(TreeCtrl().SetSelectedPath("C:\\windows\\system32", false));
+    frame->SendMessage(WM_COMMAND, ID_VIEW_BACK);
+    EXPECT_STREQ(Selected(), "C:\\windows");
+    EXPECT_EQ(Caption(), "Quarvel v1.0 - C:\\windows");
+    frame->SendMessage(WM_COMMAND, ID_VIEW_FORWARD);
+    EXPECT_STREQ(Selected(), "C:\\windows\\system32");
+    EXPECT_GT(FileRows(), 300);
+    frame->SendMessage(WM_COMMAND, ID_VIEW_UP);
+    EXPECT_STREQ(Selected(), "C:\\windows");
+
+    // Up from a drive reaches the computer, which changes neither the list nor the title.
+    TreeCtrl().SetSelectedPath("C:\\", false);
+    const int rows = FileRows();
+    frame->SendMessage(WM_COMMAND, ID_VIEW_UP);
+    EXPECT_EQ(TreeCtrl().GetSelectedItem(), TreeCtrl().GetComputerRoot());
+    EXPECT_FALSE(Tree()->CanGoUp());
+    EXPECT_EQ(FileRows(), rows);
+    EXPECT_EQ(Caption(), "Quarvel v1.0 - C:\\");
+}
+
+TEST_F(FolderTree, RefreshRebuildsTheTreeAndKeepsTheSelection) {
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(TreeCtrl().SetSelectedPath("C:\\windows", true));
+    frame->SendMessage(WM_COMMAND, ID_VIEW_REFRESH);
+    const HTREEITEM after = TreeCtrl().GetSelectedItem();
+    EXPECT_STREQ(Selected(), "C:\\windows");
+    EXPECT_TRUE(TreeCtrl().GetItemState(after, TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_NE(TreeCtrl().GetChildItem(after), nullptr);
+    // F5 does the same from the keyboard.
+    MSG f5{TreeCtrl().m_hWnd, WM_KEYDOWN, VK_F5, 0, 0, {0, 0}};
+    EXPECT_TRUE(TreeCtrl().PreTranslateMessage(&f5));
+    EXPECT_STREQ(Selected(), "C:\\windows");
+}
+
+TEST_F(FolderTree, CopyPathOfTheComputerGivesItsDisplayNameAndNoCommandPrompt) {
+    ASSERT_TRUE(Start());
+    TreeCtrl().SelectItem(TreeCtrl().GetComputerRoot());
+    TreeCtrl().SendMessage(WM_COMMAND, ID_COPY_PATH);
+    EXPECT_EQ(clipboardText(), TreeCtrl().GetItemText(TreeCtrl().GetComputerRoot()).GetString());
+    using Menu = std::vector<std::pair<UINT, bool>>;
+    EXPECT_EQ(TreeMenu(), (Menu{{ID_SHELL_OPEN, true},
+                                {ID_SHELL_PROPERTIES, true},
+                                {ID_SEARCH_IN_FOLDER, true},
+                                {ID_COPY_PATH, true},
+                                {ID_COMMAND_PROMPT, false}}));
+    TreeCtrl().SelectItem(TreeCtrl().GetNetworkRoot());
+    EXPECT_EQ(TreeMenu(), (Menu{{ID_SHELL_OPEN, false},
+                                {ID_SHELL_PROPERTIES, false},
+                                {ID_SEARCH_IN_FOLDER, true},
+                                {ID_COPY_PATH, true},
+                                {ID_COMMAND_PROMPT, false}}));
+    TreeCtrl().SetSelectedPath("C:\\windows", false);
+    EXPECT_EQ(TreeMenu().back(), std::make_pair(static_cast<UINT>(ID_COMMAND_PROMPT), true));
+    // The menu's Search puts the folder into the search form.
+    TreeCtrl().SendMessage(WM_COMMAND, ID_SEARCH_IN_FOLDER);
+    EXPECT_EQ(Browser()->GetCurrentView(), frame->m_pSearchForm);
+    EXPECT_EQ(ui::WindowText(::GetDlgItem(frame->m_pSearchForm->m_hWnd, IDC_LOOK_IN)),
+              "C:\\windows");
+}
+
+TEST_F(FolderTree, SelectingAFolderEndsTheSearchButTheComputerDoesNot) {
+    ASSERT_TRUE(Start());
+    CSearchDlg* form = frame->m_pSearchForm;
+    const int ended = form->m_endSearchCount;
+    TreeCtrl().SetSelectedPath("C:\\windows", false);
+    EXPECT_EQ(form->m_endSearchCount, ended + 1);
+    TreeCtrl().SelectItem(TreeCtrl().GetComputerRoot());
+    EXPECT_EQ(form->m_endSearchCount, ended + 1);
+}
+
+TEST_F(FolderTree, DoubleClickOnAFolderRowMovesTheTreeAndRefillsTheLists) {
+    ASSERT_TRUE(Start());
+    CFileListCtrl& files = frame->m_pFileList->GetListCtrl();
+    int row = 0;
+    while (row < files.GetItemCount() && files.GetItemText(row, kNameColumn) != "windows")
+        ++row;
+    ASSERT_LT(row, files.GetItemCount());
+    files.OpenFolderRow(row);
+    EXPECT_STREQ(Selected(), "C:\\windows");
+    EXPECT_TRUE(TreeCtrl().GetItemState(TreeCtrl().GetSelectedItem(), TVIS_EXPANDED) &
+                TVIS_EXPANDED);
+    EXPECT_STREQ(files.GetItemText(0, kFolderColumn), "C:\\windows\\");
+}
