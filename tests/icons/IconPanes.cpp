@@ -49,45 +49,13 @@ bool IconPanes::Enabled(CWnd* view, UINT command) {
     return state.m_bEnabled;
 }
 
-namespace {
-// The popup a context menu opens, caught when it is initialised and read by a timer that fires
-// inside the menu's loop, which it then ends.
-HMENU shownMenu = nullptr;
-std::vector<std::pair<UINT, bool>> shownItems;
-HHOOK menuHook = nullptr;
-
-LRESULT CALLBACK catchMenu(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* message = reinterpret_cast<CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && message->message == WM_INITMENUPOPUP)
-        shownMenu = reinterpret_cast<HMENU>(message->wParam);
-    return CallNextHookEx(menuHook, code, wParam, lParam);
-}
-
-void CALLBACK readAndCloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
-    if (!shownMenu)
-        return;
-    KillTimer(nullptr, timer);
-    for (int i = 0; i < GetMenuItemCount(shownMenu); ++i) {
-        const UINT id = GetMenuItemID(shownMenu, i);
-        const UINT state = GetMenuState(shownMenu, static_cast<UINT>(i), MF_BYPOSITION);
-        shownItems.emplace_back(id, !(state & (MF_GRAYED | MF_DISABLED)));
-    }
-    EndMenu();
-}
-} // namespace
-
 std::vector<std::pair<UINT, bool>> IconPanes::ContextMenu(CWnd* view) {
-    shownMenu = nullptr;
-    shownItems.clear();
-    menuHook = SetWindowsHookExA(WH_CALLWNDPROC, catchMenu, nullptr, GetCurrentThreadId());
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, readAndCloseMenu);
-    RECT rect;
-    view->GetWindowRect(&rect);
-    view->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->m_hWnd),
-                      MAKELPARAM(rect.left + 5, rect.top + 5));
-    KillTimer(nullptr, timer);
-    UnhookWindowsHookEx(menuHook);
-    return shownItems;
+    return ui::ReadPopupMenu([view] {
+        RECT rect;
+        view->GetWindowRect(&rect);
+        view->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->m_hWnd),
+                          MAKELPARAM(rect.left + 5, rect.top + 5));
+    });
 }
 
 std::string IconPanes::WriteImage(const std::string& name, const ResourceTree& tree) {
