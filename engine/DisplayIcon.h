@@ -19,6 +19,9 @@ HICON LoadIconFromFile(const char* path, ResKey name, std::uint16_t language, in
 // null for an oversized image (ImageLimits.h).
 HICON CreateIconFromImage(const std::uint8_t* image, std::uint32_t size);
 
+// The icon's width from its colour bitmap (or its mask when it has none); 0 when unreadable.
+int IconWidth(HICON icon);
+
 } // namespace quarvel
 
 #endif

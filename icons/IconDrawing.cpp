@@ -3,20 +3,6 @@
 
 namespace quarvel {
 
-int IconWidth(HICON icon) {
-    ICONINFO info;
-    if (icon == nullptr || !GetIconInfo(icon, &info))
-        return 0;
-    BITMAP bm;
-    const bool described =
-        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm) != 0;
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
-    if (info.hbmMask)
-        DeleteObject(info.hbmMask);
-    return described && bm.bmWidth > 0 ? bm.bmWidth : 0;
-}
-
 CellPlacement PlaceInCell(int iconWidth, int cx, int cy) {
     if (iconWidth < 1 || cx < 1 || cy < 1)
         return {0, 0, 0, 0};

@@ -2,12 +2,11 @@
 // icon list, a picture of an icon on a solid background, and a bitmap put on the clipboard.
 #pragma once
 
+#include "engine/DisplayIcon.h"
+
 #include <windows.h>
 
 namespace quarvel {
-
-// The icon's width from its colour bitmap (or its mask when it has none); 0 when unreadable.
-int IconWidth(HICON icon);
 
 // Where an icon `iconWidth` pixels wide (treated as square) is drawn in a cell of cx by cy:
 // scaled down to fit when larger, centred. A zero size means "the icon's own size".

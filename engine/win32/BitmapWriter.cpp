@@ -1,5 +1,6 @@
 // Drawing icons into bitmaps and writing .bmp files with GDI.
 #include "../BitmapWriter.h"
+#include "../DisplayIcon.h"
 
 #include "../platform/FileSystem.h"
 
@@ -30,20 +31,10 @@ int DepthClass(const BITMAP& bm) {
 HBITMAP IconToBitmap(HICON icon) {
     if (icon == nullptr)
         return nullptr;
-    ICONINFO info;
-    if (!GetIconInfo(icon, &info))
-        return nullptr;
-    BITMAP bm;
-    const bool described =
-        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm) != 0;
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
-    if (info.hbmMask)
-        DeleteObject(info.hbmMask);
-    if (!described)
-        return nullptr;
     // Square: a monochrome icon's mask is twice as high as the icon.
-    const int side = bm.bmWidth;
+    const int side = IconWidth(icon);
+    if (side == 0)
+        return nullptr;
 
     HDC screen = GetDC(nullptr);
     if (screen == nullptr)

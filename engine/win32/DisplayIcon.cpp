@@ -57,4 +57,18 @@ HICON CIconItem::LoadDisplayIcon() const {
         LoadImageA(nullptr, GetPath().c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
 }
 
+int IconWidth(HICON icon) {
+    ICONINFO info;
+    if (icon == nullptr || !GetIconInfo(icon, &info))
+        return 0;
+    BITMAP bm;
+    const bool described =
+        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm) != 0;
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    if (info.hbmMask)
+        DeleteObject(info.hbmMask);
+    return described && bm.bmWidth > 0 ? bm.bmWidth : 0;
+}
+
 } // namespace quarvel

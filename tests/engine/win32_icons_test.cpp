@@ -30,7 +30,8 @@ SIZE IconSize(HICON icon) {
     return size;
 }
 
-int IconWidth(HICON icon) {
+// The width of an icon the check owns; the icon is destroyed.
+int WidthOfTakenIcon(HICON icon) {
     const int width = icon ? IconSize(icon).cx : 0;
     if (icon)
         DestroyIcon(icon);
@@ -59,11 +60,11 @@ TEST(LoadGroupIcon, PicksTheImageOfTheAskedWidthElseTheFirst) {
     ASSERT_EQ(GetSystemMetrics(SM_CXICON), 32);
     const Bytes pe = ThreeSizes();
     CPEFile file(pe.data(), pe.size());
-    EXPECT_EQ(IconWidth(file.LoadGroupIcon(1, 0, 0, 0)), 32) << "the system size";
-    EXPECT_EQ(IconWidth(file.LoadGroupIcon(1, 0, 48, 16)), 48) << "the height takes no part";
-    EXPECT_EQ(IconWidth(file.LoadGroupIcon(1, 0, 24, 24)), 16)
+    EXPECT_EQ(WidthOfTakenIcon(file.LoadGroupIcon(1, 0, 0, 0)), 32) << "the system size";
+    EXPECT_EQ(WidthOfTakenIcon(file.LoadGroupIcon(1, 0, 48, 16)), 48) << "the height takes no part";
+    EXPECT_EQ(WidthOfTakenIcon(file.LoadGroupIcon(1, 0, 24, 24)), 16)
         << "no match: the first image, at its own size";
-    EXPECT_EQ(IconWidth(file.LoadGroupIcon(1, 1033, 0, 0)), 32)
+    EXPECT_EQ(WidthOfTakenIcon(file.LoadGroupIcon(1, 1033, 0, 0)), 32)
         << "another language of the group serves";
     EXPECT_EQ(file.LoadGroupIcon(2, 0, 0, 0), nullptr);
 }
@@ -71,10 +72,10 @@ TEST(LoadGroupIcon, PicksTheImageOfTheAskedWidthElseTheFirst) {
 TEST(LoadGroupIcon, AMissingImageFallsBackToTheFirstThatExists) {
     const Bytes noThirtyTwo = ThreeSizes(11);
     CPEFile file(noThirtyTwo.data(), noThirtyTwo.size());
-    EXPECT_EQ(IconWidth(file.LoadGroupIcon(1, 0, 32, 32)), 16);
+    EXPECT_EQ(WidthOfTakenIcon(file.LoadGroupIcon(1, 0, 32, 32)), 16);
     const Bytes noSixteen = ThreeSizes(10);
     CPEFile other(noSixteen.data(), noSixteen.size());
-    EXPECT_EQ(IconWidth(other.LoadGroupIcon(1, 0, 24, 24)), 32);
+    EXPECT_EQ(WidthOfTakenIcon(other.LoadGroupIcon(1, 0, 24, 24)), 32);
 }
 
 TEST(LoadGroupIcon, CursorGroupsAndBadHeadersGiveNothing) {
@@ -96,27 +97,27 @@ TEST(LoadGroupIcon, PngImagesAndHostileSizes) {
     tree.Add(14, 2, 0, MakeGroup({EntryFor(huge, 16, 8, 11)}));
     const Bytes pe = BuildImageWithResources(tree);
     CPEFile file(pe.data(), pe.size());
-    EXPECT_EQ(IconWidth(file.LoadGroupIcon(1, 0, 0, 0)), 256) << "the PNG's own size";
+    EXPECT_EQ(WidthOfTakenIcon(file.LoadGroupIcon(1, 0, 0, 0)), 256) << "the PNG's own size";
     HICON clamped = file.LoadGroupIcon(2, 0, 0, 0);
-    EXPECT_LE(IconWidth(clamped), 256);
+    EXPECT_LE(WidthOfTakenIcon(clamped), 256);
 }
 
 TEST(LoadDisplayIcon, BothKindsOfItem) {
     TempFolder dir;
     const std::string dll = dir.Write("three.dll", ThreeSizes());
-    EXPECT_EQ(IconWidth(CIconItem(dll.c_str(), 1, 0).LoadDisplayIcon()), 32);
-    EXPECT_EQ(IconWidth(LoadIconFromFile(dll.c_str(), 1, 0, 48, 48)), 48);
+    EXPECT_EQ(WidthOfTakenIcon(CIconItem(dll.c_str(), 1, 0).LoadDisplayIcon()), 32);
+    EXPECT_EQ(WidthOfTakenIcon(LoadIconFromFile(dll.c_str(), 1, 0, 48, 48)), 48);
     EXPECT_EQ(LoadIconFromFile(dir.File("none.dll").c_str(), 1, 0, 0, 0), nullptr);
     const Bytes image = MakeBmpImage(32, 8);
     const std::string ico = dir.Write("one.ico", MakeIcoFile({EntryFor(image, 32, 8, 0)}, {image}));
-    EXPECT_EQ(IconWidth(CIconItem(ico.c_str()).LoadDisplayIcon()), 32);
+    EXPECT_EQ(WidthOfTakenIcon(CIconItem(ico.c_str()).LoadDisplayIcon()), 32);
 }
 
 TEST(DisplayIcons, PngImagesAboveAMillionPixelsAreRefused) {
     // Valid images, so that only the rule tells them apart: the system would decode either.
     const Bytes small = MakeBmpImage(32, 8), atLimit = MakePngImage(1024, 1024),
                 oversized = MakePngImage(1025, 1024);
-    EXPECT_EQ(IconWidth(CreateIconFromImage(atLimit.data(), std::uint32_t(atLimit.size()))), 256);
+    EXPECT_EQ(WidthOfTakenIcon(CreateIconFromImage(atLimit.data(), std::uint32_t(atLimit.size()))), 256);
     EXPECT_EQ(CreateIconFromImage(oversized.data(), std::uint32_t(oversized.size())), nullptr);
 
     // A group holding one gets no display icon, whichever image the asked size chooses.
@@ -126,7 +127,7 @@ TEST(DisplayIcons, PngImagesAboveAMillionPixelsAreRefused) {
     TempFolder dir;
     const std::string dll = dir.Write("big.dll", BuildImageWithResources(tree));
     CPEFile file(dll.c_str());
-    EXPECT_EQ(IconWidth(file.LoadGroupIcon(1, 0, 0, 0)), 32);
+    EXPECT_EQ(WidthOfTakenIcon(file.LoadGroupIcon(1, 0, 0, 0)), 32);
     EXPECT_EQ(file.LoadGroupIcon(2, 0, 0, 0), nullptr);
     EXPECT_EQ(file.LoadGroupIcon(2, 0, 256, 256), nullptr);
     file.Close();
@@ -138,7 +139,7 @@ TEST(DisplayIcons, PngImagesAboveAMillionPixelsAreRefused) {
         return dir.Write(name, MakeIcoFile({EntryFor(small, 32, 8, 0), EntryFor(png, 256, 32, 0)},
                                            {small, png}));
     };
-    EXPECT_EQ(IconWidth(CIconItem(icoOf("fine.ico", atLimit).c_str()).LoadDisplayIcon()), 32);
+    EXPECT_EQ(WidthOfTakenIcon(CIconItem(icoOf("fine.ico", atLimit).c_str()).LoadDisplayIcon()), 32);
     EXPECT_EQ(CIconItem(icoOf("big.ico", oversized).c_str()).LoadDisplayIcon(), nullptr);
 }
 
