@@ -22,17 +22,9 @@ BEGIN_MESSAGE_MAP(CFileListView, CView)
 END_MESSAGE_MAP()
 
 namespace {
-// The list shares the system's image list, which it must never destroy.
+// The list shows the row icons that the control owns and replaces: it must never destroy them.
 constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
                              WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
-
-HIMAGELIST SystemSmallIcons() {
-    char windows[MAX_PATH] = "";
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    SHFILEINFOA info{};
-    return reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoA(windows, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-}
 
 // The shell's windows belong to the main window.
 HWND ShellOwner(HWND fallback) {
@@ -51,7 +43,7 @@ int CFileListView::OnCreate(LPCREATESTRUCT cs) {
     if (!m_wndList.Create(kListStyle, RECT{0, 0, 0, 0}, this, AFX_IDW_PANE_FIRST))
         return -1;
     m_wndList.AddExtendedStyle(LVS_EX_FULLROWSELECT);
-    m_wndList.SetImageList(SystemSmallIcons(), LVSIL_SMALL);
+    m_wndList.SetImageList(m_wndList.GetRowIcons(), LVSIL_SMALL);
     return m_wndList.AppendColumns() ? 0 : -1;
 }
 
@@ -75,7 +67,7 @@ void CFileListView::SetFolderTree(FolderSelector* tree) {
 void CFileListView::RemoveAll() {
     if (m_pIconListView)
         m_pIconListView->RemoveAll();
-    m_wndList.DeleteAllItems();
+    m_wndList.RemoveAllRows();
 }
 
 void CFileListView::AddFile(const char* path) {

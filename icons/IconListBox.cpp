@@ -37,7 +37,22 @@ CIconListBox::~CIconListBox() {
 
 int CIconListBox::AddImage(HICON icon, int width, int height, int directoryIndex,
                            const char* label) {
-    if (icon == nullptr || label == nullptr || *label == '\0')
+    if (icon == nullptr)
+        return -1;
+    return AppendRow(icon, width, height, directoryIndex, label);
+}
+
+int CIconListBox::AddDamagedImage(int directoryIndex, const char* label) {
+    if (label == nullptr || *label == '\0')
+        return -1;
+    // As high as a small icon: the directory's size of a damaged image is not to be trusted.
+    const int side = GetSystemMetrics(SM_CXSMICON);
+    return AppendRow(nullptr, side, side, directoryIndex, CString(label) + " (damaged)");
+}
+
+int CIconListBox::AppendRow(HICON icon, int width, int height, int directoryIndex,
+                            const char* label) {
+    if (label == nullptr || *label == '\0')
         return -1;
     auto* item = new (std::nothrow) IconListBoxItem{icon, width, height, directoryIndex, {}};
     if (item == nullptr)
@@ -82,7 +97,8 @@ void CIconListBox::DeleteItem(LPDELETEITEMSTRUCT deleted) {
     auto* item = reinterpret_cast<IconListBoxItem*>(deleted->itemData);
     if (item == nullptr)
         return;
-    DestroyIcon(item->icon);
+    if (item->icon)
+        DestroyIcon(item->icon);
     delete item;
 }
 
@@ -116,8 +132,9 @@ void CIconListBox::DrawItem(LPDRAWITEMSTRUCT draw) {
     } else {
         FillRect(dc, &rect, m_windowBrush);
     }
-    DrawIconEx(dc, rect.left + 2, rect.top + 1, item->icon, item->width, item->width, 0, nullptr,
-               DI_NORMAL);
+    if (item->icon)
+        DrawIconEx(dc, rect.left + 2, rect.top + 1, item->icon, item->width, item->width, 0,
+                   nullptr, DI_NORMAL);
     rect.left += item->width + (s_averageCharWidth ? s_averageCharWidth : 8) + 2;
     DrawTextA(dc, item->label, -1, &rect, DT_SINGLELINE | DT_VCENTER);
     if (selected)

@@ -6,7 +6,8 @@
 
 // One row, kept as the row's item data; the row owns the icon.
 struct IconListBoxItem {
-    HICON icon;
+    HICON icon; // null on the row of a damaged image
+
     int width;
     int height;
     // The image's place in the icon's directory (rows may skip images that failed).
@@ -29,6 +30,9 @@ public:
     // Appends a row; answers its index, or -1 for a null icon, an empty label or a refusal
     // (the caller then still owns the icon).
     int AddImage(HICON icon, int width, int height, int directoryIndex, const char* label);
+    // Appends the row of an image that no icon may be built from: no picture, the label with
+    // " (damaged)" after it. Its index, or -1.
+    int AddDamagedImage(int directoryIndex, const char* label);
     // The row's item, or null.
     const IconListBoxItem* GetRow(int index) const;
     // The caret row (the row with the focus rectangle) when the list has rows, else -1.
@@ -45,6 +49,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    int AppendRow(HICON icon, int width, int height, int directoryIndex, const char* label);
+
     HBRUSH m_windowBrush;
     HBRUSH m_highlightBrush;
     COLORREF m_highlightText;

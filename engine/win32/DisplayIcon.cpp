@@ -4,8 +4,12 @@
 #include "../DisplayImage.h"
 #include "../IconImage.h"
 #include "../IconItem.h"
+#include "../ImageCheck.h"
 #include "../ImageLimits.h"
 #include "../PEFile.h"
+#include "../platform/FileSystem.h"
+
+#include <vector>
 
 namespace quarvel {
 
@@ -18,7 +22,7 @@ constexpr DWORD kIconFormatVersion = 0x00030000;
 HICON CreateIconFromImage(const std::uint8_t* image, std::uint32_t size) {
     const ByteView bytes(image, size);
     const auto side = IconBuildSize(bytes);
-    if (!side || IsOversizedImage(bytes))
+    if (!side || !IsSoundIconImage(bytes))
         return nullptr;
     return CreateIconFromResourceEx(const_cast<PBYTE>(image), size, TRUE, kIconFormatVersion, *side,
                                     *side, 0);
@@ -47,14 +51,24 @@ HICON LoadIconFromFile(const char* path, ResKey name, std::uint16_t language, in
     return icon;
 }
 
+HICON LoadIcoFileIcon(const char* path, int width) {
+    // Chosen and built as a group's icon is, from the file's bytes: the system's own .ico loader
+    // is not hardened against damaged files. A file with an oversized image gets none, as a
+    // group with one does.
+    std::vector<std::uint8_t> bytes;
+    if (path == nullptr || IcoFileHasOversizedImage(path) || !platform::ReadWholeFile(path, bytes))
+        return nullptr;
+    if (width == 0)
+        width = GetSystemMetrics(SM_CXICON);
+    const auto image = ChooseIcoDisplayImage(ByteView(bytes.data(), bytes.size()), width);
+    return image ? CreateIconFromImage(image->Data(), static_cast<std::uint32_t>(image->Size()))
+                 : nullptr;
+}
+
 HICON CIconItem::LoadDisplayIcon() const {
     if (GetKind() == ResourceGroup)
         return LoadIconFromFile(GetPath().c_str(), GetName(), GetLanguage(), 0, 0);
-    // The system loader may pick any image of the file: none may be oversized.
-    if (IcoFileHasOversizedImage(GetPath().c_str()))
-        return nullptr;
-    return static_cast<HICON>(
-        LoadImageA(nullptr, GetPath().c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
+    return LoadIcoFileIcon(GetPath().c_str(), 0);
 }
 
 int IconWidth(HICON icon) {

@@ -4,6 +4,8 @@
 
 #include "ImageSetChecks.h"
 #include "ScratchFiles.h"
+#include "SystemImageCheck.h"
+#include "engine/DisplayImage.h"
 
 #include <cstdio>
 #include <cstring>
@@ -63,6 +65,12 @@ std::string CheckIcoFile(const std::uint8_t* data, std::size_t size, const std::
         return "cannot write the scratch file";
     ImageSetOwner fromFile(ReadIcoFileImages(path.c_str()));
     std::remove(path.c_str());
+
+    // The display image is chosen from any file with a sound directory, readable or not.
+    for (const int width : {16, 32, 48})
+        if (const auto image = ChooseIcoDisplayImage(ByteView(data, size), width))
+            if (std::string p = CheckImageForSystem(*image); !p.empty())
+                return "display image: " + p;
 
     const bool readable = IsReadableIco(data, size);
     if ((fromFile.set != nullptr) != readable)
