@@ -7,8 +7,9 @@
 
 #include "engine/IconGroups.h"
 
-#include <commctrl.h>
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <commctrl.h>
 
 #include <map>
 #include <string>
