@@ -60,6 +60,14 @@ bool IsSoundPng(const ByteView& image) {
            interlace <= 1 && !IsOversizedImage(image);
 }
 
+// The mask's bytes of a bitmap whose width and height were read as sound: one bit per pixel,
+// rows padded to 32 bits.
+std::uint64_t MaskBytes(const ByteView& image) {
+    const auto width = static_cast<std::int32_t>(image.U32At(4));
+    const auto height = static_cast<std::int32_t>(image.U32At(8)) / 2;
+    return RowBytes(width, 1) * static_cast<std::uint64_t>(height);
+}
+
 } // namespace
 
 std::uint64_t BitmapImageBytes(const ByteView& image) {
@@ -86,15 +94,29 @@ std::uint64_t BitmapImageBytes(const ByteView& image) {
     if (colours == 0 && bits <= 8)
         colours = 1u << bits;
     const auto rows = static_cast<std::uint64_t>(iconHeight);
-    return headerSize + 4 * colours + RowBytes(signedWidth, bits) * rows +
-           RowBytes(signedWidth, 1) * rows;
+    return headerSize + 4 * colours + RowBytes(signedWidth, bits) * rows + MaskBytes(image);
+}
+
+std::uint64_t BitmapMaskBytes(const ByteView& image) {
+    return BitmapImageBytes(image) != 0 ? MaskBytes(image) : 0;
 }
 
 bool IsSoundIconImage(const ByteView& image) {
     if (IsPngImage(image))
         return IsSoundPng(image);
     const std::uint64_t needed = BitmapImageBytes(image);
-    return needed != 0 && needed <= image.Size();
+    return needed != 0 && needed - BitmapMaskBytes(image) <= image.Size();
+}
+
+std::optional<ByteView> ImageForSystem(const ByteView& image, std::vector<std::uint8_t>& scratch) {
+    if (!IsSoundIconImage(image))
+        return std::nullopt;
+    const std::uint64_t needed = BitmapImageBytes(image);
+    if (needed <= image.Size())
+        return image;
+    scratch.assign(image.Data(), image.Data() + image.Size());
+    scratch.resize(static_cast<std::size_t>(needed), 0);
+    return ByteView(scratch.data(), scratch.size());
 }
 
 } // namespace quarvel

@@ -22,10 +22,13 @@ constexpr DWORD kIconFormatVersion = 0x00030000;
 HICON CreateIconFromImage(const std::uint8_t* image, std::uint32_t size) {
     const ByteView bytes(image, size);
     const auto side = IconBuildSize(bytes);
-    if (!side || !IsSoundIconImage(bytes))
+    std::vector<std::uint8_t> completed;
+    const auto checked = side ? ImageForSystem(bytes, completed) : std::nullopt;
+    if (!checked)
         return nullptr;
-    return CreateIconFromResourceEx(const_cast<PBYTE>(image), size, TRUE, kIconFormatVersion, *side,
-                                    *side, 0);
+    return CreateIconFromResourceEx(const_cast<PBYTE>(checked->Data()),
+                                    static_cast<DWORD>(checked->Size()), TRUE, kIconFormatVersion,
+                                    *side, *side, 0);
 }
 
 HICON CPEFile::LoadGroupIcon(ResKey name, std::uint16_t language, int width, int height) const {

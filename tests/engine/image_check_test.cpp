@@ -47,14 +47,29 @@ Bytes PngWithByte(std::size_t at, std::uint8_t value) {
 
 } // namespace
 
-TEST(ImageCheck, SoundImagesPassAndEveryByteTheyPromiseMustBeThere) {
+TEST(ImageCheck, SoundImagesPassAndEveryColourByteTheyPromiseMustBeThere) {
+    std::vector<std::uint8_t> scratch;
     for (int bits : {1, 4, 8, 16, 24, 32}) {
         for (int side : {16, 32, 48, 256}) {
             const Bytes image = MakeBmpImage(side, bits);
             SCOPED_TRACE(testing::Message() << side << "px, " << bits << " bits");
+            const std::size_t mask = BitmapMaskBytes(View(image));
             EXPECT_EQ(BitmapImageBytes(View(image)), image.size());
-            EXPECT_TRUE(IsSoundIconImage(View(image)));
-            EXPECT_FALSE(IsSoundIconImage(ByteView(image.data(), image.size() - 1)));
+            EXPECT_EQ(mask, static_cast<std::size_t>((side + 31) / 32 * 4 * side));
+            const auto whole = ImageForSystem(View(image), scratch);
+            ASSERT_TRUE(whole);
+            EXPECT_EQ(whole->Data(), image.data()); // handed over as it is
+            // Without its mask (as 32-bit images often come), the system gets a copy with an
+            // empty mask added; a colour byte short, nothing.
+            const ByteView maskless(image.data(), image.size() - mask);
+            const auto completed = ImageForSystem(maskless, scratch);
+            ASSERT_TRUE(completed);
+            EXPECT_EQ(completed->Size(), image.size());
+            EXPECT_EQ(Bytes(completed->Data(), completed->Data() + maskless.Size()),
+                      Bytes(image.begin(), image.end() - mask));
+            EXPECT_EQ(completed->Data()[completed->Size() - 1], 0);
+            EXPECT_FALSE(IsSoundIconImage(ByteView(image.data(), maskless.Size() - 1)));
+            EXPECT_FALSE(ImageForSystem(ByteView(image.data(), maskless.Size() - 1), scratch));
         }
     }
     const Bytes png = MakePngImage(256, 256);
@@ -75,7 +90,7 @@ TEST(ImageCheck, BitmapHeadersTheSystemWouldMisreadAreRefused) {
         {"width past the limit", BitmapWith(8, 4, kMaxBitmapSide + 1)},
         {"height 1 holds no mask", BitmapWith(8, 8, 1)},
         {"top-down height", BitmapWith(8, 8, 0xFFFFFFC0)},
-        {"height that promises more rows", BitmapWith(8, 8, 66)},
+        {"height that promises more colour rows", BitmapWith(8, 8, 80)},
         {"planes 0", BitmapWith(8, 12, 0, 2)},
         {"planes 2", BitmapWith(8, 12, 2, 2)},
         {"bit count 0", BitmapWith(8, 14, 0, 2)},
@@ -84,7 +99,7 @@ TEST(ImageCheck, BitmapHeadersTheSystemWouldMisreadAreRefused) {
         {"compressed", BitmapWith(8, 16, 1)},
         {"more colours than 8 bits index", BitmapWith(8, 32, 257)},
         {"more colours than 4 bits index", BitmapWith(4, 32, 17)},
-        {"a colour table a 32-bit image does not hold", BitmapWith(32, 32, 16)},
+        {"a colour table a 32-bit image does not hold", BitmapWith(32, 32, 256)},
         {"colour count that wraps", BitmapWith(32, 32, 0x40000001)},
     };
     for (const auto& [what, image] : refused) {
@@ -95,6 +110,7 @@ TEST(ImageCheck, BitmapHeadersTheSystemWouldMisreadAreRefused) {
     Bytes fewColours = MakeBmpImage(32, 8);
     PutU32(fewColours, 32, 16);
     EXPECT_EQ(BitmapImageBytes(View(fewColours)), fewColours.size() - 4 * (256 - 16));
+    EXPECT_EQ(BitmapImageBytes(View(BitmapWith(8, 8, 0xFFFFFFFF))), 0u);
 }
 
 TEST(ImageCheck, PngStreamsNeedASaneHeaderFirst) {

@@ -125,7 +125,7 @@ TEST(LoadDisplayIcon, AnIcoFileIsChosenAndBuiltLikeAGroupAndADamagedOneGetsNone)
     // Damage the system would read past: a header promising more rows than the image holds,
     // a directory cut short, and a missing file.
     Bytes tall = i32;
-    tall[8] = 66;
+    tall[8] = 80; // 40 rows of colour where 32 are stored
     const std::string promising =
         dir.Write("tall.ico", MakeIcoFile({EntryFor(tall, 32, 8, 0)}, {tall}));
     EXPECT_EQ(CIconItem(promising.c_str()).LoadDisplayIcon(), nullptr);
@@ -134,6 +134,12 @@ TEST(LoadDisplayIcon, AnIcoFileIsChosenAndBuiltLikeAGroupAndADamagedOneGetsNone)
     cut.resize(6 + 16 + 8);
     EXPECT_EQ(CIconItem(dir.Write("cut.ico", cut).c_str()).LoadDisplayIcon(), nullptr);
     EXPECT_EQ(CIconItem(dir.File("none.ico").c_str()).LoadDisplayIcon(), nullptr);
+
+    // A 32-bit image stored without its mask, as many icons are, is still shown.
+    Bytes maskless = MakeBmpImage(32, 32);
+    maskless.resize(maskless.size() - 4 * 32);
+    EXPECT_EQ(
+        WidthOfTakenIcon(CreateIconFromImage(maskless.data(), std::uint32_t(maskless.size()))), 32);
 }
 
 TEST(DisplayIcons, PngImagesAboveAMillionPixelsAreRefused) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #ifdef _WIN32
 #include "engine/DisplayIcon.h"
@@ -46,20 +47,24 @@ unsigned ReadAsTheSystemDoes(const std::uint8_t* image) {
 } // namespace
 
 std::string CheckImageForSystem(const ByteView& image) {
-    if (!IsSoundIconImage(image))
+    std::vector<std::uint8_t> scratch;
+    const auto handed = ImageForSystem(image, scratch);
+    if (handed.has_value() != IsSoundIconImage(image))
+        return "ImageForSystem and IsSoundIconImage disagree";
+    if (!handed)
         return "";
-    // A copy of exactly the image's size: the sanitizers see any read past it.
-    std::unique_ptr<std::uint8_t[]> exact(new std::uint8_t[image.Size()]);
-    std::memcpy(exact.get(), image.Data(), image.Size());
-    const ByteView copy(exact.get(), image.Size());
-    if (BitmapImageBytes(copy) > image.Size())
-        return "a bitmap passed the image check with fewer bytes than its header promises";
+    // A copy of exactly what the system gets: the sanitizers see any read past it.
+    std::unique_ptr<std::uint8_t[]> exact(new std::uint8_t[handed->Size()]);
+    std::memcpy(exact.get(), handed->Data(), handed->Size());
+    const ByteView copy(exact.get(), handed->Size());
+    if (BitmapImageBytes(copy) > handed->Size())
+        return "a bitmap reaches the system with fewer bytes than its header promises";
     volatile unsigned sink = 0;
     if (BitmapImageBytes(copy) != 0)
         sink = ReadAsTheSystemDoes(exact.get());
     (void)sink;
 #ifdef _WIN32
-    if (HICON icon = CreateIconFromImage(exact.get(), static_cast<std::uint32_t>(image.Size())))
+    if (HICON icon = CreateIconFromImage(image.Data(), static_cast<std::uint32_t>(image.Size())))
         DestroyIcon(icon);
 #endif
     return "";
