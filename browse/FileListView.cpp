@@ -47,14 +47,11 @@ bool CFileListView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERIN
 }
 
 FolderPopupTarget CFileListView::RowTarget() const {
-    FolderPopupTarget target;
     const int row = m_wndList.GetTargetRow();
     if (row < 0)
-        return target;
-    target.path = m_wndList.GetFullPath(row);
-    target.canRunVerbs = true;
-    target.isFolder = target.canSearch = m_wndList.IsFolderRow(row);
-    return target;
+        return FolderPopupTarget{};
+    const bool folder = m_wndList.IsFolderRow(row);
+    return FolderPopupTarget{m_wndList.GetFullPath(row), true, folder, folder};
 }
 
 void CFileListView::OnContextMenu(HWND, POINT at) {

@@ -50,18 +50,15 @@ bool CShellTreeCtrl::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERI
 }
 
 FolderPopupTarget CShellTreeCtrl::MenuTarget() const {
-    FolderPopupTarget target;
-    target.path = SelectedPath();
-    // Network nodes but servers and shares are no place the shell can open.
+    // Of the network, only servers and shares are places the shell can open.
     const ItemInfo* info = GetItemInfo(GetSelectedItem());
-    target.canRunVerbs =
-        info &&
-        (!info->networkNode ||
-         (info->netResource && (info->netResource->DisplayType() == RESOURCEDISPLAYTYPE_SERVER ||
-                                info->netResource->DisplayType() == RESOURCEDISPLAYTYPE_SHARE)));
-    target.canSearch = true;
-    target.isFolder = IsFolder(target.path);
-    return target;
+    const DWORD networkType =
+        info && info->netResource ? info->netResource->DisplayType() : RESOURCEDISPLAYTYPE_GENERIC;
+    const bool shellItem =
+        info && (!info->networkNode || networkType == RESOURCEDISPLAYTYPE_SERVER ||
+                 networkType == RESOURCEDISPLAYTYPE_SHARE);
+    const CString path = SelectedPath();
+    return FolderPopupTarget{path, shellItem, true, IsFolder(path)};
 }
 
 // ---- Drawing
