@@ -15,9 +15,6 @@ class CIconItem;
 class CSubIconView : public CView {
     DECLARE_DYNCREATE(CSubIconView)
 public:
-    CSubIconView();
-    ~CSubIconView() override;
-
     // Lists the images of the icon on row `index` of the icon list (the icon list owns item).
     void ShowIcon(int index, quarvel::CIconItem* item);
     // Empties the list; the view then has no current icon.
@@ -61,8 +58,6 @@ protected:
 
 private:
     CIconListBox m_wndList;
-    HFONT m_font = nullptr;
-    bool m_ownsFont = false;
     int m_nCurrentIndex = -1;
     quarvel::CIconItem* m_pCurrentIcon = nullptr;
     // Bytes of the pixels decoded for the rows shown (see AddImageRow).
