@@ -1,11 +1,8 @@
 // Handle owners: each handle is given back exactly once on every path, and moves hand it on.
 #include "Handles.h"
-#include "MessageFont.h"
 
 #include <gtest/gtest.h>
 
-#include <cstddef>
-#include <cstring>
 #include <utility>
 
 namespace {
@@ -115,17 +112,4 @@ TEST(HandleOwners, SelectionsAndCanvasesPutBackWhatTheyReplaced) {
     EXPECT_EQ(bm.bmBitsPixel, GetDeviceCaps(screen.Get(), BITSPIXEL));
     EXPECT_TRUE(ScopedSelect(dc.Get(), taken.Get())) << "no longer selected in the canvas";
     EXPECT_FALSE(MemoryCanvas(nullptr, 0, 3));
-}
-
-TEST(MessageFont, OneFontOfTheSystemsMessageFaceForTheWholeProcess) {
-    HFONT font = AfxGetMessageFont();
-    ASSERT_NE(font, nullptr);
-    EXPECT_EQ(AfxGetMessageFont(), font);
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0));
-    LOGFONTA made{};
-    ASSERT_TRUE(GetObjectA(font, sizeof made, &made));
-    EXPECT_STREQ(made.lfFaceName, metrics.lfMessageFont.lfFaceName);
-    EXPECT_EQ(made.lfHeight, metrics.lfMessageFont.lfHeight);
 }
