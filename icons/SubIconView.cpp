@@ -52,30 +52,12 @@ constexpr std::uint64_t kBytesPerPixel = 4;
 
 } // namespace
 
-CSubIconView::CSubIconView() : CSingleCtrlView(m_wndList) {
-    // The system's message-box font (the size of NONCLIENTMETRICS before its last field, which
-    // every version of the system accepts).
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
-        m_font = CreateFontIndirectA(&metrics.lfMessageFont);
-    m_ownsFont = m_font != nullptr;
-    if (!m_font)
-        m_font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
-
-CSubIconView::~CSubIconView() {
-    // The list box uses the font until it goes.
-    if (m_wndList.m_hWnd && IsWindow(m_wndList.m_hWnd))
-        m_wndList.DestroyWindow();
-    if (m_ownsFont)
-        DeleteObject(m_font);
-}
+CSubIconView::CSubIconView() : CSingleCtrlView(m_wndList) {}
 
 bool CSubIconView::CreateControl() {
     if (!m_wndList.Create(CIconListBox::kStyle, RECT{0, 0, 0, 0}, this, IDC_SUBICON_LIST))
         return false;
-    m_wndList.SetFont(m_font, TRUE);
+    m_wndList.SetFont(AfxGetMessageFont(), TRUE);
     return true;
 }
 
@@ -113,13 +95,11 @@ bool CSubIconView::AddImageRow(const std::uint8_t* image, std::uint32_t size, in
     const std::uint64_t pixelBytes = kBytesPerPixel * std::max(built, PngPixels(bytes));
     if (m_rowPixelBytes + pixelBytes > kMaxImageSetBytes)
         return false;
-    HICON icon = CreateIconFromImage(image, size);
+    ScopedIcon icon(CreateIconFromImage(image, size));
     if (!icon)
         return true;
     const CString label = CIconListBox::MakeLabel(width, height, bitCount);
-    if (m_wndList.AddImage(icon, *side, *side, directoryIndex, label) < 0)
-        DestroyIcon(icon);
-    else
+    if (m_wndList.AddImage(std::move(icon), *side, *side, directoryIndex, label) >= 0)
         m_rowPixelBytes += pixelBytes;
     return true;
 }
@@ -241,28 +221,24 @@ int CSubIconView::SaveCurrentAsBmp(const char* path) {
     const IconListBoxItem* item = m_wndList.GetRow(m_wndList.GetCaretRow());
     if (!item)
         return 0;
-    HBITMAP bitmap = IconToBitmap(item->icon);
-    if (!bitmap)
-        return 0;
-    const int written = WriteBmpFile(path, bitmap);
-    DeleteObject(bitmap);
-    return written;
+    const ScopedBitmap bitmap(IconToBitmap(item->icon.Get()));
+    return bitmap ? WriteBmpFile(path, bitmap.Get()) : 0;
 }
 
 int CSubIconView::CopyIconToClipboard(HICON icon) {
     const int side = IconWidth(icon);
     if (side == 0)
         return 0;
-    HBITMAP picture = DrawIconPicture(icon, side, side, CellPlacement{0, 0, side, side},
-                                      static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    return PutBitmapOnClipboard(m_hWnd, picture) ? 1 : 0;
+    ScopedBitmap picture = DrawIconPicture(icon, side, side, CellPlacement{0, 0, side, side},
+                                           static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    return PutBitmapOnClipboard(m_hWnd, std::move(picture)) ? 1 : 0;
 }
 
 // ---- Commands
 
 void CSubIconView::OnEditCopy() {
     if (const IconListBoxItem* item = m_wndList.GetRow(m_wndList.GetCaretRow()))
-        CopyIconToClipboard(item->icon);
+        CopyIconToClipboard(item->icon.Get());
 }
 
 void CSubIconView::OnEditSelectAll() {

@@ -16,7 +16,6 @@ class CSubIconView : public CSingleCtrlView {
     DECLARE_DYNCREATE(CSubIconView)
 public:
     CSubIconView();
-    ~CSubIconView() override;
 
     // Lists the images of the icon on row `index` of the icon list (the icon list owns item).
     void ShowIcon(int index, quarvel::CIconItem* item);
@@ -57,8 +56,6 @@ protected:
 
 private:
     CIconListBox m_wndList;
-    HFONT m_font = nullptr;
-    bool m_ownsFont = false;
     int m_nCurrentIndex = -1;
     quarvel::CIconItem* m_pCurrentIcon = nullptr;
     // Bytes of the pixels decoded for the rows shown (see AddImageRow).
