@@ -27,8 +27,8 @@ std::optional<GroupIcon> GroupIcon::Parse(const ByteView& data) {
 GroupIconEntry GroupIcon::Entry(int index) const {
     const std::size_t at = kIconHeaderSize + kGroupEntrySize * static_cast<std::size_t>(index);
     GroupIconEntry e;
-    static_cast<IconEntryFields&>(e) = ReadEntryFields(data_, at);
-    e.nID = data_.U16At(at + 12);
+    static_cast<IconEntryFields&>(e) = ReadEntryFields(bytes_, at);
+    e.nID = bytes_.U16At(at + 12);
     return e;
 }
 

@@ -31,22 +31,29 @@ struct GroupIconEntry : IconEntryFields {
     std::uint16_t nID = 0; // the RT_ICON resource that holds the image
 };
 
-class GroupIcon {
+// The 6-byte header that group icons and .ico files share, over bytes that hold at least it.
+class IconHeader {
+public:
+    std::uint16_t Reserved() const { return bytes_.U16At(0); }
+    std::uint16_t Type() const { return bytes_.U16At(2); }
+    std::uint16_t Count() const { return bytes_.U16At(4); }
+    // The header of an icon: reserved 0, type 1, at least one image.
+    bool IsIcon() const { return Reserved() == 0 && Type() == 1 && Count() != 0; }
+
+protected:
+    explicit IconHeader(const ByteView& bytes) : bytes_(bytes) {}
+    ByteView bytes_;
+};
+
+class GroupIcon : public IconHeader {
 public:
     // The group when its header and all idCount entries lie inside `data`.
     static std::optional<GroupIcon> Parse(const ByteView& data);
 
-    std::uint16_t Reserved() const { return data_.U16At(0); }
-    std::uint16_t Type() const { return data_.U16At(2); }
-    std::uint16_t Count() const { return data_.U16At(4); }
-    // A group that stands for an icon: reserved 0, type 1, at least one image.
-    bool IsIcon() const { return Reserved() == 0 && Type() == 1 && Count() != 0; }
-
     GroupIconEntry Entry(int index) const;
 
 private:
-    explicit GroupIcon(const ByteView& data) : data_(data) {}
-    ByteView data_;
+    explicit GroupIcon(const ByteView& data) : IconHeader(data) {}
 };
 
 // The group icon `name` stored in exactly that language, when it parses.

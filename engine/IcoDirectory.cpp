@@ -26,8 +26,8 @@ std::optional<IcoDirectory> IcoDirectory::Parse(const ByteView& file) {
 IcoDirEntry IcoDirectory::Entry(int index) const {
     const std::size_t at = EntryOffset(index);
     IcoDirEntry e;
-    static_cast<IconEntryFields&>(e) = ReadEntryFields(file_, at);
-    e.dwImageOffset = file_.U32At(at + 12);
+    static_cast<IconEntryFields&>(e) = ReadEntryFields(bytes_, at);
+    e.dwImageOffset = bytes_.U32At(at + 12);
     return e;
 }
 
@@ -36,13 +36,13 @@ std::optional<ByteView> IcoDirectory::Image(int index) const {
         return std::nullopt;
     // Offset and size are added in 64 bits: an end past 2^32 is past the end of the file.
     const std::size_t at = EntryOffset(index);
-    return file_.Slice(file_.U32At(at + 12), file_.U32At(at + 8));
+    return bytes_.Slice(bytes_.U32At(at + 12), bytes_.U32At(at + 8));
 }
 
 std::uint64_t IcoDirectory::TotalImageBytes() const {
     std::uint64_t total = 0;
     for (int i = 0; i < entriesInFile_; ++i)
-        total += file_.U32At(EntryOffset(i) + 8);
+        total += bytes_.U32At(EntryOffset(i) + 8);
     return total;
 }
 

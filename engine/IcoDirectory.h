@@ -16,16 +16,10 @@ struct IcoDirEntry : IconEntryFields {
     std::uint32_t dwImageOffset = 0;
 };
 
-class IcoDirectory {
+class IcoDirectory : public IconHeader {
 public:
     // The directory of `file` when its 6-byte header is there; the entries are not checked yet.
     static std::optional<IcoDirectory> Parse(const ByteView& file);
-
-    std::uint16_t Reserved() const { return file_.U16At(0); }
-    std::uint16_t Type() const { return file_.U16At(2); }
-    std::uint16_t Count() const { return file_.U16At(4); }
-    // The header of an icon: reserved 0, type 1, at least one image.
-    bool IsIcon() const { return Reserved() == 0 && Type() == 1 && Count() != 0; }
 
     // The entries that lie whole inside the file, from the first: Count() unless the file ends
     // inside the directory.
@@ -43,8 +37,7 @@ public:
 
 private:
     IcoDirectory(const ByteView& file, int entriesInFile)
-        : file_(file), entriesInFile_(entriesInFile) {}
-    ByteView file_;
+        : IconHeader(file), entriesInFile_(entriesInFile) {}
     int entriesInFile_;
 };
 
