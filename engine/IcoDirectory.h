@@ -1,6 +1,6 @@
-// The directory of an .ico file (a group icon's 6-byte header, then 16-byte entries that end in
-// each image's offset in the file), and an .ico file read whole. Every reader of .ico data goes
-// through it.
+// The one reader of .ico directories, which every reader of .ico data goes through.
+// The directory is a group icon's 6-byte header, then 16-byte entries that end in each image's
+// offset in the file.
 #pragma once
 
 #include "ByteView.h"

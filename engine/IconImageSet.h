@@ -37,7 +37,7 @@ std::unique_ptr<CIconImageSet> ReadGroupImages(const CPEFile& file, ResKey name,
                                                std::uint16_t language);
 
 // The images of an .ico file (entries copied unchanged); null unless the file is a sound icon
-// (IcoDirectory::IsSoundIcon).
+// (IcoDirectory::IsSoundIcon) whose images add up to no more than kMaxImageSetBytes.
 std::unique_ptr<CIconImageSet> ReadIcoFileImages(const char* path);
 std::unique_ptr<CIconImageSet> ReadIcoImages(const ByteView& file);
 
