@@ -248,10 +248,9 @@ TEST_F(IconPanes, SavingOneIconWritesItsFormatAndNeverReportsAFailureAsSuccess) 
     EXPECT_EQ(ReadFileBytes(copy), icoBytes);
     const std::string group = folder.File("group.ico");
     EXPECT_EQ(List().SaveIcon(0, false, group.c_str(), false, 0), 1);
-    CIconImageSet* saved = ReadIcoFileImages(group.c_str());
+    const auto saved = ReadIcoFileImages(group.c_str());
     ASSERT_NE(saved, nullptr);
-    EXPECT_EQ(saved->count, 3);
-    FreeImageSet(saved);
+    EXPECT_EQ(saved->Count(), 3);
     EXPECT_EQ(List().SaveIcon(0, false, copy.c_str(), false, 0), 0);
     EXPECT_EQ(ReadFileBytes(copy), icoBytes);
     EXPECT_EQ(List().SaveIcon(1, false, copy.c_str(), false, 1), 0);
