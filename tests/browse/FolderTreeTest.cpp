@@ -40,17 +40,8 @@ protected:
         return state.cChildren != 0;
     }
     int FileRows() { return frame->m_pFileList->GetListCtrl().GetItemCount(); }
-    // The tree's context menu commands (separators left out) and whether each is enabled.
-    std::vector<std::pair<UINT, bool>> TreeMenu() {
-        std::vector<std::pair<UINT, bool>> commands;
-        for (const auto& item : ui::ReadPopupMenu([this] {
-                 TreeCtrl().SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(TreeCtrl().m_hWnd),
-                                        MAKELPARAM(-1, -1));
-             }))
-            if (item.first != 0)
-                commands.push_back(item);
-        return commands;
-    }
+    // The tree's context menu, asked for from the keyboard, and which commands are enabled.
+    ui::MenuItems TreeMenu() { return ui::ContextMenu(&TreeCtrl(), {}, true); }
 };
 
 TEST_F(FolderTree, StartsWithTheTwoRootsAndCSelectedButNotExpanded) {

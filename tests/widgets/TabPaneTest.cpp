@@ -28,12 +28,12 @@ struct BrowserFrame {
         frame->SetWindowPos(nullptr, 0, 0, 400, 500, SWP_NOZORDER);
         frame->ShowWindow(SW_SHOW);
         browser = static_cast<CBrowser*>(frame->GetDescendantWindow(AFX_IDW_PANE_FIRST, true));
-        ui::Pump(20);
+        ui::PumpPending();
     }
     ~BrowserFrame() {
         if (frame)
             frame->DestroyWindow(); // deletes the frame and its views
-        ui::Pump(20);
+        ui::PumpPending();
     }
     CWnd* folder() const { return browser->GetTabWindow(CBrowser::kFolderPage); }
     CWnd* search() const { return browser->GetTabWindow(CBrowser::kSearchPage); }
@@ -48,10 +48,7 @@ struct BrowserFrame {
         RECT tab;
         browser->SendMessage(TCM_GETITEMRECT, static_cast<WPARAM>(index),
                              reinterpret_cast<LPARAM>(&tab));
-        LPARAM at = MAKELPARAM((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
-        browser->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
-        browser->PostMessage(WM_LBUTTONUP, 0, at);
-        ui::Pump(30);
+        ui::Click(browser->m_hWnd, ui::Centre(tab));
     }
 };
 
@@ -172,7 +169,7 @@ TEST(Browser, ResizingMovesEveryPageIntoTheChildArea) {
     ASSERT_NE(f.browser, nullptr);
     for (SIZE size : {SIZE{300, 420}, SIZE{250, 300}}) {
         f.frame->SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
-        ui::Pump(20);
+        ui::PumpPending();
         RECT client;
         f.browser->GetClientRect(&client);
         RECT expected{client.left + 3, client.top + 26, client.right - 3, client.bottom - 3};
@@ -205,7 +202,7 @@ protected:
 };
 IMPLEMENT_DYNCREATE(CRefusedView, CView)
 BEGIN_MESSAGE_MAP(CRefusedView, CView)
-ON_WM_CREATE()
+    ON_WM_CREATE()
 END_MESSAGE_MAP()
 } // namespace
 
