@@ -1,0 +1,25 @@
+# Writes OUT: one row per resource id that the window layers' code names (strings, dialogs,
+# pictures, menus: IDS_, AFX_IDS_, IDD_, IDB_, IDI_, IDR_), for a test that checks each one is in
+# the compiled resources. A name missing from the resource header gets the id -1.
+# Called at configure time with QUARVEL_SOURCE_FILES set; the sources are configure dependencies.
+function(quarvel_write_used_resource_ids out)
+  set(names "")
+  foreach(file IN LISTS QUARVEL_SOURCE_FILES)
+    file(STRINGS ${file} lines REGEX "ID[SDBIR]_[A-Z0-9_]+")
+    foreach(line IN LISTS lines)
+      string(REGEX MATCHALL "[A-Za-z0-9_]*ID[SDBIR]_[A-Z0-9_]+" tokens "${line}")
+      foreach(token IN LISTS tokens)
+        if(token MATCHES "^(AFX_)?ID[SDBIR]_[A-Z0-9_]+$" AND NOT token MATCHES "^AFX_ID[DBIR]_")
+          list(APPEND names ${token})
+        endif()
+      endforeach()
+    endforeach()
+  endforeach()
+  list(REMOVE_DUPLICATES names)
+  list(SORT names)
+  set(rows "// Generated from the sources by tests/res/used_resource_ids.cmake.\n")
+  foreach(name IN LISTS names)
+    string(APPEND rows "#ifdef ${name}\n{\"${name}\", ${name}},\n#else\n{\"${name}\", -1},\n#endif\n")
+  endforeach()
+  file(CONFIGURE OUTPUT ${out} CONTENT "${rows}")
+endfunction()
