@@ -54,15 +54,15 @@ TEST_F(FileListPane, CopyPathPutsTheTargetRowsFullPathOnTheClipboard) {
     Add(MakeFolder("sub"));
     Select({0}, 0);
     fileList->SendMessage(WM_COMMAND, ID_COPY_PATH);
-    EXPECT_EQ(ClipboardText(), file);
+    EXPECT_EQ(ui::ClipboardText(), file);
     Select({1}, 1);
     fileList->SendMessage(WM_COMMAND, ID_COPY_PATH);
-    EXPECT_EQ(ClipboardText(), folder.File("sub"));
+    EXPECT_EQ(ui::ClipboardText(), folder.File("sub"));
     // With no selected row nothing changes.
     Select({}, -1);
     CopyTextToClipboard(nullptr, "before");
     fileList->SendMessage(WM_COMMAND, ID_COPY_PATH);
-    EXPECT_EQ(ClipboardText(), "before");
+    EXPECT_EQ(ui::ClipboardText(), "before");
 }
 
 TEST_F(FileListPane, RowMenuGraysSearchAndCommandPromptOnAFileRow) {

@@ -68,17 +68,3 @@ std::string FileListPane::MakeFolder(const std::string& name) {
     CreateDirectoryA(path.c_str(), nullptr);
     return path;
 }
-
-std::string ClipboardText() {
-    std::string text = "(none)";
-    if (!OpenClipboard(nullptr))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* chars = static_cast<const char*>(GlobalLock(data))) {
-            text = chars;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}

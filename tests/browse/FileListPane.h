@@ -54,6 +54,3 @@ struct RecordingTree : FolderSelector {
     std::vector<std::string> selected;
     std::vector<bool> expanded;
 };
-
-// The text on the clipboard, or "(none)".
-std::string ClipboardText();

@@ -7,20 +7,6 @@
 #include <cstring>
 #include <functional>
 
-namespace {
-std::string clipboardText() {
-    std::string text = "(none)";
-    if (OpenClipboard(nullptr)) {
-        if (HANDLE data = GetClipboardData(CF_TEXT)) {
-            text = static_cast<const char*>(GlobalLock(data));
-            GlobalUnlock(data);
-        }
-        CloseClipboard();
-    }
-    return text;
-}
-} // namespace
-
 class FolderTree : public QuarvelStarted {
 protected:
     CFolderTreeCtrl& TreeCtrl() { return Tree()->GetTreeCtrl(); }
@@ -176,7 +162,8 @@ TEST_F(FolderTree, CopyPathOfTheComputerGivesItsDisplayNameAndNoCommandPrompt) {
     ASSERT_TRUE(Start());
     TreeCtrl().SelectItem(TreeCtrl().GetComputerRoot());
     TreeCtrl().SendMessage(WM_COMMAND, ID_COPY_PATH);
-    EXPECT_EQ(clipboardText(), TreeCtrl().GetItemText(TreeCtrl().GetComputerRoot()).GetString());
+    EXPECT_EQ(ui::ClipboardText(),
+              TreeCtrl().GetItemText(TreeCtrl().GetComputerRoot()).GetString());
     using Menu = std::vector<std::pair<UINT, bool>>;
     EXPECT_EQ(TreeMenu(), (Menu{{ID_SHELL_OPEN, true},
                                 {ID_SHELL_PROPERTIES, true},

@@ -94,6 +94,9 @@ private:
     DialogAnswerer* m_previous = nullptr;
 };
 
+// The text on the clipboard, or "(none)".
+std::string ClipboardText();
+
 // The class name and text of a window, for assertions.
 std::string ClassName(HWND window);
 std::string WindowText(HWND window);

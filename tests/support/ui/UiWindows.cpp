@@ -1,4 +1,4 @@
-// UI test harness: the host window, mouse clicks and the readers of menus.
+// UI test harness: the host window, mouse clicks, the readers of menus and of the clipboard.
 #include "UiHarness.h"
 
 namespace ui {
@@ -89,6 +89,20 @@ MenuItems ContextMenu(CWnd* window, POINT offset, bool fromKeyboard) {
                                        : MAKELPARAM(rect.left + offset.x, rect.top + offset.y);
         window->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window->m_hWnd), at);
     });
+}
+
+std::string ClipboardText() {
+    std::string text = "(none)";
+    if (!OpenClipboard(nullptr))
+        return text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* chars = static_cast<const char*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
 }
 
 } // namespace ui
