@@ -108,9 +108,9 @@ TEST_F(IconPanes, PicturesAreMadeOnlyForItemsDrawnAndFailuresAreNotRetried) {
     for (int i = 0; i <= 300; ++i)
         ASSERT_EQ(List().GetIconItem(i)->GetImageIndex(), CIconItem::kImageNotMade) << i;
 
-    host.ShowWindow(SW_SHOW);
-    host.UpdateWindow();
-    ui::Pump(50);
+    host.wnd.ShowWindow(SW_SHOW);
+    host.wnd.UpdateWindow();
+    ui::PumpPending();
     EXPECT_GE(List().GetIconItem(0)->GetImageIndex(), 0);
     int made = 0;
     for (int i = 0; i < 300; ++i)
@@ -172,8 +172,8 @@ TEST_F(IconPanes, RemoveAllEmptiesBothPanesAndFreesEveryItem) {
 
     // A list that goes with its window frees its items too.
     auto* alone = new CIconListCtrl;
-    ASSERT_TRUE(
-        alone->Create(WS_CHILD | LVS_ICON | LVS_SHAREIMAGELISTS, RECT{0, 0, 100, 100}, &host, 77));
+    ASSERT_TRUE(alone->Create(WS_CHILD | LVS_ICON | LVS_SHAREIMAGELISTS, RECT{0, 0, 100, 100},
+                              &host.wnd, 77));
     alone->AddGroupIcon(path.c_str(), 1, 0x409);
     alone->AddIconFile("C:\\x.ico");
     ASSERT_EQ(alone->OwnedItemCount(), 2);
