@@ -43,25 +43,19 @@ std::optional<ByteView> ChooseDisplayImage(const CPEFile& file, ResKey name, std
     return image;
 }
 
-std::optional<ByteView> ChooseIcoDisplayImage(const ByteView& file, int width) {
-    std::uint16_t reserved = 0, type = 0, count = 0;
-    if (!file.U16(0, reserved) || !file.U16(2, type) || !file.U16(4, count) || reserved != 0 ||
-        type != 1 || count == 0 || !file.Readable(0, kIconHeaderSize + kIcoEntrySize * count))
+std::optional<ByteView> ChooseIcoDisplayImage(const IcoDirectory& directory, int width) {
+    if (!directory.IsIcon() || !directory.IsComplete())
         return std::nullopt;
-    const auto entryAt = [](int index) { return kIconHeaderSize + kIcoEntrySize * index; };
     int chosen = 0;
-    for (int i = 0; i < count; ++i) {
-        if (file.Data()[entryAt(i)] == width) {
+    for (int i = 0; i < directory.Count(); ++i) {
+        if (directory.Entry(i).bWidth == width) {
             chosen = i;
             break;
         }
     }
-    const auto imageOf = [&](int index) {
-        return file.Slice(file.U32At(entryAt(index) + 12), file.U32At(entryAt(index) + 8));
-    };
-    auto image = imageOf(chosen);
-    for (int i = 0; !image && i < count; ++i)
-        image = imageOf(i);
+    auto image = directory.Image(chosen);
+    for (int i = 0; !image && i < directory.Count(); ++i)
+        image = directory.Image(i);
     return image;
 }
 

@@ -4,6 +4,7 @@
 
 #include "ByteView.h"
 #include "GroupIcon.h"
+#include "IcoDirectory.h"
 #include "ResKey.h"
 
 #include <cstdint>
@@ -24,10 +25,10 @@ std::optional<GroupIcon> FindDisplayGroup(const CPEFile& file, ResKey name, std:
 std::optional<ByteView> ChooseDisplayImage(const CPEFile& file, ResKey name, std::uint16_t language,
                                            int width);
 
-// The same choice in the bytes of an .ico file whose header is an icon's (reserved 0, type 1, at
-// least one entry) and whose whole directory lies inside the file: the first entry whose bWidth
-// equals `width`, else entry 0; when that image is not all inside the file, the first in
-// directory order that is.
-std::optional<ByteView> ChooseIcoDisplayImage(const ByteView& file, int width);
+// The same choice in an .ico file whose header is an icon's (reserved 0, type 1, at least one
+// entry) and whose whole directory lies inside the file: the first entry whose bWidth equals
+// `width`, else entry 0; when that image is not all inside the file, the first in directory
+// order that is.
+std::optional<ByteView> ChooseIcoDisplayImage(const IcoDirectory& directory, int width);
 
 } // namespace quarvel

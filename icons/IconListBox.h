@@ -6,11 +6,10 @@
 
 // One row, kept as the row's item data; the row owns the icon.
 struct IconListBoxItem {
-    HICON icon; // null on the row of a damaged image
-
+    ScopedIcon icon; // none on the row of a damaged image
     int width;
     int height;
-    // The image's place in the icon's directory (rows may skip images that failed).
+    // The image's place in the icon's directory (rows may skip images missing from the file).
     int directoryIndex;
     char label[128];
 };
@@ -20,16 +19,15 @@ public:
     static constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP |
                                     LBS_OWNERDRAWVARIABLE | LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL;
 
-    CIconListBox();
     ~CIconListBox() override;
 
     // "%dx%dx%d" with 2 to the power of the depth up to 8 bits per pixel, else "%dx%dx%dbit".
     // A width or height of 0 stands for 256, as in icon directories.
     static CString MakeLabel(int width, int height, int bitCount);
 
-    // Appends a row; answers its index, or -1 for a null icon, an empty label or a refusal
-    // (the caller then still owns the icon).
-    int AddImage(HICON icon, int width, int height, int directoryIndex, const char* label);
+    // Appends a row, which takes the icon; answers its index, or -1 for a null icon, an empty
+    // label or a refusal (the icon is then destroyed).
+    int AddImage(ScopedIcon icon, int width, int height, int directoryIndex, const char* label);
     // Appends the row of an image that no icon may be built from: no picture, the label with
     // " (damaged)" after it. Its index, or -1.
     int AddDamagedImage(int directoryIndex, const char* label);
@@ -49,11 +47,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    int AppendRow(HICON icon, int width, int height, int directoryIndex, const char* label);
+    int AppendRow(ScopedIcon icon, int width, int height, int directoryIndex, const char* label);
 
-    HBRUSH m_windowBrush;
-    HBRUSH m_highlightBrush;
-    COLORREF m_highlightText;
     // The font's average character width, read once for the process (0 until then).
     static int s_averageCharWidth;
 };

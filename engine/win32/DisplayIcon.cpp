@@ -7,7 +7,8 @@
 #include "../ImageCheck.h"
 #include "../ImageLimits.h"
 #include "../PEFile.h"
-#include "../platform/FileSystem.h"
+#include "../IcoDirectory.h"
+#include "GdiOwners.h"
 
 #include <vector>
 
@@ -58,12 +59,14 @@ HICON LoadIcoFileIcon(const char* path, int width) {
     // Chosen and built as a group's icon is, from the file's bytes: the system's own .ico loader
     // is not hardened against damaged files. A file with an oversized image gets none, as a
     // group with one does.
-    std::vector<std::uint8_t> bytes;
-    if (path == nullptr || IcoFileHasOversizedImage(path) || !platform::ReadWholeFile(path, bytes))
+    if (path == nullptr || IcoFileHasOversizedImage(path))
+        return nullptr;
+    const IcoFile file(path);
+    if (!file.Directory())
         return nullptr;
     if (width == 0)
         width = GetSystemMetrics(SM_CXICON);
-    const auto image = ChooseIcoDisplayImage(ByteView(bytes.data(), bytes.size()), width);
+    const auto image = ChooseIcoDisplayImage(*file.Directory(), width);
     return image ? CreateIconFromImage(image->Data(), static_cast<std::uint32_t>(image->Size()))
                  : nullptr;
 }
@@ -78,13 +81,9 @@ int IconWidth(HICON icon) {
     ICONINFO info;
     if (icon == nullptr || !GetIconInfo(icon, &info))
         return 0;
+    const ScopedBitmap colour(info.hbmColor), mask(info.hbmMask);
     BITMAP bm;
-    const bool described =
-        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm) != 0;
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
-    if (info.hbmMask)
-        DeleteObject(info.hbmMask);
+    const bool described = GetObjectA(colour ? colour.Get() : mask.Get(), sizeof bm, &bm) != 0;
     return described && bm.bmWidth > 0 ? bm.bmWidth : 0;
 }
 

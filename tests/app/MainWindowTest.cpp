@@ -21,21 +21,6 @@ std::string menuText(HMENU menu, UINT position) {
     return text;
 }
 
-// Opens the popup as the user would (the frame runs the update handlers) and reads its items.
-std::vector<std::pair<UINT, bool>> openMenu(CMainFrame* frame, int index) {
-    HMENU popup = GetSubMenu(frame->GetMenu(), index);
-    frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup),
-                       static_cast<LPARAM>(index));
-    std::vector<std::pair<UINT, bool>> items;
-    for (int i = 0; i < GetMenuItemCount(popup); ++i) {
-        UINT id = GetMenuItemID(popup, i);
-        if (id != 0)
-            items.emplace_back(
-                id, !(GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED));
-    }
-    return items;
-}
-
 std::string tooltip(CToolBar& bar, UINT id) {
     NMTTDISPINFOA info{};
     info.hdr = NMHDR{reinterpret_cast<HWND>(bar.SendMessage(TB_GETTOOLTIPS)), id,
@@ -47,7 +32,7 @@ std::string tooltip(CToolBar& bar, UINT id) {
 std::string prompt(CMainFrame* frame, UINT id) {
     frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(id, MF_STRING),
                        reinterpret_cast<LPARAM>(frame->GetMenu()));
-    return frame->m_wndStatusBar.GetPaneText(0).GetString();
+    return frame->GetStatusBar().GetPaneText(0).GetString();
 }
 } // namespace
 
@@ -56,23 +41,38 @@ TEST_F(QuarvelStarted, StartsMaximisedWithItsCaptionAndFivePanes) {
     EXPECT_EQ(Caption(), "Quarvel v1.0 - C:\\");
     EXPECT_TRUE(IsZoomed(frame->m_hWnd));
 
-    CWnd* left = frame->m_wndSplitter.GetPane(0, 0);
-    CWnd* files = frame->m_wndRightSplitter.GetPane(0, 0);
-    CWnd* icons = frame->m_wndBottomSplitter.GetPane(0, 0);
-    CWnd* images = frame->m_wndBottomSplitter.GetPane(0, 1);
-    ASSERT_TRUE(left && files && icons && images);
-    EXPECT_TRUE(left->IsKindOf(RUNTIME_CLASS(CBrowser)));
-    EXPECT_TRUE(files->IsKindOf(RUNTIME_CLASS(CFileListView)));
-    EXPECT_TRUE(icons->IsKindOf(RUNTIME_CLASS(CIconListView)));
-    EXPECT_TRUE(images->IsKindOf(RUNTIME_CLASS(CSubIconView)));
-    EXPECT_TRUE(Browser()->GetTabWindow(0)->IsKindOf(RUNTIME_CLASS(CFileTreeView)));
-    EXPECT_TRUE(Browser()->GetTabWindow(1)->IsKindOf(RUNTIME_CLASS(CSearchDlg)));
-    EXPECT_EQ(Browser()->GetCurrentView(), Browser()->GetTabWindow(0));
-    EXPECT_EQ(frame->m_pFileList, files);
-    EXPECT_EQ(frame->m_pSearchForm, Browser()->GetTabWindow(1));
-    EXPECT_EQ(frame->m_pFileList->GetIconListView(), icons);
-    EXPECT_EQ(frame->m_pFileList->GetListCtrl().GetFolderTree(), &Tree()->GetTreeCtrl());
-    EXPECT_EQ(static_cast<CIconListView*>(icons)->GetSubIconView(), images);
+    // Every pane is there, of its class (the frame's accessors check it).
+    CWnd* left = frame->GetBrowser();
+    CFileListView* files = frame->GetFileList();
+    CIconListView* icons = frame->GetIconList();
+    CWnd* images = frame->GetSubIconView();
+    ASSERT_TRUE(left && files && icons && images && Tree() && frame->GetSearchForm());
+    EXPECT_EQ(Browser()->GetTabWindow(CBrowser::kFolderPage), Tree());
+    EXPECT_EQ(Browser()->GetTabWindow(CBrowser::kSearchPage), frame->GetSearchForm());
+    EXPECT_EQ(Browser()->GetCurrentView(), Tree());
+    EXPECT_EQ(files->GetIconReceiver(), &icons->GetListCtrl());
+    EXPECT_EQ(files->GetListCtrl().GetFolderTree(), &Tree()->GetTreeCtrl());
+    EXPECT_EQ(icons->GetSubIconView(), images);
+
+    // The left pane's tabs: "Folder" and "Search", each with its 16 x 16 picture.
+    for (int index : {CBrowser::kFolderPage, CBrowser::kSearchPage}) {
+        char text[32] = "";
+        TCITEMA item{};
+        item.mask = TCIF_TEXT | TCIF_IMAGE;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        ASSERT_TRUE(Browser()->SendMessage(TCM_GETITEMA, static_cast<WPARAM>(index),
+                                           reinterpret_cast<LPARAM>(&item)));
+        EXPECT_STREQ(text, index == CBrowser::kFolderPage ? "Folder" : "Search");
+        EXPECT_EQ(item.iImage, index);
+    }
+    auto tabImages = reinterpret_cast<HIMAGELIST>(Browser()->SendMessage(TCM_GETIMAGELIST));
+    ASSERT_NE(tabImages, nullptr);
+    EXPECT_EQ(ImageList_GetImageCount(tabImages), 2);
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(tabImages, &cx, &cy);
+    EXPECT_EQ(cx, 16);
+    EXPECT_EQ(cy, 16);
 
     EXPECT_EQ(width(left), CMainFrame::kLeftPaneWidth);
     EXPECT_EQ(height(files), CMainFrame::kFileListHeight);
@@ -83,19 +83,19 @@ TEST_F(QuarvelStarted, StartsMaximisedWithItsCaptionAndFivePanes) {
 
 TEST_F(QuarvelStarted, ResizingChangesOnlyTheImagePane) {
     ASSERT_TRUE(Start());
-    CWnd* left = frame->m_wndSplitter.GetPane(0, 0);
-    CWnd* files = frame->m_wndRightSplitter.GetPane(0, 0);
-    CWnd* icons = frame->m_wndBottomSplitter.GetPane(0, 0);
-    CWnd* images = frame->m_wndBottomSplitter.GetPane(0, 1);
+    CWnd* left = frame->GetBrowser();
+    CWnd* files = frame->GetFileList();
+    CWnd* icons = frame->GetIconList();
+    CWnd* images = frame->GetSubIconView();
     // From a known size, 100 pixels narrower and 50 lower.
     frame->ShowWindow(SW_RESTORE);
     frame->SetWindowPos(nullptr, 0, 0, 1270, 780, SWP_NOZORDER);
-    ui::Pump(20);
+    ui::PumpPending();
     int iconWidth = width(icons);
     int imageWidth = width(images);
     ASSERT_GT(imageWidth, 100);
     frame->SetWindowPos(nullptr, 0, 0, 1170, 730, SWP_NOZORDER);
-    ui::Pump(20);
+    ui::PumpPending();
     EXPECT_EQ(width(left), CMainFrame::kLeftPaneWidth);
     EXPECT_EQ(height(files), CMainFrame::kFileListHeight);
     EXPECT_EQ(width(icons), iconWidth);
@@ -110,32 +110,32 @@ TEST_F(QuarvelStarted, MenusHoldTheirCommandsAndEnableThoseThatCanRun) {
     EXPECT_EQ(menuText(bar, 1), "&Edit");
     EXPECT_EQ(menuText(bar, 2), "&View");
     EXPECT_EQ(menuText(bar, 3), "&Help");
-    using Items = std::vector<std::pair<UINT, bool>>;
+    using Items = ui::MenuItems;
     // Nothing is selected for Save As, Copy or Select All; the tree's history is empty, and
     // "C:\" is selected below the computer, so Up can go there.
-    EXPECT_EQ(openMenu(frame, 0), (Items{{ID_SAVE_ICON_AS, false}, {ID_APP_EXIT, true}}));
-    EXPECT_EQ(openMenu(frame, 1), (Items{{ID_EDIT_COPY, false}, {ID_EDIT_SELECT_ALL, false}}));
-    EXPECT_EQ(openMenu(frame, 2), (Items{{ID_VIEW_TOOLBAR, true},
-                                         {ID_VIEW_STATUS_BAR, true},
-                                         {ID_VIEW_BACK, false},
-                                         {ID_VIEW_FORWARD, false},
-                                         {ID_VIEW_UP, true},
-                                         {ID_VIEW_REFRESH, true}}));
-    EXPECT_EQ(openMenu(frame, 3),
+    EXPECT_EQ(ui::FrameMenu(frame, 0), (Items{{ID_SAVE_ICON_AS, false}, {ID_APP_EXIT, true}}));
+    EXPECT_EQ(ui::FrameMenu(frame, 1), (Items{{ID_EDIT_COPY, false}, {ID_EDIT_SELECT_ALL, false}}));
+    EXPECT_EQ(ui::FrameMenu(frame, 2), (Items{{ID_VIEW_TOOLBAR, true},
+                                              {ID_VIEW_STATUS_BAR, true},
+                                              {ID_VIEW_BACK, false},
+                                              {ID_VIEW_FORWARD, false},
+                                              {ID_VIEW_UP, true},
+                                              {ID_VIEW_REFRESH, true}}));
+    EXPECT_EQ(ui::FrameMenu(frame, 3),
               (Items{{ID_HELP_FINDER, true}, {ID_HELP_WEB_PAGE, true}, {ID_APP_ABOUT, true}}));
     HMENU view = GetSubMenu(bar, 2);
     EXPECT_TRUE(GetMenuState(view, ID_VIEW_TOOLBAR, MF_BYCOMMAND) & MF_CHECKED);
     EXPECT_TRUE(GetMenuState(view, ID_VIEW_STATUS_BAR, MF_BYCOMMAND) & MF_CHECKED);
 
     frame->SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR);
-    EXPECT_FALSE(frame->m_wndStatusBar.IsWindowVisible());
-    openMenu(frame, 2);
+    EXPECT_FALSE(frame->GetStatusBar().IsWindowVisible());
+    ui::FrameMenu(frame, 2);
     EXPECT_FALSE(GetMenuState(view, ID_VIEW_STATUS_BAR, MF_BYCOMMAND) & MF_CHECKED);
 }
 
 TEST_F(QuarvelStarted, ToolbarButtonsComeInOrderWithImagesAndFollowTheirCommands) {
     ASSERT_TRUE(Start());
-    CToolBar& bar = frame->m_wndToolBar;
+    CToolBar& bar = frame->GetToolBar();
     const UINT expected[] = {ID_VIEW_BACK,   ID_VIEW_FORWARD, ID_VIEW_UP,      ID_VIEW_REFRESH,
                              ID_SEPARATOR,   ID_EDIT_COPY,    ID_SAVE_ICON_AS, ID_SEPARATOR,
                              ID_HELP_FINDER, ID_APP_ABOUT};
@@ -152,7 +152,7 @@ TEST_F(QuarvelStarted, ToolbarButtonsComeInOrderWithImagesAndFollowTheirCommands
     EXPECT_EQ(cx, 16);
     EXPECT_EQ(cy, 16);
 
-    ui::Pump(50);
+    ui::PumpPending();
     auto enabled = [&](UINT id) { return bar.SendMessage(TB_ISBUTTONENABLED, id) != 0; };
     EXPECT_FALSE(enabled(ID_VIEW_BACK));
     EXPECT_FALSE(enabled(ID_VIEW_FORWARD));
@@ -166,16 +166,16 @@ TEST_F(QuarvelStarted, ToolbarButtonsComeInOrderWithImagesAndFollowTheirCommands
     // The tree's history enables Back and Forward, but only while the "Folder" page is shown.
     CFolderTreeCtrl& tree = Tree()->GetTreeCtrl();
     ASSERT_TRUE(tree.SetSelectedPath("C:\\windows\\system32", false));
-    ui::Pump(50);
+    ui::PumpPending();
     EXPECT_TRUE(enabled(ID_VIEW_BACK));
     EXPECT_TRUE(enabled(ID_VIEW_UP));
     frame->SendMessage(WM_COMMAND, ID_VIEW_BACK);
     EXPECT_EQ(tree.ItemToPath(tree.GetSelectedItem()), "C:\\windows");
-    ui::Pump(50);
+    ui::PumpPending();
     EXPECT_TRUE(enabled(ID_VIEW_BACK));
     EXPECT_TRUE(enabled(ID_VIEW_FORWARD));
     Browser()->SelectTab(1);
-    ui::Pump(50);
+    ui::PumpPending();
     EXPECT_FALSE(enabled(ID_VIEW_BACK));
     EXPECT_FALSE(enabled(ID_VIEW_FORWARD));
     EXPECT_FALSE(enabled(ID_VIEW_UP));
@@ -193,15 +193,15 @@ TEST_F(QuarvelStarted, PromptsAndTooltipsComeFromTheStringTable) {
     EXPECT_EQ(prompt(frame, ID_VIEW_BACK), "");
     EXPECT_EQ(prompt(frame, ID_HELP_WEB_PAGE), "");
     frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-    EXPECT_STREQ(frame->m_wndStatusBar.GetPaneText(0), "Ready");
+    EXPECT_STREQ(frame->GetStatusBar().GetPaneText(0), "Ready");
 
     // The pointer over a toolbar button shows its prompt.
-    CToolBar& bar = frame->m_wndToolBar;
+    CToolBar& bar = frame->GetToolBar();
     RECT button;
     bar.SendMessage(TB_GETRECT, ID_EDIT_COPY, reinterpret_cast<LPARAM>(&button));
     bar.SendMessage(WM_MOUSEMOVE, 0,
                     MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2));
-    EXPECT_STREQ(frame->m_wndStatusBar.GetPaneText(0),
+    EXPECT_STREQ(frame->GetStatusBar().GetPaneText(0),
                  "Copy the selection and put it on the Clipboard");
 
     EXPECT_EQ(tooltip(bar, ID_EDIT_COPY), "Copy");
@@ -211,7 +211,7 @@ TEST_F(QuarvelStarted, PromptsAndTooltipsComeFromTheStringTable) {
     EXPECT_EQ(tooltip(bar, ID_HELP_FINDER), "");
 
     // Status bar: the message pane, then CAP, NUM and SCRL.
-    CStatusBar& status = frame->m_wndStatusBar;
+    CStatusBar& status = frame->GetStatusBar();
     ASSERT_EQ(status.GetCount(), 4);
     EXPECT_EQ(status.GetItemID(1), static_cast<UINT>(ID_INDICATOR_CAPS));
     EXPECT_EQ(status.GetItemID(2), static_cast<UINT>(ID_INDICATOR_NUM));
@@ -250,16 +250,15 @@ TEST_F(QuarvelStarted, AcceleratorsReachTheirCommands) {
         EXPECT_TRUE(theApp.PreTranslateMessage(&f6));
         visited.push_back(frame->GetActiveView());
     }
-    EXPECT_EQ(visited, (std::vector<CWnd*>{frame->m_wndRightSplitter.GetPane(0, 0),
-                                           frame->m_wndBottomSplitter.GetPane(0, 0),
-                                           frame->m_wndBottomSplitter.GetPane(0, 1), tree}));
+    EXPECT_EQ(visited, (std::vector<CWnd*>{frame->GetFileList(), frame->GetIconList(),
+                                           frame->GetSubIconView(), tree}));
 }
 
 TEST_F(QuarvelStarted, KeyIndicatorsFollowTheLockKeys) {
     ASSERT_TRUE(Start());
     SetForegroundWindow(frame->m_hWnd);
-    ui::Pump(50);
-    CStatusBar& status = frame->m_wndStatusBar;
+    ui::PumpPending();
+    CStatusBar& status = frame->GetStatusBar();
     bool capsOn = (GetKeyState(VK_CAPITAL) & 1) != 0;
     EXPECT_STREQ(status.GetPaneText(1), capsOn ? "CAP" : "");
     auto pressCapsLock = [] {

@@ -7,7 +7,7 @@
 namespace {
 // The full paths of the file list's rows, top to bottom.
 std::vector<std::string> listed(CMainFrame* frame) {
-    CFileListCtrl& list = frame->m_pFileList->GetListCtrl();
+    CFileListCtrl& list = frame->GetFileList()->GetListCtrl();
     std::vector<std::string> paths;
     for (int row = 0; row < list.GetItemCount(); ++row)
         paths.push_back(list.GetFullPath(row).GetString());
@@ -38,7 +38,7 @@ TEST_F(QuarvelStarted, ShowFolderListsEveryEntryButDotsAndEmptiesTheListsFirst) 
     std::string a = folder.AddFile("a.exe");
     std::string b = folder.AddFile("b.ico");
     std::string sub = folder.AddFolder("sub");
-    auto* icons = static_cast<CIconListView*>(frame->m_wndBottomSplitter.GetPane(0, 0));
+    CIconListView* icons = frame->GetIconList();
     icons->GetListCtrl().AddIconFile("C:\\left over.ico");
 
     frame->ShowFolder(folder.path().c_str());
@@ -70,7 +70,7 @@ TEST_F(QuarvelStarted, FoundFilesReachTheFileListAndClearingEmptiesIt) {
 
 TEST_F(QuarvelStarted, SearchInFolderStopsTheSearchAndShowsTheFolderOnTheSearchPage) {
     ASSERT_TRUE(Start());
-    CSearchDlg* form = frame->m_pSearchForm;
+    CSearchDlg* form = frame->GetSearchForm();
     const int ended = form->m_endSearchCount; // showing "C:\" at start ended one already
     frame->SearchInFolder("C:\\windows");
     EXPECT_EQ(form->m_endSearchCount, ended + 1);
@@ -89,7 +89,7 @@ TEST_F(QuarvelStarted, NewRestoresTheCaptionAndOpenShowsTheFileTitle) {
     {
         ui::DialogAnswerer answerer(typeFileName(file));
         frame->SendMessage(WM_COMMAND, ID_FILE_OPEN);
-        ui::Pump(20);
+        ui::PumpPending();
     }
     EXPECT_EQ(Caption(), "picked.txt - C:\\");
     ASSERT_FALSE(theApp.GetRecentFiles().empty());
@@ -142,7 +142,7 @@ TEST_F(QuarvelStarted, HelpWithoutItsFileReturns) {
     ASSERT_TRUE(Start());
     ui::DialogAnswerer answerer(IDOK); // whatever the viewer says about the missing file
     frame->SendMessage(WM_COMMAND, ID_HELP_FINDER);
-    ui::Pump(100);
+    ui::PumpPending();
     EXPECT_TRUE(IsWindow(frame->m_hWnd));
 }
 

@@ -52,13 +52,9 @@ bool IsCompleteIco(const std::vector<std::uint8_t>& bytes) {
 
 class DamagedFolder : public QuarvelStarted {
 protected:
-    CFileListCtrl& Files() { return frame->m_pFileList->GetListCtrl(); }
-    CIconListCtrl& Icons() {
-        return static_cast<CIconListView*>(frame->m_wndBottomSplitter.GetPane(0, 0))->GetListCtrl();
-    }
-    CSubIconView* SubIcons() {
-        return static_cast<CSubIconView*>(frame->m_wndBottomSplitter.GetPane(0, 1));
-    }
+    CFileListCtrl& Files() { return frame->GetFileList()->GetListCtrl(); }
+    CIconListCtrl& Icons() { return frame->GetIconList()->GetListCtrl(); }
+    CSubIconView* SubIcons() { return frame->GetSubIconView(); }
     // Only `index` selected and focused: the sub-icon list shows its images.
     void FocusOnly(int index) {
         Icons().SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
@@ -108,7 +104,7 @@ TEST_F(DamagedFolder, SurvivesShowingSavingAndCopyingEveryIcon) {
         CIconListBox& rows = SubIcons()->GetListBox();
         imageRows += rows.GetCount();
         for (int row = 0; row < rows.GetCount(); ++row)
-            damagedRows += rows.GetRow(row)->icon == nullptr;
+            damagedRows += !rows.GetRow(row)->icon;
         if (rows.HasRows()) {
             rows.SelectAll();
             SubIcons()->SaveSelectedAsIco(savedAs(i, "-images.ico").c_str());
@@ -116,7 +112,7 @@ TEST_F(DamagedFolder, SurvivesShowingSavingAndCopyingEveryIcon) {
             SubIcons()->SendMessage(WM_COMMAND, ID_EDIT_COPY);
         }
         if (i % 64 == 0)
-            ui::Pump(0); // the lists paint what they hold so far
+            ui::PumpPending(); // the lists paint what they hold so far
     }
     std::printf("damaged folder: %zu files, %d icons, %d pictures, %d image rows (%d damaged)\n",
                 inputs.size(), listedIcons, pictures, imageRows, damagedRows);

@@ -7,20 +7,6 @@
 #include <cstring>
 #include <functional>
 
-namespace {
-std::string clipboardText() {
-    std::string text = "(none)";
-    if (OpenClipboard(nullptr)) {
-        if (HANDLE data = GetClipboardData(CF_TEXT)) {
-            text = static_cast<const char*>(GlobalLock(data));
-            GlobalUnlock(data);
-        }
-        CloseClipboard();
-    }
-    return text;
-}
-} // namespace
-
 class FolderTree : public QuarvelStarted {
 protected:
     CFolderTreeCtrl& TreeCtrl() { return Tree()->GetTreeCtrl(); }
@@ -39,18 +25,9 @@ protected:
         TreeCtrl().GetItem(&state);
         return state.cChildren != 0;
     }
-    int FileRows() { return frame->m_pFileList->GetListCtrl().GetItemCount(); }
-    // The tree's context menu commands (separators left out) and whether each is enabled.
-    std::vector<std::pair<UINT, bool>> TreeMenu() {
-        std::vector<std::pair<UINT, bool>> commands;
-        for (const auto& item : ui::ReadPopupMenu([this] {
-                 TreeCtrl().SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(TreeCtrl().m_hWnd),
-                                        MAKELPARAM(-1, -1));
-             }))
-            if (item.first != 0)
-                commands.push_back(item);
-        return commands;
-    }
+    int FileRows() { return frame->GetFileList()->GetListCtrl().GetItemCount(); }
+    // The tree's context menu, asked for from the keyboard, and which commands are enabled.
+    ui::MenuItems TreeMenu() { return ui::ContextMenu(&TreeCtrl(), {}, true); }
 };
 
 TEST_F(FolderTree, StartsWithTheTwoRootsAndCSelectedButNotExpanded) {
@@ -185,7 +162,8 @@ TEST_F(FolderTree, CopyPathOfTheComputerGivesItsDisplayNameAndNoCommandPrompt) {
     ASSERT_TRUE(Start());
     TreeCtrl().SelectItem(TreeCtrl().GetComputerRoot());
     TreeCtrl().SendMessage(WM_COMMAND, ID_COPY_PATH);
-    EXPECT_EQ(clipboardText(), TreeCtrl().GetItemText(TreeCtrl().GetComputerRoot()).GetString());
+    EXPECT_EQ(ui::ClipboardText(),
+              TreeCtrl().GetItemText(TreeCtrl().GetComputerRoot()).GetString());
     using Menu = std::vector<std::pair<UINT, bool>>;
     EXPECT_EQ(TreeMenu(), (Menu{{ID_SHELL_OPEN, true},
                                 {ID_SHELL_PROPERTIES, true},
@@ -202,14 +180,14 @@ TEST_F(FolderTree, CopyPathOfTheComputerGivesItsDisplayNameAndNoCommandPrompt) {
     EXPECT_EQ(TreeMenu().back(), std::make_pair(static_cast<UINT>(ID_COMMAND_PROMPT), true));
     // The menu's Search puts the folder into the search form.
     TreeCtrl().SendMessage(WM_COMMAND, ID_SEARCH_IN_FOLDER);
-    EXPECT_EQ(Browser()->GetCurrentView(), frame->m_pSearchForm);
-    EXPECT_EQ(ui::WindowText(::GetDlgItem(frame->m_pSearchForm->m_hWnd, IDC_LOOK_IN)),
+    EXPECT_EQ(Browser()->GetCurrentView(), frame->GetSearchForm());
+    EXPECT_EQ(ui::WindowText(::GetDlgItem(frame->GetSearchForm()->m_hWnd, IDC_LOOK_IN)),
               "C:\\windows");
 }
 
 TEST_F(FolderTree, SelectingAFolderEndsTheSearchButTheComputerDoesNot) {
     ASSERT_TRUE(Start());
-    CSearchDlg* form = frame->m_pSearchForm;
+    CSearchDlg* form = frame->GetSearchForm();
     const int ended = form->m_endSearchCount;
     TreeCtrl().SetSelectedPath("C:\\windows", false);
     EXPECT_EQ(form->m_endSearchCount, ended + 1);
@@ -219,7 +197,7 @@ TEST_F(FolderTree, SelectingAFolderEndsTheSearchButTheComputerDoesNot) {
 
 TEST_F(FolderTree, DoubleClickOnAFolderRowMovesTheTreeAndRefillsTheLists) {
     ASSERT_TRUE(Start());
-    CFileListCtrl& files = frame->m_pFileList->GetListCtrl();
+    CFileListCtrl& files = frame->GetFileList()->GetListCtrl();
     int row = 0;
     while (row < files.GetItemCount() && files.GetItemText(row, kNameColumn) != "windows")
         ++row;

@@ -154,24 +154,25 @@ TEST(IcoDisplayImage, TheFirstImageOfTheWidthElseEntryZeroElseTheFirstInsideTheF
         MakeIcoFile({EntryFor(i16, 16, 8, 1), EntryFor(i32, 32, 8, 2), EntryFor(j32, 32, 4, 3)},
                     {i16, i32, j32});
     const std::size_t firstImage = 6 + 3 * 16;
-    auto chosen = ChooseIcoDisplayImage(View(ico), 32);
+    auto chosen = ChooseIcoDisplayImage(*IcoDirectory::Parse(View(ico)), 32);
     ASSERT_TRUE(chosen);
     EXPECT_EQ(chosen->Data(), ico.data() + firstImage + i16.size());
-    chosen = ChooseIcoDisplayImage(View(ico), 24);
+    chosen = ChooseIcoDisplayImage(*IcoDirectory::Parse(View(ico)), 24);
     ASSERT_TRUE(chosen);
     EXPECT_EQ(chosen->Data(), ico.data() + firstImage);
 
     // Entry 0 points past the end: the next image inside the file stands in.
     Bytes broken = ico;
     PutU32(broken, 6 + 12, static_cast<std::uint32_t>(ico.size()));
-    chosen = ChooseIcoDisplayImage(View(broken), 24);
+    chosen = ChooseIcoDisplayImage(*IcoDirectory::Parse(View(broken)), 24);
     ASSERT_TRUE(chosen);
     EXPECT_EQ(chosen->Data(), broken.data() + firstImage + i16.size());
 
     Bytes cursor = ico, noEntries = ico;
     PutU16(cursor, 2, 2);
     PutU16(noEntries, 4, 0);
-    EXPECT_FALSE(ChooseIcoDisplayImage(View(cursor), 32));
-    EXPECT_FALSE(ChooseIcoDisplayImage(View(noEntries), 32));
-    EXPECT_FALSE(ChooseIcoDisplayImage(ByteView(ico.data(), firstImage - 1), 32));
+    EXPECT_FALSE(ChooseIcoDisplayImage(*IcoDirectory::Parse(View(cursor)), 32));
+    EXPECT_FALSE(ChooseIcoDisplayImage(*IcoDirectory::Parse(View(noEntries)), 32));
+    EXPECT_FALSE(
+        ChooseIcoDisplayImage(*IcoDirectory::Parse(ByteView(ico.data(), firstImage - 1)), 32));
 }

@@ -1,4 +1,5 @@
-// Views and wrappers over real common controls: a view whose window is a tab control, and the
+// Views and wrappers over real common controls: a view whose window is a tab control, a view
+// filled by one control (with a context menu that its update handlers enable), and the
 // notifications of real list and tree controls reaching their own objects.
 #include "TestClasses.h"
 #include "UiHarness.h"
@@ -32,6 +33,30 @@ BEGIN_MESSAGE_MAP(CTabsView, CCtrlView)
     ON_NOTIFY_REFLECT(TCN_SELCHANGE, OnSelChange)
 END_MESSAGE_MAP()
 
+class CListPaneView : public CSingleCtrlView {
+    DECLARE_DYNCREATE(CListPaneView)
+public:
+    CListPaneView() : CSingleCtrlView(list) {}
+    CListCtrl list;
+    static bool refuseControl;
+
+protected:
+    bool CreateControl() override {
+        return !refuseControl &&
+               list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, RECT{0, 0, 0, 0}, this, 1);
+    }
+    void OnCommand() {}
+    void OnUpdateDisabled(CCmdUI* cmdUI) { cmdUI->Enable(FALSE); }
+    DECLARE_MESSAGE_MAP()
+};
+bool CListPaneView::refuseControl = false;
+IMPLEMENT_DYNCREATE(CListPaneView, CSingleCtrlView)
+BEGIN_MESSAGE_MAP(CListPaneView, CSingleCtrlView)
+    ON_COMMAND(ID_TEST_HANDLED_BY_VIEW, OnCommand)
+    ON_COMMAND(ID_TEST_DISABLED, OnCommand)
+    ON_UPDATE_COMMAND_UI(ID_TEST_DISABLED, OnUpdateDisabled)
+END_MESSAGE_MAP()
+
 class CCountingList : public CListCtrl {
 public:
     int changes = 0;
@@ -60,11 +85,9 @@ END_MESSAGE_MAP()
 } // namespace
 
 TEST(ControlViews, AViewWhoseWindowIsATabControlGetsItsCreationAndItsNotifications) {
-    CWnd host;
-    ASSERT_TRUE(
-        host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr));
+    ui::HostWindow host(400, 300, WS_POPUP | WS_VISIBLE);
     CSplitterWnd splitter;
-    ASSERT_TRUE(splitter.CreateStatic(&host, 1, 1));
+    ASSERT_TRUE(splitter.CreateStatic(&host.wnd, 1, 1));
     ASSERT_TRUE(splitter.CreateView(0, 0, RUNTIME_CLASS(CTabsView), SIZE{0, 0}, nullptr));
     auto* tabs = static_cast<CTabsView*>(splitter.GetPane(0, 0));
     EXPECT_TRUE(tabs->created);
@@ -80,19 +103,59 @@ TEST(ControlViews, AViewWhoseWindowIsATabControlGetsItsCreationAndItsNotificatio
     // A click on the second tab: the control tells its parent, which hands it back to the view.
     RECT second;
     tabs->SendMessage(TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
-    tabs->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(second.left + 5, second.top + 5));
-    tabs->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(second.left + 5, second.top + 5));
-    ui::Pump(50);
+    ui::Click(tabs->m_hWnd, POINT{second.left + 5, second.top + 5});
     EXPECT_EQ(tabs->SendMessage(TCM_GETCURSEL), 1);
     EXPECT_EQ(tabs->selectionChanges, 1);
 }
 
-TEST(ControlViews, ListAndTreeControlsHandleTheirOwnNotifications) {
+TEST(ControlViews, ASingleControlViewSizesAndFocusesItsControlAndItsMenuFollowsItsHandlers) {
     CWnd host;
     ASSERT_TRUE(
         host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr));
+    auto* view = new CListPaneView; // deletes itself with its window
+    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, RECT{0, 0, 300, 200}, &host,
+                             AFX_IDW_PANE_FIRST));
+    EXPECT_EQ(DYNAMIC_DOWNCAST(CSingleCtrlView, view), view);
+    EXPECT_EQ(DYNAMIC_DOWNCAST(CFormView, view), nullptr);
+    EXPECT_EQ(DYNAMIC_DOWNCAST(CView, static_cast<CWnd*>(nullptr)), nullptr);
+
+    view->MoveWindow(10, 10, 250, 120);
+    RECT control;
+    view->list.GetWindowRect(&control);
+    view->ScreenToClient(&control);
+    EXPECT_EQ(control.left, 0);
+    EXPECT_EQ(control.top, 0);
+    EXPECT_EQ(control.right, 250);
+    EXPECT_EQ(control.bottom, 120);
+    view->SetFocus();
+    EXPECT_EQ(GetFocus(), view->list.m_hWnd);
+
+    // A context menu the view owns: its handlers (and only they: no frame stands behind it)
+    // enable the items before the menu shows.
+    CMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(IDR_TEST_FRAME));
+    std::vector<std::pair<UINT, bool>> items;
+    for (const auto& item : ui::ReadPopupMenu([&] { menu.TrackPopupMenu(0, 0, 20, 20, view); }))
+        if (item.first == ID_TEST_HANDLED_BY_VIEW || item.first == ID_TEST_DISABLED ||
+            item.first == ID_TEST_HANDLED_BY_FRAME)
+            items.push_back(item);
+    EXPECT_EQ(items, (std::vector<std::pair<UINT, bool>>{{ID_TEST_HANDLED_BY_VIEW, true},
+                                                         {ID_TEST_HANDLED_BY_FRAME, false},
+                                                         {ID_TEST_DISABLED, false}}));
+
+    // A control that cannot be made fails the view.
+    CListPaneView::refuseControl = true;
+    EXPECT_FALSE((new CListPaneView)
+                     ->Create(nullptr, nullptr, WS_CHILD, RECT{0, 0, 10, 10}, &host,
+                              AFX_IDW_PANE_FIRST + 1));
+    CListPaneView::refuseControl = false;
+}
+
+TEST(ControlViews, ListAndTreeControlsHandleTheirOwnNotifications) {
+    ui::HostWindow host(400, 300, WS_POPUP | WS_VISIBLE);
     CCountingList list;
-    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, RECT{0, 0, 200, 150}, &host, 1));
+    ASSERT_TRUE(
+        list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, RECT{0, 0, 200, 150}, &host.wnd, 1));
     EXPECT_EQ(list.InsertColumn(0, "Name", LVCFMT_LEFT, 100), 0);
     EXPECT_EQ(list.InsertItem(0, "first"), 0);
     list.SetItemData(0, 42);
@@ -104,7 +167,7 @@ TEST(ControlViews, ListAndTreeControlsHandleTheirOwnNotifications) {
 
     CCountingTree tree;
     ASSERT_TRUE(
-        tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASLINES, RECT{200, 0, 400, 150}, &host, 2));
+        tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASLINES, RECT{200, 0, 400, 150}, &host.wnd, 2));
     HTREEITEM root = tree.InsertItem("C:\\", 0, 0);
     HTREEITEM child = tree.InsertItem("Windows", 0, 0, root);
     tree.SelectItem(child);

@@ -108,9 +108,9 @@ TEST_F(IconPanes, PicturesAreMadeOnlyForItemsDrawnAndFailuresAreNotRetried) {
     for (int i = 0; i <= 300; ++i)
         ASSERT_EQ(List().GetIconItem(i)->GetImageIndex(), CIconItem::kImageNotMade) << i;
 
-    host.ShowWindow(SW_SHOW);
-    host.UpdateWindow();
-    ui::Pump(50);
+    host.wnd.ShowWindow(SW_SHOW);
+    host.wnd.UpdateWindow();
+    ui::PumpPending();
     EXPECT_GE(List().GetIconItem(0)->GetImageIndex(), 0);
     int made = 0;
     for (int i = 0; i < 300; ++i)
@@ -172,8 +172,8 @@ TEST_F(IconPanes, RemoveAllEmptiesBothPanesAndFreesEveryItem) {
 
     // A list that goes with its window frees its items too.
     auto* alone = new CIconListCtrl;
-    ASSERT_TRUE(
-        alone->Create(WS_CHILD | LVS_ICON | LVS_SHAREIMAGELISTS, RECT{0, 0, 100, 100}, &host, 77));
+    ASSERT_TRUE(alone->Create(WS_CHILD | LVS_ICON | LVS_SHAREIMAGELISTS, RECT{0, 0, 100, 100},
+                              &host.wnd, 77));
     alone->AddGroupIcon(path.c_str(), 1, 0x409);
     alone->AddIconFile("C:\\x.ico");
     ASSERT_EQ(alone->OwnedItemCount(), 2);
@@ -248,10 +248,9 @@ TEST_F(IconPanes, SavingOneIconWritesItsFormatAndNeverReportsAFailureAsSuccess) 
     EXPECT_EQ(ReadFileBytes(copy), icoBytes);
     const std::string group = folder.File("group.ico");
     EXPECT_EQ(List().SaveIcon(0, false, group.c_str(), false, 0), 1);
-    CIconImageSet* saved = ReadIcoFileImages(group.c_str());
+    const auto saved = ReadIcoFileImages(group.c_str());
     ASSERT_NE(saved, nullptr);
-    EXPECT_EQ(saved->count, 3);
-    FreeImageSet(saved);
+    EXPECT_EQ(saved->Count(), 3);
     EXPECT_EQ(List().SaveIcon(0, false, copy.c_str(), false, 0), 0);
     EXPECT_EQ(ReadFileBytes(copy), icoBytes);
     EXPECT_EQ(List().SaveIcon(1, false, copy.c_str(), false, 1), 0);
@@ -274,6 +273,29 @@ TEST_F(IconPanes, SavingOneIconWritesItsFormatAndNeverReportsAFailureAsSuccess) 
     ASSERT_GT(written.size(), 2u);
     EXPECT_EQ(written[0], 'B');
     EXPECT_EQ(written[1], 'M');
+}
+
+TEST_F(IconPanes, ASaveTheUserAskedForThatFailsSaysSoInBothPanes) {
+    const std::string path = WriteGroupImage("gone.dll", {16, 32}, {4, 8});
+    ASSERT_EQ(List().AddGroupIcon(path.c_str(), 1, 0x409), 1);
+    ClickItem(0);
+    Rows().SetSel(0);
+    ASSERT_TRUE(DeleteFileA(path.c_str())); // the icons' file goes after they were listed
+
+    const std::string target = folder.File("kept.ico");
+    const std::string failed = "Save resource: Save [" + target + "] failed!";
+    for (CView* pane : {static_cast<CView*>(iconList), static_cast<CView*>(subIcons)}) {
+        SaveDialogAnswer answer(target, false);
+        pane->SendMessage(WM_COMMAND, ID_SAVE_ICON_AS);
+        EXPECT_EQ(answer.dialogs, 1);
+        EXPECT_EQ(answer.messages, std::vector<std::string>{failed});
+    }
+    // A cancelled dialog is no failure.
+    SaveDialogAnswer cancel("", false);
+    iconList->SendMessage(WM_COMMAND, ID_SAVE_ICON_AS);
+    EXPECT_EQ(cancel.dialogs, 1);
+    EXPECT_TRUE(cancel.messages.empty());
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{});
 }
 
 TEST_F(IconPanes, SaveIconAsWithSeveralIconsSavesNothingAndSaysSo) {

@@ -17,7 +17,6 @@
 class IconPanes : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
     CIconListCtrl& List() { return iconList->GetListCtrl(); }
     CIconListBox& Rows() { return subIcons->GetListBox(); }
@@ -39,18 +38,19 @@ protected:
                                 const std::vector<int>& bitCounts);
 
     quarvel::test::TempFolder folder;
-    CWnd host;
+    ui::HostWindow host{640, 480, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN}; // hidden until shown
     CIconListView* iconList = nullptr;
     CSubIconView* subIcons = nullptr;
 };
 
 // A save dialog answered by typing a name (and choosing the bitmap filter when asked); records
-// the name the dialog proposed.
+// the name the dialog proposed, and the caption and text of every message box after it (OK).
 class SaveDialogAnswer {
 public:
     SaveDialogAnswer(const std::string& typedPath, bool bitmapFilter);
     std::string proposed;
     int dialogs = 0;
+    std::vector<std::string> messages;
 
 private:
     ui::DialogAnswerer m_answerer;

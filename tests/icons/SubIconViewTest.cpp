@@ -49,6 +49,35 @@ TEST_F(IconPanes, GroupRowsShowSizeAndDepthInDirectoryOrderWithTheirHeights) {
     EXPECT_EQ(Rows().GetCount(), 3);
 }
 
+TEST_F(IconPanes, RowsArePaintedInTheSystemColoursOfTheMomentTheyAreDrawn) {
+    const std::string path = WriteGroupImage("three.dll", {16, 32, 48}, {4, 8, 32});
+    ASSERT_EQ(List().AddGroupIcon(path.c_str(), 1, 0x409), 1);
+    ClickItem(0);
+    // The colours change after the list was made.
+    const COLORREF window = RGB(200, 220, 240), highlight = RGB(120, 10, 60);
+    WindowColour colour(window);
+    INT element = COLOR_HIGHLIGHT;
+    const COLORREF oldHighlight = GetSysColor(COLOR_HIGHLIGHT);
+    SetSysColors(1, &element, &highlight);
+    MemoryCanvas canvas(nullptr, 200, 20);
+    ASSERT_TRUE(canvas);
+    DRAWITEMSTRUCT draw{};
+    draw.CtlType = ODT_LISTBOX;
+    draw.itemID = 0;
+    draw.itemAction = ODA_DRAWENTIRE;
+    draw.hDC = canvas.DC();
+    draw.rcItem = RECT{0, 0, 200, 18};
+    draw.itemData = reinterpret_cast<ULONG_PTR>(Rows().GetRow(0));
+    Rows().DrawItem(&draw);
+    const COLORREF plain = GetPixel(canvas.DC(), 199, 0);
+    draw.itemState = ODS_SELECTED;
+    Rows().DrawItem(&draw);
+    const COLORREF selected = GetPixel(canvas.DC(), 199, 0);
+    SetSysColors(1, &element, &oldHighlight);
+    EXPECT_EQ(plain, window);
+    EXPECT_EQ(selected, highlight);
+}
+
 TEST_F(IconPanes, A256PixelPngRowIsAsHighAsTheImageAndShowsItsRealDepth) {
     ResourceTree tree;
     const Bytes small = MakeBmpImage(32, 32);
@@ -154,11 +183,11 @@ TEST_F(IconPanes, SavingSelectedRowsWritesExactlyThoseImagesInRowOrder) {
     ClickItem(0);
     ASSERT_EQ(RowLabels(), (std::vector<std::string>{"16x16x256", "24x24x256 (damaged)",
                                                      "48x48x32bit", "32x32x16"}));
-    EXPECT_EQ(Rows().GetRow(1)->icon, nullptr);
+    EXPECT_FALSE(Rows().GetRow(1)->icon);
 
     // Nothing selected saves nothing.
     const std::string target = folder.File("two.ico");
-    EXPECT_EQ(subIcons->SaveSelectedAsIco(target.c_str()), 0);
+    EXPECT_FALSE(subIcons->SaveSelectedAsIco(target.c_str()));
     EXPECT_EQ(GetFileAttributesA(target.c_str()), INVALID_FILE_ATTRIBUTES);
     Rows().SetSel(0);
     Rows().SetSel(3);
@@ -168,13 +197,12 @@ TEST_F(IconPanes, SavingSelectedRowsWritesExactlyThoseImagesInRowOrder) {
         EXPECT_EQ(answer.dialogs, 1);
         EXPECT_EQ(answer.proposed, "gap.dll#1_" + std::to_string(Rows().GetCaretRow()));
     }
-    CIconImageSet* saved = ReadIcoFileImages(target.c_str());
+    auto saved = ReadIcoFileImages(target.c_str());
     ASSERT_NE(saved, nullptr);
-    ASSERT_EQ(saved->count, 2);
+    ASSERT_EQ(saved->Count(), 2);
     EXPECT_EQ(saved->entries[0].bWidth, 16);
     EXPECT_EQ(saved->entries[1].bWidth, 32);
     EXPECT_EQ(saved->entries[1].wBitCount, 4);
-    FreeImageSet(saved);
 
     // Rows 2, 1 and 0 selected in that order come out in row order; the damaged image is
     // written as stored (only the system's builder is kept from it).
@@ -183,15 +211,14 @@ TEST_F(IconPanes, SavingSelectedRowsWritesExactlyThoseImagesInRowOrder) {
     Rows().SetSel(1);
     Rows().SetSel(0);
     const std::string again = folder.File("again.ico");
-    EXPECT_EQ(subIcons->SaveSelectedAsIco(again.c_str()), 1);
+    EXPECT_TRUE(subIcons->SaveSelectedAsIco(again.c_str()));
     saved = ReadIcoFileImages(again.c_str());
     ASSERT_NE(saved, nullptr);
-    ASSERT_EQ(saved->count, 3);
+    ASSERT_EQ(saved->Count(), 3);
     EXPECT_EQ(saved->entries[0].bWidth, 16);
     EXPECT_EQ(saved->entries[1].bWidth, 24);
     EXPECT_EQ(saved->entries[1].dwBytesInRes, 64u);
     EXPECT_EQ(saved->entries[2].bWidth, 48);
-    FreeImageSet(saved);
 
     // A damaged caret row is neither copied nor saved as a bitmap.
     Rows().SetCaretIndex(1);
@@ -200,7 +227,7 @@ TEST_F(IconPanes, SavingSelectedRowsWritesExactlyThoseImagesInRowOrder) {
     CloseClipboard();
     subIcons->SendMessage(WM_COMMAND, ID_EDIT_COPY);
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_BITMAP));
-    EXPECT_EQ(subIcons->SaveCurrentAsBmp(folder.File("damaged.bmp").c_str()), 0);
+    EXPECT_FALSE(subIcons->SaveCurrentAsBmp(folder.File("damaged.bmp").c_str()));
     EXPECT_EQ(GetFileAttributesA(folder.File("damaged.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
