@@ -7,6 +7,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <utility>
 
 using namespace quarvel;
 
@@ -104,12 +105,8 @@ HIMAGELIST CFileRowIcons::Reset() {
     return m_list;
 }
 
-int CFileRowIcons::Add(HICON icon) {
-    if (!icon)
-        return -1;
-    const int index = m_list ? ImageList_ReplaceIcon(m_list, -1, icon) : -1;
-    DestroyIcon(icon);
-    return index;
+int CFileRowIcons::Add(ScopedIcon icon) {
+    return icon && m_list ? ImageList_ReplaceIcon(m_list, -1, icon.Get()) : -1;
 }
 
 int CFileRowIcons::FromSystemList(int systemIndex) {
@@ -119,7 +116,8 @@ int CFileRowIcons::FromSystemList(int systemIndex) {
     SHFILEINFOA info{};
     const auto system = reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoA("folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info, kSystemIconFlags));
-    const int index = system ? Add(ImageList_GetIcon(system, systemIndex, ILD_NORMAL)) : -1;
+    const int index =
+        system ? Add(ScopedIcon(ImageList_GetIcon(system, systemIndex, ILD_NORMAL))) : -1;
     m_fromSystem[systemIndex] = index;
     return index;
 }
@@ -145,13 +143,13 @@ int CFileRowIcons::ForFile(const char* path, const FirstIconRecorder& icons) {
         return ByType(path, FILE_ATTRIBUTE_NORMAL);
 
     const int small = GetSystemMetrics(SM_CXSMICON);
-    HICON icon = nullptr;
+    ScopedIcon icon;
     if (icons.FirstKind() == FirstIconRecorder::Kind::Group)
-        icon = LoadIconFromFile(path, icons.FirstName(), icons.FirstLanguage(), small, small);
+        icon.Reset(LoadIconFromFile(path, icons.FirstName(), icons.FirstLanguage(), small, small));
     else if (icons.FirstKind() == FirstIconRecorder::Kind::IconFile)
-        icon = LoadIcoFileIcon(path, small);
+        icon.Reset(LoadIcoFileIcon(path, small));
     if (icon)
-        return Add(icon);
+        return Add(std::move(icon));
     // Even asked by type, the shell would read a file of this type: ask for a name without one.
     return ByType("file", FILE_ATTRIBUTE_NORMAL);
 }

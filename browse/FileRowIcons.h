@@ -6,6 +6,7 @@
 #pragma once
 
 #include "engine/IconGroups.h"
+#include "engine/win32/GdiOwners.h"
 
 #include <windows.h>
 // After windows.h, whose types it uses.
@@ -63,7 +64,7 @@ private:
     int FromSystemList(int systemIndex);
     // The shell's icon for the type of `path`, found without reading the file.
     int ByType(const char* path, DWORD attributes);
-    int Add(HICON icon);
+    int Add(quarvel::ScopedIcon icon);
 
     HIMAGELIST m_list = nullptr;
     std::map<int, int> m_fromSystem;             // system index -> our index
