@@ -335,11 +335,15 @@ TEST_F(SilentPerUserInstall, SilentUninstallRemovesWhatTheInstallMadeAndNothingE
 
 // ---- The portable zip, unpacked by the test that runs before this one
 
-TEST(PortableZip, UnpacksToTheProgramsFilesAndAQuarvelThatStarts) {
+TEST(PortableZip, UnpacksToAQuarvelThatStartsAndWritesNothing) {
     std::string unpacked = FromUnix(QUARVEL_UNPACKED_DIR);
     for (const char* name : kProgramFiles)
         EXPECT_TRUE(Exists(unpacked + "\\" + name)) << name;
+    Snapshot before = TakeSnapshot();
     EXPECT_TRUE(StartsAndShowsItsWindow(unpacked + "\\Quarvel.exe"));
+    Snapshot after = TakeSnapshot();
+    EXPECT_TRUE(Minus(after, before).empty()) << "written:\n" << Lines(Minus(after, before));
+    EXPECT_TRUE(Minus(before, after).empty()) << "removed:\n" << Lines(Minus(before, after));
 }
 
 } // namespace
