@@ -10,7 +10,6 @@
 #include <shobjidl.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
@@ -33,21 +32,34 @@ bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// A started program; ended by force if it has not ended by itself when this goes.
+struct Process {
+    explicit Process(std::string commandLine) {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           nullptr, &startup, &info))
+            CloseHandle(info.hThread);
+    }
+    ~Process() {
+        if (!info.hProcess)
+            return;
+        if (!Ended(0))
+            TerminateProcess(info.hProcess, 1);
+        CloseHandle(info.hProcess);
+    }
+    bool Ended(DWORD waitMs) const {
+        return info.hProcess && WaitForSingleObject(info.hProcess, waitMs) == WAIT_OBJECT_0;
+    }
+    PROCESS_INFORMATION info{};
+};
+
 // Runs a command line and answers its exit code, or -1 when it failed to start or to end in time.
-long RunToEnd(std::string commandLine, DWORD timeoutMs = 60000) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return -1;
+long RunToEnd(const std::string& commandLine) {
+    Process process(commandLine);
     DWORD code = DWORD(-1);
-    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &code);
-    else
-        TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    if (process.Ended(60000))
+        GetExitCodeProcess(process.info.hProcess, &code);
     return long(code);
 }
 
@@ -73,54 +85,32 @@ BOOL CALLBACK FindQuarvelWindow(HWND window, LPARAM data) {
 // Starts a program, waits for its main window (visible, titled "Quarvel...") and closes it.
 // Answers whether the window appeared and the program then ended by itself.
 bool StartsAndShowsItsWindow(const std::string& exe) {
-    std::string commandLine = "\"" + exe + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process))
-        return false;
-    WindowSearch search{process.dwProcessId, nullptr};
-    for (int waited = 0; waited < 30000 && !search.found; waited += 100) {
-        if (WaitForSingleObject(process.hProcess, 100) == WAIT_OBJECT_0)
-            break;
+    Process process("\"" + exe + "\"");
+    WindowSearch search{process.info.dwProcessId, nullptr};
+    for (int waited = 0; waited < 30000 && !search.found && !process.Ended(100); waited += 100)
         EnumWindows(FindQuarvelWindow, reinterpret_cast<LPARAM>(&search));
-    }
     if (search.found)
         PostMessageA(search.found, WM_CLOSE, 0, 0);
-    bool ended = WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0;
-    if (!ended)
-        TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return search.found != nullptr && ended;
+    return search.found != nullptr && process.Ended(15000);
 }
 
 // ---- What is on the machine: files (with sizes) and registry keys and values (with data)
 
 using Snapshot = std::set<std::string>;
 
-// Folders the snapshot leaves out: the temporary folder, and the user's shell folders that
-// Wine links to the Unix home, which other programs change meanwhile.
-const std::set<std::string>& SkippedFolders() {
-    static const std::set<std::string> skipped = [] {
-        std::set<std::string> out;
-        for (int csidl : {CSIDL_DESKTOPDIRECTORY, CSIDL_PERSONAL, CSIDL_MYMUSIC, CSIDL_MYPICTURES,
-                          CSIDL_MYVIDEO, CSIDL_TEMPLATES})
-            out.insert(KnownFolder(csidl));
-        char temp[MAX_PATH] = "";
-        GetTempPathA(MAX_PATH, temp);
-        std::string tempFolder = temp;
-        if (!tempFolder.empty() && tempFolder.back() == '\\')
-            tempFolder.pop_back();
-        out.insert(tempFolder);
-        return out;
+// Folders the snapshot leaves out: the temporary folder (where the uninstaller runs a copy of
+// itself), and the templates, which Wine links to the Unix home that other programs change.
+bool Skipped(const std::string& folder) {
+    static const std::string templates = KnownFolder(CSIDL_TEMPLATES), temp = [] {
+        char path[MAX_PATH] = "";
+        GetTempPathA(MAX_PATH, path);
+        return std::string(path);
     }();
-    return skipped;
+    return folder == templates || folder + "\\" == temp;
 }
 
 void AddFiles(const std::string& folder, Snapshot& out) {
-    if (SkippedFolders().count(folder))
+    if (Skipped(folder))
         return;
     WIN32_FIND_DATAA found;
     HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
@@ -209,12 +199,6 @@ std::string ReadString(HKEY key, const char* name) {
     return value;
 }
 
-DWORD ReadDword(HKEY key, const char* name) {
-    DWORD value = 0, size = sizeof value;
-    RegGetValueA(key, nullptr, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
-    return value;
-}
-
 std::string ShortcutTarget(const std::string& link) {
     CoInitialize(nullptr);
     std::string target;
@@ -288,7 +272,8 @@ TEST_F(SilentPerUserInstall, PutsTheFilesTheShortcutAndTheUninstallEntryInPlace)
     EXPECT_EQ(ReadString(key, "QuietUninstallString"),
               "\"" + folder + "\\Uninstall.exe\" /CurrentUser /S");
     // In KiB; the uninstaller adds a little to the program's files.
-    DWORD size = ReadDword(key, "EstimatedSize");
+    DWORD size = 0, sizeSize = sizeof size;
+    RegGetValueA(key, nullptr, "EstimatedSize", RRF_RT_REG_DWORD, nullptr, &size, &sizeSize);
     EXPECT_GE(size, bytes / 1024);
     EXPECT_LE(size, bytes / 1024 + 512);
     RegCloseKey(key);
