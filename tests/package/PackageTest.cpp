@@ -48,6 +48,8 @@ struct Process {
             TerminateProcess(info.hProcess, 1);
         CloseHandle(info.hProcess);
     }
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
     bool Ended(DWORD waitMs) const {
         return info.hProcess && WaitForSingleObject(info.hProcess, waitMs) == WAIT_OBJECT_0;
     }
