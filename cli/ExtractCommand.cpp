@@ -17,7 +17,6 @@
 
 #include <cstdio>
 #include <map>
-#include <set>
 
 namespace quarvel::cli {
 
@@ -177,23 +176,20 @@ private:
             ReportError(Target(name + ".png"), "the icon's images cannot be read");
             return false;
         }
-        std::vector<std::pair<int, std::string>> files; // entry, file name
+        std::vector<int> entries;
+        std::vector<std::string> names;
         if (!options_.allSizes) {
-            files.emplace_back(LargestImage(*set), name + ".png");
+            entries.push_back(LargestImage(*set));
+            names.push_back(name + ".png");
         } else {
-            std::set<std::string> used;
-            for (int i = 0; i < set->Count(); ++i) {
-                const auto facts = ReadImageFacts(ImageOf(*set, i));
-                const std::string stem = name + "-" + (facts ? ImageSizeName(*facts) : "image");
-                std::string fileName = stem + ".png";
-                for (int n = 2; !used.insert(fileName).second; ++n)
-                    fileName = stem + "-" + std::to_string(n) + ".png";
-                files.emplace_back(i, fileName);
-            }
+            for (int i = 0; i < set->Count(); ++i)
+                entries.push_back(i);
+            names = ImageFileNames(*set, entries, name);
         }
         bool ok = true;
-        for (const auto& [entry, fileName] : files) {
-            const std::string target = Target(fileName);
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const int entry = entries[i];
+            const std::string target = Target(names[i]);
             if (!Available(target)) {
                 ok = false;
                 continue;
@@ -203,11 +199,6 @@ private:
                  ok;
         }
         return ok;
-    }
-
-    static ByteView ImageOf(const CIconImageSet& set, int entry) {
-        const auto& image = set.entries[static_cast<std::size_t>(entry)].image;
-        return ByteView(image.data(), image.size());
     }
 
     bool Bmp() const { return options_.format == Format::Bmp; }

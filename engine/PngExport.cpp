@@ -5,6 +5,8 @@
 #include "IconItem.h"
 #include "PngWriter.h"
 
+#include <set>
+
 namespace quarvel {
 
 namespace {
@@ -15,10 +17,6 @@ std::uint32_t BigEndianAt(const ByteView& bytes, std::uint64_t offset) {
     const std::uint8_t* p = bytes.Data() + offset;
     return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
            p[3];
-}
-
-ByteView View(const IconSetEntry& entry) {
-    return ByteView(entry.image.data(), entry.image.size());
 }
 
 } // namespace
@@ -49,12 +47,34 @@ std::string ImageSizeName(const ImageFacts& facts) {
            std::to_string(facts.bitCount);
 }
 
+std::vector<std::string> ImageFileNames(const CIconImageSet& set, const std::vector<int>& entries,
+                                        const std::string& stem) {
+    std::vector<std::string> names;
+    std::set<std::string> used;
+    for (int entry : entries) {
+        const auto facts = ReadImageFacts(ImageOf(set, entry));
+        const std::string sized = stem + "-" + (facts ? ImageSizeName(*facts) : "image");
+        std::string name = sized + ".png";
+        for (int n = 2; !used.insert(name).second; ++n)
+            name = sized + "-" + std::to_string(n) + ".png";
+        names.push_back(name);
+    }
+    return names;
+}
+
+ByteView ImageOf(const CIconImageSet& set, int entry) {
+    if (entry < 0 || entry >= set.Count())
+        return ByteView();
+    const std::vector<std::uint8_t>& image = set.entries[static_cast<std::size_t>(entry)].image;
+    return ByteView(image.data(), image.size());
+}
+
 int LargestImage(const CIconImageSet& set) {
     int best = -1;
     std::uint64_t bestPixels = 0;
     int bestDepth = 0;
     for (int i = 0; i < set.Count(); ++i) {
-        const auto facts = ReadImageFacts(View(set.entries[static_cast<std::size_t>(i)]));
+        const auto facts = ReadImageFacts(ImageOf(set, i));
         if (!facts)
             continue;
         const std::uint64_t pixels = std::uint64_t{static_cast<std::uint32_t>(facts->width)} *
@@ -78,8 +98,7 @@ std::unique_ptr<CIconImageSet> ReadIconImages(const CIconItem& item) {
 bool SaveIconAsPng(const CIconItem& item, const char* path, bool overwrite) {
     const auto set = ReadIconImages(item);
     const int largest = set ? LargestImage(*set) : -1;
-    return largest >= 0 &&
-           WritePngFile(path, View(set->entries[static_cast<std::size_t>(largest)]), overwrite);
+    return largest >= 0 && WritePngFile(path, ImageOf(*set, largest), overwrite);
 }
 
 } // namespace quarvel
