@@ -5,6 +5,8 @@
 #include "IconImageFinder.h"
 #include "PEFile.h"
 
+#include <algorithm>
+
 namespace quarvel {
 
 std::optional<GroupIcon> FindDisplayGroup(const CPEFile& file, ResKey name,
@@ -25,13 +27,16 @@ std::optional<ByteView> ChooseDisplayImage(const CPEFile& file, ResKey name, std
     if (!group)
         return std::nullopt;
 
-    int chosen = 0;
+    // The deepest image of the width, as the system picks for a display of true colour: a
+    // group that holds 4, 8 and 32 bits at one size shows its 32-bit image.
+    int chosen = -1;
     for (int i = 0; i < group->Count(); ++i) {
-        if (group->Entry(i).bWidth == width) {
+        const GroupIconEntry entry = group->Entry(i);
+        if (entry.bWidth == width &&
+            (chosen < 0 || entry.wBitCount > group->Entry(chosen).wBitCount))
             chosen = i;
-            break;
-        }
     }
+    chosen = std::max(chosen, 0);
     IconImageFinder finder(file, language);
     const auto imageOf = [&](int index) -> std::optional<ByteView> {
         const auto ref = finder.Find(group->Entry(index).nID, false);

@@ -15,8 +15,9 @@ struct DecodedPng {
     std::vector<std::uint8_t> rgba;
 };
 
-// Decodes 8-bit RGBA (colour type 6) and RGB (type 2) images without interlacing; nothing, with
-// the reason in `error`, for anything else or a damaged stream.
+// Decodes images without interlacing: grey, RGB, grey and alpha, RGBA at 8 or 16 bits (the high
+// byte kept), grey and palette images of 1 to 4 bits, with their tRNS transparency (at 8 bits or
+// fewer); nothing, with the reason in `error`, for anything else or a damaged stream.
 std::optional<DecodedPng> DecodePng(const std::vector<std::uint8_t>& png,
                                     std::string* error = nullptr);
 
