@@ -33,7 +33,6 @@ public:
     // and the item reads them from there (MunFallback.h).
     const std::string& GetListedPath() const { return listedPath_.empty() ? path_ : listedPath_; }
     void SetListedPath(const char* path) { listedPath_ = path ? path : ""; }
-    bool IsMoved() const { return !listedPath_.empty() && listedPath_ != path_; }
     // The group's key: its id, or its name (valid while the item lives).
     ResKey GetName() const { return nameIsId_ ? ResKey(id_) : ResKey(name_); }
     bool NameIsId() const { return nameIsId_; }
