@@ -50,14 +50,16 @@ template <typename Predict>
 std::uint64_t FilterRow(const std::uint8_t* row, const std::uint8_t* previous, std::size_t size,
                         std::uint8_t* out, Predict predict) {
     std::uint64_t cost = 0;
-    for (std::size_t i = 0; i < size; ++i) {
-        const int left = i >= kBytesPerPixel ? row[i - kBytesPerPixel] : 0;
-        const int upLeft = i >= kBytesPerPixel ? previous[i - kBytesPerPixel] : 0;
-        const auto residual =
-            static_cast<std::uint8_t>(row[i] - predict(left, previous[i], upLeft));
+    const auto put = [&](std::size_t i, int predicted) {
+        const auto residual = static_cast<std::uint8_t>(row[i] - predicted);
         out[i] = residual;
-        cost += residual < 128 ? residual : 256 - residual;
-    }
+        cost += static_cast<std::uint64_t>(std::abs(static_cast<std::int8_t>(residual)));
+    };
+    // The first pixel has nothing on its left; the loop after it needs no test.
+    for (std::size_t i = 0; i < kBytesPerPixel && i < size; ++i)
+        put(i, predict(0, previous[i], 0));
+    for (std::size_t i = kBytesPerPixel; i < size; ++i)
+        put(i, predict(row[i - kBytesPerPixel], previous[i], previous[i - kBytesPerPixel]));
     return cost;
 }
 
@@ -104,6 +106,44 @@ std::vector<std::uint8_t> FilteredScanlines(const RgbaImage& image) {
     return out;
 }
 
+// One deflate state per thread, reset for each image: a state takes a few hundred kilobytes,
+// which made anew for every image of a batch cost more than the deflating itself.
+class Deflater {
+public:
+    Deflater() { ready_ = deflateInit(&stream_, kDeflateLevel) == Z_OK; }
+    ~Deflater() {
+        if (ready_)
+            deflateEnd(&stream_);
+    }
+    Deflater(const Deflater&) = delete;
+    Deflater& operator=(const Deflater&) = delete;
+
+    // One complete zlib stream of `in`.
+    bool Pack(const std::vector<std::uint8_t>& in, std::vector<std::uint8_t>& out) {
+        if (!ready_ || deflateReset(&stream_) != Z_OK)
+            return false;
+        out.resize(deflateBound(&stream_, static_cast<uLong>(in.size())));
+        stream_.next_in = const_cast<Bytef*>(in.data());
+        stream_.avail_in = static_cast<uInt>(in.size());
+        stream_.next_out = out.data();
+        stream_.avail_out = static_cast<uInt>(out.size());
+        if (deflate(&stream_, Z_FINISH) != Z_STREAM_END)
+            return false;
+        out.resize(stream_.total_out);
+        return true;
+    }
+
+private:
+    z_stream stream_{};
+    bool ready_ = false;
+};
+
+bool Deflate(const std::vector<std::uint8_t>& in, std::vector<std::uint8_t>& out) {
+    // Scanlines of at most kMaxDecodedPixels RGBA pixels fit zlib's 32-bit counts.
+    thread_local Deflater deflater;
+    return deflater.Pack(in, out);
+}
+
 } // namespace
 
 std::optional<std::vector<std::uint8_t>> EncodePng(const RgbaImage& image) {
@@ -113,10 +153,8 @@ std::optional<std::vector<std::uint8_t>> EncodePng(const RgbaImage& image) {
         return std::nullopt;
     try {
         const std::vector<std::uint8_t> scanlines = FilteredScanlines(image);
-        uLongf packedSize = compressBound(static_cast<uLong>(scanlines.size()));
-        std::vector<std::uint8_t> packed(packedSize);
-        if (compress2(packed.data(), &packedSize, scanlines.data(),
-                      static_cast<uLong>(scanlines.size()), kDeflateLevel) != Z_OK)
+        std::vector<std::uint8_t> packed;
+        if (!Deflate(scanlines, packed))
             return std::nullopt;
 
         std::vector<std::uint8_t> out(kSignature, kSignature + sizeof kSignature);
@@ -126,7 +164,7 @@ std::optional<std::vector<std::uint8_t>> EncodePng(const RgbaImage& image) {
         // 8 bits per channel, RGBA, deflate, adaptive filtering, not interlaced.
         header.insert(header.end(), {8, 6, 0, 0, 0});
         AppendChunk(out, "IHDR", header.data(), header.size());
-        AppendChunk(out, "IDAT", packed.data(), packedSize);
+        AppendChunk(out, "IDAT", packed.data(), packed.size());
         AppendChunk(out, "IEND", nullptr, 0);
         return out;
     } catch (const std::bad_alloc&) {
