@@ -4,6 +4,7 @@
 #include "ScratchFiles.h"
 #include "engine/IcoWriter.h"
 #include "engine/IconImage.h"
+#include "engine/PngWriter.h"
 
 #include <cstdio>
 #include <cstring>
@@ -48,6 +49,13 @@ std::string CheckImageFacts(const CIconImageSet& set) {
         if (IsPngImage(image) && HasBitmapHeader(image))
             return At("a PNG image taken for a bitmap", static_cast<std::size_t>(i));
         ImageBitCount(image);
+        // The PNG conversion reads a bitmap's bits where its header says: it must stay inside
+        // the image (the sanitizers watch), and a PNG image comes back as it is.
+        const auto png = IconImageAsPng(image);
+        if (png && IsPngImage(image) && *png != entry.image)
+            return At("a PNG image not copied as it is", static_cast<std::size_t>(i));
+        if (png && !IsPngImage(ByteView(png->data(), png->size())))
+            return At("a PNG file without the PNG signature", static_cast<std::size_t>(i));
     }
     return "";
 }
