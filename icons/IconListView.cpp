@@ -1,6 +1,7 @@
 // CIconListView: creation, layout and the commands of the icon list.
 #include "IconListView.h"
 
+#include "IconLocationCopy.h"
 #include "IconMenu.h"
 #include "SaveNameDialog.h"
 #include "resource.h"
@@ -17,6 +18,8 @@ BEGIN_MESSAGE_MAP(CIconListView, CSingleCtrlView)
     ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
     ON_COMMAND(ID_EDIT_SELECT_ALL, OnEditSelectAll)
     ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, OnUpdateEditSelectAll)
+    ON_COMMAND(ID_COPY_ICON_LOCATION, OnCopyIconLocation)
+    ON_UPDATE_COMMAND_UI(ID_COPY_ICON_LOCATION, OnUpdateCopyIconLocation)
 END_MESSAGE_MAP()
 
 namespace {
@@ -60,6 +63,14 @@ void CIconListView::OnUpdateEditCopy(CCmdUI* cmdUI) {
 
 void CIconListView::OnUpdateEditSelectAll(CCmdUI* cmdUI) {
     cmdUI->Enable(m_wndList.GetItemCount() > 0);
+}
+
+void CIconListView::OnCopyIconLocation() {
+    CopyIconLocation(m_hWnd, m_wndList.GetIconItem(m_wndList.GetNextItem(-1, LVNI_FOCUSED)));
+}
+
+void CIconListView::OnUpdateCopyIconLocation(CCmdUI* cmdUI) {
+    cmdUI->Enable(m_wndList.GetIconItem(m_wndList.GetNextItem(-1, LVNI_FOCUSED)) != nullptr);
 }
 
 void CIconListView::OnContextMenu(HWND, POINT at) {

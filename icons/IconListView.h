@@ -1,5 +1,6 @@
 // CIconListView: the pane that shows every icon of the files in the file list as large pictures,
-// with Copy, Select All and Save Icon As for the selected icons.
+// with Copy, Select All and Save Icon As for the selected icons, and Copy Icon Location for the
+// focused one.
 #pragma once
 
 #include "Framework.h"
@@ -24,6 +25,8 @@ protected:
     void OnUpdateSaveIconAs(CCmdUI* cmdUI);
     void OnUpdateEditCopy(CCmdUI* cmdUI);
     void OnUpdateEditSelectAll(CCmdUI* cmdUI);
+    void OnCopyIconLocation();
+    void OnUpdateCopyIconLocation(CCmdUI* cmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -209,9 +209,12 @@ TEST_F(IconPanes, CopyNeedsAPictureOfTheFirstSelectedItem) {
 }
 
 TEST_F(IconPanes, IconListCommandsAndMenuFollowItemsSelectionAndPictures) {
+    // Save follows the selection, Copy Icon Location the focus.
     const auto menu = [&](bool copy, bool selectAll, bool save) {
-        return std::vector<std::pair<UINT, bool>>{
-            {ID_EDIT_COPY, copy}, {ID_EDIT_SELECT_ALL, selectAll}, {ID_SAVE_ICON_AS, save}};
+        return std::vector<std::pair<UINT, bool>>{{ID_EDIT_COPY, copy},
+                                                  {ID_EDIT_SELECT_ALL, selectAll},
+                                                  {ID_SAVE_ICON_AS, save},
+                                                  {ID_COPY_ICON_LOCATION, save}};
     };
     EXPECT_FALSE(Enabled(iconList, ID_EDIT_SELECT_ALL));
     EXPECT_FALSE(Enabled(iconList, ID_SAVE_ICON_AS));
