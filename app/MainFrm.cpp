@@ -2,6 +2,7 @@
 #include "MainFrm.h"
 
 #include "HtmlHelp.h"
+#include "Settings.h"
 #include "resource.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
@@ -83,6 +84,7 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* context) {
 
     auto* iconList = static_cast<CIconListView*>(m_wndBottomSplitter.GetPane(0, 0));
     iconList->SetSubIconView(static_cast<CSubIconView*>(m_wndBottomSplitter.GetPane(0, 1)));
+    iconList->SetSaveFolderSetting({LoadSaveFolder, StoreSaveFolder});
     m_pFileList = static_cast<CFileListView*>(m_wndRightSplitter.GetPane(0, 0));
     m_pFileList->SetIconListView(iconList);
     m_pFileList->SetFolderTree(m_pFolderTree ? &m_pFolderTree->GetTreeCtrl() : nullptr);

@@ -1,6 +1,7 @@
 // CIconListView: creation, layout and the commands of the icon list.
 #include "IconListView.h"
 
+#include "IconBatchSaveDlg.h"
 #include "IconMenu.h"
 #include "SaveNameDialog.h"
 #include "resource.h"
@@ -25,10 +26,6 @@ END_MESSAGE_MAP()
 namespace {
 constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_AUTOARRANGE |
                              LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
-// Until the batch save arrives, several icons cannot be saved in one go.
-const char kBatchSaveMissing[] = "Saving several icons at once is not available yet.\n"
-                                 "Select one icon to save it.";
-const char kSaveCaption[] = "Save Icon As";
 } // namespace
 
 int CIconListView::OnCreate(LPCREATESTRUCT cs) {
@@ -59,7 +56,7 @@ void CIconListView::OnSaveIconAs() {
                            kSaveAsIco);
         return;
     }
-    MessageBox(kBatchSaveMissing, kSaveCaption, MB_OK | MB_ICONINFORMATION);
+    CIconBatchSaveDlg(m_wndList, m_saveFolder, this).DoModal();
 }
 
 void CIconListView::OnUpdateSaveIconAs(CCmdUI* cmdUI) {

@@ -2,8 +2,11 @@
 // with Copy, Select All and Save Icon As for the selected icons.
 #pragma once
 
+#include "BatchSaveDlg.h"
 #include "Framework.h"
 #include "IconListCtrl.h"
+
+#include <utility>
 
 class CIconListView : public CView {
     DECLARE_DYNCREATE(CIconListView)
@@ -12,6 +15,8 @@ public:
     void SetSubIconView(CSubIconView* view) { m_wndList.SetSubIconView(view); }
     CSubIconView* GetSubIconView() const { return m_wndList.GetSubIconView(); }
     void RemoveAll() { m_wndList.RemoveAll(); }
+    // Where the batch save remembers its folder.
+    void SetSaveFolderSetting(SaveFolderSetting setting) { m_saveFolder = std::move(setting); }
 
     void OnDraw(HDC) override {}
 
@@ -30,4 +35,5 @@ protected:
 
 private:
     CIconListCtrl m_wndList;
+    SaveFolderSetting m_saveFolder;
 };

@@ -19,12 +19,12 @@ TEST(StringTable, MessagesOfTheSearchFormAndTheSaveDialog) {
         {61206, "Please select a file type to search!"},
         {61207, "The directory [%s] is not exist!"},
         {61243, "Please select a folder!"},
-        {61244, "[%s] is not exist, do you want to create it?"},
+        {61244, "[%s] does not exist. Do you want to create it?"},
         {61245, "Save resource"},
         {61246, "Create [%s] failed!"},
         {61247, "Save [%s] failed!"},
         {61248, "Save [%s] ok!"},
-        {61249, "[%s] is exsit, do you want to overwrite it?"},
+        {61249, "[%s] already exists. Do you want to overwrite it?"},
     };
     for (const Text& t : texts)
         EXPECT_EQ(LoadText(t.id), t.text) << "string " << t.id;
