@@ -47,6 +47,7 @@ protected:
     void OnOK() override;     // Save Now
     void OnCancel() override; // Exit, Esc
     void OnClose();
+    void OnTimer(UINT_PTR id);
     void OnStop();
     void OnBrowse();
     LRESULT OnSaveNext(WPARAM, LPARAM);
@@ -60,7 +61,12 @@ private:
     // Makes sure the folder exists, offering to create it; false when the batch cannot start.
     bool PrepareFolder();
     void PostNext();
-    void AppendLog(const CString& line);
+    // Posts the next file's message, or lets waiting input go first.
+    void ScheduleNext();
+    // Adds a line to the log's queue; the 401st entry starts the log afresh.
+    void QueueLogLine(const CString& line);
+    // Shows the queued log lines and the count, and paints them now.
+    void ShowProgress();
     // Stops a running batch before its next file.
     void StopBatch();
     // Enables or disables a button; a button that loses its enabled state hands the focus on.
@@ -70,7 +76,10 @@ private:
     CString m_strFolder;
     CString m_strProgress;
     int m_nDone = 0;
-    int m_nLogEntries = 0;
+    int m_nLogEntries = 0;       // entries in the log, shown or queued
+    CString m_strLogQueue;       // lines not yet shown
+    bool m_bLogRestarts = false; // the queue replaces the log's text
+    DWORD m_dwShownAt = 0;
     bool m_bStopRequested = false;
     int m_nFormat = kIcoFormat;
     State m_state = State::Ready;

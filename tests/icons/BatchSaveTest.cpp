@@ -243,15 +243,33 @@ TEST_F(BatchSave, StopEndsTheBatchBeforeTheNextFileAndTheDialogStaysUntilExit) {
 }
 
 namespace {
+// A press and release of the left button over the middle of a window, as the user's mouse.
+void ClickWithTheMouse(HWND window) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, clicks, sizeof(INPUT));
+}
+
 // A batch of any size that saves nothing: it names each entry and fails every other one.
 class NamingBatch : public CBatchSaveDlg {
 public:
     explicit NamingBatch(int total) : CBatchSaveDlg(SaveFolderSetting{}) { m_nTotal = total; }
     int calls = 0, begun = 0, ended = 0;
+    bool clickStop = false; // clicks Stop with the mouse while the first entry is saved
 
 protected:
     void BeginSave(const CString&) override { ++begun; }
     int SaveNext(const CString& folder, CString& fileName) override {
+        if (clickStop) {
+            if (calls == 0)
+                ClickWithTheMouse(::GetDlgItem(m_hWnd, IDC_STOP));
+            Sleep(2); // a batch long enough for the click to come in time
+        }
         fileName.Format("%s\\entry %03d, with a name long enough that four hundred of them "
                         "outgrow what an edit control takes by default",
                         folder.GetString(), ++calls);
@@ -261,6 +279,27 @@ protected:
 };
 
 } // namespace
+
+TEST_F(BatchSave, AClickOnStopIsTakenBetweenTwoFilesOfARunningBatch) {
+    // The next file's message would be taken before the click: the batch must let it in.
+    NamingBatch batch(400);
+    batch.clickStop = true;
+    BatchSaveDriver driver({target, false, true, {}, IDNO});
+    driver.Then([&](HWND dialog) {
+        if (IsWindowEnabled(GetDlgItem(dialog, IDC_STOP)))
+            return false; // not stopped yet
+        driver.SetReady(BatchSaveDriver::Read(dialog));
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        return true;
+    });
+    EXPECT_EQ(batch.DoModal(), IDCANCEL); // a batch that was not stopped closes itself
+    EXPECT_LT(batch.calls, 400);
+    EXPECT_EQ(batch.ended, 1);
+    EXPECT_EQ(driver.Ready().progress, std::to_string(batch.calls) + " / 400");
+    EXPECT_EQ(BatchSaveDriver::Lines(driver.Ready().log).size(),
+              static_cast<std::size_t>(batch.calls));
+    EXPECT_FALSE(driver.Ready().saveNowEnabled);
+}
 
 TEST_F(BatchSave, TheLogStartsAfreshAtItsFourHundredAndFirstEntryAndTheBarCountsPast65535) {
     NamingBatch batch(450);
