@@ -65,9 +65,13 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* context) {
     if (!m_wndSplitter.CreateStatic(this, 1, 2) ||
         !m_wndSplitter.CreateView(0, 0, RUNTIME_CLASS(CBrowser), SIZE{kLeftPaneWidth, 0}, context))
         return FALSE;
-    m_pBrowser = static_cast<CBrowser*>(m_wndSplitter.GetPane(0, 0));
-    m_pSearchForm = static_cast<CSearchDlg*>(m_pBrowser->GetTabWindow(1));
-    m_pFolderTree = static_cast<CFileTreeView*>(m_pBrowser->GetTabWindow(0));
+    m_pBrowser = DYNAMIC_DOWNCAST(CBrowser, m_wndSplitter.GetPane(0, 0));
+    if (m_pBrowser) {
+        m_pFolderTree =
+            DYNAMIC_DOWNCAST(CFileTreeView, m_pBrowser->GetTabWindow(CBrowser::kFolderPage));
+        m_pSearchForm =
+            DYNAMIC_DOWNCAST(CSearchDlg, m_pBrowser->GetTabWindow(CBrowser::kSearchPage));
+    }
 
     if (!m_wndRightSplitter.CreateStatic(&m_wndSplitter, 2, 1, WS_CHILD | WS_VISIBLE,
                                          m_wndSplitter.IdFromRowCol(0, 1)) ||
@@ -81,41 +85,58 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* context) {
                                         SIZE{kSubIconPaneWidth, 0}, context))
         return FALSE;
     m_wndBottomSplitter.SetColumnInfo(1, kSubIconPaneWidth, 0);
+    m_pFileList = DYNAMIC_DOWNCAST(CFileListView, m_wndRightSplitter.GetPane(0, 0));
+    m_pIconList = DYNAMIC_DOWNCAST(CIconListView, m_wndBottomSplitter.GetPane(0, 0));
+    m_pSubIconView = DYNAMIC_DOWNCAST(CSubIconView, m_wndBottomSplitter.GetPane(0, 1));
+    if (!m_pFileList || !m_pIconList || !m_pSubIconView)
+        return FALSE;
 
-    auto* iconList = static_cast<CIconListView*>(m_wndBottomSplitter.GetPane(0, 0));
-    iconList->SetSubIconView(static_cast<CSubIconView*>(m_wndBottomSplitter.GetPane(0, 1)));
-    iconList->SetSaveFolderSetting({LoadSaveFolder, StoreSaveFolder});
-    m_pFileList = static_cast<CFileListView*>(m_wndRightSplitter.GetPane(0, 0));
-    m_pFileList->SetIconListView(iconList);
+    m_pIconList->SetSubIconView(m_pSubIconView);
+    m_pFileList->SetIconReceiver(&m_pIconList->GetListCtrl());
+    m_pIconList->SetSaveFolderSetting({LoadSaveFolder, StoreSaveFolder});
     m_pFileList->SetFolderTree(m_pFolderTree ? &m_pFolderTree->GetTreeCtrl() : nullptr);
-
-    m_pBrowser->SelectTabOfClass(RUNTIME_CLASS(CFileTreeView));
+    if (m_pBrowser)
+        m_pBrowser->SelectTabOfClass(RUNTIME_CLASS(CFileTreeView));
     return TRUE;
 }
 
-void CMainFrame::SizeIconPanes() {
+void CMainFrame::SizeIconPanes(int subIconPaneWidth) {
     RECT client;
     m_wndBottomSplitter.GetClientRect(&client);
     // The bar between the two columns comes out of the icon list, so the image pane is exactly
     // its width.
-    int iconListWidth = client.right - kSubIconPaneWidth - CSplitterWnd::kBarSize;
+    int iconListWidth = client.right - subIconPaneWidth - CSplitterWnd::kBarSize;
     m_wndBottomSplitter.SetColumnInfo(0, iconListWidth, 0);
-    m_wndBottomSplitter.SetColumnInfo(1, kSubIconPaneWidth, 0);
+    m_wndBottomSplitter.SetColumnInfo(1, subIconPaneWidth, 0);
     m_wndBottomSplitter.RecalcLayout();
 }
 
 // ---- Pane operations
 
+namespace {
+// While off, the list does not repaint: a whole folder goes in at once, and a list repainting
+// after every row is many times slower than the filling itself.
+void SetRedraw(CWnd& list, bool redraw) {
+    if (!list.m_hWnd)
+        return;
+    list.SendMessage(WM_SETREDRAW, redraw);
+    if (redraw)
+        list.Invalidate();
+}
+} // namespace
+
 void CMainFrame::ShowFolder(const char* path) {
     CWaitCursor wait;
     ClearFileList();
-    if (!path || !*path || !m_pFileList)
+    if (!path || !*path || !m_pFileList || !m_pIconList)
         return;
     CString pattern(path);
     if (pattern.Right(1) != "\\")
         pattern += "\\";
     pattern += "*.*";
-    m_pFileList->SetRedraw(false);
+    CWnd* lists[] = {&m_pFileList->GetListCtrl(), &m_pIconList->GetListCtrl()};
+    for (CWnd* list : lists)
+        SetRedraw(*list, false);
     CFileFind finder;
     BOOL more = finder.FindFile(pattern);
     while (more) {
@@ -125,10 +146,13 @@ void CMainFrame::ShowFolder(const char* path) {
         m_pFileList->AddFile(finder.GetFilePath());
     }
     m_pFileList->Resort();
-    m_pFileList->SetRedraw(true);
+    for (CWnd* list : lists)
+        SetRedraw(*list, true);
 }
 
 void CMainFrame::ClearFileList() {
+    if (m_pIconList)
+        m_pIconList->RemoveAll();
     if (m_pFileList)
         m_pFileList->RemoveAll();
 }
@@ -149,7 +173,7 @@ void CMainFrame::SearchInFolder(const char* path) {
     StopSearch();
     if (!m_pBrowser || !m_pSearchForm)
         return;
-    m_pBrowser->SelectTab(1);
+    m_pBrowser->SelectTab(CBrowser::kSearchPage);
     m_pSearchForm->UpdateData(TRUE);
     m_pSearchForm->m_strLookIn = path;
     m_pSearchForm->UpdateData(FALSE);
@@ -160,7 +184,7 @@ void CMainFrame::SearchInFolder(const char* path) {
 CFileTreeView* CMainFrame::ShownFolderTree() const {
     if (!m_pBrowser || !m_pFolderTree)
         return nullptr;
-    return m_pBrowser->GetTabWindow(0) == m_pBrowser->GetCurrentView() ? m_pFolderTree : nullptr;
+    return m_pBrowser->GetCurrentView() == m_pFolderTree ? m_pFolderTree : nullptr;
 }
 
 void CMainFrame::OnBack() {

@@ -26,12 +26,9 @@
 
 using namespace quarvel;
 
-IMPLEMENT_DYNCREATE(CSubIconView, CView)
+IMPLEMENT_DYNCREATE(CSubIconView, CSingleCtrlView)
 
-BEGIN_MESSAGE_MAP(CSubIconView, CView)
-    ON_WM_CREATE()
-    ON_WM_SIZE()
-    ON_WM_SETFOCUS()
+BEGIN_MESSAGE_MAP(CSubIconView, CSingleCtrlView)
     ON_WM_CONTEXTMENU()
     ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
     ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
@@ -55,7 +52,7 @@ constexpr std::uint64_t kBytesPerPixel = 4;
 
 } // namespace
 
-CSubIconView::CSubIconView() {
+CSubIconView::CSubIconView() : CSingleCtrlView(m_wndList) {
     // The system's message-box font (the size of NONCLIENTMETRICS before its last field, which
     // every version of the system accepts).
     NONCLIENTMETRICSA metrics{};
@@ -75,25 +72,11 @@ CSubIconView::~CSubIconView() {
         DeleteObject(m_font);
 }
 
-int CSubIconView::OnCreate(LPCREATESTRUCT cs) {
-    if (CView::OnCreate(cs) == -1)
-        return -1;
+bool CSubIconView::CreateControl() {
     if (!m_wndList.Create(CIconListBox::kStyle, RECT{0, 0, 0, 0}, this, IDC_SUBICON_LIST))
-        return -1;
+        return false;
     m_wndList.SetFont(m_font, TRUE);
-    return 0;
-}
-
-void CSubIconView::OnSize(UINT type, int cx, int cy) {
-    CView::OnSize(type, cx, cy);
-    if (m_wndList.m_hWnd)
-        m_wndList.MoveWindow(0, 0, cx, cy, TRUE);
-}
-
-void CSubIconView::OnSetFocus(HWND old) {
-    CView::OnSetFocus(old);
-    if (m_wndList.m_hWnd)
-        m_wndList.SetFocus();
+    return true;
 }
 
 // ---- Filling
@@ -204,10 +187,9 @@ void CSubIconView::SaveImages() {
     int format = kSaveAsIco;
     if (!AskIconSaveName(this, MakeSaveName(), path, format))
         return;
-    if (format == kSaveAsBmp)
-        SaveCurrentAsBmp(path);
-    else
-        SaveSelectedAsIco(path);
+    const bool saved = format == kSaveAsBmp ? SaveCurrentAsBmp(path) : SaveSelectedAsIco(path);
+    if (!saved)
+        ShowSaveFailed(*this, path);
 }
 
 int CSubIconView::SaveSelectedAsIco(const char* path) {
@@ -300,7 +282,5 @@ void CSubIconView::OnUpdateSaveIconAs(CCmdUI* cmdUI) {
 }
 
 void CSubIconView::OnContextMenu(HWND, POINT at) {
-    ShowIconMenu(
-        this, at,
-        IconMenuState{m_wndList.HasSelection(), m_wndList.HasRows(), m_wndList.HasSelection()});
+    ShowIconMenu(this, at);
 }

@@ -12,7 +12,7 @@ namespace quarvel {
 class CIconItem;
 }
 
-class CSubIconView : public CView {
+class CSubIconView : public CSingleCtrlView {
     DECLARE_DYNCREATE(CSubIconView)
 public:
     CSubIconView();
@@ -37,8 +37,6 @@ public:
     // the clipboard cannot be opened.
     int CopyIconToClipboard(HICON icon);
 
-    void OnDraw(HDC) override {}
-
 protected:
     void FillFromGroup(const char* path, quarvel::ResKey name, std::uint16_t language);
     void FillFromIcoFile(const char* path);
@@ -47,9 +45,7 @@ protected:
                      int bitCount, int directoryIndex);
     void SaveImages();
 
-    int OnCreate(LPCREATESTRUCT cs);
-    void OnSize(UINT type, int cx, int cy);
-    void OnSetFocus(HWND old);
+    bool CreateControl() override;
     void OnContextMenu(HWND window, POINT at);
     void OnEditCopy();
     void OnEditSelectAll();

@@ -40,13 +40,9 @@ bool Paints(CWnd& list) {
 
 class ShownFolder : public QuarvelStarted {
 protected:
-    CFileListCtrl& Files() { return frame->m_pFileList->GetListCtrl(); }
-    CIconListCtrl& Icons() {
-        return static_cast<CIconListView*>(frame->m_wndBottomSplitter.GetPane(0, 0))->GetListCtrl();
-    }
-    CSubIconView* SubIcons() {
-        return static_cast<CSubIconView*>(frame->m_wndBottomSplitter.GetPane(0, 1));
-    }
+    CFileListCtrl& Files() { return frame->GetFileList()->GetListCtrl(); }
+    CIconListCtrl& Icons() { return frame->GetIconList()->GetListCtrl(); }
+    CSubIconView* SubIcons() { return frame->GetSubIconView(); }
     std::vector<std::string> Names() {
         std::vector<std::string> names;
         for (int row = 0; row < Files().GetItemCount(); ++row)
@@ -106,11 +102,11 @@ TEST_F(ShownFolder, SearchOnAFolderRowShowsTheSearchPageWithThatFolder) {
         ++row;
     ASSERT_LT(row, Files().GetItemCount());
     Files().SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    const int ended = frame->m_pSearchForm->m_endSearchCount;
-    frame->m_pFileList->SendMessage(WM_COMMAND, ID_SEARCH_IN_FOLDER);
-    EXPECT_EQ(Browser()->GetCurrentView(), frame->m_pSearchForm);
-    EXPECT_EQ(frame->m_pSearchForm->m_endSearchCount, ended + 1);
-    EXPECT_EQ(ui::WindowText(::GetDlgItem(frame->m_pSearchForm->m_hWnd, IDC_LOOK_IN)),
+    const int ended = frame->GetSearchForm()->m_endSearchCount;
+    frame->GetFileList()->SendMessage(WM_COMMAND, ID_SEARCH_IN_FOLDER);
+    EXPECT_EQ(Browser()->GetCurrentView(), frame->GetSearchForm());
+    EXPECT_EQ(frame->GetSearchForm()->m_endSearchCount, ended + 1);
+    EXPECT_EQ(ui::WindowText(::GetDlgItem(frame->GetSearchForm()->m_hWnd, IDC_LOOK_IN)),
               "C:\\windows\\system32");
 }
 

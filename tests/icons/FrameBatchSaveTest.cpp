@@ -39,7 +39,7 @@ std::string userSaveFolder() {
 
 TEST_F(QuarvelStarted, BatchSaveOffersTheMachineFolderAndTheCloseBoxStoresItForTheUser) {
     ASSERT_TRUE(Start());
-    auto* icons = static_cast<CIconListView*>(frame->m_wndBottomSplitter.GetPane(0, 0));
+    CIconListView* icons = frame->GetIconList();
     quarvel::test::TempFolder folder;
     ResourceTree tree;
     AddIconGroup(tree, 1, 0, {MakeBmpImage(32, 8)}, {32}, {8}, 1);
