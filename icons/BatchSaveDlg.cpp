@@ -165,7 +165,7 @@ LRESULT CBatchSaveDlg::OnSaveNext(WPARAM, LPARAM) {
 }
 
 void CBatchSaveDlg::QueueLogLine(const CString& line) {
-    if (m_nLogEntries >= kMaxLogLines) {
+    if (m_nLogEntries >= kMaxLogEntries) {
         m_strLogQueue = line;
         m_bLogRestarts = true;
         m_nLogEntries = 1;

@@ -20,7 +20,7 @@ class CBatchSaveDlg : public CDialog {
 public:
     enum Format { kIcoFormat = 0, kBmpFormat = 1 };
     // Entries the log holds before it starts afresh.
-    static constexpr int kMaxLogLines = 400;
+    static constexpr int kMaxLogEntries = 400;
 
     CBatchSaveDlg(SaveFolderSetting setting, CWnd* parent = nullptr);
 

@@ -302,6 +302,13 @@ TEST_F(BatchSave, AClickOnStopIsTakenBetweenTwoFilesOfARunningBatch) {
 }
 
 TEST_F(BatchSave, TheLogStartsAfreshAtItsFourHundredAndFirstEntryAndTheBarCountsPast65535) {
+    // Four hundred long lines, more than an edit control takes by default, all stay.
+    {
+        NamingBatch full(400);
+        BatchSaveDriver driver({target, false, true, {}, IDNO});
+        EXPECT_EQ(full.DoModal(), IDOK);
+        EXPECT_EQ(BatchSaveDriver::Lines(driver.AtClose().log).size(), 400u);
+    }
     NamingBatch batch(450);
     {
         BatchSaveDriver driver({target, false, true, {}, IDNO});
