@@ -42,11 +42,10 @@ int CMainFrame::OnCreate(LPCREATESTRUCT cs) {
     // keeps the image list.
     CImageList images;
     if (images.Create(16, 16, ILC_COLORDDB | ILC_MASK, kToolbarImages, 1)) {
-        if (HBITMAP strip = static_cast<HBITMAP>(LoadImageA(
-                AfxGetResourceHandle(), MAKEINTRESOURCEA(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, 0))) {
-            images.Add(strip, kToolbarTransparent);
-            DeleteObject(strip);
-        }
+        const ScopedBitmap strip(static_cast<HBITMAP>(LoadImageA(
+            AfxGetResourceHandle(), MAKEINTRESOURCEA(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, 0)));
+        if (strip)
+            images.Add(strip.Get(), kToolbarTransparent);
         m_wndToolBar.SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Detach()));
     }
 

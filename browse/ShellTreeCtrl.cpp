@@ -73,18 +73,12 @@ CShellTreeCtrl::CShellTreeCtrl() : m_menu(*this, [this] { return MenuTarget(); }
 CShellTreeCtrl::~CShellTreeCtrl() {
     if (m_hNetworkImages)
         ImageList_Destroy(m_hNetworkImages);
-    if (m_pDesktop)
-        m_pDesktop->Release();
-    if (m_pMalloc)
-        m_pMalloc->Release();
 }
 
 void CShellTreeCtrl::PreSubclassWindow() {
     CTreeCtrl::PreSubclassWindow();
-    if (!m_pDesktop)
-        SHGetDesktopFolder(&m_pDesktop);
-    if (!m_pMalloc)
-        SHGetMalloc(&m_pMalloc);
+    if (!m_desktop)
+        SHGetDesktopFolder(m_desktop.Out());
     if (!m_hNetworkImages)
         m_hNetworkImages =
             ImageList_LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDB_NETWORK), 16, 0,

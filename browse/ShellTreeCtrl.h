@@ -123,8 +123,7 @@ private:
     std::array<DWORD, 26> m_serials;
     HIMAGELIST m_hSystemImages = nullptr; // the shell's; never destroyed here
     HIMAGELIST m_hNetworkImages = nullptr;
-    IShellFolder* m_pDesktop = nullptr;
-    IMalloc* m_pMalloc = nullptr;
+    ScopedComPtr<IShellFolder> m_desktop;
     NetworkCalls m_network;
     CFolderPopup m_menu;
 };

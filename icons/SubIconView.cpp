@@ -9,6 +9,7 @@
 #include "engine/BitmapWriter.h"
 #include "engine/DisplayIcon.h"
 #include "engine/GroupIcon.h"
+#include "engine/IcoDirectory.h"
 #include "engine/IcoWriter.h"
 #include "engine/IconImage.h"
 #include "engine/IconImageFinder.h"
@@ -16,12 +17,11 @@
 #include "engine/ImageLimits.h"
 #include "engine/IconItem.h"
 #include "engine/PEFile.h"
-#include "engine/platform/FileSystem.h"
 #include "resource.h"
 
 #include <algorithm>
 #include <cstddef>
-#include <utility>
+#include <memory>
 #include <vector>
 
 using namespace quarvel;
@@ -52,30 +52,12 @@ constexpr std::uint64_t kBytesPerPixel = 4;
 
 } // namespace
 
-CSubIconView::CSubIconView() : CSingleCtrlView(m_wndList) {
-    // The system's message-box font (the size of NONCLIENTMETRICS before its last field, which
-    // every version of the system accepts).
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
-        m_font = CreateFontIndirectA(&metrics.lfMessageFont);
-    m_ownsFont = m_font != nullptr;
-    if (!m_font)
-        m_font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
-
-CSubIconView::~CSubIconView() {
-    // The list box uses the font until it goes.
-    if (m_wndList.m_hWnd && IsWindow(m_wndList.m_hWnd))
-        m_wndList.DestroyWindow();
-    if (m_ownsFont)
-        DeleteObject(m_font);
-}
+CSubIconView::CSubIconView() : CSingleCtrlView(m_wndList) {}
 
 bool CSubIconView::CreateControl() {
     if (!m_wndList.Create(CIconListBox::kStyle, RECT{0, 0, 0, 0}, this, IDC_SUBICON_LIST))
         return false;
-    m_wndList.SetFont(m_font, TRUE);
+    m_wndList.SetFont(AfxGetMessageFont(), TRUE);
     return true;
 }
 
@@ -113,13 +95,11 @@ bool CSubIconView::AddImageRow(const std::uint8_t* image, std::uint32_t size, in
     const std::uint64_t pixelBytes = kBytesPerPixel * std::max(built, PngPixels(bytes));
     if (m_rowPixelBytes + pixelBytes > kMaxImageSetBytes)
         return false;
-    HICON icon = CreateIconFromImage(image, size);
+    ScopedIcon icon(CreateIconFromImage(image, size));
     if (!icon)
         return true;
     const CString label = CIconListBox::MakeLabel(width, height, bitCount);
-    if (m_wndList.AddImage(icon, *side, *side, directoryIndex, label) < 0)
-        DestroyIcon(icon);
-    else
+    if (m_wndList.AddImage(std::move(icon), *side, *side, directoryIndex, label) >= 0)
         m_rowPixelBytes += pixelBytes;
     return true;
 }
@@ -130,10 +110,8 @@ void CSubIconView::FillFromGroup(const char* path, ResKey name, std::uint16_t la
     CPEFile file(path);
     if (!file.IsOpen())
         return;
-    const auto groupRef = file.FindResourceLang(kResTypeGroupIcon, name, language);
-    const auto groupBytes = groupRef ? groupRef->Bytes() : std::nullopt;
-    const auto group = groupBytes ? GroupIcon::Parse(*groupBytes) : std::nullopt;
-    if (!group || groupBytes->Size() <= kIconHeaderSize || !group->IsIcon())
+    const auto group = FindGroupIcon(file, name, language);
+    if (!group || !group->IsIcon())
         return;
     IconImageFinder images(file, language);
     for (int i = 0; i < group->Count(); ++i) {
@@ -151,20 +129,18 @@ void CSubIconView::FillFromGroup(const char* path, ResKey name, std::uint16_t la
 }
 
 void CSubIconView::FillFromIcoFile(const char* path) {
-    std::vector<std::uint8_t> bytes;
-    if (!path || !*path || !platform::ReadWholeFile(path, bytes) || bytes.size() < kIconHeaderSize)
+    // The header's reserved and type fields are not examined: any complete directory is listed.
+    const IcoFile file(path);
+    const IcoDirectory* directory = file.Directory();
+    if (!directory || !directory->IsComplete())
         return;
-    const ByteView file(bytes.data(), bytes.size());
-    const int count = file.U16At(4);
-    if (!file.Readable(0, kIconHeaderSize + kIcoEntrySize * count))
-        return;
-    for (int i = 0; i < count; ++i) {
-        const std::size_t at = kIconHeaderSize + kIcoEntrySize * static_cast<std::size_t>(i);
-        const auto image = file.Slice(file.U32At(at + 12), file.U32At(at + 8));
+    for (int i = 0; i < directory->Count(); ++i) {
+        const IcoDirEntry entry = directory->Entry(i);
+        const auto image = directory->Image(i);
         if (!image)
             break; // an image past the end of the file ends the list
-        if (!AddImageRow(image->Data(), static_cast<std::uint32_t>(image->Size()), bytes[at],
-                         bytes[at + 1], LabelBitCount(file.U16At(at + 6), *image), i))
+        if (!AddImageRow(image->Data(), static_cast<std::uint32_t>(image->Size()), entry.bWidth,
+                         entry.bHeight, LabelBitCount(entry.wBitCount, *image), i))
             break;
     }
 }
@@ -192,47 +168,29 @@ void CSubIconView::SaveImages() {
         ShowSaveFailed(*this, path);
 }
 
-int CSubIconView::SaveSelectedAsIco(const char* path) {
+bool CSubIconView::SaveSelectedAsIco(const char* path) {
     const int selected = m_wndList.GetSelCount();
     if (!path || !*path || !m_pCurrentIcon || selected <= 0)
-        return 0;
+        return false;
     std::vector<int> rows(static_cast<std::size_t>(selected));
     if (m_wndList.GetSelItems(selected, rows.data()) != selected)
-        return 0;
-    CIconImageSet* set =
+        return false;
+    // The selected images in row order, each found by its directory index (rows may have
+    // skipped images).
+    std::vector<int> images;
+    for (int row : rows) {
+        const IconListBoxItem* item = m_wndList.GetRow(row);
+        if (!item)
+            return false;
+        images.push_back(item->directoryIndex);
+    }
+    const std::unique_ptr<CIconImageSet> set =
         m_pCurrentIcon->GetKind() == CIconItem::ResourceGroup
             ? ReadGroupImages(m_pCurrentIcon->GetPath().c_str(), m_pCurrentIcon->GetName(),
                               m_pCurrentIcon->GetLanguage())
             : ReadIcoFileImages(m_pCurrentIcon->GetPath().c_str());
-    if (!set)
-        return 0;
-
-    // The selected images first, in row order, each found by its directory index (rows may
-    // have skipped images); then the others, so that every buffer is still freed with the set.
-    std::vector<IconSetEntry> ordered;
-    std::vector<bool> taken(set->entries.size(), false);
-    for (int row : rows) {
-        const IconListBoxItem* item = m_wndList.GetRow(row);
-        const int index = item ? item->directoryIndex : -1;
-        if (index < 0 || static_cast<std::size_t>(index) >= set->entries.size() ||
-            taken[static_cast<std::size_t>(index)]) {
-            FreeImageSet(set); // the file changed since it was listed
-            return 0;
-        }
-        taken[static_cast<std::size_t>(index)] = true;
-        ordered.push_back(std::move(set->entries[static_cast<std::size_t>(index)]));
-    }
-    for (std::size_t i = 0; i < set->entries.size(); ++i)
-        if (!taken[i])
-            ordered.push_back(std::move(set->entries[i]));
-    set->entries = std::move(ordered);
-
-    const int fullCount = set->count;
-    set->count = selected;
-    const int written = WriteIcoFile(path, set);
-    set->count = fullCount;
-    FreeImageSet(set);
-    return written;
+    // An index the set does not hold means the file changed since it was listed: refused.
+    return set && WriteIcoFile(path, *set, images);
 }
 
 int CSubIconView::SaveCurrentAsBmp(const char* path) {
@@ -241,28 +199,24 @@ int CSubIconView::SaveCurrentAsBmp(const char* path) {
     const IconListBoxItem* item = m_wndList.GetRow(m_wndList.GetCaretRow());
     if (!item)
         return 0;
-    HBITMAP bitmap = IconToBitmap(item->icon);
-    if (!bitmap)
-        return 0;
-    const int written = WriteBmpFile(path, bitmap);
-    DeleteObject(bitmap);
-    return written;
+    const ScopedBitmap bitmap(IconToBitmap(item->icon.Get()));
+    return bitmap ? WriteBmpFile(path, bitmap.Get()) : 0;
 }
 
 int CSubIconView::CopyIconToClipboard(HICON icon) {
     const int side = IconWidth(icon);
     if (side == 0)
         return 0;
-    HBITMAP picture = DrawIconPicture(icon, side, side, CellPlacement{0, 0, side, side},
-                                      static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    return PutBitmapOnClipboard(m_hWnd, picture) ? 1 : 0;
+    ScopedBitmap picture = DrawIconPicture(icon, side, side, CellPlacement{0, 0, side, side},
+                                           static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    return PutBitmapOnClipboard(m_hWnd, std::move(picture)) ? 1 : 0;
 }
 
 // ---- Commands
 
 void CSubIconView::OnEditCopy() {
     if (const IconListBoxItem* item = m_wndList.GetRow(m_wndList.GetCaretRow()))
-        CopyIconToClipboard(item->icon);
+        CopyIconToClipboard(item->icon.Get());
 }
 
 void CSubIconView::OnEditSelectAll() {

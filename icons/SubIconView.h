@@ -16,7 +16,6 @@ class CSubIconView : public CSingleCtrlView {
     DECLARE_DYNCREATE(CSubIconView)
 public:
     CSubIconView();
-    ~CSubIconView() override;
 
     // Lists the images of the icon on row `index` of the icon list (the icon list owns item).
     void ShowIcon(int index, quarvel::CIconItem* item);
@@ -29,8 +28,8 @@ public:
 
     // The name proposed by the save dialog: the source name, "_" and the caret row.
     CString MakeSaveName() const;
-    // Writes the images of the selected rows, in row order, as one .ico file; 1 or 0.
-    int SaveSelectedAsIco(const char* path);
+    // Writes the images of the selected rows, in row order, as one .ico file.
+    bool SaveSelectedAsIco(const char* path);
     // Writes the caret row's image as a .bmp file on the window colour; 1 or 0.
     int SaveCurrentAsBmp(const char* path);
     // Puts the icon on the clipboard as a bitmap on white; 1, or 0 when it cannot be read or
@@ -57,8 +56,6 @@ protected:
 
 private:
     CIconListBox m_wndList;
-    HFONT m_font = nullptr;
-    bool m_ownsFont = false;
     int m_nCurrentIndex = -1;
     quarvel::CIconItem* m_pCurrentIcon = nullptr;
     // Bytes of the pixels decoded for the rows shown (see AddImageRow).

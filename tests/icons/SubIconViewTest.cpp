@@ -49,6 +49,35 @@ TEST_F(IconPanes, GroupRowsShowSizeAndDepthInDirectoryOrderWithTheirHeights) {
     EXPECT_EQ(Rows().GetCount(), 3);
 }
 
+TEST_F(IconPanes, RowsArePaintedInTheSystemColoursOfTheMomentTheyAreDrawn) {
+    const std::string path = WriteGroupImage("three.dll", {16, 32, 48}, {4, 8, 32});
+    ASSERT_EQ(List().AddGroupIcon(path.c_str(), 1, 0x409), 1);
+    ClickItem(0);
+    // The colours change after the list was made.
+    const COLORREF window = RGB(200, 220, 240), highlight = RGB(120, 10, 60);
+    WindowColour colour(window);
+    INT element = COLOR_HIGHLIGHT;
+    const COLORREF oldHighlight = GetSysColor(COLOR_HIGHLIGHT);
+    SetSysColors(1, &element, &highlight);
+    MemoryCanvas canvas(nullptr, 200, 20);
+    ASSERT_TRUE(canvas);
+    DRAWITEMSTRUCT draw{};
+    draw.CtlType = ODT_LISTBOX;
+    draw.itemID = 0;
+    draw.itemAction = ODA_DRAWENTIRE;
+    draw.hDC = canvas.DC();
+    draw.rcItem = RECT{0, 0, 200, 18};
+    draw.itemData = reinterpret_cast<ULONG_PTR>(Rows().GetRow(0));
+    Rows().DrawItem(&draw);
+    const COLORREF plain = GetPixel(canvas.DC(), 199, 0);
+    draw.itemState = ODS_SELECTED;
+    Rows().DrawItem(&draw);
+    const COLORREF selected = GetPixel(canvas.DC(), 199, 0);
+    SetSysColors(1, &element, &oldHighlight);
+    EXPECT_EQ(plain, window);
+    EXPECT_EQ(selected, highlight);
+}
+
 TEST_F(IconPanes, A256PixelPngRowIsAsHighAsTheImageAndShowsItsRealDepth) {
     ResourceTree tree;
     const Bytes small = MakeBmpImage(32, 32);
@@ -156,7 +185,7 @@ TEST_F(IconPanes, SavingSelectedRowsWritesExactlyThoseImagesInRowOrder) {
 
     // Rows 0 and 2 are the directory's images 0 and 3; nothing selected saves nothing.
     const std::string target = folder.File("two.ico");
-    EXPECT_EQ(subIcons->SaveSelectedAsIco(target.c_str()), 0);
+    EXPECT_FALSE(subIcons->SaveSelectedAsIco(target.c_str()));
     EXPECT_EQ(GetFileAttributesA(target.c_str()), INVALID_FILE_ATTRIBUTES);
     Rows().SetSel(0);
     Rows().SetSel(2);
@@ -166,26 +195,24 @@ TEST_F(IconPanes, SavingSelectedRowsWritesExactlyThoseImagesInRowOrder) {
         EXPECT_EQ(answer.dialogs, 1);
         EXPECT_EQ(answer.proposed, "gap.dll#1_" + std::to_string(Rows().GetCaretRow()));
     }
-    CIconImageSet* saved = ReadIcoFileImages(target.c_str());
+    auto saved = ReadIcoFileImages(target.c_str());
     ASSERT_NE(saved, nullptr);
-    ASSERT_EQ(saved->count, 2);
+    ASSERT_EQ(saved->Count(), 2);
     EXPECT_EQ(saved->entries[0].bWidth, 16);
     EXPECT_EQ(saved->entries[1].bWidth, 32);
     EXPECT_EQ(saved->entries[1].wBitCount, 4);
-    FreeImageSet(saved);
 
     // Rows 1 and 0 selected in that order still come out in row order: 16 then 48.
     Rows().SetSel(-1, FALSE);
     Rows().SetSel(1);
     Rows().SetSel(0);
     const std::string again = folder.File("again.ico");
-    EXPECT_EQ(subIcons->SaveSelectedAsIco(again.c_str()), 1);
+    EXPECT_TRUE(subIcons->SaveSelectedAsIco(again.c_str()));
     saved = ReadIcoFileImages(again.c_str());
     ASSERT_NE(saved, nullptr);
-    ASSERT_EQ(saved->count, 2);
+    ASSERT_EQ(saved->Count(), 2);
     EXPECT_EQ(saved->entries[0].bWidth, 16);
     EXPECT_EQ(saved->entries[1].bWidth, 48);
-    FreeImageSet(saved);
 }
 
 TEST_F(IconPanes, SavingAsBitmapWritesTheCaretRowOnTheWindowColour) {
