@@ -47,10 +47,9 @@ int BatchSaveDriver::Answer(HWND window, const ui::SeenDialog& seen) {
         return 0;
     }
     if (seen.caption != kMessageCaption && !m_options.browseTo.empty()) {
-        // The folder browser selects its first folder after it shows: the answer comes later.
-        m_browser = window;
-        SetTimer(nullptr, 0, 100, PickFolder);
-        return 0;
+        SendMessageA(window, BFFM_SETSELECTIONA, TRUE,
+                     reinterpret_cast<LPARAM>(m_options.browseTo.c_str()));
+        return IDOK;
     }
     // A box without the button asked for (an exclamation with OK only) gets OK.
     return GetDlgItem(window, m_options.messageBox) ? m_options.messageBox : IDOK;
@@ -76,16 +75,6 @@ void CALLBACK BatchSaveDriver::Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (self->m_steps[self->m_nextStep](self->m_dialog))
         ++self->m_nextStep;
     self->m_inStep = false;
-}
-
-void CALLBACK BatchSaveDriver::PickFolder(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    BatchSaveDriver* self = activeDriver;
-    if (!self || !IsWindow(self->m_browser))
-        return;
-    SendMessageA(self->m_browser, BFFM_SETSELECTIONA, TRUE,
-                 reinterpret_cast<LPARAM>(self->m_options.browseTo.c_str()));
-    PostMessageA(self->m_browser, WM_COMMAND, IDOK, 0);
 }
 
 LRESULT CALLBACK BatchSaveDriver::WatchClose(int code, WPARAM wParam, LPARAM lParam) {

@@ -57,7 +57,6 @@ public:
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
-    static void CALLBACK PickFolder(HWND, UINT, UINT_PTR, DWORD);
     static LRESULT CALLBACK WatchClose(int code, WPARAM wParam, LPARAM lParam);
     int Answer(HWND window, const ui::SeenDialog& seen);
 
@@ -66,7 +65,6 @@ private:
     std::size_t m_nextStep = 0;
     bool m_inStep = false;
     HWND m_dialog = nullptr;
-    HWND m_browser = nullptr;
     std::size_t m_overwriteAsked = 0;
     Controls m_atOpen, m_ready, m_atClose;
     UINT_PTR m_timer = 0;

@@ -243,7 +243,9 @@ TEST_F(BatchSave, StopEndsTheBatchBeforeTheNextFileAndTheDialogStaysUntilExit) {
 }
 
 namespace {
-// A press and release of the left button over the middle of a window, as the user's mouse.
+// A press and release of the left button over the middle of a window, through the system's
+// input queue as the user's mouse makes them (a posted click would not wait behind the batch's
+// posted messages the way real input does).
 void ClickWithTheMouse(HWND window) {
     RECT rect;
     GetWindowRect(window, &rect);
@@ -265,11 +267,8 @@ public:
 protected:
     void BeginSave(const CString&) override { ++begun; }
     int SaveNext(const CString& folder, CString& fileName) override {
-        if (clickStop) {
-            if (calls == 0)
-                ClickWithTheMouse(::GetDlgItem(m_hWnd, IDC_STOP));
-            Sleep(2); // a batch long enough for the click to come in time
-        }
+        if (clickStop && calls == 0)
+            ClickWithTheMouse(::GetDlgItem(m_hWnd, IDC_STOP));
         fileName.Format("%s\\entry %03d, with a name long enough that four hundred of them "
                         "outgrow what an edit control takes by default",
                         folder.GetString(), ++calls);
