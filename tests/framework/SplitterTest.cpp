@@ -83,7 +83,12 @@ TEST(Splitter, AColumnBelowItsMinimumIsHiddenAndDraggingABarSetsItsSize) {
     s.resize(900, 600);
     EXPECT_EQ(width(paneRect(s.outer.GetPane(0, 0), &s.outer)), 350);
 
-    // A drag whose mouse capture is taken away ends: later moves change nothing.
+    // A drag whose mouse capture is taken away ends: later moves change nothing. The real
+    // pointer rests where the drag would leave the bar, so a move the system makes up from it
+    // on a capture change keeps the bar put.
+    POINT pointer{350, 100};
+    s.outer.ClientToScreen(&pointer);
+    SetCursorPos(pointer.x, pointer.y);
     s.outer.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON,
                         MAKELPARAM(350 + CSplitterWnd::kBarSize / 2, 100));
     ui::PumpPending();
