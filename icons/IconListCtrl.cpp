@@ -226,10 +226,11 @@ int CIconListCtrl::SaveIcon(int index, bool ask, const char* path, bool overwrit
                    : 0;
     }
     if (!overwrite && platform::GetPathKind(target) != platform::PathKind::Missing)
-        return 0;
+        return 0; // not worth drawing
     const ScopedIcon icon(item->LoadDisplayIcon());
     const ScopedBitmap bitmap(IconToBitmap(icon.Get()));
-    return bitmap ? WriteBmpFile(target, bitmap.Get()) : 0;
+    // The writer checks again: a file that appears meanwhile is kept too.
+    return bitmap ? WriteBmpFile(target, bitmap.Get(), overwrite) : 0;
 }
 
 // ---- Copy and Select All

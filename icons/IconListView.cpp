@@ -1,6 +1,7 @@
 // CIconListView: creation, layout and the commands of the icon list.
 #include "IconListView.h"
 
+#include "IconBatchSaveDlg.h"
 #include "IconLocationCopy.h"
 #include "IconMenu.h"
 #include "SaveNameDialog.h"
@@ -25,10 +26,6 @@ END_MESSAGE_MAP()
 namespace {
 constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_AUTOARRANGE |
                              LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
-// Until the batch save arrives, several icons cannot be saved in one go.
-const char kBatchSaveMissing[] = "Saving several icons at once is not available yet.\n"
-                                 "Select one icon to save it.";
-const char kSaveCaption[] = "Save Icon As";
 } // namespace
 
 bool CIconListView::CreateControl() {
@@ -50,7 +47,7 @@ void CIconListView::OnSaveIconAs() {
             ShowSaveFailed(*this, path);
         return;
     }
-    MessageBox(kBatchSaveMissing, kSaveCaption, MB_OK | MB_ICONINFORMATION);
+    CIconBatchSaveDlg(m_wndList, m_saveFolder, this).DoModal();
 }
 
 void CIconListView::OnUpdateSaveIconAs(CCmdUI* cmdUI) {

@@ -3,8 +3,11 @@
 // focused one.
 #pragma once
 
+#include "BatchSaveDlg.h"
 #include "Framework.h"
 #include "IconListCtrl.h"
+
+#include <utility>
 
 class CIconListView : public CSingleCtrlView {
     DECLARE_DYNCREATE(CIconListView)
@@ -15,6 +18,8 @@ public:
     void SetSubIconView(CSubIconView* view) { m_wndList.SetSubIconView(view); }
     CSubIconView* GetSubIconView() const { return m_wndList.GetSubIconView(); }
     void RemoveAll() { m_wndList.RemoveAll(); }
+    // Where the batch save remembers its folder.
+    void SetSaveFolderSetting(SaveFolderSetting setting) { m_saveFolder = std::move(setting); }
 
 protected:
     bool CreateControl() override;
@@ -31,4 +36,5 @@ protected:
 
 private:
     CIconListCtrl m_wndList;
+    SaveFolderSetting m_saveFolder;
 };

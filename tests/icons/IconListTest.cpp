@@ -300,15 +300,3 @@ TEST_F(IconPanes, ASaveTheUserAskedForThatFailsSaysSoInBothPanes) {
     EXPECT_TRUE(cancel.messages.empty());
     EXPECT_EQ(folder.Names(), std::vector<std::string>{});
 }
-
-TEST_F(IconPanes, SaveIconAsWithSeveralIconsSavesNothingAndSaysSo) {
-    const std::string path = WriteGroupImage("three.dll", {16, 32, 48}, {4, 8, 32});
-    ListIconGroups(path.c_str(), &List());
-    ListIconGroups(path.c_str(), &List());
-    iconList->SendMessage(WM_COMMAND, ID_EDIT_SELECT_ALL);
-    ui::DialogAnswerer answerer(IDOK);
-    iconList->SendMessage(WM_COMMAND, ID_SAVE_ICON_AS);
-    ASSERT_EQ(answerer.Seen().size(), 1u);
-    EXPECT_NE(answerer.Seen()[0].text.find("not available"), std::string::npos);
-    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"three.dll"}));
-}
