@@ -44,16 +44,15 @@ public:
     void MeasureItem(LPMEASUREITEMSTRUCT measure) override;
     void DeleteItem(LPDELETEITEMSTRUCT deleted) override;
 
-    // The side at which a row's picture is drawn: its own width, or less to fit the list's
-    // width (and the tallest row a list box keeps).
-    int PictureSide(const IconListBoxItem& item) const;
-
 protected:
     // A new width changes which pictures must be scaled, so every row is measured again.
     void OnSize(UINT type, int cx, int cy);
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The side at which a row's picture is drawn: its own width, or less to fit the list's
+    // width (and the tallest row a list box keeps).
+    int PictureSide(const IconListBoxItem& item) const;
     int RowHeight(const IconListBoxItem* item) const;
     int LineHeight() const;
     int AppendRow(ScopedIcon icon, int width, int height, int directoryIndex, const char* label);
