@@ -26,6 +26,10 @@ public:
     // Gives the sub-icon pane its width (the icon list takes the rest); called once the window
     // has its final size.
     void SizeIconPanes(int subIconPaneWidth = kSubIconPaneWidth);
+    // Shows the folder at path, or the folder of the file at path with the file's row focused
+    // and its first icon in the sub-icon view; a path that does not exist leaves "C:\" shown
+    // and says so in the status bar.
+    void OpenAt(const char* path);
 
     static constexpr int kLeftPaneWidth = 280;
     static constexpr int kFileListHeight = 200;

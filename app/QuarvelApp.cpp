@@ -25,14 +25,19 @@ BOOL CQuarvelApp::InitInstance() {
     AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CQuarvelDoc),
                                           RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CQuarvelView)));
 
+    // A path on the command line is a place to show, not a document to open.
     CCommandLineInfo commandLine;
     ParseCommandLine(commandLine);
+    const CString startPath = commandLine.m_strFileName;
+    commandLine.m_nShellCommand = CCommandLineInfo::FileNew;
     if (!ProcessShellCommand(commandLine) || !m_pMainWnd)
         return FALSE;
 
     m_pMainWnd->ShowWindow(SW_SHOWMAXIMIZED);
     m_pMainWnd->UpdateWindow();
     static_cast<CMainFrame*>(m_pMainWnd)->SizeIconPanes();
+    if (!startPath.IsEmpty())
+        static_cast<CMainFrame*>(m_pMainWnd)->OpenAt(startPath);
     return TRUE;
 }
 

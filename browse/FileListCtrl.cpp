@@ -27,8 +27,17 @@ constexpr ColumnSpec kColumns[] = {
     {"Date", 120, LVCFMT_LEFT}, {"Icons", 80, LVCFMT_LEFT},
 };
 
-// Sorts by column text as CColumnSorter does, but keeps folders and files apart: folders first
-// when ascending, files first when descending.
+// Rules of this list beside the text rule: "Size" and "Date" order by the amount and the time
+// their texts stand for.
+constexpr int BySize = ByText + 1;
+constexpr int ByDate = ByText + 2;
+
+int RuleOfColumn(int column) {
+    return column == kSizeColumn ? BySize : column == kDateColumn ? ByDate : ByText;
+}
+
+// Sorts as CColumnSorter does, but keeps folders and files apart: folders first when ascending,
+// files first when descending.
 class CFolderFirstSorter : public CColumnSorter {
 public:
     using CColumnSorter::CColumnSorter;
@@ -46,7 +55,13 @@ private:
             const int folderFirst = aFolder ? -1 : 1;
             return sortParameter >= 0 ? folderFirst : -folderFirst;
         }
-        return Compare(a, b, sortParameter);
+        const LPARAM rule = sortParameter >= 0 ? sortParameter : -sortParameter;
+        if (rule != BySize && rule != ByDate)
+            return Compare(a, b, sortParameter);
+        const auto key = rule == BySize ? &SizeSortKey : &DateSortKey;
+        const std::uint64_t aKey = key(a->text), bKey = key(b->text);
+        const int order = aKey < bKey ? -1 : aKey > bKey ? 1 : 0;
+        return sortParameter >= 0 ? order : -order;
     }
 };
 } // namespace
@@ -104,7 +119,7 @@ void CFileListCtrl::RemoveAllRows() {
 bool CFileListCtrl::SortByColumn(int column, bool ascending) {
     {
         CFolderFirstSorter sorter(this, column);
-        sorter.Sort(ascending, ByText);
+        sorter.Sort(ascending, RuleOfColumn(column));
     }
     m_nSortColumn = column;
     m_bSortAscending = ascending;

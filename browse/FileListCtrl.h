@@ -1,7 +1,7 @@
 // CFileListCtrl: the report list of the file list pane. One row per file or folder (name,
 // folder, size, date, icon count; item data 1 for a folder, 0 for a file), sorted with folders
-// first by the text of any column, and a double-click or Enter on a folder row moves the folder
-// tree there.
+// first (by size, by time, or by the text of the other columns), and a double-click or Enter on
+// a folder row moves the folder tree there.
 #pragma once
 
 #include "BrowseLinks.h"
@@ -26,8 +26,8 @@ public:
     void RemoveAllRows();
     // The list of the rows' small icons, which the control shares and never destroys.
     HIMAGELIST GetRowIcons() const { return m_rowIcons.Handle(); }
-    // Sorts by column with folders above files (below them when descending), remembering the
-    // column and direction for Resort.
+    // Sorts by column ("Size" by size, "Date" by time, the others by text) with folders above files
+    // (below them when descending), remembering the column and direction for Resort.
     bool SortByColumn(int column, bool ascending) override;
     // Sorts again by the column and direction of the last sort (at first "Name", ascending).
     void Resort() { SortByColumn(m_nSortColumn, m_bSortAscending); }

@@ -1,6 +1,8 @@
 // The texts of a file list row.
 #include "FileRowText.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 bool SplitRowPath(const char* path, FileRowPath& parts) {
@@ -38,4 +40,16 @@ CString DateText(const FILETIME& time) {
     text.Format("%.2d/%.2d/%d %.2d:%.2d", local.wMonth, local.wDay, local.wYear, local.wHour,
                 local.wMinute);
     return text;
+}
+
+std::uint64_t SizeSortKey(const char* text) {
+    return text ? std::strtoull(text, nullptr, 10) : 0;
+}
+
+std::uint64_t DateSortKey(const char* text) {
+    unsigned month = 0, day = 0, year = 0, hour = 0, minute = 0;
+    if (!text || std::sscanf(text, "%u/%u/%u %u:%u", &month, &day, &year, &hour, &minute) != 5)
+        return 0;
+    return (((static_cast<std::uint64_t>(year) * 100 + month) * 100 + day) * 100 + hour) * 100 +
+           minute;
 }

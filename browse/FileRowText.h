@@ -21,3 +21,8 @@ CString JoinRowPath(const CString& folder, const CString& name);
 CString SizeText(std::uint64_t size);
 // A file time as local time, "MM/DD/YYYY hh:mm"; empty when the time cannot be converted.
 CString DateText(const FILETIME& time);
+
+// Keys that order the texts above as what they stand for: the kilobytes of a "Size" text, and
+// a "Date" text as YYYYMMDDhhmm. Empty or unreadable texts get 0.
+std::uint64_t SizeSortKey(const char* text);
+std::uint64_t DateSortKey(const char* text);

@@ -1,6 +1,7 @@
 // The sub-icon view's list box: adding rows, measuring, drawing and freeing them.
 #include "IconListBox.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <new>
 #include <utility>
@@ -8,7 +9,15 @@
 int CIconListBox::s_averageCharWidth = 0;
 
 BEGIN_MESSAGE_MAP(CIconListBox, CListBox)
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
+
+namespace {
+constexpr int kRowPadding = 2;     // a pixel above and below the picture
+constexpr int kPictureLeft = 2;    // the picture's gap to the left edge
+constexpr int kMaxRowHeight = 255; // list boxes cut taller owner-drawn rows
+constexpr int kMinPictureSide = 16;
+} // namespace
 
 CString CIconListBox::MakeLabel(int width, int height, int bitCount) {
     if (width == 0)
@@ -82,10 +91,52 @@ void CIconListBox::SelectAll() {
         SetSel(i, TRUE);
 }
 
+int CIconListBox::LineHeight() const {
+    const ScopedWindowDC dc(m_hWnd);
+    TEXTMETRICA metrics;
+    const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT));
+    const ScopedSelect selected(dc.Get(), font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    return dc && GetTextMetricsA(dc.Get(), &metrics) ? metrics.tmHeight : 16;
+}
+
+int CIconListBox::PictureSide(const IconListBoxItem& item) const {
+    // The width without the scroll bar, whether it shows or not, so that measuring the rows
+    // again never adds or takes away the bar that changed the width.
+    RECT window;
+    GetWindowRect(&window);
+    const int fitsWidth =
+        window.right - window.left - GetSystemMetrics(SM_CXVSCROLL) - 2 * kPictureLeft;
+    if (item.width <= fitsWidth && item.height + kRowPadding <= kMaxRowHeight)
+        return item.width;
+    const int fitsHeight = kMaxRowHeight - kRowPadding - LineHeight();
+    return std::max(kMinPictureSide, std::min({item.width, fitsWidth, fitsHeight}));
+}
+
+int CIconListBox::RowHeight(const IconListBoxItem* item) const {
+    if (!item)
+        return GetSystemMetrics(SM_CYICON) + kRowPadding;
+    const int side = PictureSide(*item);
+    // A scaled picture takes the row's width; its label goes under it.
+    return side == item->width ? item->height + kRowPadding : side + kRowPadding + LineHeight();
+}
+
 void CIconListBox::MeasureItem(LPMEASUREITEMSTRUCT measure) {
-    const auto* item = reinterpret_cast<const IconListBoxItem*>(measure->itemData);
     measure->itemHeight =
-        static_cast<UINT>((item ? item->height : GetSystemMetrics(SM_CYICON)) + 2);
+        static_cast<UINT>(RowHeight(reinterpret_cast<const IconListBoxItem*>(measure->itemData)));
+}
+
+void CIconListBox::OnSize(UINT type, int cx, int cy) {
+    CListBox::OnSize(type, cx, cy);
+    bool changed = false;
+    for (int row = 0; row < GetCount(); ++row) {
+        const int height = RowHeight(GetRow(row));
+        if (height != GetItemHeight(row)) {
+            SetItemHeight(row, static_cast<UINT>(height));
+            changed = true;
+        }
+    }
+    if (changed)
+        Invalidate();
 }
 
 void CIconListBox::DeleteItem(LPDELETEITEMSTRUCT deleted) {
@@ -125,11 +176,19 @@ void CIconListBox::DrawItem(LPDRAWITEMSTRUCT draw) {
     } else {
         FillRect(dc, &rect, GetSysColorBrush(COLOR_WINDOW));
     }
+    const int side = PictureSide(*item);
     if (item->icon)
-        DrawIconEx(dc, rect.left + 2, rect.top + 1, item->icon.Get(), item->width, item->width, 0,
+        DrawIconEx(dc, rect.left + kPictureLeft, rect.top + 1, item->icon.Get(), side, side, 0,
                    nullptr, DI_NORMAL);
-    rect.left += item->width + (s_averageCharWidth ? s_averageCharWidth : 8) + 2;
-    DrawTextA(dc, item->label, -1, &rect, DT_SINGLELINE | DT_VCENTER);
+    if (side == item->width) {
+        rect.left += item->width + (s_averageCharWidth ? s_averageCharWidth : 8) + kPictureLeft;
+        DrawTextA(dc, item->label, -1, &rect, DT_SINGLELINE | DT_VCENTER);
+    } else {
+        RECT below = rect;
+        below.left += kPictureLeft;
+        below.top += side + kRowPadding;
+        DrawTextA(dc, item->label, -1, &below, DT_SINGLELINE | DT_TOP);
+    }
     if (selected)
         SetTextColor(dc, oldText);
     if (draw->itemState & ODS_FOCUS) {

@@ -1,5 +1,6 @@
 // CIconListBox: the owner-drawn list box of the sub-icon view. Each row is one image of an
-// icon: the image drawn at its own size and a label of its size and colour depth.
+// icon: the image drawn at its own size and a label of its size and colour depth; an image
+// wider than the list is drawn scaled down to its width, with the label under it.
 #pragma once
 
 #include "Framework.h"
@@ -44,9 +45,16 @@ public:
     void DeleteItem(LPDELETEITEMSTRUCT deleted) override;
 
 protected:
+    // A new width changes which pictures must be scaled, so every row is measured again.
+    void OnSize(UINT type, int cx, int cy);
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The side at which a row's picture is drawn: its own width, or less to fit the list's
+    // width (and the tallest row a list box keeps).
+    int PictureSide(const IconListBoxItem& item) const;
+    int RowHeight(const IconListBoxItem* item) const;
+    int LineHeight() const;
     int AppendRow(ScopedIcon icon, int width, int height, int directoryIndex, const char* label);
 
     // The font's average character width, read once for the process (0 until then).

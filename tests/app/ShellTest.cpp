@@ -1,4 +1,4 @@
-// The frame's pane operations, New, Open and the command line, help, About, and the save folder.
+// The frame's pane operations, New, Open, help, About, and the save folder.
 #include "AppFixture.h"
 
 #include "HtmlHelp.h"
@@ -130,24 +130,6 @@ TEST_F(QuarvelStarted, NewRestoresTheCaptionAndOpenShowsTheFileTitle) {
     frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
     EXPECT_EQ(Caption(), "Quarvel v1.0 - C:\\");
     EXPECT_EQ(AfxGetMainWnd(), frame); // the same window
-}
-
-TEST_F(QuarvelStarted, AFileNamedOnTheCommandLineIsOpened) {
-    TempFolder folder("quarvel command line");
-    std::string file = folder.AddFile("argument file.txt");
-    ASSERT_TRUE(Start(("\"" + file + "\"").c_str()));
-    EXPECT_EQ(Caption(), "argument file.txt - C:\\");
-    EXPECT_TRUE(IsZoomed(frame->m_hWnd));
-    EXPECT_TRUE(theApp.GetRecentFiles().empty() ||
-                theApp.GetRecentFiles().front().CompareNoCase(file.c_str()) != 0);
-}
-
-TEST_F(QuarvelStarted, AFileThatCannotBeOpenedIsReportedAndStartUpFails) {
-    ui::DialogAnswerer answerer(IDOK);
-    EXPECT_FALSE(Start("\"C:\\no such folder\\nothing.txt\""));
-    EXPECT_EQ(AfxGetMainWnd(), nullptr);
-    ASSERT_EQ(answerer.Seen().size(), 1u);
-    EXPECT_NE(answerer.Seen()[0].text.find("nothing.txt"), std::string::npos);
 }
 
 TEST_F(QuarvelStarted, AboutBoxShowsTheVersionAndClosesWithOK) {

@@ -123,25 +123,57 @@ TEST_F(FileListPane, PathsThatCannotBeReadAddNothing) {
     EXPECT_EQ(Icons().GetItemCount(), 0);
 }
 
-TEST_F(FileListPane, SortsAnyColumnAsTextWithFoldersAboveFilesAscendingAndBelowDescending) {
-    WriteSized("nine.dat", 8 * 1024); // 9KB
-    WriteSized("ten.dat", 9 * 1024);  // 10KB
-    WriteSized("small.dat", 10);      // 1KB
+TEST_F(FileListPane, SortsSizeAndDateByValueOthersAsTextWithFoldersAboveFilesAscending) {
+    // Sizes and dates whose texts sort otherwise than their values: 10KB before 9KB, and a
+    // January of a later year before a December.
+    struct File {
+        const char* name;
+        std::uint64_t size;
+        SYSTEMTIME written;
+    };
+    const File files[] = {{"nine.dat", 8 * 1024, {2026, 12, 0, 31, 23, 59, 0, 0}},   // 9KB
+                          {"ten.dat", 9 * 1024, {2027, 1, 0, 1, 0, 0, 0, 0}},        // 10KB
+                          {"small.dat", 10, {2026, 12, 0, 1, 9, 30, 0, 0}},          // 1KB
+                          {"hundred.dat", 99 * 1024, {2001, 7, 0, 3, 14, 5, 0, 0}}}; // 100KB
+    for (const File& file : files) {
+        const std::string path = WriteSized(file.name, file.size);
+        SYSTEMTIME universal;
+        FILETIME time;
+        ASSERT_TRUE(TzSpecificLocalTimeToSystemTime(nullptr, &file.written, &universal));
+        SystemTimeToFileTime(&universal, &time);
+        HANDLE handle =
+            CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+        SetFileTime(handle, nullptr, nullptr, &time);
+        CloseHandle(handle);
+    }
     MakeFolder("Zeta");
     MakeFolder("alpha");
-    for (const char* name : {"nine.dat", "Zeta", "ten.dat", "alpha", "small.dat"})
+    for (const char* name : {"nine.dat", "Zeta", "ten.dat", "alpha", "small.dat", "hundred.dat"})
         Add(folder.File(name));
 
     List().SortByColumn(kSizeColumn, true);
-    EXPECT_EQ(Column(kSizeColumn), (std::vector<std::string>{"", "", "10KB", "1KB", "9KB"}));
+    EXPECT_EQ(Column(kSizeColumn),
+              (std::vector<std::string>{"", "", "1KB", "9KB", "10KB", "100KB"}));
     List().SortByColumn(kSizeColumn, false);
-    EXPECT_EQ(Column(kSizeColumn), (std::vector<std::string>{"9KB", "1KB", "10KB", "", ""}));
+    EXPECT_EQ(Column(kSizeColumn),
+              (std::vector<std::string>{"100KB", "10KB", "9KB", "1KB", "", ""}));
+    List().SortByColumn(kDateColumn, true);
+    std::vector<std::string> names = Column(kNameColumn);
+    EXPECT_EQ(std::vector<std::string>(names.begin() + 2, names.end()),
+              (std::vector<std::string>{"hundred.dat", "small.dat", "nine.dat", "ten.dat"}));
+    EXPECT_TRUE(List().IsFolderRow(0) && List().IsFolderRow(1));
+    List().SortByColumn(kDateColumn, false);
+    names = Column(kNameColumn);
+    EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + 4),
+              (std::vector<std::string>{"ten.dat", "nine.dat", "small.dat", "hundred.dat"}));
+    EXPECT_TRUE(List().IsFolderRow(4) && List().IsFolderRow(5));
     List().SortByColumn(kNameColumn, true);
-    EXPECT_EQ(Column(kNameColumn),
-              (std::vector<std::string>{"alpha", "Zeta", "nine.dat", "small.dat", "ten.dat"}));
+    EXPECT_EQ(Column(kNameColumn), (std::vector<std::string>{"alpha", "Zeta", "hundred.dat",
+                                                             "nine.dat", "small.dat", "ten.dat"}));
     List().SortByColumn(kNameColumn, false);
-    EXPECT_EQ(Column(kNameColumn),
-              (std::vector<std::string>{"ten.dat", "small.dat", "nine.dat", "Zeta", "alpha"}));
+    EXPECT_EQ(Column(kNameColumn), (std::vector<std::string>{"ten.dat", "small.dat", "nine.dat",
+                                                             "hundred.dat", "Zeta", "alpha"}));
     // Every row has its folder flag back after the sort.
     for (int row = 0; row < List().GetItemCount(); ++row)
         EXPECT_EQ(List().GetItemData(row), Row(row)[kSizeColumn].empty() ? 1u : 0u);

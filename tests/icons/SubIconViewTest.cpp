@@ -78,10 +78,10 @@ TEST_F(IconPanes, RowsArePaintedInTheSystemColoursOfTheMomentTheyAreDrawn) {
     EXPECT_EQ(selected, highlight);
 }
 
-TEST_F(IconPanes, A256PixelPngRowIsAsHighAsTheImageAndShowsItsRealDepth) {
+TEST_F(IconPanes, A256PixelRowIsScaledWholeIntoThePaneAndShowsItsRealSizeAndDepth) {
     ResourceTree tree;
     const Bytes small = MakeBmpImage(32, 32);
-    const Bytes png = MakePngImage(256, 256);
+    const Bytes png = MakePngImage(256, 256); // pixel (x, y) is (x, y, x ^ y): yellow at the end
     // The directory says 0 x 0 (256) and, for the PNG, no depth at all.
     std::vector<GroupEntrySpec> entries = {EntryFor(small, 32, 32, 1), EntryFor(png, 256, 0, 2)};
     tree.Add(3, 1, 0, small);
@@ -91,7 +91,39 @@ TEST_F(IconPanes, A256PixelPngRowIsAsHighAsTheImageAndShowsItsRealDepth) {
     CIconItem item(path.c_str(), 7, 0);
     subIcons->ShowIcon(0, &item);
     EXPECT_EQ(RowLabels(), (std::vector<std::string>{"32x32x32bit", "256x256x32bit"}));
-    EXPECT_EQ(RowHeights(), (std::vector<int>{34, 258}));
+    ASSERT_EQ(RowHeights().size(), 2u);
+    EXPECT_EQ(RowHeights()[0], 34); // small enough: drawn at its own size
+    EXPECT_LE(RowHeights()[1], 255);
+
+    // Drawn into the pane's width, the picture's far corner (its yellow pixels) is inside.
+    const auto cornerShown = [&] {
+        RECT client;
+        Rows().GetClientRect(&client);
+        const int height = Rows().GetItemHeight(1);
+        MemoryCanvas canvas(nullptr, client.right, height);
+        DRAWITEMSTRUCT draw{};
+        draw.CtlType = ODT_LISTBOX;
+        draw.itemID = 1;
+        draw.itemAction = ODA_DRAWENTIRE;
+        draw.hDC = canvas.DC();
+        draw.rcItem = RECT{0, 0, client.right, height};
+        draw.itemData = reinterpret_cast<ULONG_PTR>(Rows().GetRow(1));
+        Rows().DrawItem(&draw);
+        for (int y = height * 2 / 3; y < height; ++y)
+            for (int x = client.right * 2 / 3; x < client.right; ++x) {
+                const COLORREF pixel = GetPixel(canvas.DC(), x, y);
+                if (GetRValue(pixel) > 200 && GetGValue(pixel) > 200 && GetBValue(pixel) < 60)
+                    return true;
+            }
+        return false;
+    };
+    EXPECT_TRUE(cornerShown());
+    const int wideHeight = Rows().GetItemHeight(1);
+    // A narrower pane measures the row again and still shows it whole.
+    subIcons->MoveWindow(400, 0, 130, 400);
+    EXPECT_LT(Rows().GetItemHeight(1), wideHeight);
+    EXPECT_TRUE(cornerShown());
+    EXPECT_EQ(RowHeights()[0], 34);
     subIcons->RemoveAll();
 }
 
@@ -348,7 +380,11 @@ TEST_F(IconPanes, APngOfMillionsOfPixelsIsNeverDecoded) {
     ClickItem(0);
     EXPECT_EQ(RowLabels(), (std::vector<std::string>{"32x32x32bit", "256x256x32bit",
                                                      "256x256x32bit (damaged)"}));
-    EXPECT_EQ(RowHeights(), (std::vector<int>{34, 258, GetSystemMetrics(SM_CXSMICON) + 2}));
+    const std::vector<int> heights = RowHeights();
+    ASSERT_EQ(heights.size(), 3u);
+    EXPECT_EQ(heights[0], 34);
+    EXPECT_LE(heights[1], 255); // shown, scaled to the pane
+    EXPECT_EQ(heights[2], GetSystemMetrics(SM_CXSMICON) + 2);
     EXPECT_EQ(List().GetPicture(0), CIconItem::kImageFailed);
     EXPECT_EQ(List().SaveIcon(0, false, folder.File("huge.bmp").c_str(), false, 1), 0);
 
