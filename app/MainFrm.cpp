@@ -148,9 +148,7 @@ void CMainFrame::SearchInFolder(const char* path) {
     if (!m_pBrowser || !m_pSearchForm)
         return;
     m_pBrowser->SelectTab(1);
-    m_pSearchForm->UpdateData(TRUE);
-    m_pSearchForm->m_strLookIn = path;
-    m_pSearchForm->UpdateData(FALSE);
+    m_pSearchForm->SetLookInFolder(path);
 }
 
 // ---- Navigation

@@ -8,17 +8,18 @@
 #include "BrowserPages.h"
 #include "FileListView.h"
 #include "IconListView.h"
-#include "Standins.h"
+#include "SearchDlg.h"
+#include "SearchHost.h"
 #include "SubIconView.h"
 
-class CMainFrame : public CFrameWnd, public BrowseHost {
+class CMainFrame : public CFrameWnd, public BrowseHost, public SearchHost {
     DECLARE_DYNCREATE(CMainFrame)
 public:
     // Empties the file list (with the icon lists) and lists every entry of path but "." and "..".
     void ShowFolder(const char* path) override;
-    void ClearFileList();
+    void ClearFileList() override;
     // Hands a found file to the file list; 0 for an empty path or before the panes exist.
-    int AddFoundFile(const char* path);
+    int AddFoundFile(const char* path) override;
     void StopSearch() override;
     // Shows the "Search" page with path as its folder to look in; the search does not start.
     void SearchInFolder(const char* path) override;

@@ -1,0 +1,12 @@
+// What the search form asks of the frame around it: an empty file list at the start of a
+// search, and each found file added to it.
+#pragma once
+
+class SearchHost {
+public:
+    virtual ~SearchHost() = default;
+    // Empties the file list (and the icon lists with it).
+    virtual void ClearFileList() = 0;
+    // Adds a found file to the file list; 0 when it was not taken.
+    virtual int AddFoundFile(const char* path) = 0;
+};
