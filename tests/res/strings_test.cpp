@@ -17,7 +17,7 @@ TEST(StringTable, MessagesOfTheSearchFormAndTheSaveDialog) {
     const Text texts[] = {
         {61205, "Please select a directory to search!"},
         {61206, "Please select a file type to search!"},
-        {61207, "The directory [%s] is not exist!"},
+        {61207, "The directory [%s] does not exist!"},
         {61243, "Please select a folder!"},
         {61244, "[%s] is not exist, do you want to create it?"},
         {61245, "Save resource"},

@@ -1,6 +1,7 @@
 // The search's walk and its rules on an in-memory folder tree: order, types, content probe,
 // temporary entries, subfolders, paths, stopping and folder links.
 #include "FakeFolders.h"
+#include "Filters.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@ namespace quarvel::search {
 namespace {
 
 using test::FakeFolders;
+using test::OnlyTypes;
 using Paths = std::vector<std::string>;
 
 struct Collected : FoundSink {
@@ -20,15 +22,6 @@ struct Collected : FoundSink {
     std::size_t stopAfter = 0;
     std::atomic<bool> stop{false};
 };
-
-SearchFilter OnlyTypes(bool exe, bool dll = false, bool ico = false) {
-    SearchFilter filter;
-    filter.allFiles = filter.drv = filter.ocx = filter.scr = false;
-    filter.exe = exe;
-    filter.dll = dll;
-    filter.ico = ico;
-    return filter;
-}
 
 Paths Search(FakeFolders& folders, const std::string& root, const SearchFilter& filter,
              bool subfolders = true, Collected* sink = nullptr) {
