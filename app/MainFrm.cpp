@@ -138,6 +138,15 @@ int CMainFrame::AddFoundFile(const char* path) {
     return 1;
 }
 
+void CMainFrame::AddFoundFiles(const std::vector<std::string>& paths) {
+    if (!m_pFileList)
+        return;
+    m_pFileList->SetRedraw(false);
+    for (const std::string& path : paths)
+        AddFoundFile(path.c_str());
+    m_pFileList->SetRedraw(true);
+}
+
 void CMainFrame::StopSearch() {
     if (m_pSearchForm && ::IsWindow(m_pSearchForm->m_hWnd))
         m_pSearchForm->EndSearch();

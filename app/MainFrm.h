@@ -20,6 +20,7 @@ public:
     void ClearFileList() override;
     // Hands a found file to the file list; 0 for an empty path or before the panes exist.
     int AddFoundFile(const char* path) override;
+    void AddFoundFiles(const std::vector<std::string>& paths) override;
     void StopSearch() override;
     // Shows the "Search" page with path as its folder to look in; the search does not start.
     void SearchInFolder(const char* path) override;

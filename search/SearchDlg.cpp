@@ -235,10 +235,9 @@ void CSearchDlg::HandOverResults() {
         return;
     }
     m_bHandingOver = true;
-    auto* host = dynamic_cast<SearchHost*>(GetParentFrame());
-    for (const std::string& path : m_worker.TakePending())
-        if (host)
-            host->AddFoundFile(path.c_str());
+    const std::vector<std::string> batch = m_worker.TakePending();
+    if (auto* host = dynamic_cast<SearchHost*>(GetParentFrame()); host && !batch.empty())
+        host->AddFoundFiles(batch);
     m_bHandingOver = false;
 }
 

@@ -2,6 +2,9 @@
 // search, and each found file added to it.
 #pragma once
 
+#include <string>
+#include <vector>
+
 class SearchHost {
 public:
     virtual ~SearchHost() = default;
@@ -9,4 +12,6 @@ public:
     virtual void ClearFileList() = 0;
     // Adds a found file to the file list; 0 when it was not taken.
     virtual int AddFoundFile(const char* path) = 0;
+    // Adds a batch of found files, in order, and has the lists repainted once, after the last.
+    virtual void AddFoundFiles(const std::vector<std::string>& paths) = 0;
 };

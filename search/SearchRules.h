@@ -1,6 +1,7 @@
 // Which files a search counts by name: the chosen types and the extension rule.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 namespace quarvel::search {
@@ -17,6 +18,13 @@ struct SearchFilter {
 
     bool AnyChosen() const { return allFiles || dll || drv || exe || ico || ocx || scr; }
 };
+
+// The sizes an image file can have for the search's content probe, both included.
+constexpr std::uint64_t kSmallestImage = 0x1000;   // 4,096 bytes
+constexpr std::uint64_t kLargestImage = 0x4000000; // 64 MiB
+inline bool SizeFitsImage(std::uint64_t size) {
+    return size >= kSmallestImage && size <= kLargestImage;
+}
 
 // The extension as the search sees it: the whole path from its last '.' on, dot included, so a
 // name without a dot takes it from a dotted folder ("C:\v1.2\readme" gives ".2\readme"). Empty

@@ -15,7 +15,9 @@ namespace quarvel::search {
 struct FolderEntry {
     const char* name;
     bool folder;
-    bool temporary; // never found, never entered
+    bool temporary;     // never found, never entered
+    bool link;          // a folder link (junction, symbolic link): it may lead back up the path
+    std::uint64_t size; // files: the size the listing gives
 };
 
 // What the walk needs of the file system.
@@ -30,7 +32,7 @@ public:
     // negative code otherwise (IsExecutableImage).
     virtual int ProbeImage(const std::string& path) = 0;
     // An identity of the folder that is the same under every path that reaches it; false when
-    // it cannot be read.
+    // it cannot be read. Asked only when a folder link comes up.
     virtual bool FolderIdentity(const std::string& folder, std::string& identity) = 0;
 };
 
@@ -57,7 +59,15 @@ public:
     bool MatchFile(const std::string& path);
 
 private:
-    int Walk(const std::string& folder, std::vector<std::string>& open);
+    // A folder on the current path, with its identity once a link has needed it.
+    struct OpenFolder {
+        std::string path;
+        std::string identity;
+        bool identityRead = false;
+    };
+    int Walk(const std::string& folder, std::vector<OpenFolder>& open);
+    // The link leads to a folder on the current path.
+    bool LeadsBackUp(const std::string& link, std::vector<OpenFolder>& open);
 
     FolderSource& m_source;
     const SearchFilter m_filter;

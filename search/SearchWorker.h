@@ -21,7 +21,7 @@ class SearchWorker {
 public:
     static constexpr DWORD kStopWaitMs = 5000;
     // Above this many pending paths the worker waits until the window has taken them.
-    static constexpr std::size_t kMaxPending = 5;
+    static constexpr std::size_t kMaxPending = 32;
 
     // source: the file system to walk (the real one when null). stopWaitMs: how long
     // StopWorker waits for the worker before it ends it forcibly.

@@ -28,8 +28,7 @@ int IsExecutableImage(const char* path) {
     int result = kNotAnImage;
     DWORD sizeHigh = 0;
     const DWORD size = GetFileSize(file, &sizeHigh);
-    if (size != INVALID_FILE_SIZE && sizeHigh == 0 && size >= kSmallestImage &&
-        size <= kLargestImage) {
+    if (size != INVALID_FILE_SIZE && sizeHigh == 0 && SizeFitsImage(size)) {
         unsigned char head[kProbeBytes] = {};
         DWORD read = 0;
         if (!ReadFile(file, head, kProbeBytes, &read, nullptr) || read != kProbeBytes)
@@ -49,9 +48,12 @@ bool Win32FolderSource::ListFolder(const std::string& folder,
     if (find == INVALID_HANDLE_VALUE)
         return false;
     do {
-        const FolderEntry entry{data.cFileName,
-                                (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
-                                (data.dwFileAttributes & FILE_ATTRIBUTE_TEMPORARY) != 0};
+        const DWORD attributes = data.dwFileAttributes;
+        const FolderEntry entry{data.cFileName, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                                (attributes & FILE_ATTRIBUTE_TEMPORARY) != 0,
+                                (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0,
+                                (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) |
+                                    data.nFileSizeLow};
         if (!visit(entry))
             break;
     } while (FindNextFileA(find, &data));

@@ -19,11 +19,12 @@ public:
         bool temporary = false;
         int probe = -2;     // files: what the content probe answers
         std::string target; // folders: the folder whose entries it shows ("" for itself)
+        std::uint64_t size = 4096;
     };
 
     void AddFile(const std::string& folder, const std::string& name, int probe = -2,
-                 bool temporary = false) {
-        m_folders[folder].push_back({name, false, temporary, probe, ""});
+                 bool temporary = false, std::uint64_t size = 4096) {
+        m_folders[folder].push_back({name, false, temporary, probe, "", size});
         m_probes[Join(folder, name)] = probe;
     }
     void AddFolder(const std::string& folder, const std::string& name, bool temporary = false) {
@@ -42,11 +43,12 @@ public:
         if (found == m_folders.end())
             return false;
         for (const FolderEntry dots :
-             {FolderEntry{".", true, false}, FolderEntry{"..", true, false}})
+             {FolderEntry{".", true, false, false, 0}, FolderEntry{"..", true, false, false, 0}})
             if (!visit(dots))
                 return true;
         for (const Entry& entry : found->second)
-            if (!visit(FolderEntry{entry.name.c_str(), entry.folder, entry.temporary}))
+            if (!visit(FolderEntry{entry.name.c_str(), entry.folder, entry.temporary,
+                                   !entry.target.empty(), entry.size}))
                 break;
         return true;
     }

@@ -78,15 +78,17 @@ TEST(SearchWalk, AllFilesModeTakesIconsByNameAndOtherFilesByTheirContent) {
     folders.AddFile("C:\\t", "small.exe", -2); // the probe refuses it: not found by name either
     folders.AddFile("C:\\t", "locked.dll", -4);
     folders.AddFile("C:\\t", "noext", 1);
+    folders.AddFile("C:\\t", "short.exe", 1, false, 3 * 1024); // refused by its size unprobed
+    folders.AddFile("C:\\t", "tiny.ico", -2, false, 3);
     SearchFilter filter; // every box checked
     EXPECT_EQ(Search(folders, "C:\\t", filter),
-              (Paths{"C:\\t\\junk.ICO", "C:\\t\\image.txt", "C:\\t\\noext"}));
+              (Paths{"C:\\t\\junk.ICO", "C:\\t\\image.txt", "C:\\t\\noext", "C:\\t\\tiny.ico"}));
     EXPECT_EQ(folders.probed,
               (Paths{"C:\\t\\image.txt", "C:\\t\\small.exe", "C:\\t\\locked.dll", "C:\\t\\noext"}));
     // "All files" alone, with every type unchecked, still finds the same.
     SearchFilter allOnly = OnlyTypes(false);
     allOnly.allFiles = true;
-    EXPECT_EQ(Search(folders, "C:\\t", allOnly).size(), 3u);
+    EXPECT_EQ(Search(folders, "C:\\t", allOnly).size(), 4u);
 }
 
 TEST(SearchWalk, TemporaryEntriesAreNeitherFoundNorEntered) {
