@@ -41,11 +41,10 @@ int CMainFrame::OnCreate(LPCREATESTRUCT cs) {
     // keeps the image list.
     CImageList images;
     if (images.Create(16, 16, ILC_COLORDDB | ILC_MASK, kToolbarImages, 1)) {
-        if (HBITMAP strip = static_cast<HBITMAP>(LoadImageA(
-                AfxGetResourceHandle(), MAKEINTRESOURCEA(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, 0))) {
-            images.Add(strip, kToolbarTransparent);
-            DeleteObject(strip);
-        }
+        const ScopedBitmap strip(static_cast<HBITMAP>(LoadImageA(
+            AfxGetResourceHandle(), MAKEINTRESOURCEA(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, 0)));
+        if (strip)
+            images.Add(strip.Get(), kToolbarTransparent);
         m_wndToolBar.SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Detach()));
     }
 
@@ -64,9 +63,13 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* context) {
     if (!m_wndSplitter.CreateStatic(this, 1, 2) ||
         !m_wndSplitter.CreateView(0, 0, RUNTIME_CLASS(CBrowser), SIZE{kLeftPaneWidth, 0}, context))
         return FALSE;
-    m_pBrowser = static_cast<CBrowser*>(m_wndSplitter.GetPane(0, 0));
-    m_pSearchForm = static_cast<CSearchDlg*>(m_pBrowser->GetTabWindow(1));
-    m_pFolderTree = static_cast<CFileTreeView*>(m_pBrowser->GetTabWindow(0));
+    m_pBrowser = DYNAMIC_DOWNCAST(CBrowser, m_wndSplitter.GetPane(0, 0));
+    if (m_pBrowser) {
+        m_pFolderTree =
+            DYNAMIC_DOWNCAST(CFileTreeView, m_pBrowser->GetTabWindow(CBrowser::kFolderPage));
+        m_pSearchForm =
+            DYNAMIC_DOWNCAST(CSearchDlg, m_pBrowser->GetTabWindow(CBrowser::kSearchPage));
+    }
 
     if (!m_wndRightSplitter.CreateStatic(&m_wndSplitter, 2, 1, WS_CHILD | WS_VISIBLE,
                                          m_wndSplitter.IdFromRowCol(0, 1)) ||
@@ -80,40 +83,70 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* context) {
                                         SIZE{kSubIconPaneWidth, 0}, context))
         return FALSE;
     m_wndBottomSplitter.SetColumnInfo(1, kSubIconPaneWidth, 0);
+    m_pFileList = DYNAMIC_DOWNCAST(CFileListView, m_wndRightSplitter.GetPane(0, 0));
+    m_pIconList = DYNAMIC_DOWNCAST(CIconListView, m_wndBottomSplitter.GetPane(0, 0));
+    m_pSubIconView = DYNAMIC_DOWNCAST(CSubIconView, m_wndBottomSplitter.GetPane(0, 1));
+    if (!m_pFileList || !m_pIconList || !m_pSubIconView)
+        return FALSE;
 
-    auto* iconList = static_cast<CIconListView*>(m_wndBottomSplitter.GetPane(0, 0));
-    iconList->SetSubIconView(static_cast<CSubIconView*>(m_wndBottomSplitter.GetPane(0, 1)));
-    m_pFileList = static_cast<CFileListView*>(m_wndRightSplitter.GetPane(0, 0));
-    m_pFileList->SetIconListView(iconList);
+    m_pIconList->SetSubIconView(m_pSubIconView);
+    m_pFileList->SetIconReceiver(&m_pIconList->GetListCtrl());
     m_pFileList->SetFolderTree(m_pFolderTree ? &m_pFolderTree->GetTreeCtrl() : nullptr);
-
-    m_pBrowser->SelectTabOfClass(RUNTIME_CLASS(CFileTreeView));
+    if (m_pBrowser)
+        m_pBrowser->SelectTabOfClass(RUNTIME_CLASS(CFileTreeView));
     return TRUE;
 }
 
-void CMainFrame::SizeIconPanes() {
+void CMainFrame::SizeIconPanes(int subIconPaneWidth) {
     RECT client;
     m_wndBottomSplitter.GetClientRect(&client);
     // The bar between the two columns comes out of the icon list, so the image pane is exactly
     // its width.
-    int iconListWidth = client.right - kSubIconPaneWidth - CSplitterWnd::kBarSize;
+    int iconListWidth = client.right - subIconPaneWidth - CSplitterWnd::kBarSize;
     m_wndBottomSplitter.SetColumnInfo(0, iconListWidth, 0);
-    m_wndBottomSplitter.SetColumnInfo(1, kSubIconPaneWidth, 0);
+    m_wndBottomSplitter.SetColumnInfo(1, subIconPaneWidth, 0);
     m_wndBottomSplitter.RecalcLayout();
 }
 
 // ---- Pane operations
 
+namespace {
+// While it lives, the file list and the icon list do not repaint: a whole folder or a batch of
+// found files goes in at once, and a list repainting after every row is many times slower than
+// the filling itself.
+class FrozenLists {
+public:
+    FrozenLists(CFileListView& files, CIconListView& icons)
+        : m_lists{&files.GetListCtrl(), &icons.GetListCtrl()} {
+        for (CWnd* list : m_lists)
+            if (list->m_hWnd)
+                list->SendMessage(WM_SETREDRAW, FALSE);
+    }
+    ~FrozenLists() {
+        for (CWnd* list : m_lists)
+            if (list->m_hWnd) {
+                list->SendMessage(WM_SETREDRAW, TRUE);
+                list->Invalidate();
+            }
+    }
+    FrozenLists(const FrozenLists&) = delete;
+    FrozenLists& operator=(const FrozenLists&) = delete;
+
+private:
+    CWnd* m_lists[2];
+};
+} // namespace
+
 void CMainFrame::ShowFolder(const char* path) {
     CWaitCursor wait;
     ClearFileList();
-    if (!path || !*path || !m_pFileList)
+    if (!path || !*path || !m_pFileList || !m_pIconList)
         return;
     CString pattern(path);
     if (pattern.Right(1) != "\\")
         pattern += "\\";
     pattern += "*.*";
-    m_pFileList->SetRedraw(false);
+    FrozenLists frozen(*m_pFileList, *m_pIconList);
     CFileFind finder;
     BOOL more = finder.FindFile(pattern);
     while (more) {
@@ -123,10 +156,11 @@ void CMainFrame::ShowFolder(const char* path) {
         m_pFileList->AddFile(finder.GetFilePath());
     }
     m_pFileList->Resort();
-    m_pFileList->SetRedraw(true);
 }
 
 void CMainFrame::ClearFileList() {
+    if (m_pIconList)
+        m_pIconList->RemoveAll();
     if (m_pFileList)
         m_pFileList->RemoveAll();
 }
@@ -139,12 +173,11 @@ int CMainFrame::AddFoundFile(const char* path) {
 }
 
 void CMainFrame::AddFoundFiles(const std::vector<std::string>& paths) {
-    if (!m_pFileList)
+    if (!m_pFileList || !m_pIconList)
         return;
-    m_pFileList->SetRedraw(false);
+    FrozenLists frozen(*m_pFileList, *m_pIconList);
     for (const std::string& path : paths)
         AddFoundFile(path.c_str());
-    m_pFileList->SetRedraw(true);
 }
 
 void CMainFrame::StopSearch() {
@@ -156,7 +189,7 @@ void CMainFrame::SearchInFolder(const char* path) {
     StopSearch();
     if (!m_pBrowser || !m_pSearchForm)
         return;
-    m_pBrowser->SelectTab(1);
+    m_pBrowser->SelectTab(CBrowser::kSearchPage);
     m_pSearchForm->SetLookInFolder(path);
 }
 
@@ -165,7 +198,7 @@ void CMainFrame::SearchInFolder(const char* path) {
 CFileTreeView* CMainFrame::ShownFolderTree() const {
     if (!m_pBrowser || !m_pFolderTree)
         return nullptr;
-    return m_pBrowser->GetTabWindow(0) == m_pBrowser->GetCurrentView() ? m_pFolderTree : nullptr;
+    return m_pBrowser->GetCurrentView() == m_pFolderTree ? m_pFolderTree : nullptr;
 }
 
 void CMainFrame::OnBack() {

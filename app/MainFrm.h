@@ -3,10 +3,10 @@
 // reach each other (ShowFolder, ClearFileList, AddFoundFile, StopSearch, SearchInFolder).
 #pragma once
 
-#include "Framework.h"
 #include "Browser.h"
-#include "BrowserPages.h"
 #include "FileListView.h"
+#include "FileTreeView.h"
+#include "Framework.h"
 #include "IconListView.h"
 #include "SearchDlg.h"
 #include "SearchHost.h"
@@ -17,6 +17,7 @@ class CMainFrame : public CFrameWnd, public BrowseHost, public SearchHost {
 public:
     // Empties the file list (with the icon lists) and lists every entry of path but "." and "..".
     void ShowFolder(const char* path) override;
+    // Empties the icon list (and with it the sub-icon list), then the file list.
     void ClearFileList() override;
     // Hands a found file to the file list; 0 for an empty path or before the panes exist.
     int AddFoundFile(const char* path) override;
@@ -24,20 +25,23 @@ public:
     void StopSearch() override;
     // Shows the "Search" page with path as its folder to look in; the search does not start.
     void SearchInFolder(const char* path) override;
-    // Gives the sub-icon pane its width once the window has its final size.
-    void SizeIconPanes();
+    // Gives the sub-icon pane its width (the icon list takes the rest); called once the window
+    // has its final size.
+    void SizeIconPanes(int subIconPaneWidth = kSubIconPaneWidth);
 
     static constexpr int kLeftPaneWidth = 280;
     static constexpr int kFileListHeight = 200;
     static constexpr int kSubIconPaneWidth = 130;
 
-    CSplitterWnd m_wndSplitter;       // left pane | the rest
-    CSplitterWnd m_wndRightSplitter;  // file list / icon panes
-    CSplitterWnd m_wndBottomSplitter; // icon list | sub-icon view
-    CFileListView* m_pFileList = nullptr;
-    CSearchDlg* m_pSearchForm = nullptr;
-    CStatusBar m_wndStatusBar;
-    CToolBar m_wndToolBar;
+    // The panes, null until they exist (a page that could not be made stays null).
+    CBrowser* GetBrowser() const { return m_pBrowser; }
+    CFileTreeView* GetFolderTree() const { return m_pFolderTree; }
+    CSearchDlg* GetSearchForm() const { return m_pSearchForm; }
+    CFileListView* GetFileList() const { return m_pFileList; }
+    CIconListView* GetIconList() const { return m_pIconList; }
+    CSubIconView* GetSubIconView() const { return m_pSubIconView; }
+    CToolBar& GetToolBar() { return m_wndToolBar; }
+    CStatusBar& GetStatusBar() { return m_wndStatusBar; }
 
 protected:
     int OnCreate(LPCREATESTRUCT cs);
@@ -57,6 +61,15 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    CSplitterWnd m_wndSplitter;       // left pane | the rest
+    CSplitterWnd m_wndRightSplitter;  // file list / icon panes
+    CSplitterWnd m_wndBottomSplitter; // icon list | sub-icon view
+    CStatusBar m_wndStatusBar;
+    CToolBar m_wndToolBar;
     CBrowser* m_pBrowser = nullptr;
     CFileTreeView* m_pFolderTree = nullptr;
+    CSearchDlg* m_pSearchForm = nullptr;
+    CFileListView* m_pFileList = nullptr;
+    CIconListView* m_pIconList = nullptr;
+    CSubIconView* m_pSubIconView = nullptr;
 };

@@ -3,12 +3,9 @@
 
 #include "resource.h"
 
-IMPLEMENT_DYNCREATE(CFileTreeView, CView)
+IMPLEMENT_DYNCREATE(CFileTreeView, CSingleCtrlView)
 
-BEGIN_MESSAGE_MAP(CFileTreeView, CView)
-    ON_WM_CREATE()
-    ON_WM_SIZE()
-    ON_WM_SETFOCUS()
+BEGIN_MESSAGE_MAP(CFileTreeView, CSingleCtrlView)
     ON_COMMAND(ID_SEARCH_IN_FOLDER, OnSearch)
 END_MESSAGE_MAP()
 
@@ -32,26 +29,12 @@ void CFolderTreeCtrl::OnSelectionChanged(NMHDR*, const CString& path) {
     }
 }
 
-int CFileTreeView::OnCreate(LPCREATESTRUCT cs) {
-    if (CView::OnCreate(cs) == -1)
-        return -1;
-    return m_wndTree.Create(kTreeStyle, RECT{0, 0, 0, 0}, this, kTreeId) ? 0 : -1;
-}
-
-void CFileTreeView::OnSize(UINT type, int cx, int cy) {
-    CView::OnSize(type, cx, cy);
-    if (m_wndTree.m_hWnd)
-        m_wndTree.MoveWindow(0, 0, cx, cy, TRUE);
-}
-
-void CFileTreeView::OnSetFocus(HWND old) {
-    CView::OnSetFocus(old);
-    if (m_wndTree.m_hWnd)
-        m_wndTree.SetFocus();
+bool CFileTreeView::CreateControl() {
+    return m_wndTree.Create(kTreeStyle, RECT{0, 0, 0, 0}, this, kTreeId) != FALSE;
 }
 
 void CFileTreeView::OnInitialUpdate() {
-    CView::OnInitialUpdate();
+    CSingleCtrlView::OnInitialUpdate();
     m_wndTree.OnInitialFill();
     m_wndTree.SetSelectedPath("C:\\", false);
 }

@@ -11,9 +11,11 @@ public:
     void OnSelectionChanged(NMHDR* notification, const CString& path) override;
 };
 
-class CFileTreeView : public CView {
+class CFileTreeView : public CSingleCtrlView {
     DECLARE_DYNCREATE(CFileTreeView)
 public:
+    CFileTreeView() : CSingleCtrlView(m_wndTree) {}
+
     static constexpr UINT kTreeId = 100;
 
     CFolderTreeCtrl& GetTreeCtrl() { return m_wndTree; }
@@ -27,12 +29,9 @@ public:
     void RefreshTree();
 
     void OnInitialUpdate() override;
-    void OnDraw(HDC) override {}
 
 protected:
-    int OnCreate(LPCREATESTRUCT cs);
-    void OnSize(UINT type, int cx, int cy);
-    void OnSetFocus(HWND old);
+    bool CreateControl() override;
     void OnSearch() {} // the tree's own menu handles it
     DECLARE_MESSAGE_MAP()
 

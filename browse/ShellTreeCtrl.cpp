@@ -18,11 +18,6 @@ BEGIN_MESSAGE_MAP(CShellTreeCtrl, CTreeCtrl)
     ON_NOTIFY_REFLECT(TVN_BEGINLABELEDITA, OnBeginLabelEdit)
     ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
     ON_NOTIFY_REFLECT(NM_RCLICK, OnRClick)
-    ON_COMMAND(ID_SHELL_OPEN, OnShellOpen)
-    ON_COMMAND(ID_SHELL_PROPERTIES, OnShellProperties)
-    ON_COMMAND(ID_SEARCH_IN_FOLDER, OnSearchInFolder)
-    ON_COMMAND(ID_COPY_PATH, OnCopyPath)
-    ON_COMMAND(ID_COMMAND_PROMPT, OnCommandPrompt)
 END_MESSAGE_MAP()
 
 // ---- Path tests
@@ -71,25 +66,19 @@ bool CShellTreeCtrl::IsRemovable(const char* path) {
 
 // ---- Life
 
-CShellTreeCtrl::CShellTreeCtrl() {
+CShellTreeCtrl::CShellTreeCtrl() : m_menu(*this, [this] { return MenuTarget(); }) {
     m_serials.fill(0xFFFFFFFF);
 }
 
 CShellTreeCtrl::~CShellTreeCtrl() {
     if (m_hNetworkImages)
         ImageList_Destroy(m_hNetworkImages);
-    if (m_pDesktop)
-        m_pDesktop->Release();
-    if (m_pMalloc)
-        m_pMalloc->Release();
 }
 
 void CShellTreeCtrl::PreSubclassWindow() {
     CTreeCtrl::PreSubclassWindow();
-    if (!m_pDesktop)
-        SHGetDesktopFolder(&m_pDesktop);
-    if (!m_pMalloc)
-        SHGetMalloc(&m_pMalloc);
+    if (!m_desktop)
+        SHGetDesktopFolder(m_desktop.Out());
     if (!m_hNetworkImages)
         m_hNetworkImages =
             ImageList_LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDB_NETWORK), 16, 0,

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "BrowseLinks.h"
+#include "FolderPopup.h"
 #include "Framework.h"
 #include "ItemInfo.h"
 
@@ -67,6 +68,8 @@ public:
     static bool HasSubfolders(const char* path);
 
     BOOL PreTranslateMessage(MSG* msg) override;
+    // The folder popup's commands go to the popup first.
+    bool OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
 protected:
     void PreSubclassWindow() override;
@@ -78,11 +81,6 @@ protected:
     void OnCustomDraw(NMHDR* header, LRESULT* result);
     void OnRClick(NMHDR* header, LRESULT* result);
     void OnContextMenu(HWND window, POINT at);
-    void OnShellOpen();
-    void OnShellProperties();
-    void OnSearchInFolder();
-    void OnCopyPath();
-    void OnCommandPrompt();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -113,7 +111,8 @@ private:
     bool Step(std::vector<HTREEITEM>& from, std::vector<HTREEITEM>& to);
 
     // ---- Menu (ShellTreeMenu.cpp)
-    void ShowMenu(POINT at);
+    // The selected item as the folder popup's commands see it.
+    FolderPopupTarget MenuTarget() const;
     CString SelectedPath() const { return ItemToPath(GetSelectedItem()); }
 
     HTREEITEM m_hComputerRoot = nullptr;
@@ -124,7 +123,7 @@ private:
     std::array<DWORD, 26> m_serials;
     HIMAGELIST m_hSystemImages = nullptr; // the shell's; never destroyed here
     HIMAGELIST m_hNetworkImages = nullptr;
-    IShellFolder* m_pDesktop = nullptr;
-    IMalloc* m_pMalloc = nullptr;
+    ScopedComPtr<IShellFolder> m_desktop;
     NetworkCalls m_network;
+    CFolderPopup m_menu;
 };

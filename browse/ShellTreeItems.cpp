@@ -48,18 +48,14 @@ bool CShellTreeCtrl::HasSubfolders(const char* path) {
 }
 
 HTREEITEM CShellTreeCtrl::InsertRoot(int folder, int networkNode) {
-    LPITEMIDLIST id = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, folder, &id)) || !id)
+    ScopedItemIdList id;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, folder, id.Out())) || !id)
         return nullptr;
-    const auto* idText = reinterpret_cast<const char*>(id);
+    const auto* idText = reinterpret_cast<const char*>(id.Get());
     SHFILEINFOA names{}, icon{}, openIcon{};
     SHGetFileInfoA(idText, 0, &names, sizeof names, SHGFI_PIDL | SHGFI_DISPLAYNAME);
     SHGetFileInfoA(idText, 0, &icon, sizeof icon, kRootIconFlags);
     SHGetFileInfoA(idText, 0, &openIcon, sizeof openIcon, kRootOpenIconFlags);
-    if (m_pMalloc)
-        m_pMalloc->Free(id);
-    else
-        CoTaskMemFree(id);
     auto* info = new ItemInfo;
     info->path = names.szDisplayName;
     info->name = names.szDisplayName;
@@ -99,23 +95,20 @@ HTREEITEM CShellTreeCtrl::InsertFolderItem(HTREEITEM parent, const CString& path
 
 CString CShellTreeCtrl::DriveDisplayName(const char* drive) const {
     CString name(drive);
-    if (!m_pDesktop)
+    if (!m_desktop)
         return name;
     wchar_t wide[MAX_PATH];
     if (!MultiByteToWideChar(CP_ACP, 0, drive, -1, wide, MAX_PATH))
         return name;
-    LPITEMIDLIST id = nullptr;
-    if (SUCCEEDED(m_pDesktop->ParseDisplayName(nullptr, nullptr, wide, nullptr, &id, nullptr)) &&
+    ScopedItemIdList id;
+    if (SUCCEEDED(
+            m_desktop->ParseDisplayName(nullptr, nullptr, wide, nullptr, id.Out(), nullptr)) &&
         id) {
         SHFILEINFOA info{};
-        if (SHGetFileInfoA(reinterpret_cast<const char*>(id), 0, &info, sizeof info,
+        if (SHGetFileInfoA(reinterpret_cast<const char*>(id.Get()), 0, &info, sizeof info,
                            SHGFI_PIDL | SHGFI_DISPLAYNAME) &&
             info.szDisplayName[0])
             name = info.szDisplayName;
-        if (m_pMalloc)
-            m_pMalloc->Free(id);
-        else
-            CoTaskMemFree(id);
     }
     return name;
 }

@@ -1,20 +1,8 @@
-// CShellTreeCtrl: the context menu (114) and its shell commands, and the custom drawing of
+// CShellTreeCtrl: the context menu (114) and what its commands act on, and the custom drawing of
 // compressed and encrypted folders and of network items.
 #include "ShellTreeCtrl.h"
 
-#include "ShellCommands.h"
-#include "resource.h"
-
 namespace {
-void EnableItem(HMENU popup, UINT id, bool enabled) {
-    EnableMenuItem(popup, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
-}
-
-HWND ShellOwner(HWND fallback) {
-    CWnd* main = AfxGetMainWnd();
-    return main ? main->m_hWnd : fallback;
-}
-
 // The picture drawn over a network item, by its display type.
 int NetworkImage(DWORD displayType) {
     switch (displayType) {
@@ -39,7 +27,7 @@ void CShellTreeCtrl::OnRClick(NMHDR*, LRESULT* result) {
     hit.pt = at;
     ScreenToClient(&hit.pt);
     SelectItem(HitTest(&hit));
-    ShowMenu(at);
+    m_menu.Show(at);
     // Handled: the control sends no context-menu message after it, so the menu shows once.
     *result = 1;
 }
@@ -53,58 +41,24 @@ void CShellTreeCtrl::OnContextMenu(HWND, POINT at) {
         at = POINT{(label.left + label.right) / 2, (label.top + label.bottom) / 2};
         ClientToScreen(&at);
     }
-    ShowMenu(at);
+    m_menu.Show(at);
 }
 
-void CShellTreeCtrl::ShowMenu(POINT at) {
-    CMenu menu;
-    if (!menu.LoadMenu(IDR_FOLDER_POPUP))
-        return;
-    HMENU popup = menu.GetSubMenu(0);
-    if (!popup)
-        return;
-    const HTREEITEM selected = GetSelectedItem();
-    const ItemInfo* info = GetItemInfo(selected);
+bool CShellTreeCtrl::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    return m_menu.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo) ||
+           CTreeCtrl::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+FolderPopupTarget CShellTreeCtrl::MenuTarget() const {
+    // Of the network, only servers and shares are places the shell can open.
+    const ItemInfo* info = GetItemInfo(GetSelectedItem());
+    const DWORD networkType =
+        info && info->netResource ? info->netResource->DisplayType() : RESOURCEDISPLAYTYPE_GENERIC;
     const bool shellItem =
-        info &&
-        (!info->networkNode ||
-         (info->netResource && (info->netResource->DisplayType() == RESOURCEDISPLAYTYPE_SERVER ||
-                                info->netResource->DisplayType() == RESOURCEDISPLAYTYPE_SHARE)));
-    EnableItem(popup, ID_SHELL_OPEN, shellItem);
-    EnableItem(popup, ID_SHELL_PROPERTIES, shellItem);
-    EnableItem(popup, ID_SEARCH_IN_FOLDER, true);
-    EnableItem(popup, ID_COPY_PATH, true);
-    EnableItem(popup, ID_COMMAND_PROMPT, IsFolder(SelectedPath()));
-    menu.TrackPopupMenu(0, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, this);
-}
-
-void CShellTreeCtrl::OnShellOpen() {
+        info && (!info->networkNode || networkType == RESOURCEDISPLAYTYPE_SERVER ||
+                 networkType == RESOURCEDISPLAYTYPE_SHARE);
     const CString path = SelectedPath();
-    if (!path.IsEmpty())
-        RunShellVerb(path, nullptr, ShellOwner(m_hWnd));
-}
-
-void CShellTreeCtrl::OnShellProperties() {
-    const CString path = SelectedPath();
-    if (!path.IsEmpty())
-        RunShellVerb(path, "properties", ShellOwner(m_hWnd));
-}
-
-void CShellTreeCtrl::OnSearchInFolder() {
-    if (auto* host = dynamic_cast<BrowseHost*>(GetParentFrame()))
-        host->SearchInFolder(SelectedPath());
-}
-
-void CShellTreeCtrl::OnCopyPath() {
-    const CString path = SelectedPath();
-    if (!path.IsEmpty())
-        CopyTextToClipboard(m_hWnd, path);
-}
-
-void CShellTreeCtrl::OnCommandPrompt() {
-    const CString path = SelectedPath();
-    if (IsFolder(path))
-        StartCommandPrompt(path);
+    return FolderPopupTarget{path, shellItem, true, IsFolder(path)};
 }
 
 // ---- Drawing

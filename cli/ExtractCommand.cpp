@@ -10,6 +10,7 @@
 #ifdef _WIN32
 #include "engine/BitmapWriter.h"
 #include "engine/IconItem.h"
+#include "engine/win32/GdiOwners.h"
 #endif
 
 #include <cstdio>
@@ -153,14 +154,9 @@ private:
                     const std::string& target) {
         const CIconItem item =
             name.IsValid() ? CIconItem(path.c_str(), name, language) : CIconItem(path.c_str());
-        HICON icon = item.LoadDisplayIcon();
-        HBITMAP bitmap = IconToBitmap(icon);
-        if (icon)
-            DestroyIcon(icon);
-        const bool ok = bitmap != nullptr && WriteBmpFile(target.c_str(), bitmap) == 1;
-        if (bitmap)
-            DeleteObject(bitmap);
-        return ok;
+        const ScopedIcon icon(item.LoadDisplayIcon());
+        const ScopedBitmap bitmap(IconToBitmap(icon.Get()));
+        return bitmap && WriteBmpFile(target.c_str(), bitmap.Get()) == 1;
     }
 #else
     bool SaveBitmap(const CPEFile*, const std::string&, ResKey, std::uint16_t, const std::string&) {

@@ -32,3 +32,17 @@ bool CCmdUI::DoUpdate(CCmdTarget* target, bool disableIfNoHandler) {
     }
     return handled;
 }
+
+void AfxUpdateMenuItems(HMENU menu, CCmdTarget* target) {
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        const UINT id = GetMenuItemID(menu, i);
+        if (id == 0 || id == static_cast<UINT>(-1))
+            continue; // separators and submenus
+        CCmdUI item;
+        item.m_nID = id;
+        item.m_nIndex = static_cast<UINT>(i);
+        item.m_hMenu = menu;
+        item.DoUpdate(target, true);
+    }
+}

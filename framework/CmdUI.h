@@ -28,6 +28,10 @@ public:
     bool DoUpdate(CCmdTarget* target, bool disableIfNoHandler);
 };
 
+// Runs the update handlers of every command item of a popup menu, asking target and the route
+// behind it; an item that no target on the route handles is greyed.
+void AfxUpdateMenuItems(HMENU menu, CCmdTarget* target);
+
 // Records what an update handler says, without a visible item: used to refuse disabled commands.
 class CTestCmdUI : public CCmdUI {
 public:

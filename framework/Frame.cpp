@@ -256,19 +256,8 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* msg) {
 }
 
 void CFrameWnd::OnInitMenuPopup(HMENU menu, UINT, BOOL sysMenu) {
-    if (sysMenu)
-        return;
-    int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        UINT id = GetMenuItemID(menu, i);
-        if (id == 0 || id == static_cast<UINT>(-1))
-            continue; // separators and submenus
-        CCmdUI item;
-        item.m_nID = id;
-        item.m_nIndex = static_cast<UINT>(i);
-        item.m_hMenu = menu;
-        item.DoUpdate(this, true);
-    }
+    if (!sysMenu)
+        AfxUpdateMenuItems(menu, this);
 }
 
 void CFrameWnd::OnMenuSelect(UINT item, UINT flags, HMENU menu) {

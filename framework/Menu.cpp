@@ -1,6 +1,8 @@
 // CMenu: loading and popup menus.
 #include "Menu.h"
 
+#include "CmdUI.h"
+
 #include "WinApp.h"
 #include "Wnd.h"
 
@@ -16,5 +18,6 @@ BOOL CMenu::TrackPopupMenu(int position, UINT flags, int x, int y, CWnd* owner) 
     HMENU popup = GetSubMenu(position);
     if (!popup || !owner)
         return FALSE;
+    AfxUpdateMenuItems(popup, owner);
     return ::TrackPopupMenu(popup, flags, x, y, 0, owner->m_hWnd, nullptr);
 }

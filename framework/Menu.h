@@ -21,7 +21,8 @@ public:
     BOOL LoadMenu(UINT resourceId);
     // A popup of this menu (borrowed: valid while this menu lives).
     HMENU GetSubMenu(int position) const { return ::GetSubMenu(m_hMenu, position); }
-    // Shows a popup of this menu at a screen point; its commands go to owner as WM_COMMAND.
+    // Shows a popup of this menu at a screen point, its items enabled or greyed by the update
+    // handlers on owner's route; its commands go to owner as WM_COMMAND.
     BOOL TrackPopupMenu(int position, UINT flags, int x, int y, CWnd* owner) const;
 
 private:

@@ -28,6 +28,13 @@ protected:
 
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
 
+template <class T> T* AfxDynamicDownCast(const CRuntimeClass* cls, CObject* object) {
+    return object && object->IsKindOf(cls) ? static_cast<T*>(object) : nullptr;
+}
+// The object as a class_name when it is one (or of a class derived from it); else null.
+#define DYNAMIC_DOWNCAST(class_name, object)                                                       \
+    AfxDynamicDownCast<class_name>(RUNTIME_CLASS(class_name), object)
+
 #define DECLARE_DYNAMIC(class_name)                                                                \
 public:                                                                                            \
     static const CRuntimeClass class##class_name;                                                  \

@@ -3,6 +3,7 @@
 
 #include "Frame.h"
 #include "FwIds.h"
+#include "Handles.h"
 
 #include <algorithm>
 
@@ -41,11 +42,15 @@ BOOL CStatusBar::Create(CWnd* parent, DWORD style, UINT id) {
                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
 }
 
+HFONT CStatusBar::TextFont() const {
+    HFONT font = GetFont();
+    return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
 BOOL CStatusBar::SetIndicators(const UINT* ids, int count) {
     m_indicators.clear();
-    HDC dc = ::GetDC(m_hWnd);
-    HGDIOBJ oldFont = SelectObject(dc, GetFont() ? reinterpret_cast<HGDIOBJ>(GetFont())
-                                                 : GetStockObject(DEFAULT_GUI_FONT));
+    const ScopedWindowDC dc(m_hWnd);
+    const ScopedSelect font(dc.Get(), TextFont());
     BOOL ok = TRUE;
     for (int i = 0; i < count; ++i) {
         Indicator indicator{ids[i], CString(), 0};
@@ -53,13 +58,11 @@ BOOL CStatusBar::SetIndicators(const UINT* ids, int count) {
             if (!indicator.text.LoadString(ids[i]))
                 ok = FALSE;
             SIZE extent{0, 0};
-            GetTextExtentPoint32A(dc, indicator.text, indicator.text.GetLength(), &extent);
+            GetTextExtentPoint32A(dc.Get(), indicator.text, indicator.text.GetLength(), &extent);
             indicator.width = extent.cx + 12;
         }
         m_indicators.push_back(indicator);
     }
-    SelectObject(dc, oldFont);
-    ::ReleaseDC(m_hWnd, dc);
     UpdatePartWidths();
     for (size_t i = 0; i < m_indicators.size(); ++i)
         SetPaneText(static_cast<int>(i), "");
@@ -105,13 +108,12 @@ CString CStatusBar::GetPaneText(int index) const {
 }
 
 SIZE CStatusBar::CalcFixedLayout(int sideLength) {
-    HDC dc = ::GetDC(m_hWnd);
-    HGDIOBJ oldFont = SelectObject(dc, GetFont() ? reinterpret_cast<HGDIOBJ>(GetFont())
-                                                 : GetStockObject(DEFAULT_GUI_FONT));
     TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, oldFont);
-    ::ReleaseDC(m_hWnd, dc);
+    {
+        const ScopedWindowDC dc(m_hWnd);
+        const ScopedSelect font(dc.Get(), TextFont());
+        GetTextMetricsA(dc.Get(), &metrics);
+    }
     return SIZE{sideLength, metrics.tmHeight + 8};
 }
 

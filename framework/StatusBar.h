@@ -22,6 +22,8 @@ public:
 protected:
     void OnSize(UINT type, int cx, int cy);
     void UpdatePartWidths();
+    // The font the bar measures its text in: its own, else the default GUI font.
+    HFONT TextFont() const;
     DECLARE_MESSAGE_MAP()
 
 private:

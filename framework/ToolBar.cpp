@@ -3,6 +3,7 @@
 
 #include "Frame.h"
 #include "FwIds.h"
+#include "Handles.h"
 #include "WinApp.h"
 
 #include <algorithm>
@@ -218,12 +219,11 @@ void CToolBar::OnNcPaint() {
     RECT gripper = GripperRect();
     if (gripper.right <= gripper.left)
         return;
-    HDC dc = ::GetWindowDC(m_hWnd);
-    FillRect(dc, &gripper, GetSysColorBrush(COLOR_BTNFACE));
+    const ScopedWindowDC dc(m_hWnd, ScopedWindowDC::WholeWindow);
+    FillRect(dc.Get(), &gripper, GetSysColorBrush(COLOR_BTNFACE));
     RECT line = IsHorizontal() ? RECT{2, gripper.top + 2, 5, gripper.bottom - 2}
                                : RECT{gripper.left + 2, 2, gripper.right - 2, 5};
-    DrawEdge(dc, &line, BDR_RAISEDINNER, BF_RECT);
-    ::ReleaseDC(m_hWnd, dc);
+    DrawEdge(dc.Get(), &line, BDR_RAISEDINNER, BF_RECT);
 }
 
 LRESULT CToolBar::OnNcHitTest(POINT screen) {

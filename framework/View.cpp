@@ -1,4 +1,4 @@
-// CView, CCtrlView and CFormView.
+// CView, CCtrlView, CSingleCtrlView and CFormView.
 #include "View.h"
 
 #include "Dialog.h"
@@ -7,6 +7,7 @@
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 IMPLEMENT_DYNAMIC(CCtrlView, CView)
+IMPLEMENT_DYNAMIC(CSingleCtrlView, CView)
 IMPLEMENT_DYNAMIC(CFormView, CView)
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
@@ -20,6 +21,12 @@ END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(CCtrlView, CView)
     ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+BEGIN_MESSAGE_MAP(CSingleCtrlView, CView)
+    ON_WM_CREATE()
+    ON_WM_SIZE()
+    ON_WM_SETFOCUS()
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(CFormView, CView)
@@ -103,6 +110,24 @@ BOOL CCtrlView::PreCreateWindow(CREATESTRUCTA& cs) {
     cs.lpszClass = m_strClass;
     cs.style |= m_dwDefaultStyle;
     return CView::PreCreateWindow(cs);
+}
+
+int CSingleCtrlView::OnCreate(LPCREATESTRUCT cs) {
+    if (CView::OnCreate(cs) == -1)
+        return -1;
+    return CreateControl() ? 0 : -1;
+}
+
+void CSingleCtrlView::OnSize(UINT type, int cx, int cy) {
+    CView::OnSize(type, cx, cy);
+    if (m_control.m_hWnd)
+        m_control.MoveWindow(0, 0, cx, cy, TRUE);
+}
+
+void CSingleCtrlView::OnSetFocus(HWND old) {
+    CView::OnSetFocus(old);
+    if (m_control.m_hWnd)
+        m_control.SetFocus();
 }
 
 BOOL CFormView::Create(const char*, const char*, DWORD style, const RECT& rect, CWnd* parent,

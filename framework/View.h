@@ -1,6 +1,7 @@
 // Views: CView (a pane that shows a document), CCtrlView (a view whose window is a common
-// control), CFormView (a view whose window is a child dialog from a template), and the creation
-// context that carries the document and frame to a view being created.
+// control), CSingleCtrlView (a view filled by one child control), CFormView (a view whose window
+// is a child dialog from a template), and the creation context that carries the document and
+// frame to a view being created.
 #pragma once
 
 #include "Wnd.h"
@@ -66,6 +67,26 @@ protected:
     CString m_strClass;
     DWORD m_dwDefaultStyle;
     DECLARE_MESSAGE_MAP()
+};
+
+// A view whose whole client area is one child control, which it keeps sized to the view and
+// hands the keyboard focus to. A derived view creates the control in CreateControl.
+class CSingleCtrlView : public CView {
+    DECLARE_DYNAMIC(CSingleCtrlView)
+public:
+    void OnDraw(HDC) override {} // the control paints the whole client area
+
+protected:
+    explicit CSingleCtrlView(CWnd& control) : m_control(control) {}
+    // Creates the control as a child of this view; false fails the view's creation.
+    virtual bool CreateControl() = 0;
+    int OnCreate(LPCREATESTRUCT cs);
+    void OnSize(UINT type, int cx, int cy);
+    void OnSetFocus(HWND old);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CWnd& m_control; // a member of the derived view
 };
 
 class CFormView : public CView {

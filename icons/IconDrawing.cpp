@@ -1,4 +1,4 @@
-// Icon sizes, cell placement, icon pictures and the clipboard.
+// Cell placement of icon pictures and putting a picture on the clipboard.
 #include "IconDrawing.h"
 
 namespace quarvel {
@@ -17,37 +17,13 @@ CellPlacement PlaceInCell(int iconWidth, int cx, int cy) {
     return {(cx - width) / 2, (cy - height) / 2, width, height};
 }
 
-HBITMAP DrawIconPicture(HICON icon, int cx, int cy, const CellPlacement& at, HBRUSH background) {
-    if (icon == nullptr || cx < 1 || cy < 1)
-        return nullptr;
-    HDC screen = GetDC(nullptr);
-    if (screen == nullptr)
-        return nullptr;
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = memory ? CreateCompatibleBitmap(screen, cx, cy) : nullptr;
-    if (bitmap != nullptr) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        RECT all = {0, 0, cx, cy};
-        FillRect(memory, &all, background);
-        DrawIconEx(memory, at.left, at.top, icon, at.width, at.height, 0, nullptr, DI_NORMAL);
-        SelectObject(memory, old);
-    }
-    if (memory)
-        DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return bitmap;
-}
-
-bool PutBitmapOnClipboard(HWND owner, HBITMAP bitmap) {
-    if (!OpenClipboard(owner)) {
-        if (bitmap)
-            DeleteObject(bitmap);
+bool PutBitmapOnClipboard(HWND owner, ScopedBitmap bitmap) {
+    if (!OpenClipboard(owner))
         return false;
-    }
     EmptyClipboard();
-    const bool taken = bitmap != nullptr && SetClipboardData(CF_BITMAP, bitmap) != nullptr;
-    if (bitmap && !taken)
-        DeleteObject(bitmap);
+    const bool taken = bitmap && SetClipboardData(CF_BITMAP, bitmap.Get()) != nullptr;
+    if (taken)
+        bitmap.Detach();
     CloseClipboard();
     return taken;
 }

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <new>
+#include <utility>
 
 int CIconListBox::s_averageCharWidth = 0;
 
@@ -22,24 +23,18 @@ CString CIconListBox::MakeLabel(int width, int height, int bitCount) {
     return label;
 }
 
-CIconListBox::CIconListBox()
-    : m_windowBrush(CreateSolidBrush(GetSysColor(COLOR_WINDOW))),
-      m_highlightBrush(CreateSolidBrush(GetSysColor(COLOR_HIGHLIGHT))),
-      m_highlightText(GetSysColor(COLOR_HIGHLIGHTTEXT)) {}
-
 CIconListBox::~CIconListBox() {
-    // The rows' icons go with the window, which must go before the brushes its rows paint with.
+    // The rows' icons go with the window, while this object can still free them.
     if (m_hWnd && IsWindow(m_hWnd))
         DestroyWindow();
-    DeleteObject(m_windowBrush);
-    DeleteObject(m_highlightBrush);
 }
 
-int CIconListBox::AddImage(HICON icon, int width, int height, int directoryIndex,
+int CIconListBox::AddImage(ScopedIcon icon, int width, int height, int directoryIndex,
                            const char* label) {
-    if (icon == nullptr || label == nullptr || *label == '\0')
+    if (!icon || label == nullptr || *label == '\0')
         return -1;
-    auto* item = new (std::nothrow) IconListBoxItem{icon, width, height, directoryIndex, {}};
+    auto* item =
+        new (std::nothrow) IconListBoxItem{std::move(icon), width, height, directoryIndex, {}};
     if (item == nullptr)
         return -1;
     std::snprintf(item->label, sizeof item->label, "%s", label);
@@ -82,7 +77,6 @@ void CIconListBox::DeleteItem(LPDELETEITEMSTRUCT deleted) {
     auto* item = reinterpret_cast<IconListBoxItem*>(deleted->itemData);
     if (item == nullptr)
         return;
-    DestroyIcon(item->icon);
     delete item;
 }
 
@@ -91,7 +85,7 @@ void CIconListBox::DrawItem(LPDRAWITEMSTRUCT draw) {
     RECT rect = draw->rcItem;
     if (draw->itemAction == ODA_FOCUS && static_cast<int>(draw->itemID) == -1) {
         // An empty list getting or losing the focus.
-        FillRect(dc, &rect, m_windowBrush);
+        FillRect(dc, &rect, GetSysColorBrush(COLOR_WINDOW));
         if (draw->itemState & ODS_FOCUS) {
             InflateRect(&rect, -2, -2);
             DrawFocusRect(dc, &rect);
@@ -111,13 +105,13 @@ void CIconListBox::DrawItem(LPDRAWITEMSTRUCT draw) {
     const bool selected = (draw->itemState & ODS_SELECTED) != 0;
     COLORREF oldText = 0;
     if (selected) {
-        FillRect(dc, &rect, m_highlightBrush);
-        oldText = SetTextColor(dc, m_highlightText);
+        FillRect(dc, &rect, GetSysColorBrush(COLOR_HIGHLIGHT));
+        oldText = SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
     } else {
-        FillRect(dc, &rect, m_windowBrush);
+        FillRect(dc, &rect, GetSysColorBrush(COLOR_WINDOW));
     }
-    DrawIconEx(dc, rect.left + 2, rect.top + 1, item->icon, item->width, item->width, 0, nullptr,
-               DI_NORMAL);
+    DrawIconEx(dc, rect.left + 2, rect.top + 1, item->icon.Get(), item->width, item->width, 0,
+               nullptr, DI_NORMAL);
     rect.left += item->width + (s_averageCharWidth ? s_averageCharWidth : 8) + 2;
     DrawTextA(dc, item->label, -1, &rect, DT_SINGLELINE | DT_VCENTER);
     if (selected)

@@ -6,7 +6,7 @@
 
 // One row, kept as the row's item data; the row owns the icon.
 struct IconListBoxItem {
-    HICON icon;
+    ScopedIcon icon;
     int width;
     int height;
     // The image's place in the icon's directory (rows may skip images that failed).
@@ -19,16 +19,15 @@ public:
     static constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP |
                                     LBS_OWNERDRAWVARIABLE | LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL;
 
-    CIconListBox();
     ~CIconListBox() override;
 
     // "%dx%dx%d" with 2 to the power of the depth up to 8 bits per pixel, else "%dx%dx%dbit".
     // A width or height of 0 stands for 256, as in icon directories.
     static CString MakeLabel(int width, int height, int bitCount);
 
-    // Appends a row; answers its index, or -1 for a null icon, an empty label or a refusal
-    // (the caller then still owns the icon).
-    int AddImage(HICON icon, int width, int height, int directoryIndex, const char* label);
+    // Appends a row, which takes the icon; answers its index, or -1 for a null icon, an empty
+    // label or a refusal (the icon is then destroyed).
+    int AddImage(ScopedIcon icon, int width, int height, int directoryIndex, const char* label);
     // The row's item, or null.
     const IconListBoxItem* GetRow(int index) const;
     // The caret row (the row with the focus rectangle) when the list has rows, else -1.
@@ -45,9 +44,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    HBRUSH m_windowBrush;
-    HBRUSH m_highlightBrush;
-    COLORREF m_highlightText;
     // The font's average character width, read once for the process (0 until then).
     static int s_averageCharWidth;
 };

@@ -163,21 +163,15 @@ int CIconListCtrl::GetPicture(int index) {
 }
 
 int CIconListCtrl::MakePicture(const CIconItem& item) {
-    HICON icon = item.LoadDisplayIcon();
-    if (!icon)
+    const ScopedIcon icon(item.LoadDisplayIcon());
+    const int width = IconWidth(icon.Get());
+    if (width == 0)
         return CIconItem::kImageFailed;
     int cx = 0, cy = 0;
     ImageList_GetIconSize(m_images, &cx, &cy);
-    int index = CIconItem::kImageFailed;
-    if (const int width = IconWidth(icon)) {
-        HBITMAP picture = DrawIconPicture(icon, cx, cy, PlaceInCell(width, cx, cy),
-                                          GetSysColorBrush(COLOR_WINDOW));
-        if (picture) {
-            index = ImageList_Add(m_images, picture, nullptr);
-            DeleteObject(picture);
-        }
-    }
-    DestroyIcon(icon);
+    const ScopedBitmap picture = DrawIconPicture(icon.Get(), cx, cy, PlaceInCell(width, cx, cy));
+    // The list keeps a copy of the picture.
+    const int index = picture ? ImageList_Add(m_images, picture.Get(), nullptr) : -1;
     return index < 0 ? CIconItem::kImageFailed : index;
 }
 
@@ -217,15 +211,9 @@ int CIconListCtrl::SaveIcon(int index, bool ask, const char* path, bool overwrit
     }
     if (!overwrite && platform::GetPathKind(target) != platform::PathKind::Missing)
         return 0;
-    HICON icon = item->LoadDisplayIcon();
-    HBITMAP bitmap = IconToBitmap(icon);
-    if (icon)
-        DestroyIcon(icon);
-    if (!bitmap)
-        return 0;
-    const int written = WriteBmpFile(target, bitmap);
-    DeleteObject(bitmap);
-    return written;
+    const ScopedIcon icon(item->LoadDisplayIcon());
+    const ScopedBitmap bitmap(IconToBitmap(icon.Get()));
+    return bitmap ? WriteBmpFile(target, bitmap.Get()) : 0;
 }
 
 // ---- Copy and Select All
@@ -242,20 +230,10 @@ bool CIconListCtrl::CopyFirstSelected() {
     // The picture as the list shows it: the icon on the window colour, in a full cell.
     int cx = 0, cy = 0;
     ImageList_GetIconSize(m_images, &cx, &cy);
-    HBITMAP bitmap = nullptr;
-    if (HDC screen = GetDC(nullptr)) {
-        HDC memory = CreateCompatibleDC(screen);
-        bitmap = memory ? CreateCompatibleBitmap(screen, cx, cy) : nullptr;
-        if (bitmap) {
-            HGDIOBJ old = SelectObject(memory, bitmap);
-            ImageList_Draw(m_images, item->GetImageIndex(), memory, 0, 0, ILD_NORMAL);
-            SelectObject(memory, old);
-        }
-        if (memory)
-            DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
-    }
-    return PutBitmapOnClipboard(m_hWnd, bitmap);
+    MemoryCanvas canvas(nullptr, cx, cy);
+    if (canvas)
+        ImageList_Draw(m_images, item->GetImageIndex(), canvas.DC(), 0, 0, ILD_NORMAL);
+    return PutBitmapOnClipboard(m_hWnd, canvas.TakeBitmap());
 }
 
 void CIconListCtrl::SelectAll() {

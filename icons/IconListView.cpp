@@ -7,12 +7,9 @@
 
 using namespace quarvel;
 
-IMPLEMENT_DYNCREATE(CIconListView, CView)
+IMPLEMENT_DYNCREATE(CIconListView, CSingleCtrlView)
 
-BEGIN_MESSAGE_MAP(CIconListView, CView)
-    ON_WM_CREATE()
-    ON_WM_SIZE()
-    ON_WM_SETFOCUS()
+BEGIN_MESSAGE_MAP(CIconListView, CSingleCtrlView)
     ON_WM_CONTEXTMENU()
     ON_COMMAND(ID_SAVE_ICON_AS, OnSaveIconAs)
     ON_UPDATE_COMMAND_UI(ID_SAVE_ICON_AS, OnUpdateSaveIconAs)
@@ -31,23 +28,9 @@ const char kBatchSaveMissing[] = "Saving several icons at once is not available 
 const char kSaveCaption[] = "Save Icon As";
 } // namespace
 
-int CIconListView::OnCreate(LPCREATESTRUCT cs) {
-    if (CView::OnCreate(cs) == -1)
-        return -1;
+bool CIconListView::CreateControl() {
     // The list shares its picture list: the control object owns it.
-    return m_wndList.Create(kListStyle, RECT{0, 0, 0, 0}, this, IDC_ICON_LIST) ? 0 : -1;
-}
-
-void CIconListView::OnSize(UINT type, int cx, int cy) {
-    CView::OnSize(type, cx, cy);
-    if (m_wndList.m_hWnd)
-        m_wndList.MoveWindow(0, 0, cx, cy, TRUE);
-}
-
-void CIconListView::OnSetFocus(HWND old) {
-    CView::OnSetFocus(old);
-    if (m_wndList.m_hWnd)
-        m_wndList.SetFocus();
+    return m_wndList.Create(kListStyle, RECT{0, 0, 0, 0}, this, IDC_ICON_LIST) != FALSE;
 }
 
 void CIconListView::OnSaveIconAs() {
@@ -55,8 +38,13 @@ void CIconListView::OnSaveIconAs() {
     if (selected == 0)
         return;
     if (selected == 1) {
-        m_wndList.SaveIcon(m_wndList.GetNextItem(-1, LVNI_SELECTED), true, nullptr, false,
-                           kSaveAsIco);
+        // Asked here rather than by SaveIcon, so that a cancel is told apart from a failure.
+        const int index = m_wndList.GetNextItem(-1, LVNI_SELECTED);
+        CString path;
+        int format = kSaveAsIco;
+        if (m_wndList.AskSaveName(index, path, format) &&
+            !m_wndList.SaveIcon(index, false, path, true, format))
+            ShowSaveFailed(*this, path);
         return;
     }
     MessageBox(kBatchSaveMissing, kSaveCaption, MB_OK | MB_ICONINFORMATION);
@@ -75,7 +63,5 @@ void CIconListView::OnUpdateEditSelectAll(CCmdUI* cmdUI) {
 }
 
 void CIconListView::OnContextMenu(HWND, POINT at) {
-    ShowIconMenu(this, at,
-                 IconMenuState{m_wndList.FirstSelectedHasPicture(), m_wndList.GetItemCount() > 0,
-                               m_wndList.GetSelectedCount() > 0});
+    ShowIconMenu(this, at);
 }

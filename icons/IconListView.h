@@ -5,20 +5,18 @@
 #include "Framework.h"
 #include "IconListCtrl.h"
 
-class CIconListView : public CView {
+class CIconListView : public CSingleCtrlView {
     DECLARE_DYNCREATE(CIconListView)
 public:
+    CIconListView() : CSingleCtrlView(m_wndList) {}
+
     CIconListCtrl& GetListCtrl() { return m_wndList; }
     void SetSubIconView(CSubIconView* view) { m_wndList.SetSubIconView(view); }
     CSubIconView* GetSubIconView() const { return m_wndList.GetSubIconView(); }
     void RemoveAll() { m_wndList.RemoveAll(); }
 
-    void OnDraw(HDC) override {}
-
 protected:
-    int OnCreate(LPCREATESTRUCT cs);
-    void OnSize(UINT type, int cx, int cy);
-    void OnSetFocus(HWND old);
+    bool CreateControl() override;
     void OnContextMenu(HWND window, POINT at);
     void OnSaveIconAs();
     void OnEditCopy() { m_wndList.CopyFirstSelected(); }

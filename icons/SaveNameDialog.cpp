@@ -1,6 +1,8 @@
 // The save dialog of the icon panes.
 #include "SaveNameDialog.h"
 
+#include "resource.h"
+
 namespace quarvel {
 
 namespace {
@@ -16,6 +18,14 @@ bool AskIconSaveName(CWnd* owner, const char* proposed, CString& path, int& form
     format = dialog.m_ofn.nFilterIndex == kBitmapFilterIndex ? kSaveAsBmp : kSaveAsIco;
     path = dialog.GetPathName();
     return true;
+}
+
+void ShowSaveFailed(CWnd& owner, const char* path) {
+    CString format, caption, text;
+    format.LoadString(IDS_SAVE_FAILED);
+    caption.LoadString(IDS_SAVE_CAPTION);
+    text.Format(format, path);
+    owner.MessageBox(text, caption, MB_OK | MB_ICONSTOP);
 }
 
 } // namespace quarvel

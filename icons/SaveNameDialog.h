@@ -1,5 +1,5 @@
 // The save dialog of both icon panes: a file name for an icon or image, and the format (icon
-// file or bitmap file) chosen by the dialog's filter.
+// file or bitmap file) chosen by the dialog's filter; and the message of a save that failed.
 #pragma once
 
 #include "Framework.h"
@@ -11,5 +11,8 @@ enum SaveFormat { kSaveAsIco = 0, kSaveAsBmp = 1 };
 // Runs the save dialog with `proposed` as the initial name. True with the chosen full path and
 // the format of the chosen filter (the extension typed does not change it); false on cancel.
 bool AskIconSaveName(CWnd* owner, const char* proposed, CString& path, int& format);
+
+// Tells the user that the file at path could not be written: "Save [path] failed!".
+void ShowSaveFailed(CWnd& owner, const char* path);
 
 } // namespace quarvel

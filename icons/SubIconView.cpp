@@ -26,12 +26,9 @@
 
 using namespace quarvel;
 
-IMPLEMENT_DYNCREATE(CSubIconView, CView)
+IMPLEMENT_DYNCREATE(CSubIconView, CSingleCtrlView)
 
-BEGIN_MESSAGE_MAP(CSubIconView, CView)
-    ON_WM_CREATE()
-    ON_WM_SIZE()
-    ON_WM_SETFOCUS()
+BEGIN_MESSAGE_MAP(CSubIconView, CSingleCtrlView)
     ON_WM_CONTEXTMENU()
     ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
     ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
@@ -55,45 +52,13 @@ constexpr std::uint64_t kBytesPerPixel = 4;
 
 } // namespace
 
-CSubIconView::CSubIconView() {
-    // The system's message-box font (the size of NONCLIENTMETRICS before its last field, which
-    // every version of the system accepts).
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
-        m_font = CreateFontIndirectA(&metrics.lfMessageFont);
-    m_ownsFont = m_font != nullptr;
-    if (!m_font)
-        m_font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
+CSubIconView::CSubIconView() : CSingleCtrlView(m_wndList) {}
 
-CSubIconView::~CSubIconView() {
-    // The list box uses the font until it goes.
-    if (m_wndList.m_hWnd && IsWindow(m_wndList.m_hWnd))
-        m_wndList.DestroyWindow();
-    if (m_ownsFont)
-        DeleteObject(m_font);
-}
-
-int CSubIconView::OnCreate(LPCREATESTRUCT cs) {
-    if (CView::OnCreate(cs) == -1)
-        return -1;
+bool CSubIconView::CreateControl() {
     if (!m_wndList.Create(CIconListBox::kStyle, RECT{0, 0, 0, 0}, this, IDC_SUBICON_LIST))
-        return -1;
-    m_wndList.SetFont(m_font, TRUE);
-    return 0;
-}
-
-void CSubIconView::OnSize(UINT type, int cx, int cy) {
-    CView::OnSize(type, cx, cy);
-    if (m_wndList.m_hWnd)
-        m_wndList.MoveWindow(0, 0, cx, cy, TRUE);
-}
-
-void CSubIconView::OnSetFocus(HWND old) {
-    CView::OnSetFocus(old);
-    if (m_wndList.m_hWnd)
-        m_wndList.SetFocus();
+        return false;
+    m_wndList.SetFont(AfxGetMessageFont(), TRUE);
+    return true;
 }
 
 // ---- Filling
@@ -130,13 +95,11 @@ bool CSubIconView::AddImageRow(const std::uint8_t* image, std::uint32_t size, in
     const std::uint64_t pixelBytes = kBytesPerPixel * std::max(built, PngPixels(bytes));
     if (m_rowPixelBytes + pixelBytes > kMaxImageSetBytes)
         return false;
-    HICON icon = CreateIconFromImage(image, size);
+    ScopedIcon icon(CreateIconFromImage(image, size));
     if (!icon)
         return true;
     const CString label = CIconListBox::MakeLabel(width, height, bitCount);
-    if (m_wndList.AddImage(icon, *side, *side, directoryIndex, label) < 0)
-        DestroyIcon(icon);
-    else
+    if (m_wndList.AddImage(std::move(icon), *side, *side, directoryIndex, label) >= 0)
         m_rowPixelBytes += pixelBytes;
     return true;
 }
@@ -204,10 +167,9 @@ void CSubIconView::SaveImages() {
     int format = kSaveAsIco;
     if (!AskIconSaveName(this, MakeSaveName(), path, format))
         return;
-    if (format == kSaveAsBmp)
-        SaveCurrentAsBmp(path);
-    else
-        SaveSelectedAsIco(path);
+    const bool saved = format == kSaveAsBmp ? SaveCurrentAsBmp(path) : SaveSelectedAsIco(path);
+    if (!saved)
+        ShowSaveFailed(*this, path);
 }
 
 int CSubIconView::SaveSelectedAsIco(const char* path) {
@@ -259,28 +221,24 @@ int CSubIconView::SaveCurrentAsBmp(const char* path) {
     const IconListBoxItem* item = m_wndList.GetRow(m_wndList.GetCaretRow());
     if (!item)
         return 0;
-    HBITMAP bitmap = IconToBitmap(item->icon);
-    if (!bitmap)
-        return 0;
-    const int written = WriteBmpFile(path, bitmap);
-    DeleteObject(bitmap);
-    return written;
+    const ScopedBitmap bitmap(IconToBitmap(item->icon.Get()));
+    return bitmap ? WriteBmpFile(path, bitmap.Get()) : 0;
 }
 
 int CSubIconView::CopyIconToClipboard(HICON icon) {
     const int side = IconWidth(icon);
     if (side == 0)
         return 0;
-    HBITMAP picture = DrawIconPicture(icon, side, side, CellPlacement{0, 0, side, side},
-                                      static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    return PutBitmapOnClipboard(m_hWnd, picture) ? 1 : 0;
+    ScopedBitmap picture = DrawIconPicture(icon, side, side, CellPlacement{0, 0, side, side},
+                                           static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    return PutBitmapOnClipboard(m_hWnd, std::move(picture)) ? 1 : 0;
 }
 
 // ---- Commands
 
 void CSubIconView::OnEditCopy() {
     if (const IconListBoxItem* item = m_wndList.GetRow(m_wndList.GetCaretRow()))
-        CopyIconToClipboard(item->icon);
+        CopyIconToClipboard(item->icon.Get());
 }
 
 void CSubIconView::OnEditSelectAll() {
@@ -300,7 +258,5 @@ void CSubIconView::OnUpdateSaveIconAs(CCmdUI* cmdUI) {
 }
 
 void CSubIconView::OnContextMenu(HWND, POINT at) {
-    ShowIconMenu(
-        this, at,
-        IconMenuState{m_wndList.HasSelection(), m_wndList.HasRows(), m_wndList.HasSelection()});
+    ShowIconMenu(this, at);
 }

@@ -12,11 +12,10 @@ namespace quarvel {
 class CIconItem;
 }
 
-class CSubIconView : public CView {
+class CSubIconView : public CSingleCtrlView {
     DECLARE_DYNCREATE(CSubIconView)
 public:
     CSubIconView();
-    ~CSubIconView() override;
 
     // Lists the images of the icon on row `index` of the icon list (the icon list owns item).
     void ShowIcon(int index, quarvel::CIconItem* item);
@@ -37,8 +36,6 @@ public:
     // the clipboard cannot be opened.
     int CopyIconToClipboard(HICON icon);
 
-    void OnDraw(HDC) override {}
-
 protected:
     void FillFromGroup(const char* path, quarvel::ResKey name, std::uint16_t language);
     void FillFromIcoFile(const char* path);
@@ -47,9 +44,7 @@ protected:
                      int bitCount, int directoryIndex);
     void SaveImages();
 
-    int OnCreate(LPCREATESTRUCT cs);
-    void OnSize(UINT type, int cx, int cy);
-    void OnSetFocus(HWND old);
+    bool CreateControl() override;
     void OnContextMenu(HWND window, POINT at);
     void OnEditCopy();
     void OnEditSelectAll();
@@ -61,8 +56,6 @@ protected:
 
 private:
     CIconListBox m_wndList;
-    HFONT m_font = nullptr;
-    bool m_ownsFont = false;
     int m_nCurrentIndex = -1;
     quarvel::CIconItem* m_pCurrentIcon = nullptr;
     // Bytes of the pixels decoded for the rows shown (see AddImageRow).

@@ -82,15 +82,12 @@ void CSearchDlg::OnBrowse() {
     info.hwndOwner = m_btnBrowse.m_hWnd;
     info.pszDisplayName = displayName;
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
-    LPITEMIDLIST picked = SHBrowseForFolderA(&info);
-    if (!picked)
-        return;
+    ScopedItemIdList picked(SHBrowseForFolderA(&info));
     char path[MAX_PATH] = "";
-    if (SHGetPathFromIDListA(picked, path) && *path) {
-        m_strLookIn = path;
-        SetDlgItemText(IDC_LOOK_IN, path); // its change notification enables Find
-    }
-    CoTaskMemFree(picked);
+    if (!picked || !SHGetPathFromIDListA(picked.Get(), path) || !*path)
+        return; // cancelled, or not a file-system folder
+    m_strLookIn = path;
+    SetDlgItemText(IDC_LOOK_IN, path); // its change notification enables Find
 }
 
 void CSearchDlg::OnAllFilesClicked() {

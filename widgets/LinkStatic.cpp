@@ -4,10 +4,10 @@
 IMPLEMENT_DYNAMIC(CLinkStatic, CStatic)
 
 BEGIN_MESSAGE_MAP(CLinkStatic, CStatic)
-ON_CONTROL_REFLECT(STN_CLICKED, OnClicked)
-ON_WM_CTLCOLOR_REFLECT()
-ON_WM_MOUSEMOVE()
-ON_WM_SETCURSOR()
+    ON_CONTROL_REFLECT(STN_CLICKED, OnClicked)
+    ON_WM_CTLCOLOR_REFLECT()
+    ON_WM_MOUSEMOVE()
+    ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
 
 namespace {
@@ -16,14 +16,6 @@ constexpr int kWinHelpHandCursor = 106;
 } // namespace
 
 CLinkStatic::CLinkStatic() : m_crHover(GetSysColor(COLOR_HIGHLIGHT)) {}
-
-CLinkStatic::~CLinkStatic() {
-    if (m_hFont)
-        DeleteObject(m_hFont);
-    if (m_hLinkCursor)
-        DestroyCursor(m_hLinkCursor);
-    // m_toolTip destroys its own window.
-}
 
 void CLinkStatic::PreSubclassWindow() {
     ModifyStyle(0, SS_NOTIFY);
@@ -38,11 +30,9 @@ void CLinkStatic::PreSubclassWindow() {
     LOGFONTA description{};
     if (GetObjectA(current, sizeof description, &description)) {
         description.lfUnderline = m_bUnderline ? TRUE : FALSE;
-        if (m_hFont)
-            DeleteObject(m_hFont);
-        m_hFont = CreateFontIndirectA(&description);
-        if (m_hFont)
-            SetFont(m_hFont, TRUE);
+        m_font.Reset(CreateFontIndirectA(&description));
+        if (m_font)
+            SetFont(m_font.Get(), TRUE);
     }
     FitToText();
     LoadLinkCursor();
@@ -91,18 +81,18 @@ void CLinkStatic::FitToText() {
         parent->ScreenToClient(&rect);
 
     CString text = GetWindowText();
-    HDC dc = ::GetDC(m_hWnd);
-    HGDIOBJ previous = SelectObject(dc, GetFont());
     SIZE extent{0, 0};
-    GetTextExtentPoint32A(dc, text, text.GetLength(), &extent);
-    SelectObject(dc, previous);
-    ::ReleaseDC(m_hWnd, dc);
+    {
+        const ScopedWindowDC dc(m_hWnd);
+        const ScopedSelect font(dc.Get(), GetFont());
+        GetTextExtentPoint32A(dc.Get(), text, text.GetLength(), &extent);
+    }
 
     SetWindowPos(nullptr, rect.left, rect.top, extent.cx, extent.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CLinkStatic::LoadLinkCursor() {
-    if (m_hLinkCursor)
+    if (m_linkCursor)
         return;
     char windows[MAX_PATH];
     UINT length = GetWindowsDirectoryA(windows, sizeof windows);
@@ -114,7 +104,7 @@ void CLinkStatic::LoadLinkCursor() {
     if (!module)
         return;
     if (HCURSOR hand = LoadCursorA(module, MAKEINTRESOURCEA(kWinHelpHandCursor)))
-        m_hLinkCursor = CopyCursor(hand);
+        m_linkCursor.Reset(CopyCursor(hand));
     FreeLibrary(module);
 }
 
@@ -170,8 +160,8 @@ void CLinkStatic::OnMouseMove(UINT flags, POINT point) {
 }
 
 BOOL CLinkStatic::OnSetCursor(HWND, UINT, UINT) {
-    if (!m_hLinkCursor)
+    if (!m_linkCursor)
         return static_cast<BOOL>(Default());
-    ::SetCursor(m_hLinkCursor);
+    ::SetCursor(m_linkCursor.Get());
     return TRUE;
 }

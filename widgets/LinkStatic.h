@@ -9,7 +9,6 @@ class CLinkStatic : public CStatic {
     DECLARE_DYNAMIC(CLinkStatic)
 public:
     CLinkStatic();
-    ~CLinkStatic() override;
 
     virtual void SetTarget(const char* target);
     virtual void MarkVisited(bool visited = true);
@@ -23,7 +22,7 @@ public:
     const CString& GetTarget() const { return m_strTarget; }
     bool IsVisited() const { return m_bVisited; }
     bool IsOverLink() const { return m_bOverLink; }
-    HFONT GetLinkFont() const { return m_hFont; }
+    HFONT GetLinkFont() const { return m_font.Get(); }
     HWND GetToolTip() const { return m_toolTip.m_hWnd; }
     // The colour the text is drawn in now.
     COLORREF GetTextColour() const;
@@ -50,7 +49,7 @@ private:
     bool m_bOverLink = false;
     bool m_bVisited = false;
     CString m_strTarget;
-    HFONT m_hFont = nullptr;
-    HCURSOR m_hLinkCursor = nullptr;
+    ScopedFont m_font;
+    ScopedCursor m_linkCursor;
     CToolTipCtrl m_toolTip;
 };

@@ -7,8 +7,8 @@ IMPLEMENT_DYNAMIC(CSortListCtrl, CListCtrl)
 IMPLEMENT_DYNAMIC(CTextSortListCtrl, CSortListCtrl)
 
 BEGIN_MESSAGE_MAP(CSortListCtrl, CListCtrl)
-ON_WM_PAINT()
-ON_WM_ERASEBKGND()
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
 bool CSortListCtrl::SortByColumn(int, bool) {
@@ -63,24 +63,16 @@ void CSortListCtrl::OnPaint() {
     }
 
     // Compose the whole client area off-screen, then copy only the invalid box.
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap =
-        CreateCompatibleBitmap(dc, client.right - client.left, client.bottom - client.top);
-    if (memory && bitmap) {
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        FillRect(memory, &client, GetSysColorBrush(COLOR_WINDOW));
-        DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(memory), 0);
-        BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, memory,
+    MemoryCanvas canvas(dc, client.right - client.left, client.bottom - client.top);
+    if (canvas) {
+        FillRect(canvas.DC(), &client, GetSysColorBrush(COLOR_WINDOW));
+        DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(canvas.DC()), 0);
+        BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, canvas.DC(),
                clip.left, clip.top, SRCCOPY);
-        SelectObject(memory, previous);
     } else {
         // Out of GDI resources: paint straight on the screen rather than not at all.
         DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     }
-    if (bitmap)
-        DeleteObject(bitmap);
-    if (memory)
-        DeleteDC(memory);
     EndPaint(m_hWnd, &ps);
 }
 

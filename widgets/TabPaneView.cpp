@@ -6,20 +6,15 @@
 IMPLEMENT_DYNAMIC(CTabPaneView, CCtrlView)
 
 BEGIN_MESSAGE_MAP(CTabPaneView, CCtrlView)
-ON_WM_CREATE()
-ON_NOTIFY_REFLECT(TCN_SELCHANGE, OnSelChange)
-ON_WM_WINDOWPOSCHANGED()
-ON_WM_ERASEBKGND()
-ON_WM_DESTROY()
+    ON_WM_CREATE()
+    ON_NOTIFY_REFLECT(TCN_SELCHANGE, OnSelChange)
+    ON_WM_WINDOWPOSCHANGED()
+    ON_WM_ERASEBKGND()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CTabPaneView::CTabPaneView()
     : CCtrlView(WC_TABCONTROLA, WS_CHILD | WS_VISIBLE | WS_BORDER | TCS_TOOLTIPS) {}
-
-CTabPaneView::~CTabPaneView() {
-    if (m_hFont)
-        DeleteObject(m_hFont);
-}
 
 int CTabPaneView::OnCreate(LPCREATESTRUCT cs) {
     if (CCtrlView::OnCreate(cs) == -1)
@@ -27,13 +22,7 @@ int CTabPaneView::OnCreate(LPCREATESTRUCT cs) {
     // The child views' creation and destruction may reach the frame through this window.
     ModifyStyleEx(WS_EX_NOPARENTNOTIFY, 0);
 
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        m_hFont = CreateFontIndirectA(&metrics.lfMessageFont);
-        if (m_hFont)
-            SetFont(m_hFont, TRUE);
-    }
+    SetFont(AfxGetMessageFont(), TRUE);
 
     m_hToolTip = reinterpret_cast<HWND>(SendMessage(TCM_GETTOOLTIPS));
     SendMessage(TCM_SETTOOLTIPS, reinterpret_cast<WPARAM>(m_hToolTip));

@@ -15,8 +15,6 @@ struct TabRecord {
 class CTabPaneView : public CCtrlView {
     DECLARE_DYNAMIC(CTabPaneView)
 public:
-    ~CTabPaneView() override;
-
     // Creates a view of viewClass as a child and adds a tab for it; false (and no tab) when the
     // view or its window cannot be made. Without a context the view gets doc and this frame.
     virtual bool AppendTab(const char* label, const CRuntimeClass* viewClass, CDocument* doc,
@@ -57,6 +55,5 @@ private:
     CWnd* m_pCurrentView = nullptr;
     int m_nCurrentIndex = 0;
     HWND m_hToolTip = nullptr; // the tab control's own tooltip control
-    HFONT m_hFont = nullptr;
     std::vector<TabRecord> m_tabs;
 };

@@ -92,10 +92,8 @@ int main(int argc, char** argv) {
     const double bare = bestMilliseconds(runs, [&] { bareEntries = barePass(folder); });
     const double listing = bestMilliseconds(runs, [&] { iconListing(folder); });
     const double shown = bestMilliseconds(runs, [&] { frame->ShowFolder(folder.c_str()); });
-    const int rows = frame->m_pFileList->GetListCtrl().GetItemCount();
-    const int icons = static_cast<CIconListView*>(frame->m_wndBottomSplitter.GetPane(0, 0))
-                          ->GetListCtrl()
-                          .GetItemCount();
+    const int rows = frame->GetFileList()->GetListCtrl().GetItemCount();
+    const int icons = frame->GetIconList()->GetListCtrl().GetItemCount();
 
     std::printf("folder %s: %d entries, %d rows, %d icons (best of %d runs)\n", folder.c_str(),
                 bareEntries, rows, icons, runs);
@@ -106,8 +104,7 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
 
     if (holdSeconds > 0) {
-        auto& iconList =
-            static_cast<CIconListView*>(frame->m_wndBottomSplitter.GetPane(0, 0))->GetListCtrl();
+        CIconListCtrl& iconList = frame->GetIconList()->GetListCtrl();
         iconList.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         const DWORD end = GetTickCount() + static_cast<DWORD>(holdSeconds) * 1000;
         while (GetTickCount() < end) {

@@ -138,7 +138,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     auto* frame = static_cast<CMainFrame*>(AfxGetMainWnd());
-    CSearchDlg* form = frame->m_pSearchForm;
+    CSearchDlg* form = frame->GetSearchForm();
 
     SearchFilter types;
     types.allFiles = false;
@@ -169,7 +169,7 @@ int main(int argc, char** argv) {
         form->SendMessage(WM_COMMAND, IDC_FIND);
         pumpUntil([&] { return !form->IsSearching(); });
     });
-    const int rows = frame->m_pFileList->GetListCtrl().GetItemCount();
+    const int rows = frame->GetFileList()->GetListCtrl().GetItemCount();
 
     std::printf("tree %s: %d files; type mode finds %zu, all files %zu (best of %d runs)\n",
                 root.c_str(), files, typeFound.size(), allFound.size(), runs);

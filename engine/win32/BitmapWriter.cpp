@@ -1,6 +1,7 @@
 // Drawing icons into bitmaps and writing .bmp files with GDI.
 #include "../BitmapWriter.h"
 #include "../DisplayIcon.h"
+#include "../IconPicture.h"
 
 #include "../platform/FileSystem.h"
 
@@ -35,25 +36,7 @@ HBITMAP IconToBitmap(HICON icon) {
     const int side = IconWidth(icon);
     if (side == 0)
         return nullptr;
-
-    HDC screen = GetDC(nullptr);
-    if (screen == nullptr)
-        return nullptr;
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = memory ? CreateCompatibleBitmap(screen, side, side) : nullptr;
-    if (bitmap != nullptr) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
-        RECT rect = {0, 0, side, side};
-        FillRect(memory, &rect, brush);
-        DeleteObject(brush);
-        DrawIconEx(memory, 0, 0, icon, side, side, 0, nullptr, DI_NORMAL);
-        SelectObject(memory, old);
-    }
-    if (memory)
-        DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return bitmap;
+    return DrawIconPicture(icon, side, side, CellPlacement{0, 0, side, side}).Detach();
 }
 
 BITMAPINFO* CreateBitmapInfo(HBITMAP bitmap) {
@@ -93,26 +76,27 @@ int WriteBmpFile(const char* path, HBITMAP bitmap) {
     const DWORD infoBytes = sizeof(BITMAPINFOHEADER) + 4 * header.biClrUsed;
     auto* pixels =
         static_cast<BYTE*>(GlobalAlloc(GMEM_FIXED, header.biSizeImage ? header.biSizeImage : 1));
+    int lines = 0;
+    if (pixels) {
+        const ScopedWindowDC screen;
+        if (screen)
+            lines = GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(header.biHeight), pixels,
+                              info, DIB_RGB_COLORS);
+    }
     int result = 0;
-    HDC screen = pixels ? GetDC(nullptr) : nullptr;
-    if (screen != nullptr) {
-        const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(header.biHeight), pixels,
-                                    info, DIB_RGB_COLORS);
-        ReleaseDC(nullptr, screen);
-        if (lines != 0) {
-            // GetDIBits may fill in the header; the file keeps the values computed above.
-            info->bmiHeader = header;
-            BITMAPFILEHEADER file = {};
-            file.bfType = 0x4D42;
-            file.bfOffBits = sizeof(BITMAPFILEHEADER) + infoBytes;
-            file.bfSize = file.bfOffBits + header.biSizeImage;
-            platform::AtomicFileWriter writer;
-            result = writer.Create(path, true) && writer.Write(&file, sizeof file) &&
-                             writer.Write(info, infoBytes) &&
-                             writer.Write(pixels, header.biSizeImage) && writer.Commit()
-                         ? 1
-                         : 0;
-        }
+    if (lines != 0) {
+        // GetDIBits may fill in the header; the file keeps the values computed above.
+        info->bmiHeader = header;
+        BITMAPFILEHEADER file = {};
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof(BITMAPFILEHEADER) + infoBytes;
+        file.bfSize = file.bfOffBits + header.biSizeImage;
+        platform::AtomicFileWriter writer;
+        result = writer.Create(path, true) && writer.Write(&file, sizeof file) &&
+                         writer.Write(info, infoBytes) &&
+                         writer.Write(pixels, header.biSizeImage) && writer.Commit()
+                     ? 1
+                     : 0;
     }
     if (pixels)
         GlobalFree(pixels);

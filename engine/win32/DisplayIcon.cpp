@@ -6,6 +6,7 @@
 #include "../IconItem.h"
 #include "../ImageLimits.h"
 #include "../PEFile.h"
+#include "GdiOwners.h"
 
 namespace quarvel {
 
@@ -61,13 +62,9 @@ int IconWidth(HICON icon) {
     ICONINFO info;
     if (icon == nullptr || !GetIconInfo(icon, &info))
         return 0;
+    const ScopedBitmap colour(info.hbmColor), mask(info.hbmMask);
     BITMAP bm;
-    const bool described =
-        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm) != 0;
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
-    if (info.hbmMask)
-        DeleteObject(info.hbmMask);
+    const bool described = GetObjectA(colour ? colour.Get() : mask.Get(), sizeof bm, &bm) != 0;
     return described && bm.bmWidth > 0 ? bm.bmWidth : 0;
 }
 

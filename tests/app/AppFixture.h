@@ -18,8 +18,8 @@ protected:
     void TearDown() override;
 
     CMainFrame* frame = nullptr;
-    CBrowser* Browser() const { return static_cast<CBrowser*>(frame->m_wndSplitter.GetPane(0, 0)); }
-    CFileTreeView* Tree() const { return static_cast<CFileTreeView*>(Browser()->GetTabWindow(0)); }
+    CBrowser* Browser() const { return frame->GetBrowser(); }
+    CFileTreeView* Tree() const { return frame->GetFolderTree(); }
     // The frame's caption.
     std::string Caption() const { return ui::WindowText(frame->m_hWnd); }
 };

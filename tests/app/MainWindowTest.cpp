@@ -47,7 +47,7 @@ std::string tooltip(CToolBar& bar, UINT id) {
 std::string prompt(CMainFrame* frame, UINT id) {
     frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(id, MF_STRING),
                        reinterpret_cast<LPARAM>(frame->GetMenu()));
-    return frame->m_wndStatusBar.GetPaneText(0).GetString();
+    return frame->GetStatusBar().GetPaneText(0).GetString();
 }
 } // namespace
 
@@ -56,23 +56,38 @@ TEST_F(QuarvelStarted, StartsMaximisedWithItsCaptionAndFivePanes) {
     EXPECT_EQ(Caption(), "Quarvel v1.0 - C:\\");
     EXPECT_TRUE(IsZoomed(frame->m_hWnd));
 
-    CWnd* left = frame->m_wndSplitter.GetPane(0, 0);
-    CWnd* files = frame->m_wndRightSplitter.GetPane(0, 0);
-    CWnd* icons = frame->m_wndBottomSplitter.GetPane(0, 0);
-    CWnd* images = frame->m_wndBottomSplitter.GetPane(0, 1);
-    ASSERT_TRUE(left && files && icons && images);
-    EXPECT_TRUE(left->IsKindOf(RUNTIME_CLASS(CBrowser)));
-    EXPECT_TRUE(files->IsKindOf(RUNTIME_CLASS(CFileListView)));
-    EXPECT_TRUE(icons->IsKindOf(RUNTIME_CLASS(CIconListView)));
-    EXPECT_TRUE(images->IsKindOf(RUNTIME_CLASS(CSubIconView)));
-    EXPECT_TRUE(Browser()->GetTabWindow(0)->IsKindOf(RUNTIME_CLASS(CFileTreeView)));
-    EXPECT_TRUE(Browser()->GetTabWindow(1)->IsKindOf(RUNTIME_CLASS(CSearchDlg)));
-    EXPECT_EQ(Browser()->GetCurrentView(), Browser()->GetTabWindow(0));
-    EXPECT_EQ(frame->m_pFileList, files);
-    EXPECT_EQ(frame->m_pSearchForm, Browser()->GetTabWindow(1));
-    EXPECT_EQ(frame->m_pFileList->GetIconListView(), icons);
-    EXPECT_EQ(frame->m_pFileList->GetListCtrl().GetFolderTree(), &Tree()->GetTreeCtrl());
-    EXPECT_EQ(static_cast<CIconListView*>(icons)->GetSubIconView(), images);
+    // Every pane is there, of its class (the frame's accessors check it).
+    CWnd* left = frame->GetBrowser();
+    CFileListView* files = frame->GetFileList();
+    CIconListView* icons = frame->GetIconList();
+    CWnd* images = frame->GetSubIconView();
+    ASSERT_TRUE(left && files && icons && images && Tree() && frame->GetSearchForm());
+    EXPECT_EQ(Browser()->GetTabWindow(CBrowser::kFolderPage), Tree());
+    EXPECT_EQ(Browser()->GetTabWindow(CBrowser::kSearchPage), frame->GetSearchForm());
+    EXPECT_EQ(Browser()->GetCurrentView(), Tree());
+    EXPECT_EQ(files->GetIconReceiver(), &icons->GetListCtrl());
+    EXPECT_EQ(files->GetListCtrl().GetFolderTree(), &Tree()->GetTreeCtrl());
+    EXPECT_EQ(icons->GetSubIconView(), images);
+
+    // The left pane's tabs: "Folder" and "Search", each with its 16 x 16 picture.
+    for (int index : {CBrowser::kFolderPage, CBrowser::kSearchPage}) {
+        char text[32] = "";
+        TCITEMA item{};
+        item.mask = TCIF_TEXT | TCIF_IMAGE;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        ASSERT_TRUE(Browser()->SendMessage(TCM_GETITEMA, static_cast<WPARAM>(index),
+                                           reinterpret_cast<LPARAM>(&item)));
+        EXPECT_STREQ(text, index == CBrowser::kFolderPage ? "Folder" : "Search");
+        EXPECT_EQ(item.iImage, index);
+    }
+    auto tabImages = reinterpret_cast<HIMAGELIST>(Browser()->SendMessage(TCM_GETIMAGELIST));
+    ASSERT_NE(tabImages, nullptr);
+    EXPECT_EQ(ImageList_GetImageCount(tabImages), 2);
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(tabImages, &cx, &cy);
+    EXPECT_EQ(cx, 16);
+    EXPECT_EQ(cy, 16);
 
     EXPECT_EQ(width(left), CMainFrame::kLeftPaneWidth);
     EXPECT_EQ(height(files), CMainFrame::kFileListHeight);
@@ -83,10 +98,10 @@ TEST_F(QuarvelStarted, StartsMaximisedWithItsCaptionAndFivePanes) {
 
 TEST_F(QuarvelStarted, ResizingChangesOnlyTheImagePane) {
     ASSERT_TRUE(Start());
-    CWnd* left = frame->m_wndSplitter.GetPane(0, 0);
-    CWnd* files = frame->m_wndRightSplitter.GetPane(0, 0);
-    CWnd* icons = frame->m_wndBottomSplitter.GetPane(0, 0);
-    CWnd* images = frame->m_wndBottomSplitter.GetPane(0, 1);
+    CWnd* left = frame->GetBrowser();
+    CWnd* files = frame->GetFileList();
+    CWnd* icons = frame->GetIconList();
+    CWnd* images = frame->GetSubIconView();
     // From a known size, 100 pixels narrower and 50 lower.
     frame->ShowWindow(SW_RESTORE);
     frame->SetWindowPos(nullptr, 0, 0, 1270, 780, SWP_NOZORDER);
@@ -128,14 +143,14 @@ TEST_F(QuarvelStarted, MenusHoldTheirCommandsAndEnableThoseThatCanRun) {
     EXPECT_TRUE(GetMenuState(view, ID_VIEW_STATUS_BAR, MF_BYCOMMAND) & MF_CHECKED);
 
     frame->SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR);
-    EXPECT_FALSE(frame->m_wndStatusBar.IsWindowVisible());
+    EXPECT_FALSE(frame->GetStatusBar().IsWindowVisible());
     openMenu(frame, 2);
     EXPECT_FALSE(GetMenuState(view, ID_VIEW_STATUS_BAR, MF_BYCOMMAND) & MF_CHECKED);
 }
 
 TEST_F(QuarvelStarted, ToolbarButtonsComeInOrderWithImagesAndFollowTheirCommands) {
     ASSERT_TRUE(Start());
-    CToolBar& bar = frame->m_wndToolBar;
+    CToolBar& bar = frame->GetToolBar();
     const UINT expected[] = {ID_VIEW_BACK,   ID_VIEW_FORWARD, ID_VIEW_UP,      ID_VIEW_REFRESH,
                              ID_SEPARATOR,   ID_EDIT_COPY,    ID_SAVE_ICON_AS, ID_SEPARATOR,
                              ID_HELP_FINDER, ID_APP_ABOUT};
@@ -193,15 +208,15 @@ TEST_F(QuarvelStarted, PromptsAndTooltipsComeFromTheStringTable) {
     EXPECT_EQ(prompt(frame, ID_VIEW_BACK), "");
     EXPECT_EQ(prompt(frame, ID_HELP_WEB_PAGE), "");
     frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-    EXPECT_STREQ(frame->m_wndStatusBar.GetPaneText(0), "Ready");
+    EXPECT_STREQ(frame->GetStatusBar().GetPaneText(0), "Ready");
 
     // The pointer over a toolbar button shows its prompt.
-    CToolBar& bar = frame->m_wndToolBar;
+    CToolBar& bar = frame->GetToolBar();
     RECT button;
     bar.SendMessage(TB_GETRECT, ID_EDIT_COPY, reinterpret_cast<LPARAM>(&button));
     bar.SendMessage(WM_MOUSEMOVE, 0,
                     MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2));
-    EXPECT_STREQ(frame->m_wndStatusBar.GetPaneText(0),
+    EXPECT_STREQ(frame->GetStatusBar().GetPaneText(0),
                  "Copy the selection and put it on the Clipboard");
 
     EXPECT_EQ(tooltip(bar, ID_EDIT_COPY), "Copy");
@@ -211,7 +226,7 @@ TEST_F(QuarvelStarted, PromptsAndTooltipsComeFromTheStringTable) {
     EXPECT_EQ(tooltip(bar, ID_HELP_FINDER), "");
 
     // Status bar: the message pane, then CAP, NUM and SCRL.
-    CStatusBar& status = frame->m_wndStatusBar;
+    CStatusBar& status = frame->GetStatusBar();
     ASSERT_EQ(status.GetCount(), 4);
     EXPECT_EQ(status.GetItemID(1), static_cast<UINT>(ID_INDICATOR_CAPS));
     EXPECT_EQ(status.GetItemID(2), static_cast<UINT>(ID_INDICATOR_NUM));
@@ -250,16 +265,15 @@ TEST_F(QuarvelStarted, AcceleratorsReachTheirCommands) {
         EXPECT_TRUE(theApp.PreTranslateMessage(&f6));
         visited.push_back(frame->GetActiveView());
     }
-    EXPECT_EQ(visited, (std::vector<CWnd*>{frame->m_wndRightSplitter.GetPane(0, 0),
-                                           frame->m_wndBottomSplitter.GetPane(0, 0),
-                                           frame->m_wndBottomSplitter.GetPane(0, 1), tree}));
+    EXPECT_EQ(visited, (std::vector<CWnd*>{frame->GetFileList(), frame->GetIconList(),
+                                           frame->GetSubIconView(), tree}));
 }
 
 TEST_F(QuarvelStarted, KeyIndicatorsFollowTheLockKeys) {
     ASSERT_TRUE(Start());
     SetForegroundWindow(frame->m_hWnd);
     ui::Pump(50);
-    CStatusBar& status = frame->m_wndStatusBar;
+    CStatusBar& status = frame->GetStatusBar();
     bool capsOn = (GetKeyState(VK_CAPITAL) & 1) != 0;
     EXPECT_STREQ(status.GetPaneText(1), capsOn ? "CAP" : "");
     auto pressCapsLock = [] {

@@ -7,7 +7,7 @@
 namespace {
 // The full paths of the file list's rows, top to bottom.
 std::vector<std::string> listed(CMainFrame* frame) {
-    CFileListCtrl& list = frame->m_pFileList->GetListCtrl();
+    CFileListCtrl& list = frame->GetFileList()->GetListCtrl();
     std::vector<std::string> paths;
     for (int row = 0; row < list.GetItemCount(); ++row)
         paths.push_back(list.GetFullPath(row).GetString());
@@ -38,7 +38,7 @@ TEST_F(QuarvelStarted, ShowFolderListsEveryEntryButDotsAndEmptiesTheListsFirst) 
     std::string a = folder.AddFile("a.exe");
     std::string b = folder.AddFile("b.ico");
     std::string sub = folder.AddFolder("sub");
-    auto* icons = static_cast<CIconListView*>(frame->m_wndBottomSplitter.GetPane(0, 0));
+    CIconListView* icons = frame->GetIconList();
     icons->GetListCtrl().AddIconFile("C:\\left over.ico");
 
     frame->ShowFolder(folder.path().c_str());
@@ -70,7 +70,7 @@ TEST_F(QuarvelStarted, FoundFilesReachTheFileListAndClearingEmptiesIt) {
 
 TEST_F(QuarvelStarted, SearchInFolderStopsTheSearchAndShowsTheFolderOnTheSearchPage) {
     ASSERT_TRUE(Start());
-    CSearchDlg* form = frame->m_pSearchForm;
+    CSearchDlg* form = frame->GetSearchForm();
     form->SetLookInFolder("C:\\windows");
     form->SendMessage(WM_COMMAND, IDC_FIND);
     ASSERT_TRUE(form->IsSearching());

@@ -16,7 +16,7 @@ void FileListPane::SetUp() {
     ASSERT_TRUE(subIcons->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, RECT{700, 250, 880, 560},
                                  &host, AFX_IDW_PANE_FIRST + 2));
     iconList->SetSubIconView(subIcons);
-    fileList->SetIconListView(iconList);
+    fileList->SetIconReceiver(&iconList->GetListCtrl());
 }
 
 void FileListPane::TearDown() {

@@ -39,7 +39,7 @@ protected:
         TreeCtrl().GetItem(&state);
         return state.cChildren != 0;
     }
-    int FileRows() { return frame->m_pFileList->GetListCtrl().GetItemCount(); }
+    int FileRows() { return frame->GetFileList()->GetListCtrl().GetItemCount(); }
     // The tree's context menu commands (separators left out) and whether each is enabled.
     std::vector<std::pair<UINT, bool>> TreeMenu() {
         std::vector<std::pair<UINT, bool>> commands;
@@ -202,14 +202,14 @@ TEST_F(FolderTree, CopyPathOfTheComputerGivesItsDisplayNameAndNoCommandPrompt) {
     EXPECT_EQ(TreeMenu().back(), std::make_pair(static_cast<UINT>(ID_COMMAND_PROMPT), true));
     // The menu's Search puts the folder into the search form.
     TreeCtrl().SendMessage(WM_COMMAND, ID_SEARCH_IN_FOLDER);
-    EXPECT_EQ(Browser()->GetCurrentView(), frame->m_pSearchForm);
-    EXPECT_EQ(ui::WindowText(::GetDlgItem(frame->m_pSearchForm->m_hWnd, IDC_LOOK_IN)),
+    EXPECT_EQ(Browser()->GetCurrentView(), frame->GetSearchForm());
+    EXPECT_EQ(ui::WindowText(::GetDlgItem(frame->GetSearchForm()->m_hWnd, IDC_LOOK_IN)),
               "C:\\windows");
 }
 
 TEST_F(FolderTree, SelectingAFolderEndsTheSearchButTheComputerDoesNot) {
     ASSERT_TRUE(Start());
-    CSearchDlg* form = frame->m_pSearchForm;
+    CSearchDlg* form = frame->GetSearchForm();
     form->SetLookInFolder("C:\\windows");
     form->SendMessage(WM_COMMAND, IDC_FIND);
     ASSERT_TRUE(form->IsSearching());
@@ -221,7 +221,7 @@ TEST_F(FolderTree, SelectingAFolderEndsTheSearchButTheComputerDoesNot) {
 
 TEST_F(FolderTree, DoubleClickOnAFolderRowMovesTheTreeAndRefillsTheLists) {
     ASSERT_TRUE(Start());
-    CFileListCtrl& files = frame->m_pFileList->GetListCtrl();
+    CFileListCtrl& files = frame->GetFileList()->GetListCtrl();
     int row = 0;
     while (row < files.GetItemCount() && files.GetItemText(row, kNameColumn) != "windows")
         ++row;

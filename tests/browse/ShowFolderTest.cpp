@@ -40,13 +40,9 @@ bool Paints(CWnd& list) {
 
 class ShownFolder : public QuarvelStarted {
 protected:
-    CFileListCtrl& Files() { return frame->m_pFileList->GetListCtrl(); }
-    CIconListCtrl& Icons() {
-        return static_cast<CIconListView*>(frame->m_wndBottomSplitter.GetPane(0, 0))->GetListCtrl();
-    }
-    CSubIconView* SubIcons() {
-        return static_cast<CSubIconView*>(frame->m_wndBottomSplitter.GetPane(0, 1));
-    }
+    CFileListCtrl& Files() { return frame->GetFileList()->GetListCtrl(); }
+    CIconListCtrl& Icons() { return frame->GetIconList()->GetListCtrl(); }
+    CSubIconView* SubIcons() { return frame->GetSubIconView(); }
     std::vector<std::string> Names() {
         std::vector<std::string> names;
         for (int row = 0; row < Files().GetItemCount(); ++row)
@@ -101,19 +97,19 @@ TEST_F(ShownFolder, FoundFilesAreAddedUnsortedAndClearingEmptiesTheLists) {
 TEST_F(ShownFolder, SearchOnAFolderRowShowsTheSearchPageWithThatFolder) {
     ASSERT_TRUE(Start());
     // A search runs (it empties the list as it starts) while the list shows a folder.
-    frame->m_pSearchForm->SetLookInFolder("C:\\windows");
-    frame->m_pSearchForm->SendMessage(WM_COMMAND, IDC_FIND);
-    ASSERT_TRUE(frame->m_pSearchForm->IsSearching());
+    frame->GetSearchForm()->SetLookInFolder("C:\\windows");
+    frame->GetSearchForm()->SendMessage(WM_COMMAND, IDC_FIND);
+    ASSERT_TRUE(frame->GetSearchForm()->IsSearching());
     frame->ShowFolder("C:\\windows");
     int row = 0;
     while (row < Files().GetItemCount() && Files().GetItemText(row, kNameColumn) != "system32")
         ++row;
     ASSERT_LT(row, Files().GetItemCount());
     Files().SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    frame->m_pFileList->SendMessage(WM_COMMAND, ID_SEARCH_IN_FOLDER);
-    EXPECT_EQ(Browser()->GetCurrentView(), frame->m_pSearchForm);
-    EXPECT_FALSE(frame->m_pSearchForm->IsSearching());
-    EXPECT_EQ(ui::WindowText(::GetDlgItem(frame->m_pSearchForm->m_hWnd, IDC_LOOK_IN)),
+    frame->GetFileList()->SendMessage(WM_COMMAND, ID_SEARCH_IN_FOLDER);
+    EXPECT_EQ(Browser()->GetCurrentView(), frame->GetSearchForm());
+    EXPECT_FALSE(frame->GetSearchForm()->IsSearching());
+    EXPECT_EQ(ui::WindowText(::GetDlgItem(frame->GetSearchForm()->m_hWnd, IDC_LOOK_IN)),
               "C:\\windows\\system32");
 }
 

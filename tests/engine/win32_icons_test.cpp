@@ -2,6 +2,7 @@
 #include "engine/BitmapWriter.h"
 #include "engine/DisplayIcon.h"
 #include "engine/IconItem.h"
+#include "engine/IconPicture.h"
 #include "engine/PEFile.h"
 #include "support/IconData.h"
 #include "support/TempFiles.h"
@@ -117,7 +118,8 @@ TEST(DisplayIcons, PngImagesAboveAMillionPixelsAreRefused) {
     // Valid images, so that only the rule tells them apart: the system would decode either.
     const Bytes small = MakeBmpImage(32, 8), atLimit = MakePngImage(1024, 1024),
                 oversized = MakePngImage(1025, 1024);
-    EXPECT_EQ(WidthOfTakenIcon(CreateIconFromImage(atLimit.data(), std::uint32_t(atLimit.size()))), 256);
+    EXPECT_EQ(WidthOfTakenIcon(CreateIconFromImage(atLimit.data(), std::uint32_t(atLimit.size()))),
+              256);
     EXPECT_EQ(CreateIconFromImage(oversized.data(), std::uint32_t(oversized.size())), nullptr);
 
     // A group holding one gets no display icon, whichever image the asked size chooses.
@@ -139,7 +141,8 @@ TEST(DisplayIcons, PngImagesAboveAMillionPixelsAreRefused) {
         return dir.Write(name, MakeIcoFile({EntryFor(small, 32, 8, 0), EntryFor(png, 256, 32, 0)},
                                            {small, png}));
     };
-    EXPECT_EQ(WidthOfTakenIcon(CIconItem(icoOf("fine.ico", atLimit).c_str()).LoadDisplayIcon()), 32);
+    EXPECT_EQ(WidthOfTakenIcon(CIconItem(icoOf("fine.ico", atLimit).c_str()).LoadDisplayIcon()),
+              32);
     EXPECT_EQ(CIconItem(icoOf("big.ico", oversized).c_str()).LoadDisplayIcon(), nullptr);
 }
 
@@ -194,4 +197,44 @@ TEST(IconToBitmap, AMonochromeIconIsDrawnIntoASquare) {
     DeleteObject(bitmap);
     EXPECT_EQ(IconToBitmap(nullptr), nullptr);
     EXPECT_EQ(WriteBmpFile("x.bmp", nullptr), 0);
+}
+
+TEST(DrawIconPicture, TransparentPixelsAndTheRestOfTheSquareShowTheBackground) {
+    const Bytes image = MakeBmpImage(16, 8);
+    const ScopedIcon icon(CreateIconFromImage(image.data(), std::uint32_t(image.size())));
+    ASSERT_TRUE(icon);
+    // A window colour of its own, so that the picture must follow a change of it.
+    const COLORREF window = RGB(10, 200, 30);
+    INT element = COLOR_WINDOW;
+    const COLORREF old = GetSysColor(COLOR_WINDOW);
+    SetSysColors(1, &element, &window);
+    ScopedBitmap picture = DrawIconPicture(icon.Get(), 24, 20, CellPlacement{4, 2, 16, 16});
+    SetSysColors(1, &element, &old);
+    ASSERT_TRUE(picture);
+
+    const ScopedMemoryDC dc(CreateCompatibleDC(nullptr));
+    {
+        const ScopedSelect select(dc.Get(), picture.Get());
+        int background = 0, drawn = 0;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 24; ++x) {
+                const bool inIcon = x >= 4 && x < 20 && y >= 2 && y < 18;
+                const bool transparent = inIcon && x < 12 && y < 10; // the icon's top-left quarter
+                const COLORREF pixel = GetPixel(dc.Get(), x, y);
+                if (!inIcon || transparent)
+                    background += pixel == window;
+                else
+                    drawn += pixel != window;
+            }
+        EXPECT_EQ(background, 24 * 20 - 16 * 16 + 8 * 8);
+        EXPECT_GT(drawn, 16 * 16 / 2);
+    }
+
+    // Another background on request; nothing for no icon or no size.
+    picture = DrawIconPicture(icon.Get(), 16, 16, CellPlacement{0, 0, 16, 16},
+                              static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const ScopedSelect select(dc.Get(), picture.Get());
+    EXPECT_EQ(GetPixel(dc.Get(), 1, 1), RGB(255, 255, 255));
+    EXPECT_FALSE(DrawIconPicture(nullptr, 16, 16, CellPlacement{0, 0, 16, 16}));
+    EXPECT_FALSE(DrawIconPicture(icon.Get(), 0, 16, CellPlacement{0, 0, 16, 16}));
 }

@@ -1,4 +1,5 @@
-// Views and wrappers over real common controls: a view whose window is a tab control, and the
+// Views and wrappers over real common controls: a view whose window is a tab control, a view
+// filled by one control (with a context menu that its update handlers enable), and the
 // notifications of real list and tree controls reaching their own objects.
 #include "TestClasses.h"
 #include "UiHarness.h"
@@ -30,6 +31,30 @@ IMPLEMENT_DYNCREATE(CTabsView, CCtrlView)
 BEGIN_MESSAGE_MAP(CTabsView, CCtrlView)
     ON_WM_CREATE()
     ON_NOTIFY_REFLECT(TCN_SELCHANGE, OnSelChange)
+END_MESSAGE_MAP()
+
+class CListPaneView : public CSingleCtrlView {
+    DECLARE_DYNCREATE(CListPaneView)
+public:
+    CListPaneView() : CSingleCtrlView(list) {}
+    CListCtrl list;
+    static bool refuseControl;
+
+protected:
+    bool CreateControl() override {
+        return !refuseControl &&
+               list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, RECT{0, 0, 0, 0}, this, 1);
+    }
+    void OnCommand() {}
+    void OnUpdateDisabled(CCmdUI* cmdUI) { cmdUI->Enable(FALSE); }
+    DECLARE_MESSAGE_MAP()
+};
+bool CListPaneView::refuseControl = false;
+IMPLEMENT_DYNCREATE(CListPaneView, CSingleCtrlView)
+BEGIN_MESSAGE_MAP(CListPaneView, CSingleCtrlView)
+    ON_COMMAND(ID_TEST_HANDLED_BY_VIEW, OnCommand)
+    ON_COMMAND(ID_TEST_DISABLED, OnCommand)
+    ON_UPDATE_COMMAND_UI(ID_TEST_DISABLED, OnUpdateDisabled)
 END_MESSAGE_MAP()
 
 class CCountingList : public CListCtrl {
@@ -85,6 +110,49 @@ TEST(ControlViews, AViewWhoseWindowIsATabControlGetsItsCreationAndItsNotificatio
     ui::Pump(50);
     EXPECT_EQ(tabs->SendMessage(TCM_GETCURSEL), 1);
     EXPECT_EQ(tabs->selectionChanges, 1);
+}
+
+TEST(ControlViews, ASingleControlViewSizesAndFocusesItsControlAndItsMenuFollowsItsHandlers) {
+    CWnd host;
+    ASSERT_TRUE(
+        host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr));
+    auto* view = new CListPaneView; // deletes itself with its window
+    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, RECT{0, 0, 300, 200}, &host,
+                             AFX_IDW_PANE_FIRST));
+    EXPECT_EQ(DYNAMIC_DOWNCAST(CSingleCtrlView, view), view);
+    EXPECT_EQ(DYNAMIC_DOWNCAST(CFormView, view), nullptr);
+    EXPECT_EQ(DYNAMIC_DOWNCAST(CView, static_cast<CWnd*>(nullptr)), nullptr);
+
+    view->MoveWindow(10, 10, 250, 120);
+    RECT control;
+    view->list.GetWindowRect(&control);
+    view->ScreenToClient(&control);
+    EXPECT_EQ(control.left, 0);
+    EXPECT_EQ(control.top, 0);
+    EXPECT_EQ(control.right, 250);
+    EXPECT_EQ(control.bottom, 120);
+    view->SetFocus();
+    EXPECT_EQ(GetFocus(), view->list.m_hWnd);
+
+    // A context menu the view owns: its handlers (and only they: no frame stands behind it)
+    // enable the items before the menu shows.
+    CMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(IDR_TEST_FRAME));
+    std::vector<std::pair<UINT, bool>> items;
+    for (const auto& item : ui::ReadPopupMenu([&] { menu.TrackPopupMenu(0, 0, 20, 20, view); }))
+        if (item.first == ID_TEST_HANDLED_BY_VIEW || item.first == ID_TEST_DISABLED ||
+            item.first == ID_TEST_HANDLED_BY_FRAME)
+            items.push_back(item);
+    EXPECT_EQ(items, (std::vector<std::pair<UINT, bool>>{{ID_TEST_HANDLED_BY_VIEW, true},
+                                                         {ID_TEST_HANDLED_BY_FRAME, false},
+                                                         {ID_TEST_DISABLED, false}}));
+
+    // A control that cannot be made fails the view.
+    CListPaneView::refuseControl = true;
+    EXPECT_FALSE((new CListPaneView)
+                     ->Create(nullptr, nullptr, WS_CHILD, RECT{0, 0, 10, 10}, &host,
+                              AFX_IDW_PANE_FIRST + 1));
+    CListPaneView::refuseControl = false;
 }
 
 TEST(ControlViews, ListAndTreeControlsHandleTheirOwnNotifications) {

@@ -19,8 +19,8 @@ bool menuItemEnabled(CMainFrame* frame, int menu, UINT id) {
 
 TEST_F(QuarvelStarted, IconPanesAnswerTheFramesCommandsWhenActive) {
     ASSERT_TRUE(Start());
-    auto* icons = static_cast<CIconListView*>(frame->m_wndBottomSplitter.GetPane(0, 0));
-    auto* images = static_cast<CSubIconView*>(frame->m_wndBottomSplitter.GetPane(0, 1));
+    CIconListView* icons = frame->GetIconList();
+    CSubIconView* images = frame->GetSubIconView();
     ASSERT_EQ(icons->GetSubIconView(), images);
 
     quarvel::test::TempFolder folder;
@@ -41,7 +41,7 @@ TEST_F(QuarvelStarted, IconPanesAnswerTheFramesCommandsWhenActive) {
     ui::PumpUntil([&] { return list.FirstSelectedHasPicture(); });
     ui::Pump(20);
     EXPECT_TRUE(menuItemEnabled(frame, 1, ID_EDIT_COPY));
-    EXPECT_TRUE(frame->m_wndToolBar.SendMessage(TB_ISBUTTONENABLED, ID_EDIT_COPY));
+    EXPECT_TRUE(frame->GetToolBar().SendMessage(TB_ISBUTTONENABLED, ID_EDIT_COPY));
 
     // Select All goes to the active pane: the image list's rows, not the icons.
     frame->SetActiveView(images);

@@ -276,6 +276,29 @@ TEST_F(IconPanes, SavingOneIconWritesItsFormatAndNeverReportsAFailureAsSuccess) 
     EXPECT_EQ(written[1], 'M');
 }
 
+TEST_F(IconPanes, ASaveTheUserAskedForThatFailsSaysSoInBothPanes) {
+    const std::string path = WriteGroupImage("gone.dll", {16, 32}, {4, 8});
+    ASSERT_EQ(List().AddGroupIcon(path.c_str(), 1, 0x409), 1);
+    ClickItem(0);
+    Rows().SetSel(0);
+    ASSERT_TRUE(DeleteFileA(path.c_str())); // the icons' file goes after they were listed
+
+    const std::string target = folder.File("kept.ico");
+    const std::string failed = "Save resource: Save [" + target + "] failed!";
+    for (CView* pane : {static_cast<CView*>(iconList), static_cast<CView*>(subIcons)}) {
+        SaveDialogAnswer answer(target, false);
+        pane->SendMessage(WM_COMMAND, ID_SAVE_ICON_AS);
+        EXPECT_EQ(answer.dialogs, 1);
+        EXPECT_EQ(answer.messages, std::vector<std::string>{failed});
+    }
+    // A cancelled dialog is no failure.
+    SaveDialogAnswer cancel("", false);
+    iconList->SendMessage(WM_COMMAND, ID_SAVE_ICON_AS);
+    EXPECT_EQ(cancel.dialogs, 1);
+    EXPECT_TRUE(cancel.messages.empty());
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{});
+}
+
 TEST_F(IconPanes, SaveIconAsWithSeveralIconsSavesNothingAndSaysSo) {
     const std::string path = WriteGroupImage("three.dll", {16, 32, 48}, {4, 8, 32});
     ListIconGroups(path.c_str(), &List());

@@ -108,7 +108,11 @@ void CALLBACK answerSaveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
 } // namespace
 
 SaveDialogAnswer::SaveDialogAnswer(const std::string& typedPath, bool bitmapFilter)
-    : m_answerer([this, typedPath, bitmapFilter](HWND dialog, const ui::SeenDialog&) {
+    : m_answerer([this, typedPath, bitmapFilter](HWND dialog, const ui::SeenDialog& seen) {
+          if (!GetDlgItem(dialog, kFileNameBox)) {
+              messages.push_back(seen.caption + ": " + seen.text);
+              return IDOK;
+          }
           ++dialogs;
           char name[MAX_PATH] = "";
           GetDlgItemTextA(dialog, kFileNameBox, name, sizeof name);

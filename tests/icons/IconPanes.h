@@ -45,12 +45,13 @@ protected:
 };
 
 // A save dialog answered by typing a name (and choosing the bitmap filter when asked); records
-// the name the dialog proposed.
+// the name the dialog proposed, and the caption and text of every message box after it (OK).
 class SaveDialogAnswer {
 public:
     SaveDialogAnswer(const std::string& typedPath, bool bitmapFilter);
     std::string proposed;
     int dialogs = 0;
+    std::vector<std::string> messages;
 
 private:
     ui::DialogAnswerer m_answerer;

@@ -49,6 +49,35 @@ TEST_F(IconPanes, GroupRowsShowSizeAndDepthInDirectoryOrderWithTheirHeights) {
     EXPECT_EQ(Rows().GetCount(), 3);
 }
 
+TEST_F(IconPanes, RowsArePaintedInTheSystemColoursOfTheMomentTheyAreDrawn) {
+    const std::string path = WriteGroupImage("three.dll", {16, 32, 48}, {4, 8, 32});
+    ASSERT_EQ(List().AddGroupIcon(path.c_str(), 1, 0x409), 1);
+    ClickItem(0);
+    // The colours change after the list was made.
+    const COLORREF window = RGB(200, 220, 240), highlight = RGB(120, 10, 60);
+    WindowColour colour(window);
+    INT element = COLOR_HIGHLIGHT;
+    const COLORREF oldHighlight = GetSysColor(COLOR_HIGHLIGHT);
+    SetSysColors(1, &element, &highlight);
+    MemoryCanvas canvas(nullptr, 200, 20);
+    ASSERT_TRUE(canvas);
+    DRAWITEMSTRUCT draw{};
+    draw.CtlType = ODT_LISTBOX;
+    draw.itemID = 0;
+    draw.itemAction = ODA_DRAWENTIRE;
+    draw.hDC = canvas.DC();
+    draw.rcItem = RECT{0, 0, 200, 18};
+    draw.itemData = reinterpret_cast<ULONG_PTR>(Rows().GetRow(0));
+    Rows().DrawItem(&draw);
+    const COLORREF plain = GetPixel(canvas.DC(), 199, 0);
+    draw.itemState = ODS_SELECTED;
+    Rows().DrawItem(&draw);
+    const COLORREF selected = GetPixel(canvas.DC(), 199, 0);
+    SetSysColors(1, &element, &oldHighlight);
+    EXPECT_EQ(plain, window);
+    EXPECT_EQ(selected, highlight);
+}
+
 TEST_F(IconPanes, A256PixelPngRowIsAsHighAsTheImageAndShowsItsRealDepth) {
     ResourceTree tree;
     const Bytes small = MakeBmpImage(32, 32);

@@ -16,25 +16,17 @@ int main(int argc, char** argv) {
     if (!theApp.InitInstance())
         return 1;
     auto* frame = static_cast<CMainFrame*>(AfxGetMainWnd());
-    auto* icons = static_cast<CIconListView*>(frame->m_wndBottomSplitter.GetPane(0, 0));
+    CIconListView* icons = frame->GetIconList();
     CIconListCtrl& list = icons->GetListCtrl();
     quarvel::ListIconGroups(file, &list);
     frame->SetActiveView(icons);
     list.SetFocus();
     list.SetItemState(focused, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     list.EnsureVisible(focused, FALSE);
-    if (argc > 3) {
-        // Widen the image pane so that the labels of large images show too.
-        RECT client;
-        frame->m_wndBottomSplitter.GetClientRect(&client);
-        const int width = std::atoi(argv[3]);
-        frame->m_wndBottomSplitter.SetColumnInfo(0, client.right - width - CSplitterWnd::kBarSize,
-                                                 0);
-        frame->m_wndBottomSplitter.SetColumnInfo(1, width, 0);
-        frame->m_wndBottomSplitter.RecalcLayout();
-    }
+    if (argc > 3) // widen the image pane so that the labels of large images show too
+        frame->SizeIconPanes(std::atoi(argv[3]));
     if (argc > 4) {
-        auto* images = static_cast<CSubIconView*>(frame->m_wndBottomSplitter.GetPane(0, 1));
+        CSubIconView* images = frame->GetSubIconView();
         const int row = std::atoi(argv[4]);
         frame->SetActiveView(images);
         images->GetListBox().SetFocus();

@@ -103,7 +103,7 @@ std::set<DWORD> Threads() {
 
 class SearchForm : public QuarvelStarted {
 protected:
-    CSearchDlg* Form() const { return frame->m_pSearchForm; }
+    CSearchDlg* Form() const { return frame->GetSearchForm(); }
     HWND Control(int id) const { return GetDlgItem(Form()->m_hWnd, id); }
     bool Checked(int id) const {
         return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -118,7 +118,7 @@ protected:
         return static_cast<unsigned>(std::atoi(Text(IDC_FOUND_COUNT).c_str()));
     }
     Paths Listed() const {
-        CFileListCtrl& list = frame->m_pFileList->GetListCtrl();
+        CFileListCtrl& list = frame->GetFileList()->GetListCtrl();
         Paths paths;
         for (int row = 0; row < list.GetItemCount(); ++row)
             paths.push_back(list.GetFullPath(row).GetString());
@@ -182,7 +182,7 @@ TEST_F(SearchForm, CheckBoxRulesFindAndTheThreeMessages) {
 
     TestTree tree("quarvel search form");
     const std::string file = tree.AddFile("a.exe");
-    const int rows = frame->m_pFileList->GetListCtrl().GetItemCount();
+    const int rows = frame->GetFileList()->GetListCtrl().GetItemCount();
     ui::DialogAnswerer answerer(IDOK);
     Form()->SendMessage(WM_COMMAND, IDC_FIND);
     SetWindowTextA(Control(IDC_LOOK_IN), file.c_str());
@@ -202,7 +202,7 @@ TEST_F(SearchForm, CheckBoxRulesFindAndTheThreeMessages) {
     for (const auto& seen : answerer.Seen())
         EXPECT_EQ(seen.caption, caption);
     EXPECT_FALSE(Form()->IsSearching());
-    EXPECT_EQ(frame->m_pFileList->GetListCtrl().GetItemCount(), rows); // nothing was cleared
+    EXPECT_EQ(frame->GetFileList()->GetListCtrl().GetItemCount(), rows); // nothing was cleared
 }
 
 TEST_F(SearchForm, TheFolderPickerFillsLookInAndCancelLeavesIt) {

@@ -1,9 +1,5 @@
 // CBrowser: the main window's left pane, a tab view with the pages "Folder" (the folder tree
 // view, CFileTreeView) and "Search" (the search form, CSearchDlg), each with a 16 x 16 image.
-//
-// The pages belong to layers above this one, so Browser.cpp is compiled into the program that
-// uses the pane (CMake target quarvel_browser), and that program's "BrowserPages.h" declares
-// the two page classes.
 #pragma once
 
 #include "TabPaneView.h"

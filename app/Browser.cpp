@@ -1,13 +1,14 @@
 // CBrowser: the two pages of the left pane and their tab images.
 #include "Browser.h"
 
-#include "BrowserPages.h"
+#include "FileTreeView.h"
+#include "SearchDlg.h"
 #include "resource.h"
 
 IMPLEMENT_DYNCREATE(CBrowser, CTabPaneView)
 
 BEGIN_MESSAGE_MAP(CBrowser, CTabPaneView)
-ON_WM_CREATE()
+    ON_WM_CREATE()
 END_MESSAGE_MAP()
 
 int CBrowser::OnCreate(LPCREATESTRUCT cs) {
