@@ -59,7 +59,8 @@ void CSearchDlg::DoDataExchange(CDataExchange* pDX) {
 
 void CSearchDlg::OnInitialUpdate() {
     CFormView::OnInitialUpdate();
-    m_animation.Open(IDR_SEARCH_AVI);
+    if (!m_bSearching) // opening the clip again would stop it
+        m_animation.Open(IDR_SEARCH_AVI);
     ShowSearching(m_bSearching);
 }
 

@@ -59,9 +59,11 @@ struct SearchWorker::Run : FoundSink {
             PostMessageA(window, WM_SEARCH_PROGRESS, 0, 0);
             PostMessageA(window, WM_SEARCH_RESULTS, 0, 0);
         }
-        // Keeps the pending list small: wait until the window has taken it.
+        // Keeps the pending list small: wait until the window has taken it. While it has not,
+        // the announcement is repeated now and then, in case a post was lost.
         while (waiting > kMaxPending && !stop.load()) {
-            WaitForSingleObject(room, kRoomCheckMs);
+            if (WaitForSingleObject(room, kRoomCheckMs) == WAIT_TIMEOUT)
+                PostMessageA(window, WM_SEARCH_RESULTS, 0, 0);
             Locked hold(lock);
             waiting = pending.size();
         }
