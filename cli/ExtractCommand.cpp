@@ -143,7 +143,7 @@ private:
         if (Bmp())
             return Written(target, SaveBitmap(&file, path, icon.Key(), icon.language, target));
         return Written(target, file.SaveGroupAsIco(icon.Key(), icon.language, target.c_str(),
-                                                   options_.overwrite) == 1);
+                                                   options_.overwrite));
     }
 
     bool Bmp() const { return options_.format == Format::Bmp; }

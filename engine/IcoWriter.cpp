@@ -1,5 +1,5 @@
-// The .ico writers: both build the whole file in memory, then write it through a temporary
-// file so that a failure leaves neither a partial file nor a damaged earlier one.
+// The .ico writers: both lay the whole file out in memory with one builder, then write it through
+// a temporary file so that a failure leaves neither a partial file nor a damaged earlier one.
 #include "IcoWriter.h"
 
 #include "GroupIcon.h"
@@ -9,6 +9,8 @@
 #include "platform/FileSystem.h"
 
 #include <cstring>
+#include <new>
+#include <optional>
 #include <vector>
 
 namespace quarvel {
@@ -17,9 +19,64 @@ namespace {
 
 constexpr std::uint32_t kMinImageBytes = 40; // a bitmap header at least
 
+// One image of a file to build: how its directory entry describes it, and its bytes.
+struct IcoPart {
+    IconEntryFields entry;
+    ByteView image;
+};
+
 std::uint8_t ColorCountFor(std::uint16_t planes, std::uint16_t bitCount) {
     const std::uint32_t bits = std::uint32_t{planes} * bitCount;
     return bits < 8 ? static_cast<std::uint8_t>(1u << bits) : 0;
+}
+
+// Lays out an .ico file: the header, one entry per part with the images' offsets back to back,
+// then the images with biSizeImage cleared in bitmaps. Nothing when a part's image is not as
+// long as its entry says, the file would not fit the format's 16-bit count and 32-bit offsets,
+// or memory runs out.
+std::optional<std::vector<std::uint8_t>> BuildIcoFile(std::uint16_t reserved, std::uint16_t type,
+                                                      const std::vector<IcoPart>& parts) {
+    if (parts.size() > 0xFFFF)
+        return std::nullopt;
+    const std::size_t directorySize = kIconHeaderSize + kIcoEntrySize * parts.size();
+    std::uint64_t fileSize = directorySize;
+    for (const IcoPart& part : parts) {
+        if (part.image.Size() != part.entry.dwBytesInRes)
+            return std::nullopt;
+        fileSize += part.entry.dwBytesInRes;
+    }
+    if (fileSize > 0xFFFFFFFFu)
+        return std::nullopt;
+    try {
+        std::vector<std::uint8_t> out;
+        out.reserve(static_cast<std::size_t>(fileSize));
+        out.resize(directorySize);
+        StoreU16(&out[0], reserved);
+        StoreU16(&out[2], type);
+        StoreU16(&out[4], static_cast<std::uint16_t>(parts.size()));
+        std::uint32_t offset = static_cast<std::uint32_t>(directorySize);
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            const IconEntryFields& e = parts[i].entry;
+            std::uint8_t* raw = &out[kIconHeaderSize + kIcoEntrySize * i];
+            raw[0] = e.bWidth;
+            raw[1] = e.bHeight;
+            raw[2] = e.bColorCount;
+            raw[3] = e.bReserved;
+            StoreU16(raw + 4, e.wPlanes);
+            StoreU16(raw + 6, e.wBitCount);
+            StoreU32(raw + 8, e.dwBytesInRes);
+            StoreU32(raw + 12, offset);
+            offset += e.dwBytesInRes;
+        }
+        for (const IcoPart& part : parts) {
+            const std::size_t at = out.size();
+            out.insert(out.end(), part.image.Data(), part.image.Data() + part.image.Size());
+            ClearBitmapSizeImage(out.data() + at, part.image.Size());
+        }
+        return out;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
 }
 
 bool WriteAll(const char* path, const std::vector<std::uint8_t>& bytes, bool overwrite) {
@@ -28,104 +85,61 @@ bool WriteAll(const char* path, const std::vector<std::uint8_t>& bytes, bool ove
            writer.Commit();
 }
 
-void AppendImage(std::vector<std::uint8_t>& out, const std::uint8_t* image, std::size_t size) {
-    const std::size_t at = out.size();
-    out.insert(out.end(), image, image + size);
-    ClearBitmapSizeImage(out.data() + at, size);
-}
-
 } // namespace
 
-int WriteIcoFile(const char* path, CIconImageSet* set) {
-    if (path == nullptr || *path == '\0' || set == nullptr || set->count <= 0 ||
-        static_cast<std::size_t>(set->count) > set->entries.size() || set->count > 0xFFFF)
-        return 0;
-    const std::size_t count = static_cast<std::size_t>(set->count);
-    std::uint64_t offset = kIconHeaderSize + kIcoEntrySize * count;
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!set->entries[i].image)
-            return 0;
-        offset += set->entries[i].dwBytesInRes;
+bool WriteIcoFile(const char* path, const CIconImageSet& set, const std::vector<int>& selection) {
+    if (path == nullptr || *path == '\0' || selection.empty())
+        return false;
+    std::vector<IcoPart> parts;
+    parts.reserve(selection.size());
+    for (const int index : selection) {
+        if (index < 0 || index >= set.Count())
+            return false;
+        const IconSetEntry& from = set.entries[static_cast<std::size_t>(index)];
+        IcoPart part{from, ByteView(from.image.data(), from.image.size())};
+        part.entry.bColorCount = ColorCountFor(from.wPlanes, from.wBitCount);
+        part.entry.bReserved = 0;
+        parts.push_back(part);
     }
-    if (offset > 0xFFFFFFFFu)
-        return 0;
-
-    std::vector<std::uint8_t> out;
-    try {
-        out.reserve(static_cast<std::size_t>(offset));
-    } catch (const std::bad_alloc&) {
-        return 0;
-    }
-    out.resize(kIconHeaderSize + kIcoEntrySize * count);
-    StoreU16(&out[2], 1);
-    StoreU16(&out[4], static_cast<std::uint16_t>(count));
-    std::uint32_t imageOffset = static_cast<std::uint32_t>(out.size());
-    for (std::size_t i = 0; i < count; ++i) {
-        IconSetEntry& e = set->entries[i];
-        e.dwImageOffset = imageOffset;
-        e.bColorCount = ColorCountFor(e.wPlanes, e.wBitCount);
-        e.bReserved = 0;
-        std::uint8_t* raw = &out[kIconHeaderSize + kIcoEntrySize * i];
-        raw[0] = e.bWidth;
-        raw[1] = e.bHeight;
-        raw[2] = e.bColorCount;
-        raw[3] = e.bReserved;
-        StoreU16(raw + 4, e.wPlanes);
-        StoreU16(raw + 6, e.wBitCount);
-        StoreU32(raw + 8, e.dwBytesInRes);
-        StoreU32(raw + 12, e.dwImageOffset);
-        imageOffset += e.dwBytesInRes;
-    }
-    for (std::size_t i = 0; i < count; ++i) {
-        IconSetEntry& e = set->entries[i];
-        ClearBitmapSizeImage(e.image.get(), e.dwBytesInRes);
-        out.insert(out.end(), e.image.get(), e.image.get() + e.dwBytesInRes);
-    }
-    return WriteAll(path, out, true) ? 1 : 0;
+    const auto bytes = BuildIcoFile(0, 1, parts);
+    return bytes && WriteAll(path, *bytes, true);
 }
 
-int CPEFile::SaveGroupAsIco(ResKey name, std::uint16_t language, const char* path,
-                            bool overwrite) const {
+bool WriteIcoFile(const char* path, const CIconImageSet& set) {
+    std::vector<int> all(set.entries.size());
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i] = static_cast<int>(i);
+    return WriteIcoFile(path, set, all);
+}
+
+bool CPEFile::SaveGroupAsIco(ResKey name, std::uint16_t language, const char* path,
+                             bool overwrite) const {
     if (path == nullptr || *path == '\0')
-        return 0;
-    const auto groupRef = FindResourceLang(kResTypeGroupIcon, name, language);
-    const auto groupBytes = groupRef ? groupRef->Bytes() : std::nullopt;
-    const auto group = groupBytes ? GroupIcon::Parse(*groupBytes) : std::nullopt;
+        return false;
+    const auto group = FindGroupIcon(*this, name, language);
     if (!group)
-        return 0;
+        return false;
 
     // Find every image before writing anything.
-    const int count = group->Count();
-    std::vector<ByteView> images;
-    images.reserve(static_cast<std::size_t>(count));
-    std::uint64_t total = kIconHeaderSize + kIcoEntrySize * static_cast<std::uint64_t>(count);
+    std::vector<IcoPart> parts;
+    parts.reserve(group->Count());
+    std::uint64_t total = kIconHeaderSize + kIcoEntrySize * std::uint64_t{group->Count()};
     IconImageFinder finder(*this, language);
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < group->Count(); ++i) {
         const GroupIconEntry entry = group->Entry(i);
         const auto imageRef = finder.Find(entry.nID, false);
         // The length is the group's dwBytesInRes, which is what the directory written says.
         const auto image = imageRef ? imageRef->BytesOfLength(entry.dwBytesInRes) : std::nullopt;
         if (!image || entry.dwBytesInRes < kMinImageBytes)
-            return 0;
-        images.push_back(*image);
+            return false;
+        parts.push_back(IcoPart{entry, *image});
         total += entry.dwBytesInRes;
     }
     if (total > kMaxImageSetBytes)
-        return 0;
-
-    std::vector<std::uint8_t> out;
-    out.reserve(static_cast<std::size_t>(total));
-    out.insert(out.end(), group->HeaderBytes(), group->HeaderBytes() + kIconHeaderSize);
-    std::uint32_t offset = static_cast<std::uint32_t>(kIconHeaderSize + kIcoEntrySize * count);
-    for (int i = 0; i < count; ++i) {
-        out.insert(out.end(), group->EntryBytes(i), group->EntryBytes(i) + 12);
-        out.resize(out.size() + 4);
-        StoreU32(&out[out.size() - 4], offset);
-        offset += group->Entry(i).dwBytesInRes;
-    }
-    for (const ByteView& image : images)
-        AppendImage(out, image.Data(), image.Size());
-    return WriteAll(path, out, overwrite) ? 1 : 0;
+        return false;
+    // The group's own reserved and type fields and entries (bColorCount and bReserved as stored).
+    const auto bytes = BuildIcoFile(group->Reserved(), group->Type(), parts);
+    return bytes && WriteAll(path, *bytes, overwrite);
 }
 
 std::string FileNameOf(const char* path) {

@@ -6,13 +6,18 @@
 #include "ResKey.h"
 
 #include <string>
+#include <vector>
 
 namespace quarvel {
 
-// Writes the first `count` entries of the set as an .ico file (replacing a file at the path).
-// Updates the entries in place: offsets, bColorCount (recomputed), bReserved 0, and biSizeImage
-// 0 in bitmap images. Answers 1, or 0 with nothing written.
-int WriteIcoFile(const char* path, CIconImageSet* set);
+// Writes the entries of the set named by `selection`, in that order, as an .ico file (replacing a
+// file at the path): bColorCount recomputed from the planes and bit count, bReserved 0, and
+// biSizeImage 0 in bitmap images; the set itself is left as it is. False, with nothing written,
+// for an empty selection, an index outside the set or an entry whose image is not
+// dwBytesInRes bytes long.
+bool WriteIcoFile(const char* path, const CIconImageSet& set, const std::vector<int>& selection);
+// Writes every entry of the set, in order.
+bool WriteIcoFile(const char* path, const CIconImageSet& set);
 
 // The file name part of `path`, "#", then the id in decimal or the name: shell32.dll#3.
 std::string MakeDefaultIconName(const char* path, ResKey name);

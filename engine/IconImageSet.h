@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ByteView.h"
+#include "IcoDirectory.h"
 #include "ResKey.h"
 
 #include <cstdint>
@@ -13,20 +14,15 @@ namespace quarvel {
 
 class CPEFile;
 
-struct IconSetEntry {
-    // The 16 bytes of an .ico directory entry.
-    std::uint8_t bWidth = 0, bHeight = 0, bColorCount = 0, bReserved = 0;
-    std::uint16_t wPlanes = 0, wBitCount = 0;
-    std::uint32_t dwBytesInRes = 0, dwImageOffset = 0;
-    // dwBytesInRes bytes owned by the set; null when not filled.
-    std::unique_ptr<std::uint8_t[]> image;
+struct IconSetEntry : IcoDirEntry {
+    // The image's dwBytesInRes bytes, a copy owned by the set.
+    std::vector<std::uint8_t> image;
 };
 
 struct CIconImageSet {
-    // The entries that count (and that WriteIcoFile writes); at most entries.size().
-    // A caller may lower it for a write and restore it: every entry is released regardless.
-    int count = 0;
+    // One per image, in the order of the source directory.
     std::vector<IconSetEntry> entries;
+    int Count() const { return static_cast<int>(entries.size()); }
 };
 
 // Image sets larger than this in total are refused: images that share bytes could otherwise
@@ -35,16 +31,14 @@ constexpr std::uint64_t kMaxImageSetBytes = 256u << 20;
 
 // The images of a group icon in exactly that language (each image in the group's language,
 // else in the first stored); null unless every image is found with exactly its entry's size.
-// The caller releases the set with FreeImageSet.
-CIconImageSet* ReadGroupImages(const char* path, ResKey name, std::uint16_t language);
-CIconImageSet* ReadGroupImages(const CPEFile& file, ResKey name, std::uint16_t language);
+std::unique_ptr<CIconImageSet> ReadGroupImages(const char* path, ResKey name,
+                                               std::uint16_t language);
+std::unique_ptr<CIconImageSet> ReadGroupImages(const CPEFile& file, ResKey name,
+                                               std::uint16_t language);
 
-// The images of an .ico file (entries copied unchanged); null when the file is too short,
-// its header is not an icon's, or an image lies past its end.
-CIconImageSet* ReadIcoFileImages(const char* path);
-CIconImageSet* ReadIcoImages(const ByteView& file);
-
-// Releases a set and every image buffer it holds; null is ignored.
-void FreeImageSet(CIconImageSet* set);
+// The images of an .ico file (entries copied unchanged); null unless the file is a sound icon
+// (IcoDirectory::IsSoundIcon) whose images add up to no more than kMaxImageSetBytes.
+std::unique_ptr<CIconImageSet> ReadIcoFileImages(const char* path);
+std::unique_ptr<CIconImageSet> ReadIcoImages(const ByteView& file);
 
 } // namespace quarvel

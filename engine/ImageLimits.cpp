@@ -3,11 +3,9 @@
 
 #include "DisplayImage.h"
 #include "GroupIcon.h"
+#include "IcoDirectory.h"
 #include "IconImage.h"
 #include "IconImageFinder.h"
-#include "platform/FileSystem.h"
-
-#include <vector>
 
 namespace quarvel {
 
@@ -35,19 +33,11 @@ bool IsOversizedImage(const ByteView& image) {
 }
 
 bool IcoFileHasOversizedImage(const char* path) {
-    std::vector<std::uint8_t> bytes;
-    if (!path || !platform::ReadWholeFile(path, bytes))
-        return false;
-    const ByteView file(bytes.data(), bytes.size());
-    std::uint16_t count = 0;
-    if (!file.U16(4, count))
-        return false;
-    for (std::uint64_t i = 0; i < count; ++i) {
-        const std::uint64_t at = kIconHeaderSize + kIcoEntrySize * i;
-        std::uint32_t size = 0, offset = 0;
-        if (!file.U32(at + 8, size) || !file.U32(at + 12, offset))
-            break;
-        const auto image = file.Slice(offset, size);
+    // Whatever the rest of the directory holds: the images that are there are looked at.
+    const IcoFile file(path);
+    const IcoDirectory* directory = file.Directory();
+    for (int i = 0; directory && i < directory->EntriesInFile(); ++i) {
+        const auto image = directory->Image(i);
         if (image && IsOversizedImage(*image))
             return true;
     }

@@ -85,11 +85,4 @@ std::optional<std::uint64_t> CPEFile::RvaToOffset(std::uint32_t rva) const {
     return std::nullopt;
 }
 
-const std::uint8_t* CPEFile::RvaToPointer(std::uint32_t rva) const {
-    const auto offset = RvaToOffset(rva);
-    if (!offset || *offset > view_.Size())
-        return nullptr;
-    return view_.Data() + *offset;
-}
-
 } // namespace quarvel

@@ -21,10 +21,10 @@ namespace quarvel {
 // Paths of this many characters or more are refused (the system's MAX_PATH buffers).
 constexpr std::size_t kMaxPathLength = 260;
 
-// Callbacks of the enumerations: answer nonzero to go on, 0 to stop.
+// Callbacks of the enumerations: answer true to go on, false to stop.
 // A name passed as a string lives only during the call.
-using EnumNamesProc = int (*)(ResKey type, ResKey name, void* user);
-using EnumLanguagesProc = int (*)(ResKey type, ResKey name, std::uint16_t language, void* user);
+using EnumNamesProc = bool (*)(ResKey type, ResKey name, void* user);
+using EnumLanguagesProc = bool (*)(ResKey type, ResKey name, std::uint16_t language, void* user);
 
 class CPEFile {
 public:
@@ -45,10 +45,8 @@ public:
     bool IsPE32Plus() const { return isPE32Plus_; }
     const ByteView& View() const { return view_; }
 
-    // The file bytes of an RVA: the first section in table order that holds it decides.
-    // Null when no section holds it or the result lies past the end of the view.
-    const std::uint8_t* RvaToPointer(std::uint32_t rva) const;
-    // The same as an offset into the view (which may lie past its end); nothing when unmapped.
+    // The file offset of an RVA (which may lie past the end of the view): the first section in
+    // table order that holds it decides. Nothing when no section holds it.
     std::optional<std::uint64_t> RvaToOffset(std::uint32_t rva) const;
 
     // The root resource directory; kNoPosition when the image has none.
@@ -57,19 +55,21 @@ public:
     // Follows a non-empty path of keys from a directory (the root by default) through
     // subdirectory entries; the directory reached, or kNoPosition.
     ResPos FindDirectory(const ResKey* path, std::size_t length, ResPos from = kNoPosition) const;
-    // Calls back once per name of a type; 1 when at least one name was seen or the callback
+    // Calls back once per name of a type; true when at least one name was seen or the callback
     // stopped.
-    int EnumNames(ResKey type, EnumNamesProc callback, void* user) const;
-    // Calls back once per language of a type and name; 1 as EnumNames.
-    int EnumLanguages(ResKey type, ResKey name, EnumLanguagesProc callback, void* user) const;
+    bool EnumNames(ResKey type, EnumNamesProc callback, void* user) const;
+    // Calls back once per language of a type and name; true as EnumNames.
+    bool EnumLanguages(ResKey type, ResKey name, EnumLanguagesProc callback, void* user) const;
     // The resource in exactly that language, or null.
     std::unique_ptr<CResourceRef> FindResourceLang(ResKey type, ResKey name,
                                                    std::uint16_t language) const;
     // The resource in the first language stored, or null.
     std::unique_ptr<CResourceRef> FindResourceAnyLang(ResKey type, ResKey name) const;
 
-    // Writes one group icon as an .ico file (all images in directory order); 1 or 0.
-    int SaveGroupAsIco(ResKey name, std::uint16_t language, const char* path, bool overwrite) const;
+    // Writes one group icon as an .ico file (all images in directory order); false with nothing
+    // written when the group or one of its images cannot be read or the file cannot be made.
+    bool SaveGroupAsIco(ResKey name, std::uint16_t language, const char* path,
+                        bool overwrite) const;
 
 #ifdef _WIN32
     // Builds the display icon of a group (0 sizes mean the system icon size); the caller

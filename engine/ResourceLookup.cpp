@@ -65,12 +65,12 @@ ResPos CPEFile::FindDirectory(const ResKey* path, std::size_t length, ResPos fro
     return directory;
 }
 
-int CPEFile::EnumNames(ResKey type, EnumNamesProc callback, void* user) const {
+bool CPEFile::EnumNames(ResKey type, EnumNamesProc callback, void* user) const {
     if (!type.IsValid() || callback == nullptr)
-        return 0;
+        return false;
     const ResPos typeDirectory = FindDirectory(&type, 1);
     if (typeDirectory == kNoPosition)
-        return 0;
+        return false;
     bool seen = false;
     CResDirIterator entry(view_, typeDirectory, resourceRoot_);
     while (entry.Next()) {
@@ -81,29 +81,30 @@ int CPEFile::EnumNames(ResKey type, EnumNamesProc callback, void* user) const {
         char name[kResNameBufferSize] = {};
         const ResKey key = entry.IsNamed() ? (entry.GetNameA(name, sizeof name), ResKey(name))
                                            : ResKey(entry.GetId());
-        if (callback(type, key, user) == 0)
-            return 1;
+        if (!callback(type, key, user))
+            return true;
     }
-    return seen ? 1 : 0;
+    return seen;
 }
 
-int CPEFile::EnumLanguages(ResKey type, ResKey name, EnumLanguagesProc callback, void* user) const {
+bool CPEFile::EnumLanguages(ResKey type, ResKey name, EnumLanguagesProc callback,
+                            void* user) const {
     if (!type.IsValid() || !name.IsValid() || callback == nullptr)
-        return 0;
+        return false;
     const ResKey path[] = {type, name};
     const ResPos nameDirectory = FindDirectory(path, 2);
     if (nameDirectory == kNoPosition)
-        return 0;
+        return false;
     bool seen = false;
     CResDirIterator entry(view_, nameDirectory, resourceRoot_);
     while (entry.Next()) {
         if (entry.IsSubdirectory() || entry.IsNamed())
             continue;
         seen = true;
-        if (callback(type, name, entry.GetId(), user) == 0)
-            return 1;
+        if (!callback(type, name, entry.GetId(), user))
+            return true;
     }
-    return seen ? 1 : 0;
+    return seen;
 }
 
 std::unique_ptr<CResourceRef> CPEFile::FindResource(ResKey type, ResKey name, bool anyLanguage,

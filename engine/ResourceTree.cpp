@@ -89,17 +89,6 @@ ResPos CResDirIterator::DataEntry() const {
     return root_ + offset;
 }
 
-bool CResourceRef::GetData(const std::uint8_t*& data, std::uint32_t& size) const {
-    data = nullptr;
-    size = 0;
-    std::uint32_t rva = 0;
-    const ByteView& view = file_.View();
-    if (!view.U32(dataEntry_, rva) || !view.U32(dataEntry_ + 4, size))
-        return false;
-    data = file_.RvaToPointer(rva);
-    return data != nullptr;
-}
-
 std::optional<std::uint64_t> CResourceRef::DataOffset(std::uint32_t& size) const {
     std::uint32_t rva = 0;
     const ByteView& view = file_.View();

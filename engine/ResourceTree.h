@@ -53,9 +53,6 @@ public:
     CResourceRef(const CPEFile& file, ResPos dataEntry, std::uint16_t language)
         : file_(file), dataEntry_(dataEntry), language_(language) {}
 
-    // The resource's bytes as stored: the pointer is null when no section holds the data RVA,
-    // and the bytes are not checked against the view (see Bytes).
-    bool GetData(const std::uint8_t*& data, std::uint32_t& size) const;
     // The resource's bytes when all of them lie inside the view.
     std::optional<ByteView> Bytes() const;
     // `length` bytes from the start of the resource's data (whatever its stored size), when

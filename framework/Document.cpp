@@ -23,14 +23,18 @@ CDocument::~CDocument() {
         m_pDocTemplate->RemoveDocument(this);
 }
 
-void CDocument::SetTitle(const char* title) {
-    m_strTitle = title;
+std::vector<CFrameWnd*> CDocument::ViewFrames() const {
     std::vector<CFrameWnd*> frames;
     for (CView* view : m_views)
         if (CFrameWnd* frame = view->GetParentFrame())
             if (std::find(frames.begin(), frames.end(), frame) == frames.end())
                 frames.push_back(frame);
-    for (CFrameWnd* frame : frames)
+    return frames;
+}
+
+void CDocument::SetTitle(const char* title) {
+    m_strTitle = title;
+    for (CFrameWnd* frame : ViewFrames())
         frame->OnUpdateFrameTitle(TRUE);
 }
 
@@ -87,12 +91,7 @@ BOOL CDocument::OnOpenDocument(const char* path) {
 }
 
 void CDocument::OnCloseDocument() {
-    std::vector<CFrameWnd*> frames;
-    for (CView* view : m_views)
-        if (CFrameWnd* frame = view->GetParentFrame())
-            if (std::find(frames.begin(), frames.end(), frame) == frames.end())
-                frames.push_back(frame);
-    for (CFrameWnd* frame : frames)
+    for (CFrameWnd* frame : ViewFrames())
         frame->DestroyWindow();
     DeleteContents();
     delete this;

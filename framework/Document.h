@@ -50,6 +50,8 @@ protected:
 private:
     friend class CDocTemplate;
     friend class CSingleDocTemplate;
+    // The frames that hold the document's views, each once.
+    std::vector<CFrameWnd*> ViewFrames() const;
     CString m_strTitle;
     CString m_strPathName;
     CDocTemplate* m_pDocTemplate = nullptr;

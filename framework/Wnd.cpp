@@ -5,6 +5,7 @@
 #include "Frame.h"
 #include "WinApp.h"
 
+#include <atomic>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -212,10 +213,26 @@ BOOL CWnd::DestroyWindow() {
 
 // ---- Dispatch
 
+namespace {
+// Callbacks run on any thread that has windows: the count is shared.
+std::atomic<long> callbackExceptions{0};
+std::atomic<const char*> lastCallbackExceptionPlace{""};
+} // namespace
+
 void AfxReportCallbackException(const char* where) {
+    lastCallbackExceptionPlace = where;
+    ++callbackExceptions;
     OutputDebugStringA("Quarvel: an exception reached a system callback in ");
     OutputDebugStringA(where);
     OutputDebugStringA("; it was stopped there.\n");
+}
+
+long AfxCallbackExceptionCount() {
+    return callbackExceptions;
+}
+
+const char* AfxLastCallbackExceptionPlace() {
+    return lastCallbackExceptionPlace;
 }
 
 LRESULT AfxCallWndProc(CWnd* wnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {

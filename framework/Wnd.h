@@ -197,5 +197,10 @@ const char* AfxDefaultWndClass();
 // not make itself, such as dialog boxes). Cleared after that window or by AfxUnhookWindowCreate.
 void AfxHookWindowCreate(CWnd* wnd);
 bool AfxUnhookWindowCreate();
-// Reports an exception caught at a system callback (the framework never lets one unwind there).
+// Reports an exception caught at a system callback (the framework never lets one unwind there)
+// and counts it.
 void AfxReportCallbackException(const char* where);
+// How many exceptions were stopped at a callback since the process started, and where the last
+// one was ("" before the first): a test harness fails a test during which one was swallowed.
+long AfxCallbackExceptionCount();
+const char* AfxLastCallbackExceptionPlace();

@@ -9,6 +9,7 @@
 #include "engine/BitmapWriter.h"
 #include "engine/DisplayIcon.h"
 #include "engine/GroupIcon.h"
+#include "engine/IcoDirectory.h"
 #include "engine/IcoWriter.h"
 #include "engine/IconImage.h"
 #include "engine/IconImageFinder.h"
@@ -16,12 +17,11 @@
 #include "engine/ImageLimits.h"
 #include "engine/IconItem.h"
 #include "engine/PEFile.h"
-#include "engine/platform/FileSystem.h"
 #include "resource.h"
 
 #include <algorithm>
 #include <cstddef>
-#include <utility>
+#include <memory>
 #include <vector>
 
 using namespace quarvel;
@@ -110,10 +110,8 @@ void CSubIconView::FillFromGroup(const char* path, ResKey name, std::uint16_t la
     CPEFile file(path);
     if (!file.IsOpen())
         return;
-    const auto groupRef = file.FindResourceLang(kResTypeGroupIcon, name, language);
-    const auto groupBytes = groupRef ? groupRef->Bytes() : std::nullopt;
-    const auto group = groupBytes ? GroupIcon::Parse(*groupBytes) : std::nullopt;
-    if (!group || groupBytes->Size() <= kIconHeaderSize || !group->IsIcon())
+    const auto group = FindGroupIcon(file, name, language);
+    if (!group || !group->IsIcon())
         return;
     IconImageFinder images(file, language);
     for (int i = 0; i < group->Count(); ++i) {
@@ -131,20 +129,18 @@ void CSubIconView::FillFromGroup(const char* path, ResKey name, std::uint16_t la
 }
 
 void CSubIconView::FillFromIcoFile(const char* path) {
-    std::vector<std::uint8_t> bytes;
-    if (!path || !*path || !platform::ReadWholeFile(path, bytes) || bytes.size() < kIconHeaderSize)
+    // The header's reserved and type fields are not examined: any complete directory is listed.
+    const IcoFile file(path);
+    const IcoDirectory* directory = file.Directory();
+    if (!directory || !directory->IsComplete())
         return;
-    const ByteView file(bytes.data(), bytes.size());
-    const int count = file.U16At(4);
-    if (!file.Readable(0, kIconHeaderSize + kIcoEntrySize * count))
-        return;
-    for (int i = 0; i < count; ++i) {
-        const std::size_t at = kIconHeaderSize + kIcoEntrySize * static_cast<std::size_t>(i);
-        const auto image = file.Slice(file.U32At(at + 12), file.U32At(at + 8));
+    for (int i = 0; i < directory->Count(); ++i) {
+        const IcoDirEntry entry = directory->Entry(i);
+        const auto image = directory->Image(i);
         if (!image)
             break; // an image past the end of the file ends the list
-        if (!AddImageRow(image->Data(), static_cast<std::uint32_t>(image->Size()), bytes[at],
-                         bytes[at + 1], LabelBitCount(file.U16At(at + 6), *image), i))
+        if (!AddImageRow(image->Data(), static_cast<std::uint32_t>(image->Size()), entry.bWidth,
+                         entry.bHeight, LabelBitCount(entry.wBitCount, *image), i))
             break;
     }
 }
@@ -172,47 +168,29 @@ void CSubIconView::SaveImages() {
         ShowSaveFailed(*this, path);
 }
 
-int CSubIconView::SaveSelectedAsIco(const char* path) {
+bool CSubIconView::SaveSelectedAsIco(const char* path) {
     const int selected = m_wndList.GetSelCount();
     if (!path || !*path || !m_pCurrentIcon || selected <= 0)
-        return 0;
+        return false;
     std::vector<int> rows(static_cast<std::size_t>(selected));
     if (m_wndList.GetSelItems(selected, rows.data()) != selected)
-        return 0;
-    CIconImageSet* set =
+        return false;
+    // The selected images in row order, each found by its directory index (rows may have
+    // skipped images).
+    std::vector<int> images;
+    for (int row : rows) {
+        const IconListBoxItem* item = m_wndList.GetRow(row);
+        if (!item)
+            return false;
+        images.push_back(item->directoryIndex);
+    }
+    const std::unique_ptr<CIconImageSet> set =
         m_pCurrentIcon->GetKind() == CIconItem::ResourceGroup
             ? ReadGroupImages(m_pCurrentIcon->GetPath().c_str(), m_pCurrentIcon->GetName(),
                               m_pCurrentIcon->GetLanguage())
             : ReadIcoFileImages(m_pCurrentIcon->GetPath().c_str());
-    if (!set)
-        return 0;
-
-    // The selected images first, in row order, each found by its directory index (rows may
-    // have skipped images); then the others, so that every buffer is still freed with the set.
-    std::vector<IconSetEntry> ordered;
-    std::vector<bool> taken(set->entries.size(), false);
-    for (int row : rows) {
-        const IconListBoxItem* item = m_wndList.GetRow(row);
-        const int index = item ? item->directoryIndex : -1;
-        if (index < 0 || static_cast<std::size_t>(index) >= set->entries.size() ||
-            taken[static_cast<std::size_t>(index)]) {
-            FreeImageSet(set); // the file changed since it was listed
-            return 0;
-        }
-        taken[static_cast<std::size_t>(index)] = true;
-        ordered.push_back(std::move(set->entries[static_cast<std::size_t>(index)]));
-    }
-    for (std::size_t i = 0; i < set->entries.size(); ++i)
-        if (!taken[i])
-            ordered.push_back(std::move(set->entries[i]));
-    set->entries = std::move(ordered);
-
-    const int fullCount = set->count;
-    set->count = selected;
-    const int written = WriteIcoFile(path, set);
-    set->count = fullCount;
-    FreeImageSet(set);
-    return written;
+    // An index the set does not hold means the file changed since it was listed: refused.
+    return set && WriteIcoFile(path, *set, images);
 }
 
 int CSubIconView::SaveCurrentAsBmp(const char* path) {

@@ -28,8 +28,8 @@ public:
 
     // The name proposed by the save dialog: the source name, "_" and the caret row.
     CString MakeSaveName() const;
-    // Writes the images of the selected rows, in row order, as one .ico file; 1 or 0.
-    int SaveSelectedAsIco(const char* path);
+    // Writes the images of the selected rows, in row order, as one .ico file.
+    bool SaveSelectedAsIco(const char* path);
     // Writes the caret row's image as a .bmp file on the window colour; 1 or 0.
     int SaveCurrentAsBmp(const char* path);
     // Puts the icon on the clipboard as a bitmap on white; 1, or 0 when it cannot be read or

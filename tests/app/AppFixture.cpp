@@ -8,7 +8,7 @@ bool QuarvelStarted::Start(const char* commandLine) {
     if (!theApp.InitInstance())
         return false;
     frame = static_cast<CMainFrame*>(AfxGetMainWnd());
-    ui::Pump(30);
+    ui::PumpPending();
     return frame != nullptr;
 }
 
@@ -16,7 +16,7 @@ void QuarvelStarted::TearDown() {
     if (CWnd* main = AfxGetMainWnd())
         main->DestroyWindow();
     theApp.ExitInstance();
-    ui::Pump(10);
+    ui::PumpPending();
     frame = nullptr;
 }
 

@@ -21,21 +21,6 @@ std::string menuText(HMENU menu, UINT position) {
     return text;
 }
 
-// Opens the popup as the user would (the frame runs the update handlers) and reads its items.
-std::vector<std::pair<UINT, bool>> openMenu(CMainFrame* frame, int index) {
-    HMENU popup = GetSubMenu(frame->GetMenu(), index);
-    frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup),
-                       static_cast<LPARAM>(index));
-    std::vector<std::pair<UINT, bool>> items;
-    for (int i = 0; i < GetMenuItemCount(popup); ++i) {
-        UINT id = GetMenuItemID(popup, i);
-        if (id != 0)
-            items.emplace_back(
-                id, !(GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED));
-    }
-    return items;
-}
-
 std::string tooltip(CToolBar& bar, UINT id) {
     NMTTDISPINFOA info{};
     info.hdr = NMHDR{reinterpret_cast<HWND>(bar.SendMessage(TB_GETTOOLTIPS)), id,
@@ -105,12 +90,12 @@ TEST_F(QuarvelStarted, ResizingChangesOnlyTheImagePane) {
     // From a known size, 100 pixels narrower and 50 lower.
     frame->ShowWindow(SW_RESTORE);
     frame->SetWindowPos(nullptr, 0, 0, 1270, 780, SWP_NOZORDER);
-    ui::Pump(20);
+    ui::PumpPending();
     int iconWidth = width(icons);
     int imageWidth = width(images);
     ASSERT_GT(imageWidth, 100);
     frame->SetWindowPos(nullptr, 0, 0, 1170, 730, SWP_NOZORDER);
-    ui::Pump(20);
+    ui::PumpPending();
     EXPECT_EQ(width(left), CMainFrame::kLeftPaneWidth);
     EXPECT_EQ(height(files), CMainFrame::kFileListHeight);
     EXPECT_EQ(width(icons), iconWidth);
@@ -125,18 +110,18 @@ TEST_F(QuarvelStarted, MenusHoldTheirCommandsAndEnableThoseThatCanRun) {
     EXPECT_EQ(menuText(bar, 1), "&Edit");
     EXPECT_EQ(menuText(bar, 2), "&View");
     EXPECT_EQ(menuText(bar, 3), "&Help");
-    using Items = std::vector<std::pair<UINT, bool>>;
+    using Items = ui::MenuItems;
     // Nothing is selected for Save As, Copy or Select All; the tree's history is empty, and
     // "C:\" is selected below the computer, so Up can go there.
-    EXPECT_EQ(openMenu(frame, 0), (Items{{ID_SAVE_ICON_AS, false}, {ID_APP_EXIT, true}}));
-    EXPECT_EQ(openMenu(frame, 1), (Items{{ID_EDIT_COPY, false}, {ID_EDIT_SELECT_ALL, false}}));
-    EXPECT_EQ(openMenu(frame, 2), (Items{{ID_VIEW_TOOLBAR, true},
-                                         {ID_VIEW_STATUS_BAR, true},
-                                         {ID_VIEW_BACK, false},
-                                         {ID_VIEW_FORWARD, false},
-                                         {ID_VIEW_UP, true},
-                                         {ID_VIEW_REFRESH, true}}));
-    EXPECT_EQ(openMenu(frame, 3),
+    EXPECT_EQ(ui::FrameMenu(frame, 0), (Items{{ID_SAVE_ICON_AS, false}, {ID_APP_EXIT, true}}));
+    EXPECT_EQ(ui::FrameMenu(frame, 1), (Items{{ID_EDIT_COPY, false}, {ID_EDIT_SELECT_ALL, false}}));
+    EXPECT_EQ(ui::FrameMenu(frame, 2), (Items{{ID_VIEW_TOOLBAR, true},
+                                              {ID_VIEW_STATUS_BAR, true},
+                                              {ID_VIEW_BACK, false},
+                                              {ID_VIEW_FORWARD, false},
+                                              {ID_VIEW_UP, true},
+                                              {ID_VIEW_REFRESH, true}}));
+    EXPECT_EQ(ui::FrameMenu(frame, 3),
               (Items{{ID_HELP_FINDER, true}, {ID_HELP_WEB_PAGE, true}, {ID_APP_ABOUT, true}}));
     HMENU view = GetSubMenu(bar, 2);
     EXPECT_TRUE(GetMenuState(view, ID_VIEW_TOOLBAR, MF_BYCOMMAND) & MF_CHECKED);
@@ -144,7 +129,7 @@ TEST_F(QuarvelStarted, MenusHoldTheirCommandsAndEnableThoseThatCanRun) {
 
     frame->SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR);
     EXPECT_FALSE(frame->GetStatusBar().IsWindowVisible());
-    openMenu(frame, 2);
+    ui::FrameMenu(frame, 2);
     EXPECT_FALSE(GetMenuState(view, ID_VIEW_STATUS_BAR, MF_BYCOMMAND) & MF_CHECKED);
 }
 
@@ -167,7 +152,7 @@ TEST_F(QuarvelStarted, ToolbarButtonsComeInOrderWithImagesAndFollowTheirCommands
     EXPECT_EQ(cx, 16);
     EXPECT_EQ(cy, 16);
 
-    ui::Pump(50);
+    ui::PumpPending();
     auto enabled = [&](UINT id) { return bar.SendMessage(TB_ISBUTTONENABLED, id) != 0; };
     EXPECT_FALSE(enabled(ID_VIEW_BACK));
     EXPECT_FALSE(enabled(ID_VIEW_FORWARD));
@@ -181,16 +166,16 @@ TEST_F(QuarvelStarted, ToolbarButtonsComeInOrderWithImagesAndFollowTheirCommands
     // The tree's history enables Back and Forward, but only while the "Folder" page is shown.
     CFolderTreeCtrl& tree = Tree()->GetTreeCtrl();
     ASSERT_TRUE(tree.SetSelectedPath("C:\\windows\\system32", false));
-    ui::Pump(50);
+    ui::PumpPending();
     EXPECT_TRUE(enabled(ID_VIEW_BACK));
     EXPECT_TRUE(enabled(ID_VIEW_UP));
     frame->SendMessage(WM_COMMAND, ID_VIEW_BACK);
     EXPECT_EQ(tree.ItemToPath(tree.GetSelectedItem()), "C:\\windows");
-    ui::Pump(50);
+    ui::PumpPending();
     EXPECT_TRUE(enabled(ID_VIEW_BACK));
     EXPECT_TRUE(enabled(ID_VIEW_FORWARD));
     Browser()->SelectTab(1);
-    ui::Pump(50);
+    ui::PumpPending();
     EXPECT_FALSE(enabled(ID_VIEW_BACK));
     EXPECT_FALSE(enabled(ID_VIEW_FORWARD));
     EXPECT_FALSE(enabled(ID_VIEW_UP));
@@ -272,7 +257,7 @@ TEST_F(QuarvelStarted, AcceleratorsReachTheirCommands) {
 TEST_F(QuarvelStarted, KeyIndicatorsFollowTheLockKeys) {
     ASSERT_TRUE(Start());
     SetForegroundWindow(frame->m_hWnd);
-    ui::Pump(50);
+    ui::PumpPending();
     CStatusBar& status = frame->GetStatusBar();
     bool capsOn = (GetKeyState(VK_CAPITAL) & 1) != 0;
     EXPECT_STREQ(status.GetPaneText(1), capsOn ? "CAP" : "");

@@ -93,7 +93,7 @@ TEST_F(QuarvelStarted, NewRestoresTheCaptionAndOpenShowsTheFileTitle) {
     {
         ui::DialogAnswerer answerer(typeFileName(file));
         frame->SendMessage(WM_COMMAND, ID_FILE_OPEN);
-        ui::Pump(20);
+        ui::PumpPending();
     }
     EXPECT_EQ(Caption(), "picked.txt - C:\\");
     ASSERT_FALSE(theApp.GetRecentFiles().empty());
@@ -146,7 +146,7 @@ TEST_F(QuarvelStarted, HelpWithoutItsFileReturns) {
     ASSERT_TRUE(Start());
     ui::DialogAnswerer answerer(IDOK); // whatever the viewer says about the missing file
     frame->SendMessage(WM_COMMAND, ID_HELP_FINDER);
-    ui::Pump(100);
+    ui::PumpPending();
     EXPECT_TRUE(IsWindow(frame->m_hWnd));
 }
 

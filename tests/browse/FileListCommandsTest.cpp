@@ -8,20 +8,11 @@ using namespace quarvel::test;
 using Bytes = std::vector<std::uint8_t>;
 
 namespace {
-using Menu = std::vector<std::pair<UINT, bool>>;
+using Menu = ui::MenuItems;
 
-// The row menu's commands (separators left out) and whether each is enabled.
+// The row menu's commands and whether each is enabled.
 Menu rowMenu(CFileListView* view) {
-    Menu commands;
-    for (const auto& item : ui::ReadPopupMenu([view] {
-             RECT rect;
-             view->GetWindowRect(&rect);
-             view->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->m_hWnd),
-                               MAKELPARAM(rect.left + 20, rect.top + 40));
-         }))
-        if (item.first != 0)
-            commands.push_back(item);
-    return commands;
+    return ui::ContextMenu(view);
 }
 
 // What a command prompt would have been started with.
@@ -63,15 +54,15 @@ TEST_F(FileListPane, CopyPathPutsTheTargetRowsFullPathOnTheClipboard) {
     Add(MakeFolder("sub"));
     Select({0}, 0);
     fileList->SendMessage(WM_COMMAND, ID_COPY_PATH);
-    EXPECT_EQ(ClipboardText(), file);
+    EXPECT_EQ(ui::ClipboardText(), file);
     Select({1}, 1);
     fileList->SendMessage(WM_COMMAND, ID_COPY_PATH);
-    EXPECT_EQ(ClipboardText(), folder.File("sub"));
+    EXPECT_EQ(ui::ClipboardText(), folder.File("sub"));
     // With no selected row nothing changes.
     Select({}, -1);
     CopyTextToClipboard(nullptr, "before");
     fileList->SendMessage(WM_COMMAND, ID_COPY_PATH);
-    EXPECT_EQ(ClipboardText(), "before");
+    EXPECT_EQ(ui::ClipboardText(), "before");
 }
 
 TEST_F(FileListPane, RowMenuGraysSearchAndCommandPromptOnAFileRow) {
@@ -98,7 +89,7 @@ TEST_F(FileListPane, PropertiesAsksTheShellAndAnyBoxItShowsIsAnswered) {
     Select({0}, 0);
     ui::DialogAnswerer answerer(IDOK);
     fileList->SendMessage(WM_COMMAND, ID_SHELL_PROPERTIES);
-    ui::Pump(50);
+    ui::PumpPending();
     // Whatever the shell did (Wine cannot show a property sheet and says so), the view is
     // still here and usable.
     EXPECT_TRUE(IsWindow(fileList->m_hWnd));

@@ -3,26 +3,13 @@
 
 void FileListPane::SetUp() {
     AfxEnableControlContainer();
-    ASSERT_TRUE(host.CreateEx(0, AfxDefaultWndClass(), "file list pane",
-                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 900, 600,
-                              nullptr, nullptr));
-    fileList = new CFileListView;
-    iconList = new CIconListView;
-    subIcons = new CSubIconView;
-    ASSERT_TRUE(fileList->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, RECT{0, 0, 880, 250},
-                                 &host, AFX_IDW_PANE_FIRST));
-    ASSERT_TRUE(iconList->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, RECT{0, 250, 700, 560},
-                                 &host, AFX_IDW_PANE_FIRST + 1));
-    ASSERT_TRUE(subIcons->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, RECT{700, 250, 880, 560},
-                                 &host, AFX_IDW_PANE_FIRST + 2));
+    ASSERT_TRUE(host.wnd.m_hWnd);
+    fileList = host.AddView<CFileListView>(RECT{0, 0, 880, 250});
+    iconList = host.AddView<CIconListView>(RECT{0, 250, 700, 560}, AFX_IDW_PANE_FIRST + 1);
+    subIcons = host.AddView<CSubIconView>(RECT{700, 250, 880, 560}, AFX_IDW_PANE_FIRST + 2);
+    ASSERT_TRUE(fileList && iconList && subIcons);
     iconList->SetSubIconView(subIcons);
     fileList->SetIconReceiver(&iconList->GetListCtrl());
-}
-
-void FileListPane::TearDown() {
-    // The views delete themselves with their windows.
-    host.DestroyWindow();
-    ui::Pump(10);
 }
 
 std::vector<std::string> FileListPane::Row(int row) {
@@ -80,18 +67,4 @@ std::string FileListPane::MakeFolder(const std::string& name) {
     const std::string path = folder.File(name);
     CreateDirectoryA(path.c_str(), nullptr);
     return path;
-}
-
-std::string ClipboardText() {
-    std::string text = "(none)";
-    if (!OpenClipboard(nullptr))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* chars = static_cast<const char*>(GlobalLock(data))) {
-            text = chars;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
 }

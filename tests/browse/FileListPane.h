@@ -18,7 +18,6 @@
 class FileListPane : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
     CFileListCtrl& List() { return fileList->GetListCtrl(); }
     CIconListCtrl& Icons() { return iconList->GetListCtrl(); }
@@ -39,7 +38,7 @@ protected:
     std::string MakeFolder(const std::string& name);
 
     quarvel::test::TempFolder folder; // removed with everything in it
-    CWnd host;
+    ui::HostWindow host{900, 600, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE};
     CFileListView* fileList = nullptr;
     CIconListView* iconList = nullptr;
     CSubIconView* subIcons = nullptr;
@@ -55,6 +54,3 @@ struct RecordingTree : FolderSelector {
     std::vector<std::string> selected;
     std::vector<bool> expanded;
 };
-
-// The text on the clipboard, or "(none)".
-std::string ClipboardText();

@@ -7,20 +7,6 @@
 #include <cstring>
 #include <functional>
 
-namespace {
-std::string clipboardText() {
-    std::string text = "(none)";
-    if (OpenClipboard(nullptr)) {
-        if (HANDLE data = GetClipboardData(CF_TEXT)) {
-            text = static_cast<const char*>(GlobalLock(data));
-            GlobalUnlock(data);
-        }
-        CloseClipboard();
-    }
-    return text;
-}
-} // namespace
-
 class FolderTree : public QuarvelStarted {
 protected:
     CFolderTreeCtrl& TreeCtrl() { return Tree()->GetTreeCtrl(); }
@@ -40,17 +26,8 @@ protected:
         return state.cChildren != 0;
     }
     int FileRows() { return frame->GetFileList()->GetListCtrl().GetItemCount(); }
-    // The tree's context menu commands (separators left out) and whether each is enabled.
-    std::vector<std::pair<UINT, bool>> TreeMenu() {
-        std::vector<std::pair<UINT, bool>> commands;
-        for (const auto& item : ui::ReadPopupMenu([this] {
-                 TreeCtrl().SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(TreeCtrl().m_hWnd),
-                                        MAKELPARAM(-1, -1));
-             }))
-            if (item.first != 0)
-                commands.push_back(item);
-        return commands;
-    }
+    // The tree's context menu, asked for from the keyboard, and which commands are enabled.
+    ui::MenuItems TreeMenu() { return ui::ContextMenu(&TreeCtrl(), {}, true); }
 };
 
 TEST_F(FolderTree, StartsWithTheTwoRootsAndCSelectedButNotExpanded) {
@@ -185,7 +162,8 @@ TEST_F(FolderTree, CopyPathOfTheComputerGivesItsDisplayNameAndNoCommandPrompt) {
     ASSERT_TRUE(Start());
     TreeCtrl().SelectItem(TreeCtrl().GetComputerRoot());
     TreeCtrl().SendMessage(WM_COMMAND, ID_COPY_PATH);
-    EXPECT_EQ(clipboardText(), TreeCtrl().GetItemText(TreeCtrl().GetComputerRoot()).GetString());
+    EXPECT_EQ(ui::ClipboardText(),
+              TreeCtrl().GetItemText(TreeCtrl().GetComputerRoot()).GetString());
     using Menu = std::vector<std::pair<UINT, bool>>;
     EXPECT_EQ(TreeMenu(), (Menu{{ID_SHELL_OPEN, true},
                                 {ID_SHELL_PROPERTIES, true},

@@ -93,18 +93,17 @@ protected:
     void SetUp() override {
         openedFor.clear();
         moreDataAnswers = 0;
-        ASSERT_TRUE(host.CreateEx(0, AfxDefaultWndClass(), "tree", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                  0, 0, 400, 600, nullptr, nullptr));
+        ASSERT_TRUE(host.wnd.m_hWnd);
         ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES |
                                     TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS,
-                                RECT{0, 0, 380, 560}, &host, 100));
+                                RECT{0, 0, 380, 560}, &host.wnd, 100));
         tree.SetNetworkCalls(NetworkCalls{&fakeOpen, &fakeEnum, &fakeClose});
         tree.OnInitialFill();
     }
     void TearDown() override {
         ShareEnumerator::Instance().SetSource(nullptr);
-        host.DestroyWindow();
-        ui::Pump(10);
+        host.wnd.DestroyWindow(); // before the tree object goes
+        ui::PumpPending();
     }
     std::vector<std::string> ChildTexts(HTREEITEM parent) {
         std::vector<std::string> texts;
@@ -119,7 +118,7 @@ protected:
         return tree.PreTranslateMessage(&msg) != FALSE;
     }
 
-    CWnd host;
+    ui::HostWindow host{400, 600, WS_OVERLAPPEDWINDOW | WS_VISIBLE};
     CShellTreeCtrl tree;
 };
 
@@ -219,16 +218,14 @@ TEST_F(ShellTree, ARightClickSelectsTheItemAndShowsTheMenuOnce) {
     tree.SetSelectedPath("C:\\", false);
     RECT rect{};
     ASSERT_TRUE(tree.GetItemRect(tree.GetComputerRoot(), &rect, TRUE));
-    POINT middle{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    const LPARAM at = MAKELPARAM(middle.x, middle.y);
-    tree.ClientToScreen(&middle);
-    SetCursorPos(middle.x, middle.y); // where the user's click is
+    const POINT at = ui::Centre(rect);
+    POINT onScreen = at;
+    tree.ClientToScreen(&onScreen);
+    SetCursorPos(onScreen.x, onScreen.y); // where the user's click is
     menusShown = 0;
     menuHook = SetWindowsHookExA(WH_CALLWNDPROC, countMenus, nullptr, GetCurrentThreadId());
     const UINT_PTR timer = SetTimer(nullptr, 0, 30, closeMenu);
-    tree.PostMessage(WM_RBUTTONDOWN, MK_RBUTTON, at);
-    tree.PostMessage(WM_RBUTTONUP, 0, at);
-    ui::Pump(400);
+    ui::Click(tree.m_hWnd, at, ui::Button::Right); // the menu opens and closes inside
     KillTimer(nullptr, timer);
     UnhookWindowsHookEx(menuHook);
     EXPECT_EQ(menusShown, 1);

@@ -22,21 +22,19 @@ std::uint16_t U16(const Bytes& b, std::size_t at) {
 }
 
 // A set whose entries hold the given images with planes and bit counts.
-CIconImageSet* MakeSet(const std::vector<Bytes>& images,
-                       const std::vector<std::pair<int, int>>& planesBits) {
-    auto* set = new CIconImageSet;
-    set->count = static_cast<int>(images.size());
-    set->entries.resize(images.size());
+CIconImageSet MakeSet(const std::vector<Bytes>& images,
+                      const std::vector<std::pair<int, int>>& planesBits) {
+    CIconImageSet set;
+    set.entries.resize(images.size());
     for (std::size_t i = 0; i < images.size(); ++i) {
-        IconSetEntry& e = set->entries[i];
+        IconSetEntry& e = set.entries[i];
         e.bWidth = e.bHeight = 32;
         e.bColorCount = 99;
         e.bReserved = 7;
         e.wPlanes = static_cast<std::uint16_t>(planesBits[i].first);
         e.wBitCount = static_cast<std::uint16_t>(planesBits[i].second);
         e.dwBytesInRes = static_cast<std::uint32_t>(images[i].size());
-        e.image.reset(new std::uint8_t[images[i].size()]);
-        std::memcpy(e.image.get(), images[i].data(), images[i].size());
+        e.image = images[i];
     }
     return set;
 }
@@ -52,10 +50,10 @@ Bytes ImageOfSize(std::size_t size, std::uint8_t fill) {
 
 TEST(WriteIcoFile, PlacesImagesBackToBackAfterTheDirectory) {
     TempFolder dir;
-    CIconImageSet* set = MakeSet({ImageOfSize(744, 1), ImageOfSize(296, 2), ImageOfSize(2216, 3)},
-                                 {{1, 4}, {1, 1}, {1, 8}});
+    const CIconImageSet set = MakeSet(
+        {ImageOfSize(744, 1), ImageOfSize(296, 2), ImageOfSize(2216, 3)}, {{1, 4}, {1, 1}, {1, 8}});
     const std::string path = dir.File("three.ico");
-    ASSERT_EQ(WriteIcoFile(path.c_str(), set), 1);
+    ASSERT_TRUE(WriteIcoFile(path.c_str(), set));
     const Bytes file = ReadFileBytes(path);
     ASSERT_EQ(file.size(), 3310u);
     EXPECT_EQ(U16(file, 0), 0);
@@ -64,9 +62,7 @@ TEST(WriteIcoFile, PlacesImagesBackToBackAfterTheDirectory) {
     EXPECT_EQ(U32(file, 6 + 12), 54u);
     EXPECT_EQ(U32(file, 22 + 12), 798u);
     EXPECT_EQ(U32(file, 38 + 12), 1094u);
-    EXPECT_EQ(set->entries[2].dwImageOffset, 1094u) << "the set is updated in place";
     EXPECT_EQ(file[1094 + 100], 3);
-    FreeImageSet(set);
 }
 
 TEST(WriteIcoFile, RecomputesColourCountsAndClearsReserved) {
@@ -74,29 +70,29 @@ TEST(WriteIcoFile, RecomputesColourCountsAndClearsReserved) {
     const std::vector<std::pair<int, int>> planesBits = {{1, 4},  {1, 1}, {1, 8}, {1, 24},
                                                          {1, 32}, {0, 8}, {2, 2}};
     std::vector<Bytes> images(planesBits.size(), ImageOfSize(40, 0));
-    CIconImageSet* set = MakeSet(images, planesBits);
+    const CIconImageSet set = MakeSet(images, planesBits);
     const std::string path = dir.File("colours.ico");
-    ASSERT_EQ(WriteIcoFile(path.c_str(), set), 1);
+    ASSERT_TRUE(WriteIcoFile(path.c_str(), set));
     const Bytes file = ReadFileBytes(path);
     const int expected[] = {16, 2, 0, 0, 0, 1, 16};
     for (std::size_t i = 0; i < planesBits.size(); ++i) {
         EXPECT_EQ(file[6 + 16 * i + 2], expected[i]) << i;
         EXPECT_EQ(file[6 + 16 * i + 3], 0) << i;
     }
-    FreeImageSet(set);
 }
 
-TEST(WriteIcoFile, ClearsBiSizeImageOnlyInBitmapImages) {
+TEST(WriteIcoFile, ClearsBiSizeImageOnlyInBitmapImagesOfTheFile) {
     TempFolder dir;
     Bytes bmp = MakeBmpImage(32, 32);
     ASSERT_NE(U32(bmp, 20), 0u);
     const Bytes png = MakePngImage(256, 256);
     Bytes small = ImageOfSize(40, 0xEE);
     small[0] = 12; // an old 12-byte header: not a BITMAPINFOHEADER, left alone
-    CIconImageSet* set = MakeSet({bmp, png, small}, {{1, 32}, {1, 32}, {1, 8}});
-    set->entries[1].bWidth = set->entries[1].bHeight = 0;
+    CIconImageSet set = MakeSet({bmp, png, small}, {{1, 32}, {1, 32}, {1, 8}});
+    set.entries[1].bWidth = set.entries[1].bHeight = 0;
     const std::string path = dir.File("mixed.ico");
-    ASSERT_EQ(WriteIcoFile(path.c_str(), set), 1);
+    ASSERT_TRUE(WriteIcoFile(path.c_str(), set));
+    EXPECT_EQ(set.entries[0].image, bmp) << "the set keeps its own bytes";
     const Bytes file = ReadFileBytes(path);
     const std::size_t bmpAt = U32(file, 6 + 12), pngAt = U32(file, 22 + 12),
                       smallAt = U32(file, 38 + 12);
@@ -110,73 +106,75 @@ TEST(WriteIcoFile, ClearsBiSizeImageOnlyInBitmapImages) {
     EXPECT_EQ(file[smallAt + 20], 0xEE);
     EXPECT_EQ(file[22], 0) << "a 256-pixel image keeps 0 as its width";
     EXPECT_EQ(file[23], 0);
-    FreeImageSet(set);
 }
 
 TEST(WriteIcoFile, ReadsBackIntoTheSameImages) {
     TempFolder dir;
     const std::vector<Bytes> images = {MakeBmpImage(16, 4, 1), MakeBmpImage(32, 8, 2),
                                        MakePngImage(48, 48, 3)};
-    CIconImageSet* set = MakeSet(images, {{1, 4}, {1, 8}, {1, 32}});
+    const CIconImageSet set = MakeSet(images, {{1, 4}, {1, 8}, {1, 32}});
     const std::string path = dir.File("round.ico");
-    ASSERT_EQ(WriteIcoFile(path.c_str(), set), 1);
-    CIconImageSet* back = ReadIcoFileImages(path.c_str());
+    ASSERT_TRUE(WriteIcoFile(path.c_str(), set));
+    const auto back = ReadIcoFileImages(path.c_str());
     ASSERT_NE(back, nullptr);
-    ASSERT_EQ(back->count, 3);
+    ASSERT_EQ(back->Count(), 3);
+    const std::uint32_t offsets[] = {
+        6 + 48, 6 + 48 + static_cast<std::uint32_t>(images[0].size()),
+        6 + 48 + static_cast<std::uint32_t>(images[0].size() + images[1].size())};
+    const int colours[] = {16, 0, 0};
     for (int i = 0; i < 3; ++i) {
-        const IconSetEntry &a = set->entries[i], &b = back->entries[i];
-        EXPECT_EQ(b.dwBytesInRes, a.dwBytesInRes);
-        EXPECT_EQ(b.dwImageOffset, a.dwImageOffset);
-        EXPECT_EQ(b.bColorCount, a.bColorCount);
-        EXPECT_EQ(0, std::memcmp(a.image.get(), b.image.get(), a.dwBytesInRes)) << i;
+        const IconSetEntry& b = back->entries[i];
+        EXPECT_EQ(b.dwBytesInRes, images[i].size());
+        EXPECT_EQ(b.dwImageOffset, offsets[i]);
+        EXPECT_EQ(b.bColorCount, colours[i]);
+        Bytes written = images[i];
+        if (i < 2)
+            written[20] = written[21] = written[22] = written[23] = 0;
+        EXPECT_EQ(b.image, written) << i;
     }
-    FreeImageSet(back);
-    FreeImageSet(set);
 }
 
-TEST(WriteIcoFile, WritesOnlyTheCountedEntries) {
+TEST(WriteIcoFile, WritesTheSelectionInItsOrder) {
     TempFolder dir;
-    CIconImageSet* set = MakeSet({ImageOfSize(40, 1), ImageOfSize(50, 2), ImageOfSize(60, 3)},
-                                 {{1, 8}, {1, 8}, {1, 8}});
-    std::swap(set->entries[0], set->entries[2]);
-    set->count = 1;
-    const std::string path = dir.File("one.ico");
-    ASSERT_EQ(WriteIcoFile(path.c_str(), set), 1);
-    set->count = 3;
-    EXPECT_EQ(ReadFileBytes(path).size(), 6u + 16 + 60);
-    FreeImageSet(set);
+    const CIconImageSet set = MakeSet({ImageOfSize(40, 1), ImageOfSize(50, 2), ImageOfSize(60, 3)},
+                                      {{1, 8}, {1, 8}, {1, 8}});
+    const std::string path = dir.File("two.ico");
+    ASSERT_TRUE(WriteIcoFile(path.c_str(), set, {2, 0}));
+    const auto back = ReadIcoFileImages(path.c_str());
+    ASSERT_NE(back, nullptr);
+    ASSERT_EQ(back->Count(), 2);
+    EXPECT_EQ(back->entries[0].image.size(), 60u);
+    EXPECT_EQ(back->entries[0].image[30], 3);
+    EXPECT_EQ(back->entries[1].image.size(), 40u);
+    EXPECT_EQ(back->entries[1].image[30], 1);
+    EXPECT_EQ(ReadFileBytes(path).size(), 6u + 32 + 60 + 40);
 }
 
 TEST(WriteIcoFile, RefusesBadInputWithoutLeavingFiles) {
     TempFolder dir;
     const std::string path = dir.File("bad.ico");
-    EXPECT_EQ(WriteIcoFile(path.c_str(), nullptr), 0);
-    CIconImageSet* set = MakeSet({ImageOfSize(40, 1), ImageOfSize(40, 2)}, {{1, 8}, {1, 8}});
-    EXPECT_EQ(WriteIcoFile("", set), 0);
-    set->count = 0;
-    EXPECT_EQ(WriteIcoFile(path.c_str(), set), 0);
-    set->count = 3;
-    EXPECT_EQ(WriteIcoFile(path.c_str(), set), 0) << "more counted than held";
-    set->count = 2;
-    set->entries[1].image.reset();
-    EXPECT_EQ(WriteIcoFile(path.c_str(), set), 0) << "an image never filled";
+    CIconImageSet set = MakeSet({ImageOfSize(40, 1), ImageOfSize(40, 2)}, {{1, 8}, {1, 8}});
+    EXPECT_FALSE(WriteIcoFile("", set));
+    EXPECT_FALSE(WriteIcoFile(nullptr, set));
+    EXPECT_FALSE(WriteIcoFile(path.c_str(), set, {})) << "nothing selected";
+    EXPECT_FALSE(WriteIcoFile(path.c_str(), CIconImageSet{})) << "an empty set";
+    EXPECT_FALSE(WriteIcoFile(path.c_str(), set, {0, 2})) << "an index past the set";
+    EXPECT_FALSE(WriteIcoFile(path.c_str(), set, {-1}));
+    set.entries[1].image.pop_back();
+    EXPECT_FALSE(WriteIcoFile(path.c_str(), set)) << "an image shorter than its entry says";
     EXPECT_TRUE(dir.Names().empty());
-    FreeImageSet(set);
-    FreeImageSet(nullptr);
+    EXPECT_TRUE(WriteIcoFile(path.c_str(), set, {0})) << "the short image is not selected";
 
-    CIconImageSet* ok = MakeSet({ImageOfSize(40, 1)}, {{1, 8}});
-    EXPECT_EQ(WriteIcoFile(dir.File("no-such-folder/x.ico").c_str(), ok), 0);
-    FreeImageSet(ok);
+    EXPECT_FALSE(WriteIcoFile(dir.File("no-such-folder/x.ico").c_str(), set, {0}));
 }
 
 TEST(WriteIcoFile, ReplacesAnExistingFileWhole) {
     TempFolder dir;
     const std::string path = dir.Write("old.ico", Bytes(10000, 0x55));
-    CIconImageSet* set = MakeSet({ImageOfSize(40, 1)}, {{1, 8}});
-    ASSERT_EQ(WriteIcoFile(path.c_str(), set), 1);
+    const CIconImageSet set = MakeSet({ImageOfSize(40, 1)}, {{1, 8}});
+    ASSERT_TRUE(WriteIcoFile(path.c_str(), set));
     EXPECT_EQ(ReadFileBytes(path).size(), 6u + 16 + 40);
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"old.ico"})) << "no temporary file remains";
-    FreeImageSet(set);
 }
 
 namespace {
@@ -214,7 +212,7 @@ TEST(SaveGroupAsIco, CopiesTheGroupEntriesAndImages) {
     const Bytes pe = BuildImageWithResources(tree);
     CPEFile file(pe.data(), pe.size());
     const std::string path = dir.File("g.ico");
-    ASSERT_EQ(file.SaveGroupAsIco(1, 1033, path.c_str(), false), 1)
+    ASSERT_TRUE(file.SaveGroupAsIco(1, 1033, path.c_str(), false))
         << "images taken from another language";
     const Bytes ico = ReadFileBytes(path);
     ASSERT_EQ(ico.size(), 6 + 32 + bmp.size() + png.size());
@@ -225,7 +223,7 @@ TEST(SaveGroupAsIco, CopiesTheGroupEntriesAndImages) {
     EXPECT_TRUE(
         std::equal(png.begin(), png.end(), ico.end() - static_cast<std::ptrdiff_t>(png.size())));
 
-    EXPECT_EQ(file.SaveGroupAsIco(1, 0, dir.File("other.ico").c_str(), true), 0)
+    EXPECT_FALSE(file.SaveGroupAsIco(1, 0, dir.File("other.ico").c_str(), true))
         << "the group must exist in the language asked for";
 }
 
@@ -253,7 +251,7 @@ TEST(SaveGroupAsIco, RefusesBrokenGroupsAndWritesNothing) {
     for (ResourceTree* tree : {&tiny, &missing, &truncated, &pastEnd}) {
         const Bytes pe = BuildImageWithResources(*tree);
         CPEFile file(pe.data(), pe.size());
-        EXPECT_EQ(file.SaveGroupAsIco(1, 0, dir.File("x.ico").c_str(), true), 0);
+        EXPECT_FALSE(file.SaveGroupAsIco(1, 0, dir.File("x.ico").c_str(), true));
     }
     EXPECT_TRUE(dir.Names().empty());
 }
@@ -265,11 +263,11 @@ TEST(SaveGroupAsIco, NeverOverwritesUnlessAllowedAndNeverDamagesOnFailure) {
     CPEFile file(pe.data(), pe.size());
     const Bytes old(123, 0x42);
     const std::string path = dir.Write("kept.ico", old);
-    EXPECT_EQ(file.SaveGroupAsIco(1, 0, path.c_str(), false), 0);
+    EXPECT_FALSE(file.SaveGroupAsIco(1, 0, path.c_str(), false));
     EXPECT_EQ(ReadFileBytes(path), old);
-    EXPECT_EQ(file.SaveGroupAsIco(2, 0, path.c_str(), true), 0) << "no such group";
+    EXPECT_FALSE(file.SaveGroupAsIco(2, 0, path.c_str(), true)) << "no such group";
     EXPECT_EQ(ReadFileBytes(path), old);
-    EXPECT_EQ(file.SaveGroupAsIco(1, 0, path.c_str(), true), 1);
+    EXPECT_TRUE(file.SaveGroupAsIco(1, 0, path.c_str(), true));
     EXPECT_EQ(ReadFileBytes(path).size(), 6 + 16 + bmp.size());
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"kept.ico"}));
 }
@@ -283,7 +281,7 @@ TEST(SaveGroupAsIco, RefusesGroupsThatWouldWriteGigabytes) {
     tree.Add(14, 1, 0, MakeGroup(entries));
     const Bytes pe = BuildImageWithResources(tree);
     CPEFile file(pe.data(), pe.size());
-    EXPECT_EQ(file.SaveGroupAsIco(1, 0, dir.File("huge.ico").c_str(), true), 0);
+    EXPECT_FALSE(file.SaveGroupAsIco(1, 0, dir.File("huge.ico").c_str(), true));
     EXPECT_EQ(ReadGroupImages(file, 1, 0), nullptr);
     EXPECT_TRUE(dir.Names().empty());
 }

@@ -1,4 +1,5 @@
 // Reading icon images: group images with their language rules, .ico files, image facts.
+#include "engine/IcoDirectory.h"
 #include "engine/IconImage.h"
 #include "engine/IconImageSet.h"
 #include "engine/IconItem.h"
@@ -40,15 +41,14 @@ TEST(ReadGroupImages, TakesTheGroupInItsLanguageAndImagesFromAnyLanguage) {
     const Bytes pe = BuildImageWithResources(tree);
     CPEFile file(pe.data(), pe.size());
 
-    CIconImageSet* set = ReadGroupImages(file, 1, 1033);
+    const auto set = ReadGroupImages(file, 1, 1033);
     ASSERT_NE(set, nullptr);
-    ASSERT_EQ(set->count, 3);
+    ASSERT_EQ(set->Count(), 3);
     EXPECT_EQ(set->entries[0].bWidth, 16);
     EXPECT_EQ(set->entries[0].bColorCount, 16);
     EXPECT_EQ(set->entries[0].dwImageOffset, 0u);
-    EXPECT_EQ(0, std::memcmp(set->entries[1].image.get(), b1031.data(), b1031.size()));
-    EXPECT_EQ(0, std::memcmp(set->entries[2].image.get(), a.data(), a.size()));
-    FreeImageSet(set);
+    EXPECT_EQ(set->entries[1].image, b1031);
+    EXPECT_EQ(set->entries[2].image, a);
 
     EXPECT_EQ(ReadGroupImages(file, 1, 0), nullptr) << "no fallback for the group itself";
     EXPECT_EQ(ReadGroupImages(file, 2, 1033), nullptr);
@@ -76,10 +76,9 @@ TEST(ReadGroupImages, OpensTheFileByPath) {
     tree.Add(3, 10, 0, a);
     tree.Add(14, u"MAIN", 0, MakeGroup({EntryFor(a, 16, 4, 10)}));
     const std::string path = dir.Write("app.dll", BuildImageWithResources(tree));
-    CIconImageSet* set = ReadGroupImages(path.c_str(), "main", 0);
+    const auto set = ReadGroupImages(path.c_str(), "main", 0);
     ASSERT_NE(set, nullptr);
-    EXPECT_EQ(set->count, 1);
-    FreeImageSet(set);
+    EXPECT_EQ(set->Count(), 1);
     EXPECT_EQ(ReadGroupImages("", 1, 0), nullptr);
     EXPECT_EQ(ReadGroupImages(dir.File("none.dll").c_str(), 1, 0), nullptr);
 }
@@ -88,12 +87,11 @@ TEST(ReadIcoFileImages, ChecksTheHeaderAndEveryImageAgainstTheFileSize) {
     TempFolder dir;
     const Bytes a = MakeBmpImage(16, 4), b = MakePngImage(32, 32);
     const Bytes ico = MakeIcoFile({EntryFor(a, 16, 4, 0), EntryFor(b, 32, 32, 0)}, {a, b});
-    CIconImageSet* set = ReadIcoFileImages(dir.Write("ok.ico", ico).c_str());
+    const auto set = ReadIcoFileImages(dir.Write("ok.ico", ico).c_str());
     ASSERT_NE(set, nullptr) << "an image that ends exactly at the end of the file";
-    ASSERT_EQ(set->count, 2);
+    ASSERT_EQ(set->Count(), 2);
     EXPECT_EQ(set->entries[1].dwImageOffset, 6u + 32 + a.size());
-    EXPECT_EQ(0, std::memcmp(set->entries[1].image.get(), b.data(), b.size()));
-    FreeImageSet(set);
+    EXPECT_EQ(set->entries[1].image, b);
 
     Bytes typeTwo = ico;
     typeTwo[2] = 2;
@@ -115,6 +113,44 @@ TEST(ReadIcoFileImages, ChecksTheHeaderAndEveryImageAgainstTheFileSize) {
     }
     EXPECT_EQ(ReadIcoFileImages(dir.File("missing.ico").c_str()), nullptr);
     EXPECT_EQ(ReadIcoFileImages(""), nullptr);
+}
+
+TEST(IcoDirectory, ReadsOnlyTheEntriesAndImagesInsideTheFile) {
+    const Bytes a = MakeBmpImage(16, 4), b = MakeBmpImage(32, 8);
+    const Bytes ico = MakeIcoFile({EntryFor(a, 16, 4, 0), EntryFor(b, 32, 8, 0)}, {a, b});
+    const auto whole = IcoDirectory::Parse(View(ico));
+    ASSERT_TRUE(whole);
+    EXPECT_TRUE(whole->IsSoundIcon());
+    EXPECT_EQ(whole->Entry(1).dwImageOffset, 6u + 32 + a.size());
+    EXPECT_EQ(whole->TotalImageBytes(), a.size() + b.size());
+    EXPECT_FALSE(whole->Image(2)) << "no such entry";
+    EXPECT_FALSE(whole->Image(-1));
+
+    // The file ends inside the second entry: only the first is read.
+    const Bytes cut(ico.begin(), ico.begin() + 6 + 16 + 15);
+    const auto partial = IcoDirectory::Parse(View(cut));
+    ASSERT_TRUE(partial);
+    EXPECT_EQ(partial->Count(), 2);
+    EXPECT_EQ(partial->EntriesInFile(), 1);
+    EXPECT_FALSE(partial->IsComplete());
+    EXPECT_FALSE(partial->Image(0)) << "its image lay past the cut";
+    EXPECT_FALSE(partial->Image(1));
+    EXPECT_FALSE(partial->IsSoundIcon());
+
+    // The second image ends one byte past the end of the file.
+    const Bytes shortImage(ico.begin(), ico.end() - 1);
+    const auto missing = IcoDirectory::Parse(View(shortImage));
+    ASSERT_TRUE(missing);
+    EXPECT_TRUE(missing->IsComplete());
+    EXPECT_TRUE(missing->Image(0));
+    EXPECT_FALSE(missing->Image(1));
+    EXPECT_FALSE(missing->IsSoundIcon());
+
+    Bytes cursor = ico;
+    cursor[2] = 2;
+    EXPECT_FALSE(IcoDirectory::Parse(View(cursor))->IsSoundIcon()) << "type 2";
+    EXPECT_FALSE(IcoDirectory::Parse(View(Bytes(ico.begin(), ico.begin() + 5))));
+    EXPECT_FALSE(IcoFile("").Directory());
 }
 
 TEST(ReadIcoFileImages, RefusesEntriesThatShareBytesBeyondAnySensibleSize) {
@@ -204,9 +240,8 @@ TEST(ReadGroupImages, LargeGroupsOverLargeIconDirectories) {
     tree.Add(14, 1, 0, MakeGroup(entries));
     const Bytes pe = BuildImageWithResources(tree);
     CPEFile file(pe.data(), pe.size());
-    CIconImageSet* set = ReadGroupImages(file, 1, 0);
+    const auto set = ReadGroupImages(file, 1, 0);
     ASSERT_NE(set, nullptr);
-    EXPECT_EQ(set->count, 65535);
-    EXPECT_EQ(0, std::memcmp(set->entries[65534].image.get(), a.data(), a.size()));
-    FreeImageSet(set);
+    EXPECT_EQ(set->Count(), 65535);
+    EXPECT_EQ(set->entries[65534].image, a);
 }

@@ -124,12 +124,13 @@ TEST(PEFileRva, MatchesSectionsInTableOrder) {
         return image[table + 40 * i + 20] | image[table + 40 * i + 21] << 8;
     };
 
-    EXPECT_EQ(file.RvaToPointer(0x1900), image.data() + raw(0) + 0x900) << "earlier section wins";
-    EXPECT_EQ(file.RvaToPointer(0x2000), image.data() + raw(1) + 0x800);
-    EXPECT_EQ(file.RvaToPointer(0x41FF), image.data() + raw(2) + 0x1FF);
-    EXPECT_EQ(file.RvaToPointer(0x4200), nullptr);
-    EXPECT_EQ(file.RvaToPointer(0x0FFF), nullptr);
-    EXPECT_EQ(file.RvaToPointer(0x2800), nullptr);
+    const auto offset = [](std::uint64_t at) { return std::optional<std::uint64_t>(at); };
+    EXPECT_EQ(file.RvaToOffset(0x1900), offset(raw(0) + 0x900)) << "earlier section wins";
+    EXPECT_EQ(file.RvaToOffset(0x2000), offset(raw(1) + 0x800));
+    EXPECT_EQ(file.RvaToOffset(0x41FF), offset(raw(2) + 0x1FF));
+    EXPECT_EQ(file.RvaToOffset(0x4200), std::nullopt);
+    EXPECT_EQ(file.RvaToOffset(0x0FFF), std::nullopt);
+    EXPECT_EQ(file.RvaToOffset(0x2800), std::nullopt);
 }
 
 TEST(PEFileRva, SectionsNearTheTopOfTheAddressSpaceDoNotWrap) {
@@ -145,10 +146,10 @@ TEST(PEFileRva, SectionsNearTheTopOfTheAddressSpaceDoNotWrap) {
     Bytes image = BuildImage(spec);
     CPEFile file(image.data(), image.size());
     ASSERT_TRUE(file.IsOpen());
-    EXPECT_EQ(file.RvaToPointer(0x10), nullptr) << "0xFFFFF000 + 0x2000 wraps to 0x1000";
+    EXPECT_EQ(file.RvaToOffset(0x10), std::nullopt) << "0xFFFFF000 + 0x2000 wraps to 0x1000";
     EXPECT_TRUE(file.RvaToOffset(0xFFFFFFFFu));
-    EXPECT_EQ(file.RvaToPointer(0x1050), nullptr);
-    EXPECT_EQ(file.RvaToOffset(0x1050), std::uint64_t{0xFFFFFFF0u} + 0x50);
+    EXPECT_EQ(file.RvaToOffset(0x1050), std::uint64_t{0xFFFFFFF0u} + 0x50)
+        << "past the end of the file: the offset is kept, every read from it fails";
 }
 
 TEST(PEFileRva, ATruncatedSectionTableFindsNothingPastItsEnd) {
@@ -160,8 +161,8 @@ TEST(PEFileRva, ATruncatedSectionTableFindsNothingPastItsEnd) {
     image[spec.lfanew + 7] = 0xEA;
     CPEFile file(image.data(), image.size());
     ASSERT_TRUE(file.IsOpen());
-    EXPECT_NE(file.RvaToPointer(0x1000), nullptr);
-    EXPECT_EQ(file.RvaToPointer(0x7FFFFFFF), nullptr);
+    EXPECT_TRUE(file.RvaToOffset(0x1000));
+    EXPECT_EQ(file.RvaToOffset(0x7FFFFFFF), std::nullopt);
 }
 
 TEST(PEFileName, IsKeptOnlyWhileOpen) {

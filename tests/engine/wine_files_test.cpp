@@ -103,9 +103,8 @@ TEST(WineFiles, SavedGroupsMatchWrestoolImageByImageAndTheirPngsAreValid) {
             const bool isId = std::all_of(name.begin(), name.end(), ::isdigit);
             const ResKey key = isId ? ResKey(std::stoi(name)) : ResKey(name.c_str());
             const std::string target = out.File("g" + std::to_string(saved++) + ".ico");
-            ASSERT_EQ(file.SaveGroupAsIco(key, static_cast<std::uint16_t>(language), target.c_str(),
-                                          false),
-                      1)
+            ASSERT_TRUE(file.SaveGroupAsIco(key, static_cast<std::uint16_t>(language),
+                                            target.c_str(), false))
                 << path << " " << item;
             const std::string reference =
                 RunCommand("wrestool -x -t14 --name=" + WrestoolName(item) +

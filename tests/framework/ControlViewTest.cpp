@@ -85,11 +85,9 @@ END_MESSAGE_MAP()
 } // namespace
 
 TEST(ControlViews, AViewWhoseWindowIsATabControlGetsItsCreationAndItsNotifications) {
-    CWnd host;
-    ASSERT_TRUE(
-        host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr));
+    ui::HostWindow host(400, 300, WS_POPUP | WS_VISIBLE);
     CSplitterWnd splitter;
-    ASSERT_TRUE(splitter.CreateStatic(&host, 1, 1));
+    ASSERT_TRUE(splitter.CreateStatic(&host.wnd, 1, 1));
     ASSERT_TRUE(splitter.CreateView(0, 0, RUNTIME_CLASS(CTabsView), SIZE{0, 0}, nullptr));
     auto* tabs = static_cast<CTabsView*>(splitter.GetPane(0, 0));
     EXPECT_TRUE(tabs->created);
@@ -105,9 +103,7 @@ TEST(ControlViews, AViewWhoseWindowIsATabControlGetsItsCreationAndItsNotificatio
     // A click on the second tab: the control tells its parent, which hands it back to the view.
     RECT second;
     tabs->SendMessage(TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
-    tabs->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(second.left + 5, second.top + 5));
-    tabs->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(second.left + 5, second.top + 5));
-    ui::Pump(50);
+    ui::Click(tabs->m_hWnd, POINT{second.left + 5, second.top + 5});
     EXPECT_EQ(tabs->SendMessage(TCM_GETCURSEL), 1);
     EXPECT_EQ(tabs->selectionChanges, 1);
 }
@@ -156,11 +152,10 @@ TEST(ControlViews, ASingleControlViewSizesAndFocusesItsControlAndItsMenuFollowsI
 }
 
 TEST(ControlViews, ListAndTreeControlsHandleTheirOwnNotifications) {
-    CWnd host;
-    ASSERT_TRUE(
-        host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr));
+    ui::HostWindow host(400, 300, WS_POPUP | WS_VISIBLE);
     CCountingList list;
-    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, RECT{0, 0, 200, 150}, &host, 1));
+    ASSERT_TRUE(
+        list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, RECT{0, 0, 200, 150}, &host.wnd, 1));
     EXPECT_EQ(list.InsertColumn(0, "Name", LVCFMT_LEFT, 100), 0);
     EXPECT_EQ(list.InsertItem(0, "first"), 0);
     list.SetItemData(0, 42);
@@ -172,7 +167,7 @@ TEST(ControlViews, ListAndTreeControlsHandleTheirOwnNotifications) {
 
     CCountingTree tree;
     ASSERT_TRUE(
-        tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASLINES, RECT{200, 0, 400, 150}, &host, 2));
+        tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASLINES, RECT{200, 0, 400, 150}, &host.wnd, 2));
     HTREEITEM root = tree.InsertItem("C:\\", 0, 0);
     HTREEITEM child = tree.InsertItem("Windows", 0, 0, root);
     tree.SelectItem(child);

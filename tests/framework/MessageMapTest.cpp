@@ -156,14 +156,19 @@ TEST(MessageMap, MostDerivedHandlerWinsAndBaseHandlersStillRun) {
     EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
 }
 
-TEST(MessageMap, ExceptionsStopAtTheWindowProcedure) {
+TEST(MessageMap, ExceptionsStopAtTheWindowProcedureAndAreCounted) {
+    ui::ExpectCallbackExceptions(2); // the harness fails the test on any other number
+    const long before = AfxCallbackExceptionCount();
     CBaseWnd wnd;
     ASSERT_TRUE(createTopLevel(wnd));
     EXPECT_EQ(wnd.SendMessage(WM_THROW), 0);
     EXPECT_EQ(wnd.SendMessage(WM_PONG), 2); // still working
+    EXPECT_EQ(AfxCallbackExceptionCount(), before + 1);
+    EXPECT_STREQ(AfxLastCallbackExceptionPlace(), "a window procedure");
     CFailingCreateWnd failing;
     EXPECT_FALSE(createTopLevel(failing));
     EXPECT_EQ(failing.m_hWnd, nullptr);
+    EXPECT_EQ(AfxCallbackExceptionCount(), before + 2);
 }
 
 TEST(Reflection, ControlHandlesItsOwnNotificationsBeforeItsParent) {

@@ -67,14 +67,14 @@ TEST(UpdateHandlers, ToolbarButtonsFollowTheirHandlersWhenIdle) {
     TestDocumentWindow window;
     CToolBar& bar = window.frame->m_toolBar;
     auto enabled = [&](UINT id) { return bar.SendMessage(TB_ISBUTTONENABLED, id) != 0; };
-    ui::Pump(50);
+    ui::PumpPending();
     EXPECT_TRUE(enabled(ID_TEST_HANDLED_BY_VIEW));
     EXPECT_TRUE(enabled(ID_TEST_HANDLED_BY_FRAME));
     EXPECT_FALSE(enabled(ID_TEST_NO_HANDLER));
     EXPECT_FALSE(enabled(ID_TEST_DISABLED));
     // The update follows the active view: without it the view's command is still the frame's.
     window.frame->SetActiveView(nullptr);
-    ui::Pump(50);
+    ui::PumpPending();
     EXPECT_TRUE(enabled(ID_TEST_HANDLED_BY_VIEW));
     EXPECT_TRUE(enabled(ID_TEST_DISABLED) == false);
 }
@@ -154,7 +154,7 @@ void dragToolbar(CToolBar& bar, CFrameWnd* frame, POINT drop) {
     bar.ScreenToClient(&drop);
     bar.PostMessage(WM_NCLBUTTONDOWN, HTBORDER, MAKELPARAM(grip.x, grip.y));
     bar.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
-    ui::Pump(50);
+    ui::PumpPending();
 }
 } // namespace
 
@@ -180,6 +180,6 @@ TEST(ControlBars, DraggingTheGripperDocksTheToolbarAtTheNearestEdgeAndBack) {
     bar.SendMessage(TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button));
     bar.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(button.left + 3, button.top + 3));
     bar.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(button.left + 3, button.bottom + 300));
-    ui::Pump(50);
+    ui::PumpPending();
     EXPECT_EQ(bar.GetBarStyle() & CBRS_ALIGN_ANY, CBRS_ALIGN_TOP);
 }

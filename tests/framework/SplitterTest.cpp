@@ -20,11 +20,10 @@ int height(const RECT& r) {
 }
 
 struct SplitterHost {
-    CWnd host;
+    ui::HostWindow host{800, 600, WS_POPUP | WS_VISIBLE};
     CSplitterWnd outer, right;
     SplitterHost() {
-        host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr, nullptr);
-        outer.CreateStatic(&host, 1, 2);
+        outer.CreateStatic(&host.wnd, 1, 2);
         outer.CreateView(0, 0, RUNTIME_CLASS(CTestView), SIZE{280, 0}, nullptr);
         right.CreateStatic(&outer, 2, 1, WS_CHILD | WS_VISIBLE, outer.IdFromRowCol(0, 1));
         right.CreateView(0, 0, RUNTIME_CLASS(CTestView), SIZE{0, 200}, nullptr);
@@ -79,26 +78,31 @@ TEST(Splitter, AColumnBelowItsMinimumIsHiddenAndDraggingABarSetsItsSize) {
     s.outer.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(barX, 100));
     s.outer.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(350, 100));
     s.outer.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(350, 100));
-    ui::Pump(50);
+    ui::PumpPending();
     EXPECT_EQ(width(paneRect(s.outer.GetPane(0, 0), &s.outer)), 350);
     s.resize(900, 600);
     EXPECT_EQ(width(paneRect(s.outer.GetPane(0, 0), &s.outer)), 350);
 
-    // A drag whose mouse capture is taken away ends: later moves change nothing.
+    // A drag whose mouse capture is taken away ends: later moves change nothing. The real
+    // pointer rests where the drag would leave the bar, so a move the system makes up from it
+    // on a capture change keeps the bar put.
+    POINT pointer{350, 100};
+    s.outer.ClientToScreen(&pointer);
+    SetCursorPos(pointer.x, pointer.y);
     s.outer.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON,
                         MAKELPARAM(350 + CSplitterWnd::kBarSize / 2, 100));
-    ui::Pump(20);
-    s.host.SetCapture();
+    ui::PumpPending();
+    s.host.wnd.SetCapture();
     ReleaseCapture();
     s.outer.PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
-    ui::Pump(20);
+    ui::PumpPending();
     EXPECT_EQ(width(paneRect(s.outer.GetPane(0, 0), &s.outer)), 350);
 }
 
 TEST(Splitter, APaneOfAClassThatCannotBeCreatedIsRefused) {
     SplitterHost s;
     CSplitterWnd extra;
-    ASSERT_TRUE(extra.CreateStatic(&s.host, 1, 1, WS_CHILD, 1));
+    ASSERT_TRUE(extra.CreateStatic(&s.host.wnd, 1, 1, WS_CHILD, 1));
     EXPECT_FALSE(extra.CreateView(0, 0, RUNTIME_CLASS(CView), SIZE{10, 10}, nullptr));
     EXPECT_EQ(extra.GetPane(0, 0), nullptr);
     EXPECT_FALSE(extra.CreateView(1, 0, RUNTIME_CLASS(CTestView), SIZE{10, 10}, nullptr));
@@ -155,5 +159,5 @@ TEST(Splitter, F6AndShiftF6MoveBetweenThePanesOfTheFrame) {
                      MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
     EXPECT_EQ(frame->GetActiveView(), top);
     frame->DestroyWindow();
-    ui::Pump(20);
+    ui::PumpPending();
 }

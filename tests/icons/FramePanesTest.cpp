@@ -11,9 +11,10 @@ using namespace quarvel::test;
 
 namespace {
 bool menuItemEnabled(CMainFrame* frame, int menu, UINT id) {
-    HMENU popup = GetSubMenu(frame->GetMenu(), menu);
-    frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), menu);
-    return !(GetMenuState(popup, id, MF_BYCOMMAND) & MF_GRAYED);
+    for (const auto& item : ui::FrameMenu(frame, menu))
+        if (item.first == id)
+            return item.second;
+    return false;
 }
 } // namespace
 
@@ -39,7 +40,7 @@ TEST_F(QuarvelStarted, IconPanesAnswerTheFramesCommandsWhenActive) {
     EXPECT_TRUE(menuItemEnabled(frame, 0, ID_SAVE_ICON_AS));
     // Once drawn, the icon has a picture and the toolbar's Copy button follows.
     ui::PumpUntil([&] { return list.FirstSelectedHasPicture(); });
-    ui::Pump(20);
+    ui::PumpPending();
     EXPECT_TRUE(menuItemEnabled(frame, 1, ID_EDIT_COPY));
     EXPECT_TRUE(frame->GetToolBar().SendMessage(TB_ISBUTTONENABLED, ID_EDIT_COPY));
 

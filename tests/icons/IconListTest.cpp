@@ -108,9 +108,9 @@ TEST_F(IconPanes, PicturesAreMadeOnlyForItemsDrawnAndFailuresAreNotRetried) {
     for (int i = 0; i <= 300; ++i)
         ASSERT_EQ(List().GetIconItem(i)->GetImageIndex(), CIconItem::kImageNotMade) << i;
 
-    host.ShowWindow(SW_SHOW);
-    host.UpdateWindow();
-    ui::Pump(50);
+    host.wnd.ShowWindow(SW_SHOW);
+    host.wnd.UpdateWindow();
+    ui::PumpPending();
     EXPECT_GE(List().GetIconItem(0)->GetImageIndex(), 0);
     int made = 0;
     for (int i = 0; i < 300; ++i)
@@ -172,8 +172,8 @@ TEST_F(IconPanes, RemoveAllEmptiesBothPanesAndFreesEveryItem) {
 
     // A list that goes with its window frees its items too.
     auto* alone = new CIconListCtrl;
-    ASSERT_TRUE(
-        alone->Create(WS_CHILD | LVS_ICON | LVS_SHAREIMAGELISTS, RECT{0, 0, 100, 100}, &host, 77));
+    ASSERT_TRUE(alone->Create(WS_CHILD | LVS_ICON | LVS_SHAREIMAGELISTS, RECT{0, 0, 100, 100},
+                              &host.wnd, 77));
     alone->AddGroupIcon(path.c_str(), 1, 0x409);
     alone->AddIconFile("C:\\x.ico");
     ASSERT_EQ(alone->OwnedItemCount(), 2);
@@ -248,10 +248,9 @@ TEST_F(IconPanes, SavingOneIconWritesItsFormatAndNeverReportsAFailureAsSuccess) 
     EXPECT_EQ(ReadFileBytes(copy), icoBytes);
     const std::string group = folder.File("group.ico");
     EXPECT_EQ(List().SaveIcon(0, false, group.c_str(), false, 0), 1);
-    CIconImageSet* saved = ReadIcoFileImages(group.c_str());
+    const auto saved = ReadIcoFileImages(group.c_str());
     ASSERT_NE(saved, nullptr);
-    EXPECT_EQ(saved->count, 3);
-    FreeImageSet(saved);
+    EXPECT_EQ(saved->Count(), 3);
     EXPECT_EQ(List().SaveIcon(0, false, copy.c_str(), false, 0), 0);
     EXPECT_EQ(ReadFileBytes(copy), icoBytes);
     EXPECT_EQ(List().SaveIcon(1, false, copy.c_str(), false, 1), 0);

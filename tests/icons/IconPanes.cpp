@@ -5,22 +5,11 @@ using namespace quarvel::test;
 
 void IconPanes::SetUp() {
     AfxEnableControlContainer();
-    ASSERT_TRUE(host.CreateEx(0, AfxDefaultWndClass(), "icon panes",
-                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 640, 480, nullptr,
-                              nullptr));
-    iconList = new CIconListView;
-    subIcons = new CSubIconView;
-    ASSERT_TRUE(iconList->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, RECT{0, 0, 400, 400},
-                                 &host, AFX_IDW_PANE_FIRST));
-    ASSERT_TRUE(subIcons->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, RECT{400, 0, 630, 400},
-                                 &host, AFX_IDW_PANE_FIRST + 1));
+    ASSERT_TRUE(host.wnd.m_hWnd);
+    iconList = host.AddView<CIconListView>(RECT{0, 0, 400, 400});
+    subIcons = host.AddView<CSubIconView>(RECT{400, 0, 630, 400}, AFX_IDW_PANE_FIRST + 1);
+    ASSERT_TRUE(iconList && subIcons);
     iconList->SetSubIconView(subIcons);
-}
-
-void IconPanes::TearDown() {
-    // The views delete themselves with their windows.
-    host.DestroyWindow();
-    ui::Pump(10);
 }
 
 std::vector<std::string> IconPanes::RowLabels() {
@@ -50,12 +39,7 @@ bool IconPanes::Enabled(CWnd* view, UINT command) {
 }
 
 std::vector<std::pair<UINT, bool>> IconPanes::ContextMenu(CWnd* view) {
-    return ui::ReadPopupMenu([view] {
-        RECT rect;
-        view->GetWindowRect(&rect);
-        view->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->m_hWnd),
-                          MAKELPARAM(rect.left + 5, rect.top + 5));
-    });
+    return ui::ContextMenu(view, POINT{5, 5});
 }
 
 std::string IconPanes::WriteImage(const std::string& name, const ResourceTree& tree) {

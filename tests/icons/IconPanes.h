@@ -17,7 +17,6 @@
 class IconPanes : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
     CIconListCtrl& List() { return iconList->GetListCtrl(); }
     CIconListBox& Rows() { return subIcons->GetListBox(); }
@@ -39,7 +38,7 @@ protected:
                                 const std::vector<int>& bitCounts);
 
     quarvel::test::TempFolder folder;
-    CWnd host;
+    ui::HostWindow host{640, 480, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN}; // hidden until shown
     CIconListView* iconList = nullptr;
     CSubIconView* subIcons = nullptr;
 };

@@ -185,7 +185,7 @@ TEST_F(IconPanes, SavingSelectedRowsWritesExactlyThoseImagesInRowOrder) {
 
     // Rows 0 and 2 are the directory's images 0 and 3; nothing selected saves nothing.
     const std::string target = folder.File("two.ico");
-    EXPECT_EQ(subIcons->SaveSelectedAsIco(target.c_str()), 0);
+    EXPECT_FALSE(subIcons->SaveSelectedAsIco(target.c_str()));
     EXPECT_EQ(GetFileAttributesA(target.c_str()), INVALID_FILE_ATTRIBUTES);
     Rows().SetSel(0);
     Rows().SetSel(2);
@@ -195,26 +195,24 @@ TEST_F(IconPanes, SavingSelectedRowsWritesExactlyThoseImagesInRowOrder) {
         EXPECT_EQ(answer.dialogs, 1);
         EXPECT_EQ(answer.proposed, "gap.dll#1_" + std::to_string(Rows().GetCaretRow()));
     }
-    CIconImageSet* saved = ReadIcoFileImages(target.c_str());
+    auto saved = ReadIcoFileImages(target.c_str());
     ASSERT_NE(saved, nullptr);
-    ASSERT_EQ(saved->count, 2);
+    ASSERT_EQ(saved->Count(), 2);
     EXPECT_EQ(saved->entries[0].bWidth, 16);
     EXPECT_EQ(saved->entries[1].bWidth, 32);
     EXPECT_EQ(saved->entries[1].wBitCount, 4);
-    FreeImageSet(saved);
 
     // Rows 1 and 0 selected in that order still come out in row order: 16 then 48.
     Rows().SetSel(-1, FALSE);
     Rows().SetSel(1);
     Rows().SetSel(0);
     const std::string again = folder.File("again.ico");
-    EXPECT_EQ(subIcons->SaveSelectedAsIco(again.c_str()), 1);
+    EXPECT_TRUE(subIcons->SaveSelectedAsIco(again.c_str()));
     saved = ReadIcoFileImages(again.c_str());
     ASSERT_NE(saved, nullptr);
-    ASSERT_EQ(saved->count, 2);
+    ASSERT_EQ(saved->Count(), 2);
     EXPECT_EQ(saved->entries[0].bWidth, 16);
     EXPECT_EQ(saved->entries[1].bWidth, 48);
-    FreeImageSet(saved);
 }
 
 TEST_F(IconPanes, SavingAsBitmapWritesTheCaretRowOnTheWindowColour) {

@@ -9,7 +9,7 @@
 namespace {
 // A static text in a host window, in the dialog font, in a rectangle larger than its text.
 struct LinkHost {
-    HostWindow host{400, 200};
+    ui::HostWindow host{400, 200};
     HWND label = nullptr;
     explicit LinkHost(const char* text, DWORD style = SS_LEFT) {
         label = CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | style, 30, 40, 300, 50,

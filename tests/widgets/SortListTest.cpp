@@ -23,7 +23,7 @@ const Row kRows[] = {{"cherry", "Zeta", "3"},
 
 // A text-sorted list with three columns; each row's item data is 100 + its first position.
 struct SortList {
-    HostWindow host;
+    ui::HostWindow host;
     CTextSortListCtrl list;
     SortList() {
         list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, RECT{0, 0, 500, 300}, &host.wnd, 1);
@@ -38,7 +38,7 @@ struct SortList {
             list.SetItemData(index, static_cast<DWORD_PTR>(100 + index));
             ++index;
         }
-        ui::Pump(20);
+        ui::PumpPending();
     }
     std::vector<std::string> column(int col) const {
         std::vector<std::string> texts;
@@ -51,11 +51,7 @@ struct SortList {
         HWND header = list.GetHeaderCtrl();
         RECT item;
         Header_GetItemRect(header, col, &item);
-        LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-        PostMessageA(header, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN,
-                     right ? MK_RBUTTON : MK_LBUTTON, at);
-        PostMessageA(header, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
-        ui::Pump(30);
+        ui::Click(header, ui::Centre(item), right ? ui::Button::Right : ui::Button::Left);
     }
     // The header's item-click notification with a chosen button, sent straight to the list.
     void notifyItemClick(int col, int button, UINT code = HDN_ITEMCLICKA) {
@@ -165,7 +161,7 @@ TEST(SortList, CompareOrdersTextIgnoringCaseByTheSignOfTheParameter) {
 }
 
 TEST(SortList, AppendColumnCopiesTheLastWidthAndExtendedStylesAreOnlyAdded) {
-    HostWindow host;
+    ui::HostWindow host;
     CSortListCtrl list;
     list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, RECT{0, 0, 400, 200}, &host.wnd, 1);
     EXPECT_EQ(list.AppendColumn("First"), 0);
@@ -218,7 +214,7 @@ TEST(SortList, PaintingComposesRowsOffScreenAndNeverErasesOnItsOwn) {
     // A repaint shows the rows' text on the window colour and leaves the header its own.
     s.list.Invalidate();
     s.list.UpdateWindow();
-    ui::Pump(20);
+    ui::PumpPending();
     RECT row;
     s.list.GetItemRect(0, &row, LVIR_LABEL);
     HDC dc = GetDC(s.list);

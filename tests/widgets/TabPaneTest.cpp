@@ -55,13 +55,13 @@ struct TabFrame {
         pane->SetTabImages(images);
         pane->AppendTab("First", RUNTIME_CLASS(CFirstPage), nullptr);
         pane->AppendTab("Second", RUNTIME_CLASS(CSecondPage), nullptr);
-        ui::Pump(20);
+        ui::PumpPending();
     }
     ~TabFrame() {
         if (frame)
             frame->DestroyWindow(); // deletes the frame and its views
         ImageList_Destroy(images);
-        ui::Pump(20);
+        ui::PumpPending();
     }
     CWnd* first() const { return pane->GetTabWindow(0); }
     CWnd* second() const { return pane->GetTabWindow(1); }
@@ -76,10 +76,7 @@ struct TabFrame {
         RECT tab;
         pane->SendMessage(TCM_GETITEMRECT, static_cast<WPARAM>(index),
                           reinterpret_cast<LPARAM>(&tab));
-        LPARAM at = MAKELPARAM((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
-        pane->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
-        pane->PostMessage(WM_LBUTTONUP, 0, at);
-        ui::Pump(30);
+        ui::Click(pane->m_hWnd, ui::Centre(tab));
     }
 };
 
@@ -194,7 +191,7 @@ TEST(TabPane, ResizingMovesEveryPageIntoTheChildArea) {
     ASSERT_NE(f.pane, nullptr);
     for (SIZE size : {SIZE{300, 420}, SIZE{250, 300}}) {
         f.frame->SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
-        ui::Pump(20);
+        ui::PumpPending();
         RECT client;
         f.pane->GetClientRect(&client);
         RECT expected{client.left + 3, client.top + 26, client.right - 3, client.bottom - 3};

@@ -1,4 +1,4 @@
-// The widget tests' application object and host window.
+// The widget tests' application object.
 #include "WidgetsTestApp.h"
 
 namespace {
@@ -8,8 +8,3 @@ public:
 };
 CWidgetsTestApp theApp;
 } // namespace
-
-HostWindow::HostWindow(int width, int height) {
-    wnd.CreateEx(0, nullptr, "widgets host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 20, 20, width,
-                 height, nullptr, nullptr);
-}

@@ -97,9 +97,7 @@ std::string CheckExtract(const std::string& input, std::size_t listed, const std
         const std::vector<std::uint8_t> bytes = ReadBytes(JoinPath(out, name));
         const bool iconHeader = bytes.size() >= 6 && bytes[0] == 0 && bytes[1] == 0 &&
                                 bytes[2] == 1 && bytes[3] == 0 && (bytes[4] | bytes[5]) != 0;
-        CIconImageSet* back = ReadIcoFileImages(JoinPath(out, name).c_str());
-        const bool readable = back != nullptr;
-        FreeImageSet(back);
+        const bool readable = ReadIcoFileImages(JoinPath(out, name).c_str()) != nullptr;
         if (fromGroups && iconHeader && !readable)
             return "extract wrote " + name + ", which does not read back";
     }

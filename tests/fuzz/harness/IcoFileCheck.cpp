@@ -6,6 +6,7 @@
 #include "ScratchFiles.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 
 namespace quarvel::fuzz {
@@ -40,15 +41,15 @@ bool IsReadableIco(const std::uint8_t* data, std::size_t size) {
 
 // The set holds the directory entries unchanged and a copy of each image.
 std::string CheckAgainstFile(const CIconImageSet& set, const std::uint8_t* data) {
-    for (int i = 0; i < set.count; ++i) {
+    for (int i = 0; i < set.Count(); ++i) {
         const std::uint8_t* raw = data + 6 + 16 * i;
         const IconSetEntry& e = set.entries[static_cast<std::size_t>(i)];
         if (e.bWidth != raw[0] || e.bHeight != raw[1] || e.bColorCount != raw[2] ||
             e.bReserved != raw[3] || e.wPlanes != Le16(raw + 4) || e.wBitCount != Le16(raw + 6) ||
             e.dwBytesInRes != Le32(raw + 8) || e.dwImageOffset != Le32(raw + 12))
             return "entry " + std::to_string(i) + " not copied unchanged";
-        if (!e.image || (e.dwBytesInRes != 0 &&
-                         std::memcmp(e.image.get(), data + e.dwImageOffset, e.dwBytesInRes) != 0))
+        if (e.image.size() != e.dwBytesInRes ||
+            !std::equal(e.image.begin(), e.image.end(), data + e.dwImageOffset))
             return "image " + std::to_string(i) + " not copied unchanged";
     }
     return "";
@@ -57,29 +58,28 @@ std::string CheckAgainstFile(const CIconImageSet& set, const std::uint8_t* data)
 } // namespace
 
 std::string CheckIcoFile(const std::uint8_t* data, std::size_t size, const std::string& folder) {
-    ImageSetOwner fromMemory(ReadIcoImages(ByteView(data, size)));
+    const auto fromMemory = ReadIcoImages(ByteView(data, size));
     const std::string path = JoinPath(folder, "input.ico");
     if (!WriteBytes(path, data, size))
         return "cannot write the scratch file";
-    ImageSetOwner fromFile(ReadIcoFileImages(path.c_str()));
+    const auto fromFile = ReadIcoFileImages(path.c_str());
     std::remove(path.c_str());
 
     const bool readable = IsReadableIco(data, size);
-    if ((fromFile.set != nullptr) != readable)
+    if ((fromFile != nullptr) != readable)
         return readable ? "ReadIcoFileImages refused a sound .ico file"
                         : "ReadIcoFileImages took a broken .ico file";
-    if ((fromMemory.set != nullptr) != readable)
+    if ((fromMemory != nullptr) != readable)
         return "reading from memory and from the file disagree";
     if (!readable)
         return "";
-    if (fromFile.set->count != Le16(data + 4))
+    if (fromFile->Count() != Le16(data + 4))
         return "ReadIcoFileImages gave another number of images than the header";
-    if (std::string p = CheckAgainstFile(*fromFile.set, data); !p.empty())
+    if (std::string p = CheckAgainstFile(*fromFile, data); !p.empty())
         return "ReadIcoFileImages: " + p;
-    if (std::string p = CheckImageFacts(*fromFile.set); !p.empty())
+    if (std::string p = CheckImageFacts(*fromFile); !p.empty())
         return p;
-    if (std::string p = CheckWriteAndReadBack(*fromFile.set, JoinPath(folder, "set.ico"));
-        !p.empty())
+    if (std::string p = CheckWriteAndReadBack(*fromFile, JoinPath(folder, "set.ico")); !p.empty())
         return p;
     if (const auto left = FilesUnder(folder); !left.empty())
         return "files left behind, first " + left.front();

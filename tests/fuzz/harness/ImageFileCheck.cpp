@@ -46,33 +46,36 @@ std::optional<ByteView> GroupBytes(const CPEFile& file, const cli::ListedIcon& g
 struct Enumeration {
     explicit Enumeration(const CPEFile& f) : file(&f) {}
     const CPEFile* file;
+    std::size_t names = 0;
     std::size_t languages = 0;
     std::string problem;
     bool Done() const { return !problem.empty() || languages >= kMaxGroupsChecked; }
 };
 
-int OnLanguage(ResKey type, ResKey name, std::uint16_t language, void* user) {
+bool OnLanguage(ResKey type, ResKey name, std::uint16_t language, void* user) {
     auto& walk = *static_cast<Enumeration*>(user);
     if (!walk.file->FindResourceLang(type, name, language))
         walk.problem = "EnumLanguages reported a language that FindResourceLang does not find";
     ++walk.languages;
-    return walk.Done() ? 0 : 1;
+    return !walk.Done();
 }
 
-int OnName(ResKey type, ResKey name, void* user) {
+bool OnName(ResKey type, ResKey name, void* user) {
     auto& walk = *static_cast<Enumeration*>(user);
+    ++walk.names;
     walk.file->EnumLanguages(type, name, OnLanguage, user);
-    return walk.Done() ? 0 : 1;
+    return !walk.Done();
 }
 
 std::string CheckEnumerations(const CPEFile& file) {
     for (const int type : {kResTypeGroupIcon, kResTypeIcon}) {
         Enumeration walk(file);
-        const int seen = file.EnumNames(type, OnName, &walk);
+        const bool seen = file.EnumNames(type, OnName, &walk);
         if (!walk.problem.empty())
             return walk.problem;
-        if (seen != 0 && seen != 1)
-            return "EnumNames answered " + std::to_string(seen);
+        if (seen != (walk.names != 0))
+            return "EnumNames answered " + std::string(seen ? "true" : "false") + " after " +
+                   std::to_string(walk.names) + " names";
     }
     return "";
 }
@@ -126,27 +129,28 @@ std::string CheckDisplayImage(const CPEFile& file, const cli::ListedIcon& group)
 
 std::string CheckGroupImages(const CPEFile& file, const cli::ListedIcon& group,
                              const std::string& folder) {
-    ImageSetOwner images(ReadGroupImages(file, group.Key(), group.language));
-    if (images.set == nullptr)
+    const auto images = ReadGroupImages(file, group.Key(), group.language);
+    if (images == nullptr)
         return "";
     const auto directory = GroupBytes(file, group);
     if (!directory)
         return Problem(group, "ReadGroupImages read a group that does not parse");
     const std::uint8_t* g = directory->Data();
-    if (images.set->count != Le16(g + 4) || images.set->count == 0)
+    if (images->Count() != Le16(g + 4) || images->Count() == 0)
         return Problem(group, "ReadGroupImages gave another number of images than the group");
-    for (int i = 0; i < images.set->count; ++i) {
+    for (int i = 0; i < images->Count(); ++i) {
         const std::uint8_t* entry = g + 6 + 14 * i;
-        const IconSetEntry& e = images.set->entries[static_cast<std::size_t>(i)];
+        const IconSetEntry& e = images->entries[static_cast<std::size_t>(i)];
         if (e.bWidth != entry[0] || e.bHeight != entry[1] || e.bColorCount != entry[2] ||
             e.bReserved != 0 || e.wPlanes != Le16(entry + 4) || e.wBitCount != Le16(entry + 6) ||
-            e.dwBytesInRes != Le32(entry + 8) || e.dwImageOffset != 0 || !e.image)
+            e.dwBytesInRes != Le32(entry + 8) || e.dwImageOffset != 0 ||
+            e.image.size() != e.dwBytesInRes)
             return Problem(group, "ReadGroupImages entry " + std::to_string(i) +
                                       " differs from the group entry");
     }
-    if (std::string p = CheckImageFacts(*images.set); !p.empty())
+    if (std::string p = CheckImageFacts(*images); !p.empty())
         return Problem(group, p);
-    if (std::string p = CheckWriteAndReadBack(*images.set, JoinPath(folder, "set.ico")); !p.empty())
+    if (std::string p = CheckWriteAndReadBack(*images, JoinPath(folder, "set.ico")); !p.empty())
         return Problem(group, p);
     return "";
 }
@@ -189,22 +193,21 @@ std::string CheckSavedFile(const CPEFile& file, const cli::ListedIcon& group,
 
 std::string CheckSavedGroup(const CPEFile& file, const cli::ListedIcon& group,
                             const std::string& path) {
-    const int saved = file.SaveGroupAsIco(group.Key(), group.language, path.c_str(), true);
-    if (saved == 0)
+    if (!file.SaveGroupAsIco(group.Key(), group.language, path.c_str(), true))
         return FileExists(path) ? Problem(group, "SaveGroupAsIco failed and left a file") : "";
-    if (saved != 1 || !FileExists(path))
-        return Problem(group, "SaveGroupAsIco answered 1 without a file");
+    if (!FileExists(path))
+        return Problem(group, "SaveGroupAsIco answered true without a file");
     const std::vector<std::uint8_t> written = ReadBytes(path);
-    ImageSetOwner back(ReadIcoFileImages(path.c_str()));
+    const auto back = ReadIcoFileImages(path.c_str());
     std::remove(path.c_str());
     if (std::string p = CheckSavedFile(file, group, written); !p.empty())
         return Problem(group, p);
     // A group that is an icon's (reserved 0, type 1, images) makes a readable .ico file.
     const bool iconHeader =
         Le16(written.data()) == 0 && Le16(written.data() + 2) == 1 && Le16(written.data() + 4) != 0;
-    if (iconHeader && back.set == nullptr)
+    if (iconHeader && back == nullptr)
         return Problem(group, "the file SaveGroupAsIco wrote does not read back");
-    if (back.set != nullptr && back.set->count != Le16(written.data() + 4))
+    if (back != nullptr && back->Count() != Le16(written.data() + 4))
         return Problem(group, "the file SaveGroupAsIco wrote reads back another image count");
     return "";
 }

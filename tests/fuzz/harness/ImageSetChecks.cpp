@@ -39,9 +39,9 @@ std::uint8_t ExpectedColorCount(std::uint16_t planes, std::uint16_t bitCount) {
 }
 
 std::string CheckImageFacts(const CIconImageSet& set) {
-    for (int i = 0; i < set.count; ++i) {
+    for (int i = 0; i < set.Count(); ++i) {
         const IconSetEntry& entry = set.entries[static_cast<std::size_t>(i)];
-        const ByteView image(entry.image.get(), entry.dwBytesInRes);
+        const ByteView image(entry.image.data(), entry.image.size());
         const auto side = IconBuildSize(image);
         if (side && (*side < kMinIconSize || *side > kMaxIconSize))
             return At("build size out of range", static_cast<std::size_t>(i));
@@ -52,48 +52,65 @@ std::string CheckImageFacts(const CIconImageSet& set) {
     return "";
 }
 
-std::string CheckWriteAndReadBack(CIconImageSet& set, const std::string& path) {
-    struct Before {
-        std::uint8_t width, height;
-        std::uint16_t planes, bitCount;
-        std::vector<std::uint8_t> bytes;
-    };
-    std::vector<Before> before;
-    for (int i = 0; i < set.count; ++i) {
-        const IconSetEntry& e = set.entries[static_cast<std::size_t>(i)];
-        if (!e.image)
-            return At("a set came back with an unfilled image", static_cast<std::size_t>(i));
-        before.push_back({e.bWidth, e.bHeight, e.wPlanes, e.wBitCount,
-                          AsWritten(e.image.get(), e.dwBytesInRes)});
-    }
+namespace {
 
-    if (WriteIcoFile(path.c_str(), &set) != 1)
+// Writes the entries of `selection` and compares the file read back with them.
+std::string CheckWrittenSelection(const CIconImageSet& set, const std::vector<int>& selection,
+                                  const std::string& path) {
+    if (!WriteIcoFile(path.c_str(), set, selection))
         return "WriteIcoFile refused a set that a reader gave";
     const std::size_t fileSize = ReadBytes(path).size();
-    ImageSetOwner back(ReadIcoFileImages(path.c_str()));
+    const auto back = ReadIcoFileImages(path.c_str());
     std::remove(path.c_str());
-    if (back.set == nullptr)
+    if (back == nullptr)
         return "a file written by WriteIcoFile does not read back";
-    if (back.set->count != set.count)
+    if (back->entries.size() != selection.size())
         return "the read-back holds another number of images";
 
-    std::uint64_t offset = 6 + 16 * static_cast<std::uint64_t>(set.count);
-    for (std::size_t i = 0; i < before.size(); ++i) {
-        const IconSetEntry& e = back.set->entries[i];
-        const Before& b = before[i];
-        if (e.bWidth != b.width || e.bHeight != b.height || e.wPlanes != b.planes ||
-            e.wBitCount != b.bitCount || e.dwBytesInRes != b.bytes.size())
+    std::uint64_t offset = 6 + 16 * std::uint64_t{selection.size()};
+    for (std::size_t i = 0; i < selection.size(); ++i) {
+        const IconSetEntry& e = back->entries[i];
+        const IconSetEntry& b = set.entries[static_cast<std::size_t>(selection[i])];
+        if (e.bWidth != b.bWidth || e.bHeight != b.bHeight || e.wPlanes != b.wPlanes ||
+            e.wBitCount != b.wBitCount || e.dwBytesInRes != b.image.size())
             return At("a directory entry changed on the way", i);
-        if (e.bColorCount != ExpectedColorCount(b.planes, b.bitCount) || e.bReserved != 0)
+        if (e.bColorCount != ExpectedColorCount(b.wPlanes, b.wBitCount) || e.bReserved != 0)
             return At("bColorCount or bReserved not as recomputed", i);
         if (e.dwImageOffset != offset)
             return At("images not back to back", i);
-        if (b.bytes.size() != 0 && std::memcmp(e.image.get(), b.bytes.data(), b.bytes.size()) != 0)
+        if (e.image != AsWritten(b.image.data(), b.image.size()))
             return At("image bytes changed on the way", i);
         offset += e.dwBytesInRes;
     }
     if (offset != fileSize)
         return "the file written is not exactly its directory and images";
+    return "";
+}
+
+} // namespace
+
+std::string CheckWriteAndReadBack(const CIconImageSet& set, const std::string& path) {
+    std::vector<std::vector<std::uint8_t>> before;
+    for (int i = 0; i < set.Count(); ++i) {
+        const IconSetEntry& e = set.entries[static_cast<std::size_t>(i)];
+        if (e.image.size() != e.dwBytesInRes)
+            return At("a set came back with an image of another size than its entry",
+                      static_cast<std::size_t>(i));
+        before.push_back(e.image);
+    }
+    std::vector<int> all(before.size()), reversed(before.size());
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        all[i] = static_cast<int>(i);
+        reversed[i] = static_cast<int>(all.size() - 1 - i);
+    }
+    for (const std::vector<int>* selection : {&all, &reversed}) {
+        if (std::string p = CheckWrittenSelection(set, *selection, path); !p.empty())
+            return p;
+    }
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (set.entries[i].image != before[i])
+            return At("writing changed the set's image", i);
+    }
     return "";
 }
 

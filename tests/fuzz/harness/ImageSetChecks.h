@@ -21,17 +21,9 @@ std::uint8_t ExpectedColorCount(std::uint16_t planes, std::uint16_t bitCount);
 // the display icon's build size come from them).
 std::string CheckImageFacts(const CIconImageSet& set);
 
-// Writes the set to `path` with WriteIcoFile, reads it back and compares it with the set as it
-// was; removes the file.
-std::string CheckWriteAndReadBack(CIconImageSet& set, const std::string& path);
-
-// Owns a set for the length of a check.
-struct ImageSetOwner {
-    explicit ImageSetOwner(CIconImageSet* s) : set(s) {}
-    ~ImageSetOwner() { FreeImageSet(set); }
-    ImageSetOwner(const ImageSetOwner&) = delete;
-    ImageSetOwner& operator=(const ImageSetOwner&) = delete;
-    CIconImageSet* set;
-};
+// Writes the set to `path` with WriteIcoFile, reads it back and compares it with the set, which
+// must be left as it was; then writes the entries in reverse order and compares again. Removes
+// the file.
+std::string CheckWriteAndReadBack(const CIconImageSet& set, const std::string& path);
 
 } // namespace quarvel::fuzz

@@ -1,16 +1,59 @@
-// UI test harness: bounded message pumping, dialog answering and the per-process watchdog.
+// UI test harness: pumping until a condition holds, the per-test watch (callback exceptions, the
+// test's name for the watchdog), the per-process watchdog and the dialog answerer.
 #include "UiHarness.h"
 
-#include "WinApp.h"
+#include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <thread>
 
 namespace ui {
 
 namespace {
 thread_local DialogAnswerer* activeAnswerer = nullptr;
+
+std::mutex currentTestLock;
+std::string currentTest; // "Suite.Name" of the running test, empty between tests
+
+void setCurrentTest(std::string name) {
+    std::lock_guard<std::mutex> hold(currentTestLock);
+    currentTest = std::move(name);
+}
+
+// Fails a test during which a window procedure or callback stopped an exception it did not
+// expect, and tells the watchdog which test runs.
+class TestWatch : public ::testing::EmptyTestEventListener {
+public:
+    void OnTestStart(const ::testing::TestInfo& test) override {
+        setCurrentTest(std::string(test.test_suite_name()) + "." + test.name());
+        m_expected = 0;
+        m_countAtStart = AfxCallbackExceptionCount();
+    }
+    // Runs after the test's TearDown and destructor, so their windows are watched too.
+    void OnTestEnd(const ::testing::TestInfo&) override {
+        const long swallowed = AfxCallbackExceptionCount() - m_countAtStart;
+        if (swallowed != m_expected)
+            ADD_FAILURE() << swallowed << " exception(s) stopped at a callback boundary, "
+                          << m_expected << " expected; the last in "
+                          << AfxLastCallbackExceptionPlace();
+        setCurrentTest("");
+    }
+    long m_expected = 0;
+
+private:
+    long m_countAtStart = 0;
+};
+
+// Listeners hear the end of a test in reverse order: appended, this one reports before the
+// printer, so its failure shows under the test.
+TestWatch* const testWatch = [] {
+    auto* watch = new TestWatch;
+    ::testing::UnitTest::GetInstance()->listeners().Append(watch);
+    return watch;
+}();
 
 // Ends the process if the tests run longer than QUARVEL_UI_WATCHDOG seconds (default 240):
 // a hung modal loop must fail the test run, not stall it.
@@ -20,8 +63,14 @@ struct Watchdog {
         int seconds = setting ? std::atoi(setting) : 240;
         std::thread([seconds] {
             Sleep(static_cast<DWORD>(seconds) * 1000);
-            std::fprintf(stderr, "UI test watchdog: still running after %d s, ending the process\n",
-                         seconds);
+            std::string hung;
+            {
+                std::lock_guard<std::mutex> hold(currentTestLock);
+                hung = currentTest.empty() ? "(between tests)" : currentTest;
+            }
+            std::fprintf(stderr,
+                         "UI test watchdog: still running after %d s in %s, ending the process\n",
+                         seconds, hung.c_str());
             std::fflush(stderr);
             TerminateProcess(GetCurrentProcess(), 3);
         }).detach();
@@ -35,69 +84,45 @@ void dispatchOne(MSG& msg) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
 }
+
+// Dispatches what is queued now; a destroyed main frame posts WM_QUIT, which tests go past.
+void dispatchQueued(DWORD limitMs) {
+    const DWORD start = GetTickCount();
+    MSG msg;
+    while (GetTickCount() - start < limitMs && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message != WM_QUIT)
+            dispatchOne(msg);
+    }
+}
+
+void runIdle() {
+    if (CWinApp* app = AfxGetApp())
+        app->OnIdle(0);
+}
 } // namespace
 
+void ExpectCallbackExceptions(long count) {
+    testWatch->m_expected = count;
+}
+
+void PumpPending() {
+    dispatchQueued(2000); // a window that posts to itself forever must not hold the test
+    runIdle();
+}
+
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
+    const DWORD start = GetTickCount();
     for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message != WM_QUIT) // a destroyed main frame posts one; tests go on
-                dispatchOne(msg);
-        }
-        if (CWinApp* app = AfxGetApp())
-            app->OnIdle(0);
-        if (done && done())
+        dispatchQueued(timeoutMs);
+        runIdle();
+        if (done())
             return true;
-        DWORD elapsed = GetTickCount() - start;
+        const DWORD elapsed = GetTickCount() - start;
         if (elapsed >= timeoutMs)
-            return done ? done() : true;
+            return done();
         MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(10, timeoutMs - elapsed),
                                   QS_ALLINPUT);
     }
-}
-
-void Pump(DWORD ms) {
-    PumpUntil(nullptr, ms);
-}
-
-namespace {
-// The popup being read: caught when it is initialised, read by a timer that fires inside the
-// menu's own loop, which it then ends.
-HMENU shownPopup = nullptr;
-std::vector<std::pair<UINT, bool>> shownPopupItems;
-HHOOK popupHook = nullptr;
-
-LRESULT CALLBACK catchPopup(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* message = reinterpret_cast<CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && message->message == WM_INITMENUPOPUP)
-        shownPopup = reinterpret_cast<HMENU>(message->wParam);
-    return CallNextHookEx(popupHook, code, wParam, lParam);
-}
-
-void CALLBACK readAndClosePopup(HWND, UINT, UINT_PTR timer, DWORD) {
-    if (!shownPopup)
-        return;
-    KillTimer(nullptr, timer);
-    for (int i = 0; i < GetMenuItemCount(shownPopup); ++i) {
-        const UINT state = GetMenuState(shownPopup, static_cast<UINT>(i), MF_BYPOSITION);
-        shownPopupItems.emplace_back(GetMenuItemID(shownPopup, i),
-                                     !(state & (MF_GRAYED | MF_DISABLED)));
-    }
-    EndMenu();
-}
-} // namespace
-
-std::vector<std::pair<UINT, bool>> ReadPopupMenu(const std::function<void()>& open) {
-    shownPopup = nullptr;
-    shownPopupItems.clear();
-    popupHook = SetWindowsHookExA(WH_CALLWNDPROC, catchPopup, nullptr, GetCurrentThreadId());
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, readAndClosePopup);
-    open();
-    KillTimer(nullptr, timer);
-    UnhookWindowsHookEx(popupHook);
-    popupHook = nullptr;
-    return shownPopupItems;
 }
 
 std::string ClassName(HWND window) {
