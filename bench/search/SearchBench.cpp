@@ -3,7 +3,9 @@
 // and in "all files" mode (the worker alone, found files only counted), the file list taking the
 // 2,000 files alone, and a whole search from Find until the file list holds them. The tree is
 // made once under the temporary folder and kept for later runs; the best of N runs counts.
-//   search_bench [runs]   (under Wine: scripts/wine-session scripts/wine-run ...)
+//   search_bench [runs] [hold]   (under Wine: scripts/wine-session scripts/wine-run ...)
+// With hold, the window stays up that many seconds afterwards, on the "Search" page with the
+// results, so that it can be looked at or captured.
 #include "MainFrm.h"
 #include "QuarvelApp.h"
 #include "Win32FolderSource.h"
@@ -130,6 +132,7 @@ void pumpUntil(const std::function<bool()>& done) {
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    const int holdSeconds = argc > 2 ? std::atoi(argv[2]) : 0;
     const std::string root = generatedTree();
 
     AfxWinInit(GetModuleHandleA(nullptr), "", SW_SHOWNORMAL);
@@ -184,6 +187,9 @@ int main(int argc, char** argv) {
                 search, search / listAlone);
     std::printf("forced ends: %d\n", form->ForcedEnds());
     std::fflush(stdout);
+
+    const DWORD end = GetTickCount() + static_cast<DWORD>(std::max(0, holdSeconds)) * 1000;
+    pumpUntil([&] { return GetTickCount() >= end; });
     frame->DestroyWindow();
     theApp.ExitInstance();
     return 0;
