@@ -182,13 +182,10 @@ void CSearchDlg::ShowSearching(bool searching) {
     if (!m_btnStop.m_hWnd)
         return;
     const HWND focus = ::GetFocus();
-    for (CWnd* control : {static_cast<CWnd*>(&m_btnScr), static_cast<CWnd*>(&m_btnOcx),
-                          static_cast<CWnd*>(&m_btnIco), static_cast<CWnd*>(&m_btnExe),
-                          static_cast<CWnd*>(&m_btnDrv), static_cast<CWnd*>(&m_btnDll),
-                          static_cast<CWnd*>(&m_btnAllFiles), static_cast<CWnd*>(&m_btnBrowse)})
-        control->EnableWindow(!searching);
-    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_LOOK_IN), !searching);
-    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_INCLUDE_SUBFOLDERS), !searching);
+    for (int id :
+         {IDC_TYPE_SCR, IDC_TYPE_OCX, IDC_TYPE_ICO, IDC_TYPE_EXE, IDC_TYPE_DRV, IDC_TYPE_DLL,
+          IDC_ALL_FILES, IDC_BROWSE_LOOK_IN, IDC_LOOK_IN, IDC_INCLUDE_SUBFOLDERS})
+        ::EnableWindow(::GetDlgItem(m_hWnd, id), !searching);
     m_btnStop.EnableWindow(searching);
     if (searching)
         m_btnFind.EnableWindow(FALSE);
