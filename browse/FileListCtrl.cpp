@@ -66,27 +66,39 @@ int CFileListCtrl::AddFile(const char* path, quarvel::IconListReceiver* icons) {
     WIN32_FILE_ATTRIBUTE_DATA attributes;
     if (!GetFileAttributesExA(fullPath, GetFileExInfoStandard, &attributes))
         return -1;
-    SHFILEINFOA shellInfo{};
-    if (!SHGetFileInfoA(fullPath, 0, &shellInfo, sizeof shellInfo,
-                        SHGFI_SYSICONINDEX | SHGFI_SMALLICON))
-        return -1;
-
-    const int row = InsertItem(GetItemCount(), parts.name, shellInfo.iIcon);
+    const int row = InsertItem(GetItemCount(), parts.name, I_IMAGENONE);
     if (row < 0)
         return -1;
     const bool folder = (attributes.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     SetItemData(row, folder ? kFolderRow : kFileRow);
     SetItemText(row, kFolderColumn, parts.folder);
     SetItemText(row, kDateColumn, DateText(attributes.ftLastWriteTime));
-    if (!folder) {
+    int icon = -1;
+    if (folder) {
+        icon = m_rowIcons.ForFolder();
+    } else {
         const std::uint64_t size =
             (static_cast<std::uint64_t>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
         SetItemText(row, kSizeColumn, SizeText(size));
-        CString count;
-        count.Format("%d", quarvel::ListIconGroups(fullPath, icons));
-        SetItemText(row, kIconsColumn, count);
+        // The listing opens the file anyway: the row's icon comes from what it found.
+        FirstIconRecorder listed(icons);
+        const int count = icons ? quarvel::ListIconGroups(fullPath, &listed) : 0;
+        CString text;
+        text.Format("%d", count);
+        SetItemText(row, kIconsColumn, text);
+        icon = m_rowIcons.ForFile(fullPath, listed);
     }
+    LVITEMA image{};
+    image.mask = LVIF_IMAGE;
+    image.iItem = row;
+    image.iImage = icon;
+    SetItem(&image);
     return row;
+}
+
+void CFileListCtrl::RemoveAllRows() {
+    DeleteAllItems();
+    SetImageList(m_rowIcons.Reset(), LVSIL_SMALL);
 }
 
 bool CFileListCtrl::SortByColumn(int column, bool ascending) {

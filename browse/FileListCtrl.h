@@ -5,6 +5,7 @@
 #pragma once
 
 #include "BrowseLinks.h"
+#include "FileRowIcons.h"
 #include "SortListCtrl.h"
 #include "engine/IconGroups.h"
 
@@ -21,6 +22,10 @@ public:
     // Appends the row of path, unsorted, and lists a file's icons into icons (may be null).
     // Answers the row's index, or -1 when the path cannot be read and nothing was added.
     int AddFile(const char* path, quarvel::IconListReceiver* icons);
+    // Deletes every row and drops their icons.
+    void RemoveAllRows();
+    // The list of the rows' small icons, which the control shares and never destroys.
+    HIMAGELIST GetRowIcons() const { return m_rowIcons.Handle(); }
     // Sorts by column with folders above files (below them when descending), remembering the
     // column and direction for Resort.
     bool SortByColumn(int column, bool ascending) override;
@@ -43,6 +48,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    CFileRowIcons m_rowIcons;
     int m_nSortColumn = kNameColumn;
     bool m_bSortAscending = true;
     FolderSelector* m_pFolderTree = nullptr; // not owned

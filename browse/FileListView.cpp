@@ -1,8 +1,6 @@
 // CFileListView: creation, filling, and the row menu.
 #include "FileListView.h"
 
-#include <shellapi.h>
-
 IMPLEMENT_DYNCREATE(CFileListView, CSingleCtrlView)
 
 BEGIN_MESSAGE_MAP(CFileListView, CSingleCtrlView)
@@ -10,17 +8,9 @@ BEGIN_MESSAGE_MAP(CFileListView, CSingleCtrlView)
 END_MESSAGE_MAP()
 
 namespace {
-// The list shares the system's image list, which it must never destroy.
+// The list shows the row icons that the control owns and replaces: it must never destroy them.
 constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
                              WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
-
-HIMAGELIST SystemSmallIcons() {
-    char windows[MAX_PATH] = "";
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    SHFILEINFOA info{};
-    return reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoA(windows, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-}
 } // namespace
 
 CFileListView::CFileListView()
@@ -30,7 +20,7 @@ bool CFileListView::CreateControl() {
     if (!m_wndList.Create(kListStyle, RECT{0, 0, 0, 0}, this, AFX_IDW_PANE_FIRST))
         return false;
     m_wndList.AddExtendedStyle(LVS_EX_FULLROWSELECT);
-    m_wndList.SetImageList(SystemSmallIcons(), LVSIL_SMALL);
+    m_wndList.SetImageList(m_wndList.GetRowIcons(), LVSIL_SMALL);
     return m_wndList.AppendColumns();
 }
 

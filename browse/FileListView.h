@@ -19,8 +19,9 @@ public:
     // Stores the folder tree that folder rows move; null leaves the one stored.
     void SetFolderTree(FolderSelector* tree);
 
-    // Deletes every row; the receiver of their icons is emptied by whoever filled it.
-    void RemoveAll() { m_wndList.DeleteAllItems(); }
+    // Deletes every row and their icons; the receiver of the files' icons is emptied by
+    // whoever filled it.
+    void RemoveAll() { m_wndList.RemoveAllRows(); }
     // Appends the row of path and lists its icons into the icon receiver; nothing for a path
     // that cannot be read.
     void AddFile(const char* path) { m_wndList.AddFile(path, m_pIcons); }

@@ -15,8 +15,12 @@ namespace quarvel {
 HICON LoadIconFromFile(const char* path, ResKey name, std::uint16_t language, int width,
                        int height);
 
+// Builds the icon of an .ico file as a group's is built (ChooseIcoDisplayImage; a width of 0 means
+// the system icon size), never through the system's .ico loader. The caller destroys it.
+HICON LoadIcoFileIcon(const char* path, int width);
+
 // Builds an icon from one image's bytes at the image's own width (clamped to 1..256), square;
-// null for an oversized image (ImageLimits.h).
+// null for an image that fails IsSoundIconImage (ImageCheck.h), which never reaches the system.
 HICON CreateIconFromImage(const std::uint8_t* image, std::uint32_t size);
 
 // The icon's width from its colour bitmap (or its mask when it has none); 0 when unreadable.

@@ -43,4 +43,20 @@ std::optional<ByteView> ChooseDisplayImage(const CPEFile& file, ResKey name, std
     return image;
 }
 
+std::optional<ByteView> ChooseIcoDisplayImage(const IcoDirectory& directory, int width) {
+    if (!directory.IsIcon() || !directory.IsComplete())
+        return std::nullopt;
+    int chosen = 0;
+    for (int i = 0; i < directory.Count(); ++i) {
+        if (directory.Entry(i).bWidth == width) {
+            chosen = i;
+            break;
+        }
+    }
+    auto image = directory.Image(chosen);
+    for (int i = 0; !image && i < directory.Count(); ++i)
+        image = directory.Image(i);
+    return image;
+}
+
 } // namespace quarvel

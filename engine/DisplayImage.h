@@ -1,9 +1,10 @@
-// The image of a group icon that stands for it on screen: the choice LoadGroupIcon makes before
-// the system builds the icon (portable, so every build can test and fuzz it).
+// The image that stands for a group icon or an .ico file on screen: the choice made before the
+// system builds the icon (portable, so every build can test and fuzz it).
 #pragma once
 
 #include "ByteView.h"
 #include "GroupIcon.h"
+#include "IcoDirectory.h"
 #include "ResKey.h"
 
 #include <cstdint>
@@ -23,5 +24,11 @@ std::optional<GroupIcon> FindDisplayGroup(const CPEFile& file, ResKey name, std:
 // there.
 std::optional<ByteView> ChooseDisplayImage(const CPEFile& file, ResKey name, std::uint16_t language,
                                            int width);
+
+// The same choice in an .ico file whose header is an icon's (reserved 0, type 1, at least one
+// entry) and whose whole directory lies inside the file: the first entry whose bWidth equals
+// `width`, else entry 0; when that image is not all inside the file, the first in directory
+// order that is.
+std::optional<ByteView> ChooseIcoDisplayImage(const IcoDirectory& directory, int width);
 
 } // namespace quarvel

@@ -31,7 +31,22 @@ CIconListBox::~CIconListBox() {
 
 int CIconListBox::AddImage(ScopedIcon icon, int width, int height, int directoryIndex,
                            const char* label) {
-    if (!icon || label == nullptr || *label == '\0')
+    if (!icon)
+        return -1;
+    return AppendRow(std::move(icon), width, height, directoryIndex, label);
+}
+
+int CIconListBox::AddDamagedImage(int directoryIndex, const char* label) {
+    if (label == nullptr || *label == '\0')
+        return -1;
+    // As high as a small icon: the directory's size of a damaged image is not to be trusted.
+    const int side = GetSystemMetrics(SM_CXSMICON);
+    return AppendRow(ScopedIcon(), side, side, directoryIndex, CString(label) + " (damaged)");
+}
+
+int CIconListBox::AppendRow(ScopedIcon icon, int width, int height, int directoryIndex,
+                            const char* label) {
+    if (label == nullptr || *label == '\0')
         return -1;
     auto* item =
         new (std::nothrow) IconListBoxItem{std::move(icon), width, height, directoryIndex, {}};
@@ -110,8 +125,9 @@ void CIconListBox::DrawItem(LPDRAWITEMSTRUCT draw) {
     } else {
         FillRect(dc, &rect, GetSysColorBrush(COLOR_WINDOW));
     }
-    DrawIconEx(dc, rect.left + 2, rect.top + 1, item->icon.Get(), item->width, item->width, 0,
-               nullptr, DI_NORMAL);
+    if (item->icon)
+        DrawIconEx(dc, rect.left + 2, rect.top + 1, item->icon.Get(), item->width, item->width, 0,
+                   nullptr, DI_NORMAL);
     rect.left += item->width + (s_averageCharWidth ? s_averageCharWidth : 8) + 2;
     DrawTextA(dc, item->label, -1, &rect, DT_SINGLELINE | DT_VCENTER);
     if (selected)

@@ -6,10 +6,10 @@
 
 // One row, kept as the row's item data; the row owns the icon.
 struct IconListBoxItem {
-    ScopedIcon icon;
+    ScopedIcon icon; // none on the row of a damaged image
     int width;
     int height;
-    // The image's place in the icon's directory (rows may skip images that failed).
+    // The image's place in the icon's directory (rows may skip images missing from the file).
     int directoryIndex;
     char label[128];
 };
@@ -28,6 +28,9 @@ public:
     // Appends a row, which takes the icon; answers its index, or -1 for a null icon, an empty
     // label or a refusal (the icon is then destroyed).
     int AddImage(ScopedIcon icon, int width, int height, int directoryIndex, const char* label);
+    // Appends the row of an image that no icon may be built from: no picture, the label with
+    // " (damaged)" after it. Its index, or -1.
+    int AddDamagedImage(int directoryIndex, const char* label);
     // The row's item, or null.
     const IconListBoxItem* GetRow(int index) const;
     // The caret row (the row with the focus rectangle) when the list has rows, else -1.
@@ -44,6 +47,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    int AppendRow(ScopedIcon icon, int width, int height, int directoryIndex, const char* label);
+
     // The font's average character width, read once for the process (0 until then).
     static int s_averageCharWidth;
 };

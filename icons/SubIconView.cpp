@@ -14,6 +14,7 @@
 #include "engine/IconImage.h"
 #include "engine/IconImageFinder.h"
 #include "engine/IconImageSet.h"
+#include "engine/ImageCheck.h"
 #include "engine/ImageLimits.h"
 #include "engine/IconItem.h"
 #include "engine/PEFile.h"
@@ -86,9 +87,13 @@ void CSubIconView::ShowIcon(int index, CIconItem* item) {
 bool CSubIconView::AddImageRow(const std::uint8_t* image, std::uint32_t size, int width, int height,
                                int bitCount, int directoryIndex) {
     const ByteView bytes(image, size);
+    const CString label = CIconListBox::MakeLabel(width, height, bitCount);
     const auto side = IconBuildSize(bytes);
-    if (!side || IsOversizedImage(bytes))
-        return true; // no icon is built from it: left out
+    if (!side || !IsSoundIconImage(bytes)) {
+        // Never handed to the system; the row says why it has no picture.
+        m_wndList.AddDamagedImage(directoryIndex, label);
+        return true;
+    }
     // A hostile directory can name one large image thousands of times: stop listing once the
     // pixels decoded for the rows would take more memory than any real icon needs.
     const std::uint64_t built = static_cast<std::uint64_t>(*side) * *side;
@@ -96,9 +101,10 @@ bool CSubIconView::AddImageRow(const std::uint8_t* image, std::uint32_t size, in
     if (m_rowPixelBytes + pixelBytes > kMaxImageSetBytes)
         return false;
     ScopedIcon icon(CreateIconFromImage(image, size));
-    if (!icon)
+    if (!icon) {
+        m_wndList.AddDamagedImage(directoryIndex, label);
         return true;
-    const CString label = CIconListBox::MakeLabel(width, height, bitCount);
+    }
     if (m_wndList.AddImage(std::move(icon), *side, *side, directoryIndex, label) >= 0)
         m_rowPixelBytes += pixelBytes;
     return true;
@@ -120,8 +126,12 @@ void CSubIconView::FillFromGroup(const char* path, ResKey name, std::uint16_t la
         if (!imageRef)
             break; // a missing image ends the list
         const auto image = imageRef->Bytes();
-        if (!image)
-            continue; // its bytes lie outside the file: no icon can be built
+        if (!image) {
+            // Its bytes lie outside the file.
+            m_wndList.AddDamagedImage(
+                i, CIconListBox::MakeLabel(entry.bWidth, entry.bHeight, entry.wBitCount));
+            continue;
+        }
         if (!AddImageRow(image->Data(), static_cast<std::uint32_t>(image->Size()), entry.bWidth,
                          entry.bHeight, LabelBitCount(entry.wBitCount, *image), i))
             break;

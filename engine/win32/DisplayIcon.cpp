@@ -4,9 +4,13 @@
 #include "../DisplayImage.h"
 #include "../IconImage.h"
 #include "../IconItem.h"
+#include "../ImageCheck.h"
 #include "../ImageLimits.h"
 #include "../PEFile.h"
+#include "../IcoDirectory.h"
 #include "GdiOwners.h"
+
+#include <vector>
 
 namespace quarvel {
 
@@ -19,10 +23,13 @@ constexpr DWORD kIconFormatVersion = 0x00030000;
 HICON CreateIconFromImage(const std::uint8_t* image, std::uint32_t size) {
     const ByteView bytes(image, size);
     const auto side = IconBuildSize(bytes);
-    if (!side || IsOversizedImage(bytes))
+    std::vector<std::uint8_t> completed;
+    const auto checked = side ? ImageForSystem(bytes, completed) : std::nullopt;
+    if (!checked)
         return nullptr;
-    return CreateIconFromResourceEx(const_cast<PBYTE>(image), size, TRUE, kIconFormatVersion, *side,
-                                    *side, 0);
+    return CreateIconFromResourceEx(const_cast<PBYTE>(checked->Data()),
+                                    static_cast<DWORD>(checked->Size()), TRUE, kIconFormatVersion,
+                                    *side, *side, 0);
 }
 
 HICON CPEFile::LoadGroupIcon(ResKey name, std::uint16_t language, int width, int height) const {
@@ -48,14 +55,26 @@ HICON LoadIconFromFile(const char* path, ResKey name, std::uint16_t language, in
     return icon;
 }
 
+HICON LoadIcoFileIcon(const char* path, int width) {
+    // Chosen and built as a group's icon is, from the file's bytes: the system's own .ico loader
+    // is not hardened against damaged files. A file with an oversized image gets none, as a
+    // group with one does.
+    if (path == nullptr || IcoFileHasOversizedImage(path))
+        return nullptr;
+    const IcoFile file(path);
+    if (!file.Directory())
+        return nullptr;
+    if (width == 0)
+        width = GetSystemMetrics(SM_CXICON);
+    const auto image = ChooseIcoDisplayImage(*file.Directory(), width);
+    return image ? CreateIconFromImage(image->Data(), static_cast<std::uint32_t>(image->Size()))
+                 : nullptr;
+}
+
 HICON CIconItem::LoadDisplayIcon() const {
     if (GetKind() == ResourceGroup)
         return LoadIconFromFile(GetPath().c_str(), GetName(), GetLanguage(), 0, 0);
-    // The system loader may pick any image of the file: none may be oversized.
-    if (IcoFileHasOversizedImage(GetPath().c_str()))
-        return nullptr;
-    return static_cast<HICON>(
-        LoadImageA(nullptr, GetPath().c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
+    return LoadIcoFileIcon(GetPath().c_str(), 0);
 }
 
 int IconWidth(HICON icon) {

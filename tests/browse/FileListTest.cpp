@@ -205,3 +205,52 @@ TEST_F(FileListPane, DoubleClickAndEnterOnAFolderRowMoveTheTree) {
     List().SendMessage(WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(tree.selected.size(), 2u);
 }
+
+TEST_F(FileListPane, RowIconsThatTheShellWouldReadFromTheFileAreBuiltByOurReader) {
+    // The project's prefix registers .exe and .ico as types whose icon is the file's own, and
+    // .dll with an icon of shell32's.
+    EXPECT_TRUE(CFileRowIcons::IconComesFromFile("C:\\x\\a.EXE"));
+    EXPECT_TRUE(CFileRowIcons::IconComesFromFile("a.ico"));
+    EXPECT_FALSE(CFileRowIcons::IconComesFromFile("a.dll"));
+    EXPECT_FALSE(CFileRowIcons::IconComesFromFile("a.txt"));
+    EXPECT_FALSE(CFileRowIcons::IconComesFromFile("noextension"));
+
+    ResourceTree red, blue;
+    AddIconGroup(red, 1, 0x409, {MakeBmpImage(16, 32, 1), MakeBmpImage(32, 32, 1)}, {16, 32},
+                 {32, 32}, 1);
+    AddIconGroup(blue, 7, 0x409, {MakeBmpImage(16, 4, 9)}, {16}, {4}, 1);
+    Bytes cut = BuildImageWithResources(red);
+    cut.resize(cut.size() / 2);
+    const Bytes png = MakePngImage(16, 16);
+    Bytes tallImage = MakeBmpImage(16, 8);
+    tallImage[8] = 66; // promises more rows than it holds
+    const int sound = Add(folder.Write("red.exe", BuildImageWithResources(red)));
+    const int other = Add(folder.Write("blue.exe", BuildImageWithResources(blue)));
+    const int ico = Add(folder.Write("png.ico", MakeIcoFile({EntryFor(png, 16, 32, 0)}, {png})));
+    const int damaged = Add(folder.Write("cut.exe", cut));
+    const int badImage =
+        Add(folder.Write("tall.ico", MakeIcoFile({EntryFor(tallImage, 16, 8, 0)}, {tallImage})));
+    const int text = Add(folder.Write("notes.txt", Bytes(10, 'x')));
+    const int sub = Add(MakeFolder("sub"));
+    const auto image = [&](int row) {
+        LVITEMA item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = row;
+        List().GetItem(&item);
+        return item.iImage;
+    };
+    for (int row : {sound, other, ico, damaged, badImage, text, sub})
+        EXPECT_GE(image(row), 0) << row;
+    // Each accepted file gets its own icon; the two our reader rejects share the icon of a file
+    // without a type, which the shell finds without reading anything.
+    EXPECT_NE(image(sound), image(other));
+    EXPECT_NE(image(sound), image(ico));
+    EXPECT_EQ(image(damaged), image(badImage));
+    EXPECT_NE(image(damaged), image(sound));
+    EXPECT_NE(image(text), image(sub));
+    EXPECT_EQ(Row(sound)[kIconsColumn], "1");
+
+    fileList->RemoveAll();
+    EXPECT_EQ(ImageList_GetImageCount(List().GetRowIcons()), 0);
+    EXPECT_EQ(List().GetImageList(LVSIL_SMALL), List().GetRowIcons());
+}

@@ -114,6 +114,35 @@ TEST(LoadDisplayIcon, BothKindsOfItem) {
     EXPECT_EQ(WidthOfTakenIcon(CIconItem(ico.c_str()).LoadDisplayIcon()), 32);
 }
 
+TEST(LoadDisplayIcon, AnIcoFileIsChosenAndBuiltLikeAGroupAndADamagedOneGetsNone) {
+    TempFolder dir;
+    // A first image of 16 pixels no longer stands for the file among 32-pixel pictures.
+    const Bytes i16 = MakeBmpImage(16, 8), i32 = MakeBmpImage(32, 8);
+    const std::string two = dir.Write(
+        "two.ico", MakeIcoFile({EntryFor(i16, 16, 8, 0), EntryFor(i32, 32, 8, 0)}, {i16, i32}));
+    EXPECT_EQ(WidthOfTakenIcon(CIconItem(two.c_str()).LoadDisplayIcon()), 32);
+    EXPECT_EQ(WidthOfTakenIcon(LoadIcoFileIcon(two.c_str(), 16)), 16);
+
+    // Damage the system would read past: a header promising more rows than the image holds,
+    // a directory cut short, and a missing file.
+    Bytes tall = i32;
+    tall[8] = 80; // 40 rows of colour where 32 are stored
+    const std::string promising =
+        dir.Write("tall.ico", MakeIcoFile({EntryFor(tall, 32, 8, 0)}, {tall}));
+    EXPECT_EQ(CIconItem(promising.c_str()).LoadDisplayIcon(), nullptr);
+    EXPECT_EQ(CreateIconFromImage(tall.data(), std::uint32_t(tall.size())), nullptr);
+    Bytes cut = MakeIcoFile({EntryFor(i16, 16, 8, 0), EntryFor(i32, 32, 8, 0)}, {i16, i32});
+    cut.resize(6 + 16 + 8);
+    EXPECT_EQ(CIconItem(dir.Write("cut.ico", cut).c_str()).LoadDisplayIcon(), nullptr);
+    EXPECT_EQ(CIconItem(dir.File("none.ico").c_str()).LoadDisplayIcon(), nullptr);
+
+    // A 32-bit image stored without its mask, as many icons are, is still shown.
+    Bytes maskless = MakeBmpImage(32, 32);
+    maskless.resize(maskless.size() - 4 * 32);
+    EXPECT_EQ(
+        WidthOfTakenIcon(CreateIconFromImage(maskless.data(), std::uint32_t(maskless.size()))), 32);
+}
+
 TEST(DisplayIcons, PngImagesAboveAMillionPixelsAreRefused) {
     // Valid images, so that only the rule tells them apart: the system would decode either.
     const Bytes small = MakeBmpImage(32, 8), atLimit = MakePngImage(1024, 1024),

@@ -172,7 +172,7 @@ TEST_F(IconPanes, SavingSelectedRowsWritesExactlyThoseImagesInRowOrder) {
     ResourceTree tree;
     const Bytes a = MakeBmpImage(16, 8), broken(64, 0xFF), c = MakeBmpImage(48, 32);
     tree.Add(3, 1, 0, a);
-    tree.Add(3, 2, 0, broken); // no icon can be built from it: it gets no row
+    tree.Add(3, 2, 0, broken); // no icon may be built from it: a damaged row
     tree.Add(3, 3, 0, c);
     tree.Add(3, 4, 0, MakeBmpImage(32, 4));
     tree.Add(14, 1, 0,
@@ -181,14 +181,16 @@ TEST_F(IconPanes, SavingSelectedRowsWritesExactlyThoseImagesInRowOrder) {
     const std::string path = WriteImage("gap.dll", tree);
     ASSERT_EQ(List().AddGroupIcon(path.c_str(), 1, 0), 1);
     ClickItem(0);
-    ASSERT_EQ(RowLabels(), (std::vector<std::string>{"16x16x256", "48x48x32bit", "32x32x16"}));
+    ASSERT_EQ(RowLabels(), (std::vector<std::string>{"16x16x256", "24x24x256 (damaged)",
+                                                     "48x48x32bit", "32x32x16"}));
+    EXPECT_FALSE(Rows().GetRow(1)->icon);
 
-    // Rows 0 and 2 are the directory's images 0 and 3; nothing selected saves nothing.
+    // Nothing selected saves nothing.
     const std::string target = folder.File("two.ico");
     EXPECT_FALSE(subIcons->SaveSelectedAsIco(target.c_str()));
     EXPECT_EQ(GetFileAttributesA(target.c_str()), INVALID_FILE_ATTRIBUTES);
     Rows().SetSel(0);
-    Rows().SetSel(2);
+    Rows().SetSel(3);
     {
         SaveDialogAnswer answer(target, false);
         subIcons->SendMessage(WM_COMMAND, ID_SAVE_ICON_AS);
@@ -202,17 +204,31 @@ TEST_F(IconPanes, SavingSelectedRowsWritesExactlyThoseImagesInRowOrder) {
     EXPECT_EQ(saved->entries[1].bWidth, 32);
     EXPECT_EQ(saved->entries[1].wBitCount, 4);
 
-    // Rows 1 and 0 selected in that order still come out in row order: 16 then 48.
+    // Rows 2, 1 and 0 selected in that order come out in row order; the damaged image is
+    // written as stored (only the system's builder is kept from it).
     Rows().SetSel(-1, FALSE);
+    Rows().SetSel(2);
     Rows().SetSel(1);
     Rows().SetSel(0);
     const std::string again = folder.File("again.ico");
     EXPECT_TRUE(subIcons->SaveSelectedAsIco(again.c_str()));
     saved = ReadIcoFileImages(again.c_str());
     ASSERT_NE(saved, nullptr);
-    ASSERT_EQ(saved->Count(), 2);
+    ASSERT_EQ(saved->Count(), 3);
     EXPECT_EQ(saved->entries[0].bWidth, 16);
-    EXPECT_EQ(saved->entries[1].bWidth, 48);
+    EXPECT_EQ(saved->entries[1].bWidth, 24);
+    EXPECT_EQ(saved->entries[1].dwBytesInRes, 64u);
+    EXPECT_EQ(saved->entries[2].bWidth, 48);
+
+    // A damaged caret row is neither copied nor saved as a bitmap.
+    Rows().SetCaretIndex(1);
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    CloseClipboard();
+    subIcons->SendMessage(WM_COMMAND, ID_EDIT_COPY);
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_BITMAP));
+    EXPECT_FALSE(subIcons->SaveCurrentAsBmp(folder.File("damaged.bmp").c_str()));
+    EXPECT_EQ(GetFileAttributesA(folder.File("damaged.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(IconPanes, SavingAsBitmapWritesTheCaretRowOnTheWindowColour) {
@@ -316,9 +332,9 @@ TEST_F(IconPanes, ProposedNamesOfImagesCarryTheSourceAndTheCaretRow) {
     EXPECT_EQ(subIcons->MakeSaveName(), "");
 }
 
-TEST_F(IconPanes, APngOfMillionsOfPixelsIsNeitherListedNorDrawn) {
+TEST_F(IconPanes, APngOfMillionsOfPixelsIsNeverDecoded) {
     // A few bytes of PNG can promise gigabytes of pixels, which the system would decode in full
-    // before scaling: images above a million pixels are refused; 512 x 512 is still shown.
+    // before scaling: images above a million pixels get a damaged row; 512 x 512 is still shown.
     const Bytes small = MakeBmpImage(32, 32);
     const Bytes large = MakePngImage(512, 512);
     const Bytes huge = MakePngImage(1100, 1000);
@@ -328,8 +344,9 @@ TEST_F(IconPanes, APngOfMillionsOfPixelsIsNeitherListedNorDrawn) {
                                 {small, large, huge}));
     ASSERT_EQ(List().AddIconFile(path.c_str()), 1);
     ClickItem(0);
-    EXPECT_EQ(RowLabels(), (std::vector<std::string>{"32x32x32bit", "256x256x32bit"}));
-    EXPECT_EQ(RowHeights(), (std::vector<int>{34, 258}));
+    EXPECT_EQ(RowLabels(), (std::vector<std::string>{"32x32x32bit", "256x256x32bit",
+                                                     "256x256x32bit (damaged)"}));
+    EXPECT_EQ(RowHeights(), (std::vector<int>{34, 258, GetSystemMetrics(SM_CXSMICON) + 2}));
     EXPECT_EQ(List().GetPicture(0), CIconItem::kImageFailed);
     EXPECT_EQ(List().SaveIcon(0, false, folder.File("huge.bmp").c_str(), false, 1), 0);
 
@@ -342,5 +359,5 @@ TEST_F(IconPanes, APngOfMillionsOfPixelsIsNeitherListedNorDrawn) {
     EXPECT_GE(List().GetPicture(1), 0);
     EXPECT_EQ(List().GetPicture(2), CIconItem::kImageFailed);
     ClickItem(2);
-    EXPECT_EQ(RowLabels(), (std::vector<std::string>{"32x32x32bit"}));
+    EXPECT_EQ(RowLabels(), (std::vector<std::string>{"32x32x32bit", "256x256x32bit (damaged)"}));
 }

@@ -7,6 +7,12 @@
 
 namespace quarvel::platform {
 
+namespace {
+// Reading a file never stops another program from writing, renaming or deleting it, and a file
+// that another program is still writing can be read.
+constexpr DWORD kShareWithOthers = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+} // namespace
+
 PathKind GetPathKind(const char* path) {
     if (path == nullptr || *path == '\0')
         return PathKind::Missing;
@@ -17,7 +23,7 @@ PathKind GetPathKind(const char* path) {
 }
 
 bool CanReadFile(const char* path) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE file = CreateFileA(path, GENERIC_READ, kShareWithOthers, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
@@ -29,7 +35,7 @@ bool ReadWholeFile(const char* path, std::vector<std::uint8_t>& bytes) {
     bytes.clear();
     if (path == nullptr || *path == '\0')
         return false;
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE file = CreateFileA(path, GENERIC_READ, kShareWithOthers, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;

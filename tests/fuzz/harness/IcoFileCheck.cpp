@@ -4,6 +4,8 @@
 
 #include "ImageSetChecks.h"
 #include "ScratchFiles.h"
+#include "SystemImageCheck.h"
+#include "engine/DisplayImage.h"
 
 #include <cstdio>
 #include <algorithm>
@@ -64,6 +66,13 @@ std::string CheckIcoFile(const std::uint8_t* data, std::size_t size, const std::
         return "cannot write the scratch file";
     const auto fromFile = ReadIcoFileImages(path.c_str());
     std::remove(path.c_str());
+
+    // The display image is chosen from any file with a sound directory, readable or not.
+    if (const auto directory = IcoDirectory::Parse(ByteView(data, size)))
+        for (const int width : {16, 32, 48})
+            if (const auto image = ChooseIcoDisplayImage(*directory, width))
+                if (std::string p = CheckImageForSystem(*image); !p.empty())
+                    return "display image: " + p;
 
     const bool readable = IsReadableIco(data, size);
     if ((fromFile != nullptr) != readable)

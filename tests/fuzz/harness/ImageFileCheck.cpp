@@ -5,6 +5,7 @@
 #include "IconCollector.h"
 #include "ImageSetChecks.h"
 #include "ScratchFiles.h"
+#include "SystemImageCheck.h"
 #include "engine/DisplayImage.h"
 #include "engine/IcoWriter.h"
 #include "engine/IconImage.h"
@@ -123,6 +124,8 @@ std::string CheckDisplayImage(const CPEFile& file, const cli::ListedIcon& group)
         if (const auto side = image ? IconBuildSize(*image) : std::nullopt;
             side && (*side < kMinIconSize || *side > kMaxIconSize))
             return Problem(group, "display image build size out of range");
+        if (std::string p = image ? CheckImageForSystem(*image) : ""; !p.empty())
+            return Problem(group, "display image: " + p);
     }
     return "";
 }

@@ -2,6 +2,7 @@
 #include "ImageSetChecks.h"
 
 #include "ScratchFiles.h"
+#include "SystemImageCheck.h"
 #include "engine/IcoWriter.h"
 #include "engine/IconImage.h"
 
@@ -48,6 +49,8 @@ std::string CheckImageFacts(const CIconImageSet& set) {
         if (IsPngImage(image) && HasBitmapHeader(image))
             return At("a PNG image taken for a bitmap", static_cast<std::size_t>(i));
         ImageBitCount(image);
+        if (std::string p = CheckImageForSystem(image); !p.empty())
+            return At(p.c_str(), static_cast<std::size_t>(i));
     }
     return "";
 }

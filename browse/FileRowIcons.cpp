@@ -1,0 +1,155 @@
+// Row icons of the file list: the shell's by type, or built by our reader from the file.
+#include "FileRowIcons.h"
+
+#include "engine/DisplayIcon.h"
+
+#include <shellapi.h>
+
+#include <cctype>
+#include <cstring>
+#include <utility>
+
+using namespace quarvel;
+
+int FirstIconRecorder::AddGroupIcon(const char* path, ResKey name, std::uint16_t language) {
+    if (m_kind == Kind::None && name.IsValid()) {
+        m_kind = Kind::Group;
+        m_nameIsId = name.IsId();
+        m_id = name.IsId() ? name.Id() : 0;
+        m_name = name.IsId() ? "" : name.Name();
+        m_language = language;
+    }
+    return m_next ? m_next->AddGroupIcon(path, name, language) : 0;
+}
+
+int FirstIconRecorder::AddIconFile(const char* path) {
+    if (m_kind == Kind::None)
+        m_kind = Kind::IconFile;
+    return m_next ? m_next->AddIconFile(path) : 0;
+}
+
+namespace {
+constexpr UINT kSystemIconFlags = SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES;
+
+HIMAGELIST NewList() {
+    return ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                            ILC_COLOR32 | ILC_MASK, 0, 64);
+}
+
+// The extension of the path's file name in lower case, with its dot; "" when it has none.
+std::string LowerExtension(const char* path) {
+    const char* name = path;
+    for (const char* p = path; *p; ++p)
+        if (*p == '\\' || *p == '/')
+            name = p + 1;
+    const char* dot = std::strrchr(name, '.');
+    std::string extension = dot && dot != name ? dot : "";
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension;
+}
+
+bool ReadClassText(const std::string& key, std::string& text) {
+    char value[MAX_PATH] = "";
+    LONG size = sizeof value;
+    if (RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), value, &size) != ERROR_SUCCESS)
+        return false;
+    text = value;
+    return true;
+}
+
+bool KeyExists(const std::string& key) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(opened);
+    return true;
+}
+
+// "%1" with or without quotes, alone or before an index.
+bool NamesTheFileItself(const std::string& defaultIcon) {
+    const std::size_t start = defaultIcon.find_first_not_of(" \"");
+    return start != std::string::npos && defaultIcon.compare(start, 2, "%1") == 0;
+}
+
+bool TypeIconComesFromFile(const std::string& extension) {
+    if (extension.empty())
+        return false;
+    std::string icon, type;
+    if (ReadClassText(extension + "\\DefaultIcon", icon) && NamesTheFileItself(icon))
+        return true;
+    if (!ReadClassText(extension, type) || type.empty())
+        return false;
+    return (ReadClassText(type + "\\DefaultIcon", icon) && NamesTheFileItself(icon)) ||
+           KeyExists(type + "\\shellex\\IconHandler");
+}
+} // namespace
+
+bool CFileRowIcons::IconComesFromFile(const char* path) {
+    return path && TypeIconComesFromFile(LowerExtension(path));
+}
+
+CFileRowIcons::CFileRowIcons() : m_list(NewList()) {}
+
+CFileRowIcons::~CFileRowIcons() {
+    if (m_list)
+        ImageList_Destroy(m_list);
+}
+
+HIMAGELIST CFileRowIcons::Reset() {
+    HIMAGELIST old = m_list;
+    m_list = NewList();
+    m_fromSystem.clear();
+    if (old)
+        ImageList_Destroy(old);
+    return m_list;
+}
+
+int CFileRowIcons::Add(ScopedIcon icon) {
+    return icon && m_list ? ImageList_ReplaceIcon(m_list, -1, icon.Get()) : -1;
+}
+
+int CFileRowIcons::FromSystemList(int systemIndex) {
+    const auto known = m_fromSystem.find(systemIndex);
+    if (known != m_fromSystem.end())
+        return known->second;
+    SHFILEINFOA info{};
+    const auto system = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoA("folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info, kSystemIconFlags));
+    const int index =
+        system ? Add(ScopedIcon(ImageList_GetIcon(system, systemIndex, ILD_NORMAL))) : -1;
+    m_fromSystem[systemIndex] = index;
+    return index;
+}
+
+int CFileRowIcons::ByType(const char* path, DWORD attributes) {
+    SHFILEINFOA info{};
+    if (!SHGetFileInfoA(path, attributes, &info, sizeof info, kSystemIconFlags))
+        return -1;
+    return FromSystemList(info.iIcon);
+}
+
+int CFileRowIcons::ForFolder() {
+    // By attributes alone: a folder's desktop.ini could name any file as its icon.
+    return ByType("folder", FILE_ATTRIBUTE_DIRECTORY);
+}
+
+int CFileRowIcons::ForFile(const char* path, const FirstIconRecorder& icons) {
+    const std::string extension = LowerExtension(path);
+    auto fromFile = m_fromFileTypes.find(extension);
+    if (fromFile == m_fromFileTypes.end())
+        fromFile = m_fromFileTypes.emplace(extension, TypeIconComesFromFile(extension)).first;
+    if (!fromFile->second)
+        return ByType(path, FILE_ATTRIBUTE_NORMAL);
+
+    const int small = GetSystemMetrics(SM_CXSMICON);
+    ScopedIcon icon;
+    if (icons.FirstKind() == FirstIconRecorder::Kind::Group)
+        icon.Reset(LoadIconFromFile(path, icons.FirstName(), icons.FirstLanguage(), small, small));
+    else if (icons.FirstKind() == FirstIconRecorder::Kind::IconFile)
+        icon.Reset(LoadIcoFileIcon(path, small));
+    if (icon)
+        return Add(std::move(icon));
+    // Even asked by type, the shell would read a file of this type: ask for a name without one.
+    return ByType("file", FILE_ATTRIBUTE_NORMAL);
+}

@@ -1,0 +1,72 @@
+// The small icons of the file list's rows. The shell reads a file to find its icon only for the
+// types whose icon lives in the file itself (.exe, .scr, .cpl, .ico and the like), and its
+// readers are not hardened against damaged files: those rows get an icon that our own reader
+// built from the file's first icon, and every other row, or a file our reader cannot use, gets
+// the shell's icon for its type, which is found without reading the file.
+#pragma once
+
+#include "engine/IconGroups.h"
+#include "engine/win32/GdiOwners.h"
+
+#include <windows.h>
+// After windows.h, whose types it uses.
+#include <commctrl.h>
+
+#include <map>
+#include <string>
+
+// Passes a file's icons on to the icon list and remembers the first one, which stands for the
+// file (the icon the shell would take from it).
+class FirstIconRecorder : public quarvel::IconListReceiver {
+public:
+    explicit FirstIconRecorder(quarvel::IconListReceiver* next) : m_next(next) {}
+    int AddGroupIcon(const char* path, quarvel::ResKey name, std::uint16_t language) override;
+    int AddIconFile(const char* path) override;
+
+    enum class Kind { None, Group, IconFile };
+    Kind FirstKind() const { return m_kind; }
+    quarvel::ResKey FirstName() const {
+        return m_nameIsId ? quarvel::ResKey(m_id) : quarvel::ResKey(m_name.c_str());
+    }
+    std::uint16_t FirstLanguage() const { return m_language; }
+
+private:
+    quarvel::IconListReceiver* m_next;
+    Kind m_kind = Kind::None;
+    bool m_nameIsId = false;
+    unsigned m_id = 0;
+    std::string m_name;
+    std::uint16_t m_language = 0;
+};
+
+class CFileRowIcons {
+public:
+    CFileRowIcons();
+    ~CFileRowIcons();
+    CFileRowIcons(const CFileRowIcons&) = delete;
+    CFileRowIcons& operator=(const CFileRowIcons&) = delete;
+
+    HIMAGELIST Handle() const { return m_list; }
+    // Drops every icon: a new, empty list takes the old one's place (the caller hands the new
+    // handle to its control before the old one is destroyed).
+    HIMAGELIST Reset();
+    // The index of the icon for a folder row; -1 when there is none.
+    int ForFolder();
+    // The index of the icon for a file row whose icons were listed through `icons`.
+    int ForFile(const char* path, const FirstIconRecorder& icons);
+
+    // Whether the shell takes the icon of files of this name's type from the files themselves:
+    // the type's DefaultIcon is "%1" or it has an icon handler.
+    static bool IconComesFromFile(const char* path);
+
+private:
+    // Copies an icon of the system's small image list into ours, once per system index.
+    int FromSystemList(int systemIndex);
+    // The shell's icon for the type of `path`, found without reading the file.
+    int ByType(const char* path, DWORD attributes);
+    int Add(quarvel::ScopedIcon icon);
+
+    HIMAGELIST m_list = nullptr;
+    std::map<int, int> m_fromSystem;             // system index -> our index
+    std::map<std::string, bool> m_fromFileTypes; // lower-case extension -> IconComesFromFile
+};

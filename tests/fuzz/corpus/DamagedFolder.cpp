@@ -1,0 +1,63 @@
+// The damaged folder: seeds, damaged inputs, cuts and overwritten bytes, named by content.
+#include "DamagedFolder.h"
+
+#include <algorithm>
+
+namespace quarvel::fuzz {
+
+namespace {
+
+constexpr std::size_t kCutsPerSeed = 48;
+constexpr std::size_t kOverwritesPerSeed = 32;
+
+bool LooksLikeImageFile(const std::vector<std::uint8_t>& bytes) {
+    return bytes.size() >= 2 && bytes[0] == 'M' && bytes[1] == 'Z';
+}
+
+// The name without the extension the seeds carry.
+std::string Stem(const std::string& name) {
+    return name.substr(0, name.rfind('.'));
+}
+
+std::string Named(const std::string& name, const std::vector<std::uint8_t>& bytes,
+                  bool otherExtension = false) {
+    return name + ((LooksLikeImageFile(bytes) != otherExtension) ? ".exe" : ".ico");
+}
+
+} // namespace
+
+std::vector<NamedInput> DamagedFolderInputs() {
+    std::vector<NamedInput> out;
+    for (const NamedInput& seed : SeedInputs()) {
+        out.push_back({Named("seed-" + Stem(seed.name), seed.bytes), seed.bytes});
+        const std::size_t size = seed.bytes.size();
+        // Cuts spread over the whole file, so that every structure is cut somewhere.
+        for (std::size_t i = 1; i <= kCutsPerSeed; ++i) {
+            const std::size_t length = size * i / (kCutsPerSeed + 1);
+            const std::vector<std::uint8_t> cut(seed.bytes.begin(), seed.bytes.begin() + length);
+            out.push_back(
+                {Named("cut-" + Stem(seed.name) + "-at-" + std::to_string(length), seed.bytes),
+                 cut});
+        }
+        // Overwritten bytes: a fixed pseudo-random walk, so that every run makes the same files.
+        std::uint32_t state = 0x9E3779B9u ^ static_cast<std::uint32_t>(size);
+        for (std::size_t i = 0; i < kOverwritesPerSeed && size != 0; ++i) {
+            std::vector<std::uint8_t> changed = seed.bytes;
+            for (int n = 0; n < 4; ++n) {
+                state = state * 1664525u + 1013904223u;
+                const std::size_t at = (state >> 8) % size;
+                changed[at] = static_cast<std::uint8_t>(state >> 24 & 1 ? 0xFF : state >> 16);
+            }
+            out.push_back(
+                {Named("overwritten-" + Stem(seed.name) + "-" + std::to_string(i), seed.bytes),
+                 changed});
+        }
+    }
+    for (const NamedInput& damaged : MalformedInputs()) {
+        out.push_back({Named("damaged-" + damaged.name, damaged.bytes), damaged.bytes});
+        out.push_back({Named("damaged-" + damaged.name, damaged.bytes, true), damaged.bytes});
+    }
+    return out;
+}
+
+} // namespace quarvel::fuzz

@@ -1,0 +1,13 @@
+// A folder's worth of damaged files, as a Downloads folder may hold them: the sound seeds, every
+// damaged input of the corpus, the seeds cut at many lengths and with bytes overwritten. Each
+// input is named with the extension its content suggests (.exe for an image file, .ico
+// otherwise); damaged inputs come under the other extension as well.
+#pragma once
+
+#include "CorpusInputs.h"
+
+namespace quarvel::fuzz {
+
+std::vector<NamedInput> DamagedFolderInputs();
+
+} // namespace quarvel::fuzz
