@@ -24,6 +24,7 @@ BEGIN_MESSAGE_MAP(CSearchDlg, CFormView)
     ON_MESSAGE(WM_SEARCH_FINISHED, OnSearchFinished)
     ON_MESSAGE(WM_SEARCH_PROGRESS, OnSearchProgress)
     ON_MESSAGE(WM_SEARCH_RESULTS, OnSearchResults)
+    ON_WM_TIMER()
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
@@ -159,8 +160,10 @@ void CSearchDlg::OnFind() {
     filter.ico = m_bIco != 0;
     filter.ocx = m_bOcx != 0;
     filter.scr = m_bScr != 0;
-    if (!m_worker.Start(m_hWnd, static_cast<const char*>(m_strLookIn), filter,
-                        m_bIncludeSubFolders != 0))
+    if (m_worker.Start(m_hWnd, static_cast<const char*>(m_strLookIn), filter,
+                       m_bIncludeSubFolders != 0))
+        SetTimer(kHandOverTimer, kHandOverMs);
+    else
         EndSearch();
 }
 
@@ -168,6 +171,7 @@ void CSearchDlg::EndSearch() {
     if (!m_btnStop.m_hWnd || !m_bSearching)
         return;
     m_worker.StopWorker();
+    KillTimer(kHandOverTimer);
     m_strCount.Format("%u", m_worker.FoundCount());
     SetDlgItemText(IDC_FOUND_COUNT, m_strCount);
     HandOverResults();
@@ -222,6 +226,15 @@ LRESULT CSearchDlg::OnSearchResults(WPARAM, LPARAM) {
     return 0;
 }
 
+void CSearchDlg::OnTimer(UINT_PTR id) {
+    if (id != kHandOverTimer)
+        return CFormView::OnTimer(id);
+    if (!m_bSearching)
+        return;
+    OnSearchProgress(0, 0);
+    HandOverResults();
+}
+
 void CSearchDlg::HandOverResults() {
     if (m_bHandingOver) {
         // Reached while the file list takes a batch: the next batch waits its turn, so the
@@ -239,6 +252,7 @@ void CSearchDlg::HandOverResults() {
 void CSearchDlg::OnDestroy() {
     // The worker reports to this window: it ends before the window goes.
     m_worker.StopWorker();
+    KillTimer(kHandOverTimer);
     m_bSearching = false;
     CFormView::OnDestroy();
 }

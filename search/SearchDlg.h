@@ -35,10 +35,16 @@ protected:
     LRESULT OnSearchFinished(WPARAM, LPARAM);
     LRESULT OnSearchProgress(WPARAM, LPARAM);
     LRESULT OnSearchResults(WPARAM, LPARAM);
+    void OnTimer(UINT_PTR id);
     void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
 private:
+    // While a search runs, this timer takes what the worker found and shows the count, so that
+    // files found slowly, between two batches, show up too.
+    static constexpr UINT_PTR kHandOverTimer = 1;
+    static constexpr UINT kHandOverMs = 50;
+
     // Validates the choices; shows the message that tells what is missing.
     bool ReadyToSearch();
     void Warn(const char* text);

@@ -53,9 +53,9 @@ struct SearchWorker::Run : FoundSink {
             lastFound = path;
             waiting = pending.size();
         }
-        // One pair of notifications announces a batch: a list that was not empty has been
-        // announced already and not yet taken.
-        if (waiting == 1) {
+        // One pair of notifications for a batch: a message per file would keep the window busy
+        // with the messages themselves when it takes files as fast as they are found.
+        if (waiting == kBatch) {
             PostMessageA(window, WM_SEARCH_PROGRESS, 0, 0);
             PostMessageA(window, WM_SEARCH_RESULTS, 0, 0);
         }

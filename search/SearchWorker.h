@@ -15,13 +15,16 @@ namespace quarvel::search {
 // Posted by the worker to the window it reports to, with wParam and lParam 0.
 constexpr UINT WM_SEARCH_FINISHED = WM_USER + 5; // the walk ended without a stop request
 constexpr UINT WM_SEARCH_PROGRESS = WM_USER + 6; // the found count and last path changed
-constexpr UINT WM_SEARCH_RESULTS = WM_USER + 7;  // found paths wait in the pending list
+constexpr UINT WM_SEARCH_RESULTS = WM_USER + 7;  // a batch of found paths waits to be taken
 
 class SearchWorker {
 public:
     static constexpr DWORD kStopWaitMs = 5000;
+    // The worker announces a batch when this many paths are pending; the window takes smaller
+    // ones on its own, now and then (TakePending), and at the end.
+    static constexpr std::size_t kBatch = 32;
     // Above this many pending paths the worker waits until the window has taken them.
-    static constexpr std::size_t kMaxPending = 32;
+    static constexpr std::size_t kMaxPending = 2 * kBatch;
 
     // source: the file system to walk (the real one when null). stopWaitMs: how long
     // StopWorker waits for the worker before it ends it forcibly.

@@ -47,7 +47,9 @@ private:
         auto* self = reinterpret_cast<Receiver*>(GetWindowLongPtrA(window, GWLP_USERDATA));
         if (self && message == WM_SEARCH_FINISHED)
             ++self->finished;
-        if (self && message == WM_SEARCH_RESULTS && self->takes) {
+        // Takes a batch when told, and the rest at the end, as the search form does.
+        if (self && (message == WM_SEARCH_RESULTS || message == WM_SEARCH_FINISHED) &&
+            self->takes) {
             const Paths batch = self->m_worker.TakePending();
             self->largestBatch = std::max(self->largestBatch, batch.size());
             for (const std::string& path : batch) {
