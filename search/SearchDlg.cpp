@@ -227,12 +227,12 @@ LRESULT CSearchDlg::OnSearchResults(WPARAM, LPARAM) {
 }
 
 void CSearchDlg::OnTimer(UINT_PTR id) {
-    if (id != kHandOverTimer)
-        return CFormView::OnTimer(id);
-    if (!m_bSearching)
-        return;
-    OnSearchProgress(0, 0);
-    HandOverResults();
+    if (id != kHandOverTimer) {
+        CFormView::OnTimer(id);
+    } else if (m_bSearching) {
+        OnSearchProgress(0, 0);
+        HandOverResults();
+    }
 }
 
 void CSearchDlg::HandOverResults() {
