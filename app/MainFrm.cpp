@@ -2,6 +2,7 @@
 #include "MainFrm.h"
 
 #include "HtmlHelp.h"
+#include "Settings.h"
 #include "resource.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
@@ -91,6 +92,7 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* context) {
 
     m_pIconList->SetSubIconView(m_pSubIconView);
     m_pFileList->SetIconReceiver(&m_pIconList->GetListCtrl());
+    m_pIconList->SetSaveFolderSetting({LoadSaveFolder, StoreSaveFolder});
     m_pFileList->SetFolderTree(m_pFolderTree ? &m_pFolderTree->GetTreeCtrl() : nullptr);
     if (m_pBrowser)
         m_pBrowser->SelectTabOfClass(RUNTIME_CLASS(CFileTreeView));

@@ -7,29 +7,42 @@ namespace {
 const char kKey[] = "SOFTWARE\\Vendrel\\Quarvel";
 const char kValue[] = "savefolder";
 const char kDefaultFolder[] = "c:\\temp\\";
+
+// The folder stored under root; empty when the key or the value is missing, empty, not text,
+// or longer than a path.
+CString ReadFolder(HKEY root) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, kKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return CString();
+    char folder[MAX_PATH] = "";
+    DWORD size = sizeof folder - 1, type = 0;
+    const LONG status =
+        RegQueryValueExA(key, kValue, nullptr, &type, reinterpret_cast<BYTE*>(folder), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS || type != REG_SZ)
+        return CString();
+    folder[size < sizeof folder ? size : sizeof folder - 1] = '\0';
+    return CString(folder);
+}
 } // namespace
 
 CString LoadSaveFolder() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return kDefaultFolder;
-    char folder[MAX_PATH] = "";
-    DWORD size = sizeof folder - 1, type = 0;
-    LONG status =
-        RegQueryValueExA(key, kValue, nullptr, &type, reinterpret_cast<BYTE*>(folder), &size);
-    RegCloseKey(key);
-    // A value that is missing, not text, or longer than the buffer reads as the default.
-    if (status != ERROR_SUCCESS || type != REG_SZ)
-        return kDefaultFolder;
-    folder[size < sizeof folder ? size : sizeof folder - 1] = '\0';
-    return folder[0] ? CString(folder) : CString(kDefaultFolder);
+    // The user's own folder first; a machine-wide one, where an installer or an older version
+    // left one, next.
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        const CString folder = ReadFolder(root);
+        if (!folder.IsEmpty())
+            return folder;
+    }
+    return kDefaultFolder;
 }
 
 void StoreSaveFolder(const char* folder) {
     if (!folder || !*folder || GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES)
         return;
+    // Per user: an ordinary user may not write the machine's part of the registry.
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
         return;
     RegSetValueExA(key, kValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder),

@@ -1,10 +1,10 @@
-// The program's one setting of its own: the folder into which icons are saved, kept under
-// HKEY_LOCAL_MACHINE "SOFTWARE\Vendrel\Quarvel", value "savefolder".
+// The program's one setting of its own: the folder into which icons are saved, value
+// "savefolder" of "SOFTWARE\Vendrel\Quarvel", written under HKEY_CURRENT_USER.
 #pragma once
 
 #include "FwString.h"
 
-// The stored save folder; "c:\temp\" when nothing (or an empty text) is stored.
+// The user's stored save folder, else the machine's; "c:\temp\" when neither holds one.
 CString LoadSaveFolder();
 // Stores folder when it names an existing file or folder; otherwise, or when the key cannot be
 // written, nothing changes.

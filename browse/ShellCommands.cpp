@@ -1,9 +1,7 @@
-// Shell verbs, the command prompt and clipboard text.
+// Shell verbs and the command prompt.
 #include "ShellCommands.h"
 
 #include <shellapi.h>
-
-#include <cstring>
 
 bool RunShellVerb(const char* path, const char* verb, HWND owner) {
     SHELLEXECUTEINFOA info{};
@@ -61,24 +59,4 @@ bool StartCommandPrompt(const char* folder, ProcessStarter starter) {
     if (process.hProcess)
         CloseHandle(process.hProcess);
     return true;
-}
-
-bool CopyTextToClipboard(HWND owner, const char* text) {
-    if (!text || !OpenClipboard(owner))
-        return false;
-    EmptyClipboard();
-    const std::size_t size = std::strlen(text) + 1;
-    bool handedOver = false;
-    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size)) {
-        if (void* bytes = GlobalLock(memory)) {
-            std::memcpy(bytes, text, size);
-            GlobalUnlock(memory);
-            handedOver = SetClipboardData(CF_TEXT, memory) != nullptr;
-        }
-        // The clipboard owns the block once it took it; otherwise it is still ours.
-        if (!handedOver)
-            GlobalFree(memory);
-    }
-    CloseClipboard();
-    return handedOver;
 }

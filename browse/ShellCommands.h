@@ -1,5 +1,6 @@
-// Shell commands on a path: the shell's verbs (open, properties), a command prompt in a folder,
-// and the path as clipboard text. Failures are silent; each answers whether it worked.
+// Shell commands on a path: the shell's verbs (open, properties) and a command prompt in a
+// folder (the framework's CopyTextToClipboard puts a path on the clipboard). Failures are
+// silent; each answers whether it worked.
 #pragma once
 
 #include "Framework.h"
@@ -16,6 +17,3 @@ CString CommandInterpreterPath();
 // title. starter is CreateProcessA but for tests.
 using ProcessStarter = decltype(&CreateProcessA);
 bool StartCommandPrompt(const char* folder, ProcessStarter starter = &CreateProcessA);
-
-// Puts text on the clipboard as CF_TEXT, the clipboard opened for owner.
-bool CopyTextToClipboard(HWND owner, const char* text);

@@ -5,6 +5,8 @@
 #include "FileWalk.h"
 #include "engine/IcoWriter.h"
 #include "engine/PEFile.h"
+#include "engine/PngExport.h"
+#include "engine/PngWriter.h"
 #include "engine/platform/FileSystem.h"
 
 #ifdef _WIN32
@@ -22,11 +24,12 @@ namespace pf = quarvel::platform;
 
 namespace {
 
-enum class Format { Ico, Bmp };
+enum class Format { Ico, Bmp, Png };
 
 struct ExtractOptions {
     bool recursive = false;
     bool overwrite = false;
+    bool allSizes = false; // every image of each icon (PNG only)
     Format format = Format::Ico;
     std::string folder;
     std::vector<std::string> paths;
@@ -41,11 +44,18 @@ bool ParseOptions(const std::vector<std::string>& args, ExtractOptions& options)
             options.recursive = true;
         } else if (!optionsDone && arg == "--overwrite") {
             options.overwrite = true;
+        } else if (!optionsDone && arg == "--all-sizes") {
+            options.allSizes = true;
         } else if (!optionsDone && arg == "--format" && i + 1 < args.size()) {
             const std::string& value = args[++i];
-            if (value != "ico" && value != "bmp")
+            if (value == "ico")
+                options.format = Format::Ico;
+            else if (value == "bmp")
+                options.format = Format::Bmp;
+            else if (value == "png")
+                options.format = Format::Png;
+            else
                 return false;
-            options.format = value == "ico" ? Format::Ico : Format::Bmp;
         } else if (!optionsDone && arg == "-o" && i + 1 < args.size()) {
             options.folder = args[++i];
         } else if (!optionsDone && !arg.empty() && arg[0] == '-') {
@@ -54,7 +64,8 @@ bool ParseOptions(const std::vector<std::string>& args, ExtractOptions& options)
             options.paths.push_back(arg);
         }
     }
-    return !options.folder.empty() && !options.paths.empty();
+    return !options.folder.empty() && !options.paths.empty() &&
+           (!options.allSizes || options.format == Format::Png);
 }
 
 // The folder must exist and take a new file.
@@ -90,15 +101,23 @@ public:
         if (icons.icons.front().isIconFile)
             return SaveIconFile(path) && ok;
 
+        // The icons of a file whose own moved to a .mun file are read from there, and named
+        // after the file asked for.
+        const std::string& source = icons.icons.front().source;
+        if (source != path) {
+            std::fflush(stdout);
+            std::fprintf(stderr, "quarvel-cli: %s: icons read from %s\n", path.c_str(),
+                         source.c_str());
+        }
         std::map<std::string, int> languagesOfName;
         for (const ListedIcon& icon : icons.icons)
             ++languagesOfName[icon.NameText()];
-        CPEFile file(path.c_str());
+        CPEFile file(source.c_str());
         for (const ListedIcon& icon : icons.icons) {
             std::string name = MakeDefaultIconName(path.c_str(), icon.Key());
             if (languagesOfName[icon.NameText()] > 1)
                 name += "@" + std::to_string(icon.language);
-            ok = SaveGroup(file, path, icon, name) && ok;
+            ok = SaveGroup(file, source, icon, name) && ok;
         }
         file.Close();
         return ok;
@@ -127,6 +146,8 @@ private:
     }
 
     bool SaveIconFile(const std::string& path) {
+        if (Png())
+            return SavePngs(ReadIcoFileImages(path.c_str()).get(), FileTitle(path));
         const std::string target = Target(FileTitle(path) + (Bmp() ? ".bmp" : ".ico"));
         if (!Available(target))
             return false;
@@ -137,6 +158,8 @@ private:
 
     bool SaveGroup(const CPEFile& file, const std::string& path, const ListedIcon& icon,
                    const std::string& name) {
+        if (Png())
+            return SavePngs(ReadGroupImages(file, icon.Key(), icon.language).get(), name);
         const std::string target = Target(name + (Bmp() ? ".bmp" : ".ico"));
         if (!Available(target))
             return false;
@@ -146,7 +169,40 @@ private:
                                                    options_.overwrite));
     }
 
+    // The icon's largest image as <name>.png, or with --all-sizes every image as
+    // <name>-<width>x<height>x<depth>.png (a second image of the same size and depth gets "-2").
+    bool SavePngs(const CIconImageSet* set, const std::string& name) {
+        if (set == nullptr) {
+            ReportError(Target(name + ".png"), "the icon's images cannot be read");
+            return false;
+        }
+        std::vector<int> entries;
+        std::vector<std::string> names;
+        if (!options_.allSizes) {
+            entries.push_back(LargestImage(*set));
+            names.push_back(name + ".png");
+        } else {
+            for (int i = 0; i < set->Count(); ++i)
+                entries.push_back(i);
+            names = ImageFileNames(*set, entries, name);
+        }
+        bool ok = true;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const int entry = entries[i];
+            const std::string target = Target(names[i]);
+            if (!Available(target)) {
+                ok = false;
+                continue;
+            }
+            ok = Written(target, entry >= 0 && WritePngFile(target.c_str(), ImageOf(*set, entry),
+                                                            options_.overwrite)) &&
+                 ok;
+        }
+        return ok;
+    }
+
     bool Bmp() const { return options_.format == Format::Bmp; }
+    bool Png() const { return options_.format == Format::Png; }
 
 #ifdef _WIN32
     // The display icon drawn on the window colour, as the batch save writes it.

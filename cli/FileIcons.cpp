@@ -2,6 +2,7 @@
 #include "FileIcons.h"
 
 #include "FileWalk.h"
+#include "engine/MunFallback.h"
 #include "engine/PEFile.h"
 #include "engine/platform/FileSystem.h"
 
@@ -29,7 +30,7 @@ bool CollectFileIcons(const std::string& path, bool named, IconCollector& icons)
         ReportError(path, "not a Win32 image or .ico file");
         return false;
     }
-    ListGroupIcons(file, path.c_str(), icons);
+    ListGroupIconsOrMoved(file, path.c_str(), icons);
     return true;
 }
 

@@ -3,8 +3,9 @@
 
 namespace quarvel::cli {
 
-int IconCollector::AddGroupIcon(const char*, ResKey name, std::uint16_t language) {
+int IconCollector::AddGroupIcon(const char* path, ResKey name, std::uint16_t language) {
     ListedIcon icon;
+    icon.source = path;
     icon.nameIsId = name.IsId();
     icon.id = name.Id();
     if (!name.IsId())
@@ -14,8 +15,9 @@ int IconCollector::AddGroupIcon(const char*, ResKey name, std::uint16_t language
     return 1;
 }
 
-int IconCollector::AddIconFile(const char*) {
+int IconCollector::AddIconFile(const char* path) {
     ListedIcon icon;
+    icon.source = path;
     icon.isIconFile = true;
     icons.push_back(std::move(icon));
     return 1;

@@ -10,6 +10,7 @@
 namespace quarvel::cli {
 
 struct ListedIcon {
+    std::string source; // the file the icon is read from (a .mun file for moved icons)
     bool isIconFile = false;
     bool nameIsId = true;
     std::uint16_t id = 0;

@@ -1,8 +1,11 @@
-// quarvel-cli list: one line per icon, "path<TAB>group|ico<TAB>name<TAB>language".
+// quarvel-cli list: one line per icon, "path<TAB>group|ico<TAB>name<TAB>language" (the path
+// the icon is read from), or with --locations its icon location.
 #include "Commands.h"
 
 #include "FileIcons.h"
 #include "FileWalk.h"
+#include "engine/IconItem.h"
+#include "engine/IconLocation.h"
 
 #include <cstdio>
 
@@ -21,14 +24,24 @@ std::string Printable(const std::string& text) {
     return out;
 }
 
+// The icon's location string; "" when its named group has gone from the file.
+std::string LocationOf(const std::string& path, const ListedIcon& icon) {
+    CIconItem item = icon.isIconFile ? CIconItem(icon.source.c_str())
+                                     : CIconItem(icon.source.c_str(), icon.Key(), icon.language);
+    item.SetListedPath(path.c_str());
+    return IconLocation(item).value_or(std::string());
+}
+
 } // namespace
 
 int RunList(const std::vector<std::string>& args) {
-    bool recursive = false;
+    bool recursive = false, locations = false;
     std::vector<std::string> paths;
     for (const std::string& arg : args) {
         if (arg == "-r" && paths.empty())
             recursive = true;
+        else if (arg == "--locations" && paths.empty())
+            locations = true;
         else if (!arg.empty() && arg[0] == '-' && paths.empty())
             return UsageError();
         else
@@ -43,9 +56,12 @@ int RunList(const std::vector<std::string>& args) {
         IconCollector icons;
         ok = CollectFileIcons(path, named, icons) && ok;
         out.clear();
-        const std::string shownPath = Printable(path);
         for (const ListedIcon& icon : icons.icons) {
-            out += shownPath;
+            if (locations) {
+                out += Printable(LocationOf(path, icon)) + "\n";
+                continue;
+            }
+            out += Printable(icon.source);
             if (icon.isIconFile) {
                 out += "\tico\t\t0\n";
             } else {

@@ -8,8 +8,9 @@ namespace quarvel::cli {
 
 int UsageError() {
     std::fputs(
-        "usage: quarvel-cli list [-r] PATH...\n"
-        "       quarvel-cli extract [-r] [--overwrite] [--format ico|bmp] -o FOLDER PATH...\n",
+        "usage: quarvel-cli list [-r] [--locations] PATH...\n"
+        "       quarvel-cli extract [-r] [--overwrite] [--format ico|bmp|png] [--all-sizes]\n"
+        "                           -o FOLDER PATH...\n",
         stderr);
     return kExitUsage;
 }

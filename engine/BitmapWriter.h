@@ -16,8 +16,9 @@ HBITMAP IconToBitmap(HICON icon);
 // table. The caller releases it with LocalFree. Null on failure.
 BITMAPINFO* CreateBitmapInfo(HBITMAP bitmap);
 
-// Writes the bitmap as a .bmp file (replacing a file at the path); 1 or 0, never a partial file.
-int WriteBmpFile(const char* path, HBITMAP bitmap);
+// Writes the bitmap as a .bmp file; 1 or 0, never a partial file. A file at the path is replaced
+// only when overwriting is allowed, and is otherwise left as it was (0).
+int WriteBmpFile(const char* path, HBITMAP bitmap, bool overwrite = true);
 
 } // namespace quarvel
 

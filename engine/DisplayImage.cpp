@@ -5,7 +5,25 @@
 #include "IconImageFinder.h"
 #include "PEFile.h"
 
+#include <algorithm>
+
 namespace quarvel {
+
+namespace {
+// The deepest entry of the width, as the system picks for a display of true colour (a directory
+// that holds 4, 8 and 32 bits at one size shows its 32-bit image); the first of equals; entry 0
+// when no width matches.
+template <typename Directory> int DeepestOfWidth(const Directory& directory, int width) {
+    int chosen = -1;
+    for (int i = 0; i < directory.Count(); ++i) {
+        const auto entry = directory.Entry(i);
+        if (entry.bWidth == width &&
+            (chosen < 0 || entry.wBitCount > directory.Entry(chosen).wBitCount))
+            chosen = i;
+    }
+    return std::max(chosen, 0);
+}
+} // namespace
 
 std::optional<GroupIcon> FindDisplayGroup(const CPEFile& file, ResKey name,
                                           std::uint16_t language) {
@@ -25,13 +43,7 @@ std::optional<ByteView> ChooseDisplayImage(const CPEFile& file, ResKey name, std
     if (!group)
         return std::nullopt;
 
-    int chosen = 0;
-    for (int i = 0; i < group->Count(); ++i) {
-        if (group->Entry(i).bWidth == width) {
-            chosen = i;
-            break;
-        }
-    }
+    const int chosen = DeepestOfWidth(*group, width);
     IconImageFinder finder(file, language);
     const auto imageOf = [&](int index) -> std::optional<ByteView> {
         const auto ref = finder.Find(group->Entry(index).nID, false);
@@ -46,14 +58,7 @@ std::optional<ByteView> ChooseDisplayImage(const CPEFile& file, ResKey name, std
 std::optional<ByteView> ChooseIcoDisplayImage(const IcoDirectory& directory, int width) {
     if (!directory.IsIcon() || !directory.IsComplete())
         return std::nullopt;
-    int chosen = 0;
-    for (int i = 0; i < directory.Count(); ++i) {
-        if (directory.Entry(i).bWidth == width) {
-            chosen = i;
-            break;
-        }
-    }
-    auto image = directory.Image(chosen);
+    auto image = directory.Image(DeepestOfWidth(directory, width));
     for (int i = 0; !image && i < directory.Count(); ++i)
         image = directory.Image(i);
     return image;

@@ -1,6 +1,7 @@
 // ListIconGroups: the icons of one file, as the file list counts them.
 #include "IconGroups.h"
 
+#include "MunFallback.h"
 #include "PEFile.h"
 #include "platform/FileSystem.h"
 
@@ -76,7 +77,7 @@ int ListIconGroups(const char* path, IconListReceiver* receiver) {
     if (!file.IsOpen())
         return 0;
     const std::string name = file.GetFileName();
-    const int count = ListGroupIcons(file, name.c_str(), *receiver);
+    const int count = ListGroupIconsOrMoved(file, name.c_str(), *receiver);
     file.Close();
     return count;
 }

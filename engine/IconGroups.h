@@ -15,6 +15,13 @@ public:
     // A group icon of an image file; a name given as text lives only during the call.
     virtual int AddGroupIcon(const char* path, ResKey name, std::uint16_t language) = 0;
     virtual int AddIconFile(const char* path) = 0;
+    // A group icon of the file at `listedPath` whose images live in `sourcePath`, the .mun file
+    // its icons were moved to (MunFallback.h). Taken by default as a group icon of the .mun file.
+    virtual int AddMovedGroupIcon(const char* listedPath, const char* sourcePath, ResKey name,
+                                  std::uint16_t language) {
+        (void)listedPath;
+        return AddGroupIcon(sourcePath, name, language);
+    }
 };
 
 // True when the text after the path's last '.' is "ico" in any case.
@@ -26,8 +33,9 @@ class CPEFile;
 int ListGroupIcons(const CPEFile& file, const char* path, IconListReceiver& receiver);
 
 // Lists the icons of the file at `path` into `receiver`, in stored order; answers how many were
-// listed (also those that the receiver refused). 0 for a missing path, a folder, or a file that
-// is not an image.
+// listed (also those that the receiver refused). An image file without group icons lists those
+// of its .mun file, when it has one (MunFallback.h). 0 for a missing path, a folder, or a file
+// that is not an image.
 int ListIconGroups(const char* path, IconListReceiver* receiver);
 
 } // namespace quarvel

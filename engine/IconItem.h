@@ -27,7 +27,12 @@ public:
     virtual ~CIconItem() = default;
 
     Kind GetKind() const { return kind_; }
+    // The file the icon's bytes are read from.
     const std::string& GetPath() const { return path_; }
+    // The file the icon was listed for: the path, unless its icons were moved to a .mun file
+    // and the item reads them from there (MunFallback.h).
+    const std::string& GetListedPath() const { return listedPath_.empty() ? path_ : listedPath_; }
+    void SetListedPath(const char* path) { listedPath_ = path ? path : ""; }
     // The group's key: its id, or its name (valid while the item lives).
     ResKey GetName() const { return nameIsId_ ? ResKey(id_) : ResKey(name_); }
     bool NameIsId() const { return nameIsId_; }
@@ -46,6 +51,7 @@ public:
 
 private:
     std::string path_;
+    std::string listedPath_; // empty when it is the path
     Kind kind_;
     unsigned id_ = 0;
     char name_[256] = {};

@@ -2,6 +2,7 @@
 // splitters, control bars, dialogs and data exchange, control wrappers, files.
 #pragma once
 
+#include "Clipboard.h"
 #include "CmdTarget.h"
 #include "CmdUI.h"
 #include "ControlBar.h"

@@ -9,6 +9,7 @@
 #include "engine/IcoWriter.h"
 #include "engine/IconItem.h"
 #include "engine/PEFile.h"
+#include "engine/PngExport.h"
 #include "engine/platform/FileSystem.h"
 
 #include <new>
@@ -91,7 +92,17 @@ int CIconListCtrl::AppendItem(CIconItem* item, const CString& text) {
 }
 
 int CIconListCtrl::AddGroupIcon(const char* path, ResKey name, std::uint16_t language) {
-    if (!path || !*path || !name.IsValid())
+    return AppendGroupItem(path, path, name, language);
+}
+
+int CIconListCtrl::AddMovedGroupIcon(const char* listedPath, const char* sourcePath, ResKey name,
+                                     std::uint16_t language) {
+    return AppendGroupItem(listedPath, sourcePath, name, language);
+}
+
+int CIconListCtrl::AppendGroupItem(const char* listedPath, const char* sourcePath, ResKey name,
+                                   std::uint16_t language) {
+    if (!listedPath || !*listedPath || !sourcePath || !*sourcePath || !name.IsValid())
         return 0;
     CString text;
     if (name.IsId())
@@ -99,8 +110,11 @@ int CIconListCtrl::AddGroupIcon(const char* path, ResKey name, std::uint16_t lan
     else
         text = name.Name();
     text += "\r\n";
-    text += FileNameOf(path).c_str();
-    return AppendItem(new (std::nothrow) CIconItem(path, name, language), text);
+    text += FileNameOf(sourcePath).c_str();
+    auto* item = new (std::nothrow) CIconItem(sourcePath, name, language);
+    if (item)
+        item->SetListedPath(listedPath);
+    return AppendItem(item, text);
 }
 
 int CIconListCtrl::AddIconFile(const char* path) {
@@ -201,6 +215,8 @@ int CIconListCtrl::SaveIcon(int index, bool ask, const char* path, bool overwrit
     if (target.IsEmpty())
         return 0;
     const std::string& source = item->GetPath();
+    if (format == kSaveAsPng)
+        return SaveIconAsPng(*item, target, overwrite) ? 1 : 0;
     if (format == kSaveAsIco) {
         if (item->GetKind() == CIconItem::IconFile)
             return platform::CopyWholeFile(source.c_str(), target, overwrite) ? 1 : 0;
@@ -210,10 +226,11 @@ int CIconListCtrl::SaveIcon(int index, bool ask, const char* path, bool overwrit
                    : 0;
     }
     if (!overwrite && platform::GetPathKind(target) != platform::PathKind::Missing)
-        return 0;
+        return 0; // not worth drawing
     const ScopedIcon icon(item->LoadDisplayIcon());
     const ScopedBitmap bitmap(IconToBitmap(icon.Get()));
-    return bitmap ? WriteBmpFile(target, bitmap.Get()) : 0;
+    // The writer checks again: a file that appears meanwhile is kept too.
+    return bitmap ? WriteBmpFile(target, bitmap.Get(), overwrite) : 0;
 }
 
 // ---- Copy and Select All

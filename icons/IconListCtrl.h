@@ -20,6 +20,9 @@ public:
     // ---- Receiver of the engine's listing: 1 when the item was appended, else 0.
     int AddGroupIcon(const char* path, quarvel::ResKey name, std::uint16_t language) override;
     int AddIconFile(const char* path) override;
+    // A moved icon reads from the .mun file, whose name its label shows.
+    int AddMovedGroupIcon(const char* listedPath, const char* sourcePath, quarvel::ResKey name,
+                          std::uint16_t language) override;
 
     // Empties the sub-icon view, deletes every item and starts a new, empty picture list.
     void RemoveAll();
@@ -34,9 +37,9 @@ public:
     // Icon items that the list owns now (each item's icon is deleted with the item).
     int OwnedItemCount() const { return m_nOwnedItems; }
 
-    // Saves one icon: as .ico (the group written from the file, an .ico file copied) or as
-    // .bmp (its picture on the window colour). With ask, the save dialog chooses path and
-    // format and the file may be replaced. 1 on success, 0 otherwise.
+    // Saves one icon: as .ico (the group written from the file, an .ico file copied), as
+    // .bmp (its picture on the window colour) or as .png (its largest image). With ask, the save
+    // dialog chooses path and format and the file may be replaced. 1 on success, 0 otherwise.
     int SaveIcon(int index, bool ask, const char* path, bool overwrite, int format);
     // The proposed file name of an item with the extension appended; "" without an item.
     CString DefaultFileName(int index, const char* extension) const;
@@ -63,6 +66,8 @@ private:
     void DeferRedrawUntilIdle();
     bool CreatePictureList();
     int AppendItem(quarvel::CIconItem* item, const CString& text);
+    int AppendGroupItem(const char* listedPath, const char* sourcePath, quarvel::ResKey name,
+                        std::uint16_t language);
     // Renders the item's display icon into a picture of the cell size; -1 when it fails.
     int MakePicture(const quarvel::CIconItem& item);
 

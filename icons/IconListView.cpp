@@ -1,6 +1,8 @@
 // CIconListView: creation, layout and the commands of the icon list.
 #include "IconListView.h"
 
+#include "IconBatchSaveDlg.h"
+#include "IconLocationCopy.h"
 #include "IconMenu.h"
 #include "SaveNameDialog.h"
 #include "resource.h"
@@ -17,15 +19,13 @@ BEGIN_MESSAGE_MAP(CIconListView, CSingleCtrlView)
     ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
     ON_COMMAND(ID_EDIT_SELECT_ALL, OnEditSelectAll)
     ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, OnUpdateEditSelectAll)
+    ON_COMMAND(ID_COPY_ICON_LOCATION, OnCopyIconLocation)
+    ON_UPDATE_COMMAND_UI(ID_COPY_ICON_LOCATION, OnUpdateCopyIconLocation)
 END_MESSAGE_MAP()
 
 namespace {
 constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_AUTOARRANGE |
                              LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
-// Until the batch save arrives, several icons cannot be saved in one go.
-const char kBatchSaveMissing[] = "Saving several icons at once is not available yet.\n"
-                                 "Select one icon to save it.";
-const char kSaveCaption[] = "Save Icon As";
 } // namespace
 
 bool CIconListView::CreateControl() {
@@ -47,7 +47,7 @@ void CIconListView::OnSaveIconAs() {
             ShowSaveFailed(*this, path);
         return;
     }
-    MessageBox(kBatchSaveMissing, kSaveCaption, MB_OK | MB_ICONINFORMATION);
+    CIconBatchSaveDlg(m_wndList, m_saveFolder, this).DoModal();
 }
 
 void CIconListView::OnUpdateSaveIconAs(CCmdUI* cmdUI) {
@@ -60,6 +60,14 @@ void CIconListView::OnUpdateEditCopy(CCmdUI* cmdUI) {
 
 void CIconListView::OnUpdateEditSelectAll(CCmdUI* cmdUI) {
     cmdUI->Enable(m_wndList.GetItemCount() > 0);
+}
+
+void CIconListView::OnCopyIconLocation() {
+    CopyIconLocation(m_hWnd, m_wndList.GetIconItem(m_wndList.GetNextItem(-1, LVNI_FOCUSED)));
+}
+
+void CIconListView::OnUpdateCopyIconLocation(CCmdUI* cmdUI) {
+    cmdUI->Enable(m_wndList.GetIconItem(m_wndList.GetNextItem(-1, LVNI_FOCUSED)) != nullptr);
 }
 
 void CIconListView::OnContextMenu(HWND, POINT at) {

@@ -1,9 +1,13 @@
 // CIconListView: the pane that shows every icon of the files in the file list as large pictures,
-// with Copy, Select All and Save Icon As for the selected icons.
+// with Copy, Select All and Save Icon As for the selected icons, and Copy Icon Location for the
+// focused one.
 #pragma once
 
+#include "BatchSaveDlg.h"
 #include "Framework.h"
 #include "IconListCtrl.h"
+
+#include <utility>
 
 class CIconListView : public CSingleCtrlView {
     DECLARE_DYNCREATE(CIconListView)
@@ -14,6 +18,8 @@ public:
     void SetSubIconView(CSubIconView* view) { m_wndList.SetSubIconView(view); }
     CSubIconView* GetSubIconView() const { return m_wndList.GetSubIconView(); }
     void RemoveAll() { m_wndList.RemoveAll(); }
+    // Where the batch save remembers its folder.
+    void SetSaveFolderSetting(SaveFolderSetting setting) { m_saveFolder = std::move(setting); }
 
 protected:
     bool CreateControl() override;
@@ -24,8 +30,11 @@ protected:
     void OnUpdateSaveIconAs(CCmdUI* cmdUI);
     void OnUpdateEditCopy(CCmdUI* cmdUI);
     void OnUpdateEditSelectAll(CCmdUI* cmdUI);
+    void OnCopyIconLocation();
+    void OnUpdateCopyIconLocation(CCmdUI* cmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:
     CIconListCtrl m_wndList;
+    SaveFolderSetting m_saveFolder;
 };

@@ -8,7 +8,8 @@ namespace quarvel {
 class CIconItem;
 
 // A group icon: its file's name, "#" and the group's id or name (shell32.dll#3); an .ico file:
-// its file name without its last extension (tools.ico gives tools).
+// its file name without its last extension (tools.ico gives tools). An icon read from a .mun
+// file is named after the file it was listed for.
 CString IconSourceName(const CIconItem& item);
 
 } // namespace quarvel

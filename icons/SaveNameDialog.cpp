@@ -6,8 +6,9 @@
 namespace quarvel {
 
 namespace {
-const char kFilter[] = "ICO files(*.ico)|*.ico|BITMAP files(*.bmp)|*.bmp||";
+const char kFilter[] = "ICO files(*.ico)|*.ico|BITMAP files(*.bmp)|*.bmp|PNG image (*.png)|*.png||";
 constexpr DWORD kBitmapFilterIndex = 2; // filter indices count from 1
+constexpr DWORD kPngFilterIndex = 3;
 } // namespace
 
 bool AskIconSaveName(CWnd* owner, const char* proposed, CString& path, int& format) {
@@ -15,7 +16,17 @@ bool AskIconSaveName(CWnd* owner, const char* proposed, CString& path, int& form
                        owner);
     if (dialog.DoModal() != IDOK)
         return false;
-    format = dialog.m_ofn.nFilterIndex == kBitmapFilterIndex ? kSaveAsBmp : kSaveAsIco;
+    switch (dialog.m_ofn.nFilterIndex) {
+    case kBitmapFilterIndex:
+        format = kSaveAsBmp;
+        break;
+    case kPngFilterIndex:
+        format = kSaveAsPng;
+        break;
+    default:
+        format = kSaveAsIco;
+        break;
+    }
     path = dialog.GetPathName();
     return true;
 }

@@ -1,12 +1,13 @@
 // The save dialog of both icon panes: a file name for an icon or image, and the format (icon
-// file or bitmap file) chosen by the dialog's filter; and the message of a save that failed.
+// file, bitmap file or PNG image) chosen by the dialog's filter; and the message of a save that
+// failed.
 #pragma once
 
 #include "Framework.h"
 
 namespace quarvel {
 
-enum SaveFormat { kSaveAsIco = 0, kSaveAsBmp = 1 };
+enum SaveFormat { kSaveAsIco = 0, kSaveAsBmp = 1, kSaveAsPng = 2 };
 
 // Runs the save dialog with `proposed` as the initial name. True with the chosen full path and
 // the format of the chosen filter (the extension typed does not change it); false on cancel.

@@ -3,6 +3,7 @@
 #include "SubIconView.h"
 
 #include "IconDrawing.h"
+#include "IconLocationCopy.h"
 #include "IconMenu.h"
 #include "IconNames.h"
 #include "SaveNameDialog.h"
@@ -18,6 +19,8 @@
 #include "engine/ImageLimits.h"
 #include "engine/IconItem.h"
 #include "engine/PEFile.h"
+#include "engine/PngExport.h"
+#include "engine/PngWriter.h"
 #include "resource.h"
 
 #include <algorithm>
@@ -37,6 +40,8 @@ BEGIN_MESSAGE_MAP(CSubIconView, CSingleCtrlView)
     ON_UPDATE_COMMAND_UI(ID_SAVE_ICON_AS, OnUpdateSaveIconAs)
     ON_COMMAND(ID_EDIT_SELECT_ALL, OnEditSelectAll)
     ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, OnUpdateEditSelectAll)
+    ON_COMMAND(ID_COPY_ICON_LOCATION, OnCopyIconLocation)
+    ON_UPDATE_COMMAND_UI(ID_COPY_ICON_LOCATION, OnUpdateCopyIconLocation)
 END_MESSAGE_MAP()
 
 namespace {
@@ -173,34 +178,66 @@ void CSubIconView::SaveImages() {
     int format = kSaveAsIco;
     if (!AskIconSaveName(this, MakeSaveName(), path, format))
         return;
-    const bool saved = format == kSaveAsBmp ? SaveCurrentAsBmp(path) : SaveSelectedAsIco(path);
+    bool saved = false;
+    if (format == kSaveAsBmp)
+        saved = SaveCurrentAsBmp(path);
+    else if (format == kSaveAsPng)
+        saved = SaveSelectedAsPng(path);
+    else
+        saved = SaveSelectedAsIco(path);
     if (!saved)
         ShowSaveFailed(*this, path);
 }
 
-bool CSubIconView::SaveSelectedAsIco(const char* path) {
+bool CSubIconView::SelectedImages(std::vector<int>& images) {
+    images.clear();
     const int selected = m_wndList.GetSelCount();
-    if (!path || !*path || !m_pCurrentIcon || selected <= 0)
+    if (selected <= 0)
         return false;
     std::vector<int> rows(static_cast<std::size_t>(selected));
     if (m_wndList.GetSelItems(selected, rows.data()) != selected)
         return false;
-    // The selected images in row order, each found by its directory index (rows may have
-    // skipped images).
-    std::vector<int> images;
+    // Each image is found by its directory index: rows may have skipped images.
     for (int row : rows) {
         const IconListBoxItem* item = m_wndList.GetRow(row);
         if (!item)
             return false;
         images.push_back(item->directoryIndex);
     }
-    const std::unique_ptr<CIconImageSet> set =
-        m_pCurrentIcon->GetKind() == CIconItem::ResourceGroup
-            ? ReadGroupImages(m_pCurrentIcon->GetPath().c_str(), m_pCurrentIcon->GetName(),
-                              m_pCurrentIcon->GetLanguage())
-            : ReadIcoFileImages(m_pCurrentIcon->GetPath().c_str());
+    return true;
+}
+
+bool CSubIconView::SaveSelectedAsIco(const char* path) {
+    std::vector<int> images;
+    if (!path || !*path || !m_pCurrentIcon || !SelectedImages(images))
+        return false;
+    const std::unique_ptr<CIconImageSet> set = ReadIconImages(*m_pCurrentIcon);
     // An index the set does not hold means the file changed since it was listed: refused.
     return set && WriteIcoFile(path, *set, images);
+}
+
+bool CSubIconView::SaveSelectedAsPng(const char* path, std::vector<CString>* written) {
+    std::vector<int> images;
+    if (!path || !*path || !m_pCurrentIcon || !SelectedImages(images))
+        return false;
+    const std::unique_ptr<CIconImageSet> set = ReadIconImages(*m_pCurrentIcon);
+    if (!set)
+        return false;
+    std::string stem(path);
+    const std::string::size_type dot = stem.find_last_of('.');
+    if (dot != std::string::npos && stem.find_first_of("\\/", dot) == std::string::npos)
+        stem.erase(dot);
+    const std::vector<std::string> names = ImageFileNames(*set, images, stem);
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        // The dialog asked about replacing `path` only: the files it stands for are never
+        // replaced.
+        if (images[i] >= set->Count() ||
+            !WritePngFile(names[i].c_str(), ImageOf(*set, images[i]), false))
+            return false;
+        if (written)
+            written->push_back(CString(names[i]));
+    }
+    return true;
 }
 
 int CSubIconView::SaveCurrentAsBmp(const char* path) {
@@ -243,6 +280,14 @@ void CSubIconView::OnUpdateEditSelectAll(CCmdUI* cmdUI) {
 
 void CSubIconView::OnUpdateSaveIconAs(CCmdUI* cmdUI) {
     cmdUI->Enable(m_wndList.HasSelection());
+}
+
+void CSubIconView::OnCopyIconLocation() {
+    CopyIconLocation(m_hWnd, m_pCurrentIcon);
+}
+
+void CSubIconView::OnUpdateCopyIconLocation(CCmdUI* cmdUI) {
+    cmdUI->Enable(m_pCurrentIcon != nullptr);
 }
 
 void CSubIconView::OnContextMenu(HWND, POINT at) {

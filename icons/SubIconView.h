@@ -1,5 +1,6 @@
 // CSubIconView: the pane that lists the images inside the icon focused in the icon list, and
-// copies one image, or saves the selected images as an .ico file or the caret image as a .bmp.
+// copies one image or the icon's location, or saves the selected images as an .ico file or as
+// PNG files, or the caret image as a .bmp.
 #pragma once
 
 #include "Framework.h"
@@ -7,6 +8,7 @@
 #include "engine/ResKey.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace quarvel {
 class CIconItem;
@@ -21,6 +23,9 @@ public:
     void ShowIcon(int index, quarvel::CIconItem* item);
     // Empties the list; the view then has no current icon.
     void RemoveAll();
+    // The directory indices of the selected rows' images, in row order; false when a row is
+    // unreadable or nothing is selected.
+    bool SelectedImages(std::vector<int>& images);
 
     int GetCurrentIndex() const { return m_nCurrentIndex; }
     quarvel::CIconItem* GetCurrentIcon() const { return m_pCurrentIcon; }
@@ -30,6 +35,11 @@ public:
     CString MakeSaveName() const;
     // Writes the images of the selected rows, in row order, as one .ico file.
     bool SaveSelectedAsIco(const char* path);
+    // Writes the images of the selected rows as PNG files, one per image, named after `path`
+    // without its extension and each image's size and depth ("<path>-48x48x32.png"); an existing
+    // file is left alone and fails the save. The paths written go to `written`; false at the
+    // first failure.
+    bool SaveSelectedAsPng(const char* path, std::vector<CString>* written = nullptr);
     // Writes the caret row's image as a .bmp file on the window colour; 1 or 0.
     int SaveCurrentAsBmp(const char* path);
     // Puts the icon on the clipboard as a bitmap on white; 1, or 0 when it cannot be read or
@@ -48,6 +58,8 @@ protected:
     void OnContextMenu(HWND window, POINT at);
     void OnEditCopy();
     void OnEditSelectAll();
+    void OnCopyIconLocation();
+    void OnUpdateCopyIconLocation(CCmdUI* cmdUI);
     void OnSaveIconAs() { SaveImages(); }
     void OnUpdateEditCopy(CCmdUI* cmdUI);
     void OnUpdateEditSelectAll(CCmdUI* cmdUI);

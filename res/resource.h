@@ -81,6 +81,7 @@
 #define ID_SHELL_PROPERTIES 20167
 #define ID_COPY_PATH 20170
 #define ID_COMMAND_PROMPT 20171
+#define ID_COPY_ICON_LOCATION 20172
 #define ID_VIEW_BACK 32771
 #define ID_VIEW_FORWARD 32772
 #define ID_VIEW_UP 32773
@@ -93,12 +94,12 @@
 #define IDS_SELECT_FILE_TYPE 61206      // "Please select a file type to search!"
 #define IDS_SEARCH_FOLDER_MISSING 61207 // "The directory [%s] does not exist!"
 #define IDS_SELECT_SAVE_FOLDER 61243    // "Please select a folder!"
-#define IDS_ASK_CREATE_FOLDER 61244     // "[%s] is not exist, do you want to create it?"
+#define IDS_ASK_CREATE_FOLDER 61244     // "[%s] does not exist. Do you want to create it?"
 #define IDS_SAVE_CAPTION 61245          // "Save resource"
 #define IDS_CREATE_FOLDER_FAILED 61246  // "Create [%s] failed!"
 #define IDS_SAVE_FAILED 61247           // "Save [%s] failed!"
 #define IDS_SAVE_OK 61248               // "Save [%s] ok!"
-#define IDS_ASK_OVERWRITE 61249         // "[%s] is exsit, do you want to overwrite it?"
+#define IDS_ASK_OVERWRITE 61249         // "[%s] already exists. Do you want to overwrite it?"
 #define IDS_VERSION_TITLE 61252         // "Quarvel v1.0"
 #define IDS_WEB_PAGE_ADDRESS 61260      // the product's web page (About box, Web page command)
 #define IDS_SUPPORT_EMAIL 61261         // the support e-mail address (About box)

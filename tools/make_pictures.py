@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Draws Quarvel's pictures into a folder: toolbar, network and tab bitmaps, two icons and the
-search form's animation clip.
+"""Draws Quarvel's pictures into a folder: toolbar, network and tab bitmaps, two icons, the
+search form's animation clip, and the installer's side picture, header and uninstaller icon.
 
 Usage: make_pictures.py OUTPUT_FOLDER
 """
@@ -13,11 +13,13 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "pic
 import animation  # noqa: E402
 import formats  # noqa: E402
 import icons  # noqa: E402
+import installer  # noqa: E402
 import small_images  # noqa: E402
 
 MAGENTA = (255, 0, 255)
 APP_ICON_SIZES = (16, 32, 48, 256)
 BATCH_SAVE_ICON_SIZES = (16, 32, 48)
+UNINSTALL_ICON_SIZES = (16, 32, 48)
 
 
 def palette_bitmap(drawings, key_rgb, bit_count, palette=None):
@@ -30,6 +32,10 @@ def palette_bitmap(drawings, key_rgb, bit_count, palette=None):
 
 def icon(draw, sizes):
     return formats.ico_file([(size, draw(size).rgba_bytes()) for size in sizes])
+
+
+def opaque_bitmap(canvas):
+    return formats.rgb_bmp_file(canvas.width, canvas.height, canvas.rgba_bytes())
 
 
 def clip():
@@ -56,6 +62,9 @@ def pictures():
         "quarvel.ico": lambda: icon(icons.app_icon, APP_ICON_SIZES),
         "batch_save.ico": lambda: icon(icons.batch_save_icon, BATCH_SAVE_ICON_SIZES),
         "search.avi": clip,
+        "installer_sidebar.bmp": lambda: opaque_bitmap(installer.sidebar()),
+        "installer_header.bmp": lambda: opaque_bitmap(installer.header()),
+        "uninstall.ico": lambda: icon(installer.uninstall_icon, UNINSTALL_ICON_SIZES),
     }
 
 

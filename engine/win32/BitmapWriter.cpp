@@ -66,7 +66,7 @@ BITMAPINFO* CreateBitmapInfo(HBITMAP bitmap) {
     return info;
 }
 
-int WriteBmpFile(const char* path, HBITMAP bitmap) {
+int WriteBmpFile(const char* path, HBITMAP bitmap, bool overwrite) {
     if (path == nullptr || *path == '\0' || bitmap == nullptr)
         return 0;
     BITMAPINFO* info = CreateBitmapInfo(bitmap);
@@ -92,7 +92,7 @@ int WriteBmpFile(const char* path, HBITMAP bitmap) {
         file.bfOffBits = sizeof(BITMAPFILEHEADER) + infoBytes;
         file.bfSize = file.bfOffBits + header.biSizeImage;
         platform::AtomicFileWriter writer;
-        result = writer.Create(path, true) && writer.Write(&file, sizeof file) &&
+        result = writer.Create(path, overwrite) && writer.Write(&file, sizeof file) &&
                          writer.Write(info, infoBytes) &&
                          writer.Write(pixels, header.biSizeImage) && writer.Commit()
                      ? 1

@@ -22,13 +22,35 @@ ui::DialogAnswerer::Chooser typeFileName(const std::string& path) {
     };
 }
 
+const char kSettingKey[] = "SOFTWARE\\Vendrel\\Quarvel";
+
 void clearSaveFolder() {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vendrel\\Quarvel", 0, KEY_SET_VALUE, &key) ==
-        ERROR_SUCCESS) {
-        RegDeleteValueA(key, "savefolder");
-        RegCloseKey(key);
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        HKEY key;
+        if (RegOpenKeyExA(root, kSettingKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+            RegDeleteValueA(key, "savefolder");
+            RegCloseKey(key);
+        }
     }
+}
+
+void writeSaveFolder(HKEY root, const std::string& text) {
+    HKEY key;
+    ASSERT_EQ(
+        RegCreateKeyExA(root, kSettingKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
+    RegSetValueExA(key, "savefolder", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(key);
+}
+
+std::string readSaveFolder(HKEY root) {
+    char text[MAX_PATH] = "";
+    DWORD size = sizeof text;
+    if (RegGetValueA(root, kSettingKey, "savefolder", RRF_RT_REG_SZ, nullptr, text, &size) !=
+        ERROR_SUCCESS)
+        return "(none)";
+    return text;
 }
 } // namespace
 
@@ -156,26 +178,29 @@ TEST(HelpFile, LiesBesideTheProgram) {
     EXPECT_STREQ(HelpFileBeside("Quarvel.exe"), "Quarvel.exe\\Quarvel.chm");
 }
 
-TEST(SaveFolder, DefaultsToTempAndStoresOnlyExistingFolders) {
+TEST(SaveFolder, IsStoredPerUserAndReadFromTheUserThenTheMachine) {
     clearSaveFolder();
     EXPECT_STREQ(LoadSaveFolder(), "c:\\temp\\");
+    // A machine-wide value is offered while the user has none.
+    writeSaveFolder(HKEY_LOCAL_MACHINE, "C:\\users");
+    EXPECT_STREQ(LoadSaveFolder(), "C:\\users");
+    // Storing writes the user's value and leaves the machine's alone.
     StoreSaveFolder("C:\\windows");
+    EXPECT_EQ(readSaveFolder(HKEY_CURRENT_USER), "C:\\windows");
+    EXPECT_EQ(readSaveFolder(HKEY_LOCAL_MACHINE), "C:\\users");
     EXPECT_STREQ(LoadSaveFolder(), "C:\\windows");
+    // Only folders that exist are stored.
     StoreSaveFolder("C:\\no such folder\\");
     StoreSaveFolder("");
     EXPECT_STREQ(LoadSaveFolder(), "C:\\windows");
 
-    HKEY key;
-    ASSERT_EQ(
-        RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vendrel\\Quarvel", 0, KEY_SET_VALUE, &key),
-        ERROR_SUCCESS);
-    RegSetValueExA(key, "savefolder", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+    // An empty or overlong user value gives way to the machine's, and both to the default.
+    writeSaveFolder(HKEY_CURRENT_USER, "");
+    EXPECT_STREQ(LoadSaveFolder(), "C:\\users");
+    writeSaveFolder(HKEY_CURRENT_USER, std::string(400, 'x'));
+    EXPECT_STREQ(LoadSaveFolder(), "C:\\users");
+    writeSaveFolder(HKEY_LOCAL_MACHINE, "");
     EXPECT_STREQ(LoadSaveFolder(), "c:\\temp\\");
-    std::string tooLong(400, 'x');
-    RegSetValueExA(key, "savefolder", 0, REG_SZ, reinterpret_cast<const BYTE*>(tooLong.c_str()),
-                   static_cast<DWORD>(tooLong.size() + 1));
-    EXPECT_STREQ(LoadSaveFolder(), "c:\\temp\\");
-    RegCloseKey(key);
     clearSaveFolder();
 }
 

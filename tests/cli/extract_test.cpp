@@ -1,6 +1,7 @@
 // quarvel-cli extract: file names, copies of .ico files, existing files and folder errors.
 #include "support/CliRunner.h"
 #include "support/IconData.h"
+#include "support/PngDecoder.h"
 #include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
@@ -79,11 +80,42 @@ TEST(CliExtract, ReportsFoldersAndPathsThatCannotBeUsed) {
     EXPECT_EQ(notImage.err, "quarvel-cli: " + text + ": not a Win32 image or .ico file\n");
 }
 
+TEST(CliExtract, PngTakesTheLargestImageOrWithAllSizesEveryImage) {
+    TempFolder src, out, all, scratch;
+    const Bytes small = MakeBmpImage(16, 4), large = MakeBmpImage(48, 32),
+                mid = MakeBmpImage(32, 8);
+    const Bytes png = MakePngImage(64, 64);
+    ResourceTree tree;
+    AddIconGroup(tree, 1, 0, {small, large, mid, mid}, {16, 48, 32, 32}, {4, 32, 8, 8}, 10);
+    const std::string dll = src.Write("lib.dll", BuildImageWithResources(tree));
+    const std::string ico =
+        src.Write("tools.ico",
+                  MakeIcoFile({EntryFor(small, 16, 4, 0), EntryFor(png, 64, 32, 0)}, {small, png}));
+    const CliResult r =
+        RunCli({"extract", "--format", "png", "-o", out.Path(), dll, ico}, scratch.Path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.OutLines(), (Lines{In(out, "lib.dll#1.png"), In(out, "tools.png")}));
+    const auto largest = DecodePng(ReadFileBytes(In(out, "lib.dll#1.png")));
+    ASSERT_TRUE(largest);
+    EXPECT_EQ(largest->width, 48);
+    EXPECT_EQ(ReadFileBytes(In(out, "tools.png")), png) << "a PNG image is copied as it is";
+
+    const CliResult every = RunCli(
+        {"extract", "--format", "png", "--all-sizes", "-o", all.Path(), dll, ico}, scratch.Path());
+    EXPECT_EQ(every.status, 0) << every.err;
+    EXPECT_EQ(all.Names(),
+              (Lines{"lib.dll#1-16x16x4.png", "lib.dll#1-32x32x8-2.png", "lib.dll#1-32x32x8.png",
+                     "lib.dll#1-48x48x32.png", "tools-16x16x4.png", "tools-64x64x32.png"}));
+    for (const std::string& name : all.Names())
+        EXPECT_TRUE(DecodePng(ReadFileBytes(In(all, name)))) << name;
+}
+
 TEST(CliExtract, UsageErrorsExitWithTwo) {
     TempFolder scratch;
     for (const Lines& args :
          {Lines{"extract", "a.dll"}, Lines{"extract", "-o", "x"},
-          Lines{"extract", "--format", "png", "-o", "x", "a"}, Lines{"extract", "-o"}}) {
+          Lines{"extract", "--format", "gif", "-o", "x", "a"}, Lines{"extract", "-o"},
+          Lines{"extract", "--all-sizes", "-o", "x", "a"}}) {
         const CliResult r = RunCli(args, scratch.Path());
         EXPECT_EQ(r.status, 2) << args.size();
         EXPECT_NE(r.err.find("usage:"), std::string::npos);

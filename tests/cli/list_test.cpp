@@ -7,6 +7,8 @@
 
 #include <filesystem>
 
+namespace fs = std::filesystem;
+
 using namespace quarvel::test;
 
 namespace {
@@ -82,7 +84,45 @@ TEST(CliList, UsageErrorsExitWithTwo) {
                               Lines{"list", "-r"}}) {
         const CliResult r = RunCli(args, scratch.Path());
         EXPECT_EQ(r.status, 2) << (args.empty() ? "" : args[0]);
-        EXPECT_NE(r.err.find("usage: quarvel-cli list [-r] PATH..."), std::string::npos);
+        EXPECT_NE(r.err.find("usage: quarvel-cli list [-r] [--locations] PATH..."),
+                  std::string::npos);
         EXPECT_EQ(r.out, "");
     }
+}
+
+TEST(CliList, LocationsNameNumberedGroupsByIdAndNamedOnesByPosition) {
+    TempFolder dir, scratch;
+    const std::string app = dir.Write("app.exe", ImageWithGroups());
+    const std::string ico = dir.Write("tools.ico", Bytes(10, 0));
+    const CliResult r = RunCli({"list", "--locations", app, ico}, scratch.Path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.OutLines(), (Lines{app + ",0", app + ",-2", app + ",-2", ico}));
+}
+
+TEST(CliMovedIcons, ListAndExtractReadAndNameTheMunFile) {
+    TempFolder root, out, scratch;
+    const fs::path windows = fs::path(root.Path()) / "windows";
+    fs::create_directories(windows / "System32");
+    fs::create_directories(windows / "SystemResources");
+    ResourceTree none;
+    none.Add(16, 1, 0, Bytes(64));
+    const std::string dll =
+        root.Write((fs::path("windows") / "System32" / "x.dll").make_preferred().string(),
+                   BuildImageWithResources(none));
+    ResourceTree icons;
+    AddIconGroup(icons, 5, 0, {MakeBmpImage(32, 8)}, {32}, {8}, 1);
+    const std::string mun = root.Write(
+        (fs::path("windows") / "SystemResources" / "x.dll.mun").make_preferred().string(),
+        BuildImageWithResources(icons));
+
+    const CliResult listed = RunCli({"list", dll}, scratch.Path());
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    EXPECT_EQ(listed.OutLines(), (Lines{mun + "\tgroup\t5\t0"}));
+    const CliResult located = RunCli({"list", "--locations", dll}, scratch.Path());
+    EXPECT_EQ(located.OutLines(), (Lines{dll + ",-5"})) << "located as Windows resolves it";
+
+    const CliResult extracted = RunCli({"extract", "-o", out.Path(), dll}, scratch.Path());
+    EXPECT_EQ(extracted.status, 0);
+    EXPECT_EQ(extracted.err, "quarvel-cli: " + dll + ": icons read from " + mun + "\n");
+    EXPECT_EQ(out.Names(), (Lines{"x.dll#5.ico"}));
 }

@@ -148,15 +148,15 @@ TEST(ImageCheck, PngStreamsNeedASaneHeaderFirst) {
     EXPECT_TRUE(IsSoundIconImage(View(PngWithByte(28, 1)))); // Adam7 interlacing
 }
 
-TEST(IcoDisplayImage, TheFirstImageOfTheWidthElseEntryZeroElseTheFirstInsideTheFile) {
+TEST(IcoDisplayImage, TheDeepestImageOfTheWidthElseEntryZeroElseTheFirstInsideTheFile) {
     const Bytes i16 = MakeBmpImage(16, 8), i32 = MakeBmpImage(32, 8), j32 = MakeBmpImage(32, 4);
     const Bytes ico =
-        MakeIcoFile({EntryFor(i16, 16, 8, 1), EntryFor(i32, 32, 8, 2), EntryFor(j32, 32, 4, 3)},
-                    {i16, i32, j32});
+        MakeIcoFile({EntryFor(i16, 16, 8, 1), EntryFor(j32, 32, 4, 2), EntryFor(i32, 32, 8, 3)},
+                    {i16, j32, i32});
     const std::size_t firstImage = 6 + 3 * 16;
     auto chosen = ChooseIcoDisplayImage(*IcoDirectory::Parse(View(ico)), 32);
     ASSERT_TRUE(chosen);
-    EXPECT_EQ(chosen->Data(), ico.data() + firstImage + i16.size());
+    EXPECT_EQ(chosen->Data(), ico.data() + firstImage + i16.size() + j32.size());
     chosen = ChooseIcoDisplayImage(*IcoDirectory::Parse(View(ico)), 24);
     ASSERT_TRUE(chosen);
     EXPECT_EQ(chosen->Data(), ico.data() + firstImage);

@@ -1,4 +1,5 @@
 // Reading icon images: group images with their language rules, .ico files, image facts.
+#include "engine/DisplayImage.h"
 #include "engine/IcoDirectory.h"
 #include "engine/IconImage.h"
 #include "engine/IconImageSet.h"
@@ -244,4 +245,22 @@ TEST(ReadGroupImages, LargeGroupsOverLargeIconDirectories) {
     ASSERT_NE(set, nullptr);
     EXPECT_EQ(set->Count(), 65535);
     EXPECT_EQ(set->entries[65534].image, a);
+}
+
+TEST(ChooseDisplayImage, TakesTheDeepestImageOfTheWidthAsTheSystemDoes) {
+    // 32 pixels at 4, 32 and 8 bits, then a second 32-bit one: the first 32-bit image is shown.
+    const Bytes four = MakeBmpImage(32, 4), deep = MakeBmpImage(32, 32, 1),
+                eight = MakeBmpImage(32, 8), again = MakeBmpImage(32, 32, 2),
+                small = MakeBmpImage(16, 32);
+    ResourceTree tree;
+    AddIconGroup(tree, 1, 0, {small, four, deep, eight, again}, {16, 32, 32, 32, 32},
+                 {32, 4, 32, 8, 32}, 1);
+    const Bytes pe = BuildImageWithResources(tree);
+    const CPEFile file(pe.data(), pe.size());
+    const auto chosen = ChooseDisplayImage(file, 1, 0, 32);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(Bytes(chosen->Data(), chosen->Data() + chosen->Size()), deep);
+    const auto none = ChooseDisplayImage(file, 1, 0, 24);
+    ASSERT_TRUE(none);
+    EXPECT_EQ(Bytes(none->Data(), none->Data() + none->Size()), small) << "no match: entry 0";
 }

@@ -185,6 +185,8 @@ TEST(WriteBmpFile, SizeFollowsTheDisplayDepthAndTransparencyShowsTheWindowColour
     DestroyIcon(icon);
     ASSERT_NE(bitmap, nullptr);
     const std::string path = dir.Write("icon.bmp", Bytes(99999, 1)); // replaced
+    EXPECT_EQ(WriteBmpFile(path.c_str(), bitmap, false), 0);         // unless that is not allowed
+    EXPECT_EQ(ReadFileBytes(path), Bytes(99999, 1));
     ASSERT_EQ(WriteBmpFile(path.c_str(), bitmap), 1);
     DeleteObject(bitmap);
 

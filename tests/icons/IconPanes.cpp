@@ -68,7 +68,7 @@ namespace {
 struct PendingAnswer {
     HWND dialog = nullptr;
     std::string typedPath;
-    bool bitmapFilter = false;
+    int filter = 0; // place in the file-type box: 0 icon, 1 bitmap, 2 PNG
 } pending;
 
 void CALLBACK answerSaveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -76,9 +76,9 @@ void CALLBACK answerSaveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND dialog = pending.dialog;
     if (!IsWindow(dialog))
         return;
-    if (pending.bitmapFilter) {
+    if (pending.filter != 0) {
         HWND types = GetDlgItem(dialog, kFileTypeBox);
-        SendMessageA(types, CB_SETCURSEL, 1, 0);
+        SendMessageA(types, CB_SETCURSEL, static_cast<WPARAM>(pending.filter), 0);
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeBox, CBN_SELENDOK),
                      reinterpret_cast<LPARAM>(types));
     }
@@ -91,8 +91,8 @@ void CALLBACK answerSaveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 } // namespace
 
-SaveDialogAnswer::SaveDialogAnswer(const std::string& typedPath, bool bitmapFilter)
-    : m_answerer([this, typedPath, bitmapFilter](HWND dialog, const ui::SeenDialog& seen) {
+SaveDialogAnswer::SaveDialogAnswer(const std::string& typedPath, int filter)
+    : m_answerer([this, typedPath, filter](HWND dialog, const ui::SeenDialog& seen) {
           if (!GetDlgItem(dialog, kFileNameBox)) {
               messages.push_back(seen.caption + ": " + seen.text);
               return IDOK;
@@ -101,7 +101,7 @@ SaveDialogAnswer::SaveDialogAnswer(const std::string& typedPath, bool bitmapFilt
           char name[MAX_PATH] = "";
           GetDlgItemTextA(dialog, kFileNameBox, name, sizeof name);
           proposed = name;
-          pending = PendingAnswer{dialog, typedPath, bitmapFilter};
+          pending = PendingAnswer{dialog, typedPath, filter};
           SetTimer(nullptr, 0, 50, answerSaveDialog);
           return 0;
       }) {}

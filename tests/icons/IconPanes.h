@@ -43,11 +43,12 @@ protected:
     CSubIconView* subIcons = nullptr;
 };
 
-// A save dialog answered by typing a name (and choosing the bitmap filter when asked); records
+// A save dialog answered by typing a name (and choosing a filter: 0 icon, 1 or true bitmap, 2
+// PNG); records
 // the name the dialog proposed, and the caption and text of every message box after it (OK).
 class SaveDialogAnswer {
 public:
-    SaveDialogAnswer(const std::string& typedPath, bool bitmapFilter);
+    SaveDialogAnswer(const std::string& typedPath, int filter);
     std::string proposed;
     int dialogs = 0;
     std::vector<std::string> messages;

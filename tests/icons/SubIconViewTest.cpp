@@ -282,6 +282,7 @@ TEST_F(IconPanes, CopyPutsTheCaretRowOnWhiteEvenWhenAnotherRowIsSelected) {
 }
 
 TEST_F(IconPanes, SubIconCommandsAndMenuFollowRowsAndSelection) {
+    // Copy Icon Location follows the icon shown, which the list has as soon as it has rows.
     const auto expectMenu = [&](bool copy, bool selectAll, bool save) {
         EXPECT_EQ(Enabled(subIcons, ID_EDIT_COPY), copy);
         EXPECT_EQ(Enabled(subIcons, ID_EDIT_SELECT_ALL), selectAll);
@@ -289,7 +290,8 @@ TEST_F(IconPanes, SubIconCommandsAndMenuFollowRowsAndSelection) {
         EXPECT_EQ(ContextMenu(subIcons),
                   (std::vector<std::pair<UINT, bool>>{{ID_EDIT_COPY, copy},
                                                       {ID_EDIT_SELECT_ALL, selectAll},
-                                                      {ID_SAVE_ICON_AS, save}}));
+                                                      {ID_SAVE_ICON_AS, save},
+                                                      {ID_COPY_ICON_LOCATION, selectAll}}));
     };
     expectMenu(false, false, false);
     const std::string path = WriteGroupImage("three.dll", {16, 32, 48}, {4, 8, 32});

@@ -165,6 +165,17 @@ TEST(PictureFiles, SaveDialogIconHoldsSmallAndLargeImages) {
     EXPECT_EQ(ExpectValidIco(ReadPicture("batch_save.ico")), (std::vector<uint32_t>{16, 32, 48}));
 }
 
+// The installer's pages show these at their own size: any other size comes out stretched.
+TEST(PictureFiles, InstallerPicturesAreTwentyFourBitAtThePagesSizes) {
+    BmpInfo sidebar = ExpectValidBmp(ReadPicture("installer_sidebar.bmp"));
+    EXPECT_EQ(std::vector<int32_t>({sidebar.width, sidebar.height, sidebar.bit_count}),
+              std::vector<int32_t>({164, 314, 24}));
+    BmpInfo header = ExpectValidBmp(ReadPicture("installer_header.bmp"));
+    EXPECT_EQ(std::vector<int32_t>({header.width, header.height, header.bit_count}),
+              std::vector<int32_t>({150, 57, 24}));
+    EXPECT_EQ(ExpectValidIco(ReadPicture("uninstall.ico")), (std::vector<uint32_t>{16, 32, 48}));
+}
+
 TEST(PictureFiles, IconImagesAreNotBlank) {
     Bytes ico = ReadPicture("quarvel.ico");
     // The 32-pixel image: count the pixels with some opacity.

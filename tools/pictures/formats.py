@@ -49,6 +49,22 @@ def bmp_file(width, height, indices, palette, bit_count):
     return file_header + header + _palette_bytes(palette, colours) + pixels
 
 
+def rgb_bmp_file(width, height, rgba):
+    """A 24-bit bitmap file from top-down RGBA rows of an opaque picture (alpha is dropped)."""
+    stride = _row_stride(width, 24)
+    pixels = bytearray()
+    for j in reversed(range(height)):
+        row = rgba[j * width * 4 : (j + 1) * width * 4]
+        for i in range(width):
+            r, g, b = row[i * 4 : i * 4 + 3]
+            pixels += bytes((b, g, r))
+        pixels += bytes(stride - width * 3)
+    header = _info_header(width, height, 24, len(pixels), 0)
+    offset = 14 + len(header)
+    file_header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
+    return file_header + header + bytes(pixels)
+
+
 def png_file(width, height, rgba):
     """An 8-bit RGBA PNG from top-down RGBA rows."""
 

@@ -98,10 +98,14 @@ std::optional<ByteView> ExpectedDisplayImage(const CPEFile& file, const cli::Lis
         const auto image = file.FindResourceAnyLang(kResTypeIcon, Le16(g + 6 + 14 * index + 12));
         return image ? image->Bytes() : std::nullopt;
     };
-    int chosen = 0;
-    while (chosen < count && g[6 + 14 * chosen] != width)
-        ++chosen;
-    auto image = imageOf(chosen < count ? chosen : 0);
+    // Of the entries of the width, the first of the greatest wBitCount.
+    int chosen = -1;
+    for (int i = 0; i < count; ++i) {
+        if (g[6 + 14 * i] == width &&
+            (chosen < 0 || Le16(g + 6 + 14 * i + 6) > Le16(g + 6 + 14 * chosen + 6)))
+            chosen = i;
+    }
+    auto image = imageOf(chosen >= 0 ? chosen : 0);
     for (int i = 0; !image && i < count; ++i)
         image = imageOf(i);
     return image;

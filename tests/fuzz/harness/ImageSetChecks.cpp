@@ -5,6 +5,7 @@
 #include "SystemImageCheck.h"
 #include "engine/IcoWriter.h"
 #include "engine/IconImage.h"
+#include "engine/PngWriter.h"
 
 #include <cstdio>
 #include <cstring>
@@ -51,6 +52,13 @@ std::string CheckImageFacts(const CIconImageSet& set) {
         ImageBitCount(image);
         if (std::string p = CheckImageForSystem(image); !p.empty())
             return At(p.c_str(), static_cast<std::size_t>(i));
+        // The PNG conversion reads a bitmap's bits where its header says: it must stay inside
+        // the image (the sanitizers watch), and a PNG image comes back as it is.
+        const auto png = IconImageAsPng(image);
+        if (png && IsPngImage(image) && *png != entry.image)
+            return At("a PNG image not copied as it is", static_cast<std::size_t>(i));
+        if (png && !IsPngImage(ByteView(png->data(), png->size())))
+            return At("a PNG file without the PNG signature", static_cast<std::size_t>(i));
     }
     return "";
 }

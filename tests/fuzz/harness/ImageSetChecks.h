@@ -18,7 +18,7 @@ std::vector<std::uint8_t> AsWritten(const std::uint8_t* image, std::size_t size)
 std::uint8_t ExpectedColorCount(std::uint16_t planes, std::uint16_t bitCount);
 
 // The size and depth facts of every image of the set stay in range (the sub-icon labels and
-// the display icon's build size come from them).
+// the display icon's build size come from them), and each image's PNG conversion is sound.
 std::string CheckImageFacts(const CIconImageSet& set);
 
 // Writes the set to `path` with WriteIcoFile, reads it back and compares it with the set, which

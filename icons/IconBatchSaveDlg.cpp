@@ -1,0 +1,67 @@
+// CIconBatchSaveDlg: walks the icon list's selection, one icon per step, through the list's own
+// save operation.
+#include "IconBatchSaveDlg.h"
+
+#include "IconListCtrl.h"
+#include "OverwriteDlg.h"
+#include "engine/platform/FileSystem.h"
+#include "resource.h"
+
+#include <utility>
+
+namespace pf = quarvel::platform;
+
+namespace {
+const char kOverwriteCaption[] = "Confirm file overwrite";
+} // namespace
+
+CIconBatchSaveDlg::CIconBatchSaveDlg(CIconListCtrl& list, SaveFolderSetting setting, CWnd* parent)
+    : CBatchSaveDlg(std::move(setting), parent), m_list(list) {}
+
+BOOL CIconBatchSaveDlg::OnInitDialog() {
+    m_nTotal = static_cast<int>(m_list.GetSelectedCount());
+    m_nNextPosition = m_list.GetNextItem(-1, LVNI_SELECTED) + 1;
+    return CBatchSaveDlg::OnInitDialog();
+}
+
+void CIconBatchSaveDlg::BeginSave(const CString&) {
+    // The answers for the whole batch hold for one batch only.
+    m_bOverwriteAll = m_bSkipAll = false;
+}
+
+int CIconBatchSaveDlg::SaveNext(const CString& folder, CString& fileName) {
+    const int index = m_nNextPosition - 1;
+    m_nNextPosition = index < 0 ? 0 : m_list.GetNextItem(index, LVNI_SELECTED) + 1;
+    if (index < 0 || !m_list.GetIconItem(index))
+        return 0;
+    const int format = GetFormat();
+    fileName = folder;
+    if (fileName.Right(1) != "\\")
+        fileName += "\\";
+    fileName += m_list.DefaultFileName(index, format == kBmpFormat ? ".bmp" : ".ico");
+    return m_list.SaveIcon(index, false, fileName, MayOverwrite(fileName), format);
+}
+
+bool CIconBatchSaveDlg::MayOverwrite(const CString& path) {
+    if (m_bOverwriteAll)
+        return true;
+    if (m_bSkipAll || pf::GetPathKind(path) != pf::PathKind::File)
+        return false;
+    CString question;
+    CString format;
+    format.LoadString(IDS_ASK_OVERWRITE);
+    question.Format(format, path.GetString());
+    switch (COverwriteDlg(kOverwriteCaption, question, this).Ask()) {
+    case COverwriteDlg::kYes:
+        return true;
+    case COverwriteDlg::kYesToAll:
+        m_bOverwriteAll = true;
+        return true;
+    case COverwriteDlg::kNoToAll:
+        m_bSkipAll = true;
+        return false;
+    case COverwriteDlg::kNo:
+        break;
+    }
+    return false;
+}

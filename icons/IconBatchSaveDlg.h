@@ -1,0 +1,29 @@
+// CIconBatchSaveDlg: the batch save of the icons selected in the icon list, as .ico or .bmp
+// files named after their sources, asking before an existing file is replaced.
+#pragma once
+
+#include "BatchSaveDlg.h"
+
+class CIconListCtrl;
+
+class CIconBatchSaveDlg : public CBatchSaveDlg {
+public:
+    // The list must outlive the dialog; its selection is read when the dialog opens.
+    CIconBatchSaveDlg(CIconListCtrl& list, SaveFolderSetting setting, CWnd* parent = nullptr);
+
+    BOOL OnInitDialog() override;
+
+protected:
+    void BeginSave(const CString& folder) override;
+    int SaveNext(const CString& folder, CString& fileName) override;
+
+private:
+    // Whether the file at path may be replaced, asking the user unless an answer for the whole
+    // batch was given.
+    bool MayOverwrite(const CString& path);
+
+    CIconListCtrl& m_list;
+    bool m_bOverwriteAll = false;
+    bool m_bSkipAll = false;
+    int m_nNextPosition = 0; // one more than the index of the next item to save; 0 for none
+};

@@ -1,0 +1,115 @@
+; Quarvel's installer: per-user (no administrator rights) or per-machine, a Start menu shortcut
+; and an entry among the installed programs; /S installs and uninstalls silently.
+;   makensis -DVERSION=1.2.3 -DFILES=folder -DPICTURES=folder -DOUTFILE=setup.exe Quarvel.nsi
+; FILES holds the files to install, PICTURES the pictures tools/make_pictures.py drew.
+; Command line: /CurrentUser or /AllUsers chooses the kind of install (per-user by default),
+; /D=folder the folder (last, unquoted).
+
+Unicode true
+Target amd64-unicode
+SetCompressor /SOLID lzma
+ManifestDPIAware true
+
+!define PRODUCT "Quarvel"
+!define PUBLISHER "Vendrel"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+
+Name "${PRODUCT} ${VERSION}"
+OutFile "${OUTFILE}"
+BrandingText "${PRODUCT} ${VERSION}"
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey "ProductName" "${PRODUCT}"
+VIAddVersionKey "CompanyName" "${PUBLISHER}"
+VIAddVersionKey "LegalCopyright" "Copyright (C) ${PUBLISHER}"
+VIAddVersionKey "FileDescription" "${PRODUCT} installer"
+VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "ProductVersion" "${VERSION}"
+
+; Administrators may choose either kind of install; other users install for themselves.
+!define MULTIUSER_EXECUTIONLEVEL Highest
+!define MULTIUSER_MUI
+!define MULTIUSER_INSTALLMODE_COMMANDLINE
+!define MULTIUSER_INSTALLMODE_DEFAULT_CURRENTUSER
+!define MULTIUSER_USE_PROGRAMFILES64
+!define MULTIUSER_INSTALLMODE_INSTDIR "${PRODUCT}"
+!define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_KEY "${UNINSTALL_KEY}"
+!define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_VALUENAME "InstallLocation"
+!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "${UNINSTALL_KEY}"
+!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallLocation"
+!include MultiUser.nsh
+!include MUI2.nsh
+!include FileFunc.nsh
+
+!define MUI_ICON "${PICTURES}/quarvel.ico"
+!define MUI_UNICON "${PICTURES}/uninstall.ico"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${PICTURES}/installer_sidebar.bmp"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${PICTURES}/installer_sidebar.bmp"
+!define MUI_HEADERIMAGE
+!define MUI_HEADERIMAGE_RIGHT
+!define MUI_HEADERIMAGE_BITMAP "${PICTURES}/installer_header.bmp"
+!define MUI_ABORTWARNING
+
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MULTIUSER_PAGE_INSTALLMODE
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_RUN "$INSTDIR\Quarvel.exe"
+!define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\readme.txt"
+!define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
+!insertmacro MUI_PAGE_FINISH
+
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "English"
+
+Function .onInit
+  !insertmacro MULTIUSER_INIT
+FunctionEnd
+
+Function un.onInit
+  !insertmacro MULTIUSER_UNINIT
+FunctionEnd
+
+Section "Quarvel"
+  SetOutPath "$INSTDIR"
+  File "${FILES}/Quarvel.exe"
+  File "${FILES}/Quarvel.chm"
+  File "${FILES}/quarvel-cli.exe"
+  File "${FILES}/readme.txt"
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\Quarvel.exe"
+
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Quarvel.exe,0"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  ; The uninstaller is told which kind of install it removes.
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe" /$MultiUser.InstallMode'
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /$MultiUser.InstallMode /S'
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+; Removes what the install made, file by file, and nothing else.
+Section "Uninstall"
+  Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+  Delete "$INSTDIR\Quarvel.exe"
+  Delete "$INSTDIR\Quarvel.chm"
+  Delete "$INSTDIR\quarvel-cli.exe"
+  Delete "$INSTDIR\readme.txt"
+  Delete "$INSTDIR\Uninstall.exe"
+  ; Only when empty: files the user put there stay, and so does the folder.
+  RMDir "$INSTDIR"
+  DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+  ; A per-user install may have been the first to make the user's programs folder and the
+  ; Uninstall key: they go too when nothing else is in them.
+  ${If} $MultiUser.InstallMode == CurrentUser
+    RMDir "$LOCALAPPDATA\Programs"
+    DeleteRegKey /ifempty HKCU "Software\Microsoft\Windows\CurrentVersion\Uninstall"
+  ${EndIf}
+SectionEnd

@@ -1,0 +1,395 @@
+// The batch save of the icon list: files as the command line writes them, the overwrite
+// question and its answers, the folder checks, Stop, the log and the progress, bitmaps.
+#include "BatchSaveDriver.h"
+#include "IconBatchSaveDlg.h"
+#include "IconPanes.h"
+#include "engine/platform/FileSystem.h"
+#include "support/CliRunner.h"
+
+using namespace quarvel::test;
+
+namespace {
+
+// A setting in memory that records what the dialog stores.
+struct RecordedSetting {
+    std::string offered = "C:\\offered\\";
+    std::vector<std::string> stored;
+    SaveFolderSetting Setting() {
+        return {[this] { return CString(offered.c_str()); },
+                [this](const char* folder) { stored.push_back(folder); }};
+    }
+};
+
+std::string OkLine(const std::string& path) {
+    return "Save [" + path + "] ok!";
+}
+std::string FailedLine(const std::string& path) {
+    return "Save [" + path + "] failed!";
+}
+
+} // namespace
+
+class BatchSave : public IconPanes {
+protected:
+    void SetUp() override {
+        IconPanes::SetUp();
+        // Groups 101 and 102 of explorer.exe; the second's image of the system's size comes second.
+        ResourceTree tree;
+        AddIconGroup(tree, 101, 0x409, {MakeBmpImage(16, 4), MakeBmpImage(32, 8)}, {16, 32}, {4, 8},
+                     1);
+        AddIconGroup(tree, 102, 0x409, {MakeBmpImage(48, 32, 7), MakeBmpImage(32, 32, 7)}, {48, 32},
+                     {32, 32}, 5);
+        source = WriteImage("explorer.exe", tree);
+        ASSERT_EQ(quarvel::ListIconGroups(source.c_str(), &List()), 2);
+        iconList->SetSaveFolderSetting(setting.Setting());
+        target = folder.File("out");
+        CreateDirectoryA(target.c_str(), nullptr);
+    }
+    // Selects every icon and chooses Save Icon As, as the user does.
+    void SaveSelection() {
+        iconList->SendMessage(WM_COMMAND, ID_EDIT_SELECT_ALL);
+        iconList->SendMessage(WM_COMMAND, ID_SAVE_ICON_AS);
+    }
+    std::string Target(const char* name) const { return target + "\\" + name; }
+
+    // The files written into the target folder.
+    std::vector<std::string> Written() const {
+        std::vector<std::string> names;
+        quarvel::platform::ListFolder(target.c_str(), names);
+        return names;
+    }
+
+    std::string source;
+    RecordedSetting setting;
+    std::string target;
+};
+
+TEST_F(BatchSave, TwoIconsAreWrittenAsTheCommandLineWritesThemAndTheDialogClosesItself) {
+    BatchSaveDriver driver({target + "\\", false, true, {}, IDNO});
+    SaveSelection();
+
+    const BatchSaveDriver::Controls& open = driver.AtOpen();
+    EXPECT_EQ(open.folder, "C:\\offered\\");
+    EXPECT_EQ(open.progress, "totals: 2");
+    EXPECT_TRUE(open.formatIco);
+    EXPECT_TRUE(open.saveNowEnabled);
+    EXPECT_FALSE(open.stopEnabled);
+    EXPECT_TRUE(open.hasIcons);
+
+    const std::string first = Target("explorer.exe#101.ico"),
+                      second = Target("explorer.exe#102.ico");
+    const BatchSaveDriver::Controls& closed = driver.AtClose();
+    EXPECT_EQ(BatchSaveDriver::Lines(closed.log),
+              (std::vector<std::string>{OkLine(first), OkLine(second)}));
+    EXPECT_EQ(closed.progress, "2 / 2");
+    EXPECT_EQ(closed.progressPos, 2);
+    EXPECT_TRUE(driver.Questions().empty());
+    EXPECT_EQ(setting.stored, (std::vector<std::string>{target + "\\"}));
+
+    const std::string cliFolder = folder.File("cli");
+    CreateDirectoryA(cliFolder.c_str(), nullptr);
+    ASSERT_EQ(RunCli({"extract", "-o", cliFolder, source}, folder.Path()).status, 0);
+    EXPECT_EQ(ReadFileBytes(first), ReadFileBytes(cliFolder + "\\explorer.exe#101.ico"));
+    EXPECT_EQ(ReadFileBytes(second), ReadFileBytes(cliFolder + "\\explorer.exe#102.ico"));
+    EXPECT_FALSE(ReadFileBytes(first).empty());
+}
+
+TEST_F(BatchSave, ExistingFilesAreReplacedOnlyAsTheAnswersSay) {
+    const std::string first = Target("explorer.exe#101.ico"),
+                      second = Target("explorer.exe#102.ico");
+    const Bytes old{'o', 'l', 'd'};
+    const auto writeOld = [&] {
+        for (const std::string& path : {first, second})
+            folder.Write(path.substr(folder.Path().size() + 1), old);
+    };
+    ASSERT_EQ(List().SaveIcon(0, false, folder.File("fresh101.ico").c_str(), false, 0), 1);
+    ASSERT_EQ(List().SaveIcon(1, false, folder.File("fresh102.ico").c_str(), false, 0), 1);
+
+    // "No to All" keeps both files and logs two failures after one question.
+    writeOld();
+    {
+        BatchSaveDriver driver({target, false, true, {IDC_NO_TO_ALL}, IDNO});
+        SaveSelection();
+        ASSERT_EQ(driver.Questions().size(), 1u);
+        EXPECT_EQ(driver.Questions()[0].text,
+                  "[" + first + "] already exists. Do you want to overwrite it?");
+        EXPECT_EQ(BatchSaveDriver::Lines(driver.AtClose().log),
+                  (std::vector<std::string>{FailedLine(first), FailedLine(second)}));
+        EXPECT_EQ(driver.AtClose().progress, "2 / 2");
+    }
+    EXPECT_EQ(ReadFileBytes(first), old);
+    EXPECT_EQ(ReadFileBytes(second), old);
+
+    // "Yes to All" replaces both after one question.
+    {
+        BatchSaveDriver driver({target, false, true, {IDC_YES_TO_ALL}, IDNO});
+        SaveSelection();
+        EXPECT_EQ(driver.Questions().size(), 1u);
+        EXPECT_EQ(BatchSaveDriver::Lines(driver.AtClose().log),
+                  (std::vector<std::string>{OkLine(first), OkLine(second)}));
+    }
+    EXPECT_EQ(ReadFileBytes(first), ReadFileBytes(folder.File("fresh101.ico")));
+    EXPECT_EQ(ReadFileBytes(second), ReadFileBytes(folder.File("fresh102.ico")));
+
+    // Esc answers "&No" for its file only; "&Yes" replaces just the file it was asked about.
+    writeOld();
+    {
+        BatchSaveDriver driver({target, false, true, {BatchSaveDriver::kEscape, IDOK}, IDNO});
+        SaveSelection();
+        EXPECT_EQ(driver.Questions().size(), 2u);
+        EXPECT_EQ(BatchSaveDriver::Lines(driver.AtClose().log),
+                  (std::vector<std::string>{FailedLine(first), OkLine(second)}));
+    }
+    EXPECT_EQ(ReadFileBytes(first), old);
+    EXPECT_EQ(ReadFileBytes(second), ReadFileBytes(folder.File("fresh102.ico")));
+}
+
+TEST_F(BatchSave, AMissingFolderIsOfferedForCreationAndAFailureKeepsTheDialogReady) {
+    const auto pressExitWhenReady = [](BatchSaveDriver& driver) {
+        driver.Then([&driver](HWND dialog) {
+            driver.SetReady(BatchSaveDriver::Read(dialog));
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            return true;
+        });
+    };
+    // "No": nothing is created or written, the dialog stays ready.
+    const std::string missing = folder.File("new folder");
+    {
+        BatchSaveDriver driver({missing, false, true, {}, IDNO});
+        pressExitWhenReady(driver);
+        SaveSelection();
+        ASSERT_EQ(driver.Questions().size(), 1u);
+        EXPECT_EQ(driver.Questions()[0].caption, "Save resource");
+        EXPECT_EQ(driver.Questions()[0].text,
+                  "[" + missing + "] does not exist. Do you want to create it?");
+        EXPECT_TRUE(driver.Ready().saveNowEnabled);
+        EXPECT_FALSE(driver.Ready().stopEnabled);
+        EXPECT_EQ(driver.Ready().progress, "totals: 2");
+        EXPECT_EQ(driver.Ready().log, "");
+    }
+    EXPECT_EQ(quarvel::platform::GetPathKind(missing.c_str()),
+              quarvel::platform::PathKind::Missing);
+    EXPECT_TRUE(setting.stored.empty()); // Exit stores nothing
+
+    // A missing parent, or a file in the folder's place, cannot be created.
+    const std::string file = folder.Write("a file", {'x'});
+    for (const std::string& bad : {folder.File("no parent\\child"), file}) {
+        BatchSaveDriver driver({bad, false, true, {}, IDYES});
+        pressExitWhenReady(driver);
+        SaveSelection();
+        ASSERT_EQ(driver.Questions().size(), 2u) << bad;
+        EXPECT_EQ(driver.Questions()[1].text, "Create [" + bad + "] failed!");
+        EXPECT_TRUE(driver.Ready().saveNowEnabled);
+    }
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"a file", "explorer.exe", "out"}));
+
+    // "Yes": the folder is made and the batch runs.
+    {
+        BatchSaveDriver driver({missing, false, true, {}, IDYES});
+        SaveSelection();
+        EXPECT_EQ(driver.AtClose().progress, "2 / 2");
+    }
+    EXPECT_EQ(quarvel::platform::GetPathKind((missing + "\\explorer.exe#102.ico").c_str()),
+              quarvel::platform::PathKind::File);
+}
+
+namespace {
+// Presses Stop between the first and the second file, as a click that lands there does.
+class StoppedAfterFirst : public CIconBatchSaveDlg {
+public:
+    using CIconBatchSaveDlg::CIconBatchSaveDlg;
+    int saved = 0;
+
+protected:
+    int SaveNext(const CString& folder, CString& fileName) override {
+        if (saved++ == 0)
+            PostMessage(WM_COMMAND, IDC_STOP);
+        return CIconBatchSaveDlg::SaveNext(folder, fileName);
+    }
+};
+} // namespace
+
+TEST_F(BatchSave, StopEndsTheBatchBeforeTheNextFileAndTheDialogStaysUntilExit) {
+    ResourceTree tree;
+    for (int id = 1; id <= 3; ++id)
+        AddIconGroup(tree, id, 0, {MakeBmpImage(32, 8)}, {32}, {8}, static_cast<std::uint16_t>(id));
+    const std::string three = WriteImage("three.dll", tree);
+    ASSERT_EQ(quarvel::ListIconGroups(three.c_str(), &List()), 3);
+    iconList->SendMessage(WM_COMMAND, ID_EDIT_SELECT_ALL);
+
+    BatchSaveDriver driver({target, false, true, {}, IDNO});
+    StoppedAfterFirst dialog(List(), setting.Setting());
+    driver.Then([&](HWND window) {
+        driver.SetReady(BatchSaveDriver::Read(window));
+        // A save message that comes after Stop saves nothing.
+        PostMessageA(window, WM_SAVE_NEXT, 0, 0);
+        return true;
+    });
+    driver.Then([&](HWND window) {
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        return true;
+    });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+
+    const BatchSaveDriver::Controls& stopped = driver.Ready();
+    EXPECT_EQ(stopped.progress, "1 / 5");
+    EXPECT_FALSE(stopped.saveNowEnabled);
+    EXPECT_FALSE(stopped.stopEnabled);
+    EXPECT_EQ(driver.AtClose().progress, "1 / 5");
+    EXPECT_EQ(BatchSaveDriver::Lines(driver.AtClose().log),
+              (std::vector<std::string>{OkLine(Target("explorer.exe#101.ico"))}));
+    EXPECT_EQ(dialog.saved, 1);
+    EXPECT_EQ(Written(), (std::vector<std::string>{"explorer.exe#101.ico"}));
+}
+
+namespace {
+// A press and release of the left button over the middle of a window, through the system's
+// input queue as the user's mouse makes them (a posted click would not wait behind the batch's
+// posted messages the way real input does).
+void ClickWithTheMouse(HWND window) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, clicks, sizeof(INPUT));
+}
+
+// A batch of any size that saves nothing: it names each entry and fails every other one.
+class NamingBatch : public CBatchSaveDlg {
+public:
+    explicit NamingBatch(int total) : CBatchSaveDlg(SaveFolderSetting{}) { m_nTotal = total; }
+    int calls = 0, begun = 0, ended = 0;
+    bool clickStop = false; // clicks Stop with the mouse while the first entry is saved
+
+protected:
+    void BeginSave(const CString&) override { ++begun; }
+    int SaveNext(const CString& folder, CString& fileName) override {
+        if (clickStop && calls == 0)
+            ClickWithTheMouse(::GetDlgItem(m_hWnd, IDC_STOP));
+        fileName.Format("%s\\entry %03d, with a name long enough that four hundred of them "
+                        "outgrow what an edit control takes by default",
+                        folder.GetString(), ++calls);
+        return calls % 2;
+    }
+    void EndSave(const CString&) override { ++ended; }
+};
+
+} // namespace
+
+TEST_F(BatchSave, AClickOnStopIsTakenBetweenTwoFilesOfARunningBatch) {
+    // The next file's message would be taken before the click: the batch must let it in.
+    NamingBatch batch(400);
+    batch.clickStop = true;
+    BatchSaveDriver driver({target, false, true, {}, IDNO});
+    driver.Then([&](HWND dialog) {
+        if (IsWindowEnabled(GetDlgItem(dialog, IDC_STOP)))
+            return false; // not stopped yet
+        driver.SetReady(BatchSaveDriver::Read(dialog));
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        return true;
+    });
+    EXPECT_EQ(batch.DoModal(), IDCANCEL); // a batch that was not stopped closes itself
+    EXPECT_LT(batch.calls, 400);
+    EXPECT_EQ(batch.ended, 1);
+    EXPECT_EQ(driver.Ready().progress, std::to_string(batch.calls) + " / 400");
+    EXPECT_EQ(BatchSaveDriver::Lines(driver.Ready().log).size(),
+              static_cast<std::size_t>(batch.calls));
+    EXPECT_FALSE(driver.Ready().saveNowEnabled);
+}
+
+TEST_F(BatchSave, TheLogStartsAfreshAtItsFourHundredAndFirstEntryAndTheBarCountsPast65535) {
+    // Four hundred long lines, more than an edit control takes by default, all stay.
+    {
+        NamingBatch full(400);
+        BatchSaveDriver driver({target, false, true, {}, IDNO});
+        EXPECT_EQ(full.DoModal(), IDOK);
+        EXPECT_EQ(BatchSaveDriver::Lines(driver.AtClose().log).size(), 400u);
+    }
+    NamingBatch batch(450);
+    {
+        BatchSaveDriver driver({target, false, true, {}, IDNO});
+        EXPECT_EQ(batch.DoModal(), IDOK);
+        EXPECT_EQ(driver.AtOpen().progressHigh, 450);
+        const std::vector<std::string> lines = BatchSaveDriver::Lines(driver.AtClose().log);
+        ASSERT_EQ(lines.size(), 50u);
+        EXPECT_EQ(lines.front().substr(0, target.size() + 16), "Save [" + target + "\\entry 401");
+        EXPECT_EQ(lines.front().substr(lines.front().size() - 5), "] ok!");
+        EXPECT_EQ(lines.back().substr(lines.back().size() - 9), "] failed!");
+        EXPECT_EQ(driver.AtClose().progress, "450 / 450");
+        EXPECT_EQ(driver.AtClose().progressPos, 450);
+    }
+    EXPECT_EQ(batch.calls, 450);
+    EXPECT_EQ(batch.begun, 1);
+    EXPECT_EQ(batch.ended, 1);
+
+    // Before Save Now a stray save message saves nothing; the bar's range holds any count.
+    NamingBatch large(70000);
+    BatchSaveDriver driver({target, false, false, {}, IDNO});
+    driver.Then([&](HWND dialog) {
+        EXPECT_EQ(BatchSaveDriver::Read(dialog).progressHigh, 70000);
+        PostMessageA(dialog, WM_SAVE_NEXT, 0, 0);
+        return true;
+    });
+    driver.Then([](HWND dialog) {
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        return true;
+    });
+    EXPECT_EQ(large.DoModal(), IDCANCEL);
+    EXPECT_EQ(large.calls, 0);
+    EXPECT_EQ(large.ended, 0);
+}
+
+namespace {
+// The pixels of a .bmp file of 24 or 32 bits per pixel, read by hand.
+Picture ReadBmp(const Bytes& file) {
+    Picture picture;
+    const auto u32 = [&](std::size_t at) {
+        return static_cast<std::uint32_t>(file[at] | file[at + 1] << 8 | file[at + 2] << 16 |
+                                          file[at + 3] << 24);
+    };
+    if (file.size() < 54 || file[0] != 'B' || file[1] != 'M')
+        return picture;
+    const std::uint32_t offBits = u32(10), width = u32(18), height = u32(22);
+    const int bytesPerPixel = (file[28] | file[29] << 8) / 8;
+    const std::size_t stride = (width * bytesPerPixel + 3) / 4 * 4;
+    if ((bytesPerPixel != 3 && bytesPerPixel != 4) || offBits + stride * height > file.size())
+        return picture;
+    picture.width = static_cast<int>(width);
+    picture.height = static_cast<int>(height);
+    for (std::uint32_t y = 0; y < height; ++y) {
+        const std::size_t row = offBits + stride * (height - 1 - y); // bottom-up
+        for (std::uint32_t x = 0; x < width; ++x) {
+            const std::size_t at = row + x * bytesPerPixel;
+            picture.pixels.push_back(file[at] | file[at + 1] << 8 | file[at + 2] << 16);
+        }
+    }
+    return picture;
+}
+} // namespace
+
+TEST_F(BatchSave, BitmapsAreTheIconsOnTheWindowColourAtTheSystemIconSize) {
+    BatchSaveDriver driver({target, true, true, {}, IDNO});
+    SaveSelection();
+    EXPECT_EQ(driver.AtClose().progress, "2 / 2");
+    ASSERT_EQ(Written(),
+              (std::vector<std::string>{"explorer.exe#101.bmp", "explorer.exe#102.bmp"}));
+    const int size = GetSystemMetrics(SM_CXICON);
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    for (const char* name : {"explorer.exe#101.bmp", "explorer.exe#102.bmp"}) {
+        const Picture picture = ReadBmp(ReadFileBytes(Target(name)));
+        ASSERT_EQ(picture.width, size) << name;
+        ASSERT_EQ(picture.height, size) << name;
+        // The icons' transparent quarter is the top-left one; the rest is painted.
+        int transparent = 0, painted = 0;
+        for (int y = 0; y < size / 2; ++y)
+            for (int x = 0; x < size / 2; ++x) {
+                transparent += picture.At(x, y) == window;
+                painted += picture.At(x + size / 2, y + size / 2) != window;
+            }
+        EXPECT_EQ(transparent, size * size / 4) << name;
+        EXPECT_GT(painted, size * size / 8) << name;
+    }
+}
