@@ -2,7 +2,7 @@
 #include "Browser.h"
 
 #include "FileTreeView.h"
-#include "Standins.h"
+#include "SearchDlg.h"
 #include "resource.h"
 
 IMPLEMENT_DYNCREATE(CBrowser, CTabPaneView)

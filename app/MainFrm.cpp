@@ -113,15 +113,30 @@ void CMainFrame::SizeIconPanes(int subIconPaneWidth) {
 // ---- Pane operations
 
 namespace {
-// While off, the list does not repaint: a whole folder goes in at once, and a list repainting
-// after every row is many times slower than the filling itself.
-void SetRedraw(CWnd& list, bool redraw) {
-    if (!list.m_hWnd)
-        return;
-    list.SendMessage(WM_SETREDRAW, redraw);
-    if (redraw)
-        list.Invalidate();
-}
+// While it lives, the file list and the icon list do not repaint: a whole folder or a batch of
+// found files goes in at once, and a list repainting after every row is many times slower than
+// the filling itself.
+class FrozenLists {
+public:
+    FrozenLists(CFileListView& files, CIconListView& icons)
+        : m_lists{&files.GetListCtrl(), &icons.GetListCtrl()} {
+        for (CWnd* list : m_lists)
+            if (list->m_hWnd)
+                list->SendMessage(WM_SETREDRAW, FALSE);
+    }
+    ~FrozenLists() {
+        for (CWnd* list : m_lists)
+            if (list->m_hWnd) {
+                list->SendMessage(WM_SETREDRAW, TRUE);
+                list->Invalidate();
+            }
+    }
+    FrozenLists(const FrozenLists&) = delete;
+    FrozenLists& operator=(const FrozenLists&) = delete;
+
+private:
+    CWnd* m_lists[2];
+};
 } // namespace
 
 void CMainFrame::ShowFolder(const char* path) {
@@ -133,9 +148,7 @@ void CMainFrame::ShowFolder(const char* path) {
     if (pattern.Right(1) != "\\")
         pattern += "\\";
     pattern += "*.*";
-    CWnd* lists[] = {&m_pFileList->GetListCtrl(), &m_pIconList->GetListCtrl()};
-    for (CWnd* list : lists)
-        SetRedraw(*list, false);
+    FrozenLists frozen(*m_pFileList, *m_pIconList);
     CFileFind finder;
     BOOL more = finder.FindFile(pattern);
     while (more) {
@@ -145,8 +158,6 @@ void CMainFrame::ShowFolder(const char* path) {
         m_pFileList->AddFile(finder.GetFilePath());
     }
     m_pFileList->Resort();
-    for (CWnd* list : lists)
-        SetRedraw(*list, true);
 }
 
 void CMainFrame::ClearFileList() {
@@ -163,6 +174,14 @@ int CMainFrame::AddFoundFile(const char* path) {
     return 1;
 }
 
+void CMainFrame::AddFoundFiles(const std::vector<std::string>& paths) {
+    if (!m_pFileList || !m_pIconList)
+        return;
+    FrozenLists frozen(*m_pFileList, *m_pIconList);
+    for (const std::string& path : paths)
+        AddFoundFile(path.c_str());
+}
+
 void CMainFrame::StopSearch() {
     if (m_pSearchForm && ::IsWindow(m_pSearchForm->m_hWnd))
         m_pSearchForm->EndSearch();
@@ -173,9 +192,7 @@ void CMainFrame::SearchInFolder(const char* path) {
     if (!m_pBrowser || !m_pSearchForm)
         return;
     m_pBrowser->SelectTab(CBrowser::kSearchPage);
-    m_pSearchForm->UpdateData(TRUE);
-    m_pSearchForm->m_strLookIn = path;
-    m_pSearchForm->UpdateData(FALSE);
+    m_pSearchForm->SetLookInFolder(path);
 }
 
 // ---- Navigation

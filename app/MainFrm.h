@@ -8,18 +8,20 @@
 #include "FileTreeView.h"
 #include "Framework.h"
 #include "IconListView.h"
-#include "Standins.h"
+#include "SearchDlg.h"
+#include "SearchHost.h"
 #include "SubIconView.h"
 
-class CMainFrame : public CFrameWnd, public BrowseHost {
+class CMainFrame : public CFrameWnd, public BrowseHost, public SearchHost {
     DECLARE_DYNCREATE(CMainFrame)
 public:
     // Empties the file list (with the icon lists) and lists every entry of path but "." and "..".
     void ShowFolder(const char* path) override;
     // Empties the icon list (and with it the sub-icon list), then the file list.
-    void ClearFileList();
+    void ClearFileList() override;
     // Hands a found file to the file list; 0 for an empty path or before the panes exist.
-    int AddFoundFile(const char* path);
+    int AddFoundFile(const char* path) override;
+    void AddFoundFiles(const std::vector<std::string>& paths) override;
     void StopSearch() override;
     // Shows the "Search" page with path as its folder to look in; the search does not start.
     void SearchInFolder(const char* path) override;

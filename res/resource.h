@@ -92,7 +92,7 @@
 // ---- Strings of Quarvel
 #define IDS_SELECT_SEARCH_FOLDER 61205  // "Please select a directory to search!"
 #define IDS_SELECT_FILE_TYPE 61206      // "Please select a file type to search!"
-#define IDS_SEARCH_FOLDER_MISSING 61207 // "The directory [%s] is not exist!"
+#define IDS_SEARCH_FOLDER_MISSING 61207 // "The directory [%s] does not exist!"
 #define IDS_SELECT_SAVE_FOLDER 61243    // "Please select a folder!"
 #define IDS_ASK_CREATE_FOLDER 61244     // "[%s] does not exist. Do you want to create it?"
 #define IDS_SAVE_CAPTION 61245          // "Save resource"

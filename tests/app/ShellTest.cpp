@@ -93,15 +93,19 @@ TEST_F(QuarvelStarted, FoundFilesReachTheFileListAndClearingEmptiesIt) {
 TEST_F(QuarvelStarted, SearchInFolderStopsTheSearchAndShowsTheFolderOnTheSearchPage) {
     ASSERT_TRUE(Start());
     CSearchDlg* form = frame->GetSearchForm();
-    const int ended = form->m_endSearchCount; // showing "C:\" at start ended one already
-    frame->SearchInFolder("C:\\windows");
-    EXPECT_EQ(form->m_endSearchCount, ended + 1);
+    form->SetLookInFolder("C:\\windows");
+    form->SendMessage(WM_COMMAND, IDC_FIND);
+    ASSERT_TRUE(form->IsSearching());
+    frame->SearchInFolder("C:\\windows\\system32");
+    EXPECT_FALSE(form->IsSearching());
     EXPECT_EQ(Browser()->GetCurrentView(), form);
     EXPECT_TRUE(form->IsWindowVisible());
     EXPECT_FALSE(Tree()->IsWindowVisible());
-    EXPECT_EQ(ui::WindowText(::GetDlgItem(form->m_hWnd, IDC_LOOK_IN)), "C:\\windows");
+    EXPECT_EQ(ui::WindowText(::GetDlgItem(form->m_hWnd, IDC_LOOK_IN)), "C:\\windows\\system32");
+    form->SendMessage(WM_COMMAND, IDC_FIND);
+    ASSERT_TRUE(form->IsSearching());
     frame->StopSearch();
-    EXPECT_EQ(form->m_endSearchCount, ended + 2);
+    EXPECT_FALSE(form->IsSearching());
 }
 
 TEST_F(QuarvelStarted, NewRestoresTheCaptionAndOpenShowsTheFileTitle) {

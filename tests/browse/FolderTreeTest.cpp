@@ -188,11 +188,13 @@ TEST_F(FolderTree, CopyPathOfTheComputerGivesItsDisplayNameAndNoCommandPrompt) {
 TEST_F(FolderTree, SelectingAFolderEndsTheSearchButTheComputerDoesNot) {
     ASSERT_TRUE(Start());
     CSearchDlg* form = frame->GetSearchForm();
-    const int ended = form->m_endSearchCount;
-    TreeCtrl().SetSelectedPath("C:\\windows", false);
-    EXPECT_EQ(form->m_endSearchCount, ended + 1);
+    form->SetLookInFolder("C:\\windows");
+    form->SendMessage(WM_COMMAND, IDC_FIND);
+    ASSERT_TRUE(form->IsSearching());
     TreeCtrl().SelectItem(TreeCtrl().GetComputerRoot());
-    EXPECT_EQ(form->m_endSearchCount, ended + 1);
+    EXPECT_TRUE(form->IsSearching());
+    TreeCtrl().SetSelectedPath("C:\\windows", false);
+    EXPECT_FALSE(form->IsSearching());
 }
 
 TEST_F(FolderTree, DoubleClickOnAFolderRowMovesTheTreeAndRefillsTheLists) {

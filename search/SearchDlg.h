@@ -1,0 +1,77 @@
+// CSearchDlg: the "Search" page of the left pane, a form on dialog template 134. The user picks
+// a folder and the file types and presses Find; a worker walks the folder while the form shows
+// the animation, the count and the last path found, and hands the found files to the file list.
+#pragma once
+
+#include "Framework.h"
+#include "SearchWorker.h"
+
+class CSearchDlg : public CFormView {
+    DECLARE_DYNCREATE(CSearchDlg)
+public:
+    CSearchDlg();
+
+    // Ends a running search: the worker stops, the files it found so far reach the file list,
+    // the controls come back. Nothing happens when no search runs.
+    void EndSearch();
+    bool IsSearching() const { return m_bSearching; }
+    // Puts path into "Look in" (the other choices as the user left them). The search does not
+    // start.
+    void SetLookInFolder(const char* path);
+    // How many workers had to be ended forcibly since the form was made.
+    int ForcedEnds() const { return m_worker.ForcedEnds(); }
+
+    void OnInitialUpdate() override;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+
+    void OnLookInChanged();
+    void OnBrowse();
+    void OnAllFilesClicked();
+    void OnTypeClicked(UINT id);
+    void OnFind();
+    void OnStop() { EndSearch(); }
+    LRESULT OnSearchFinished(WPARAM, LPARAM);
+    LRESULT OnSearchProgress(WPARAM, LPARAM);
+    LRESULT OnSearchResults(WPARAM, LPARAM);
+    void OnTimer(UINT_PTR id);
+    void OnDestroy();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // While a search runs, this timer takes what the worker found and shows the count, so that
+    // files found slowly, between two batches, show up too.
+    static constexpr UINT_PTR kHandOverTimer = 1;
+    static constexpr UINT kHandOverMs = 50;
+
+    // Validates the choices; shows the message that tells what is missing.
+    bool ReadyToSearch();
+    void Warn(const char* text);
+    // Hands every pending path to the file list, oldest first.
+    void HandOverResults();
+    // Enables the controls of a running search or of an idle form.
+    void ShowSearching(bool searching);
+    void UpdateFindButton();
+
+    CButton m_btnScr, m_btnOcx, m_btnIco, m_btnExe, m_btnDrv, m_btnDll, m_btnAllFiles;
+    CButton m_btnStop, m_btnFind, m_btnBrowse;
+    CAnimateCtrl m_animation;
+
+    CString m_strLookIn;
+    int m_bAllFiles = 1;
+    int m_bDll = 1;
+    int m_bDrv = 1;
+    int m_bExe = 1;
+    int m_bIco = 1;
+    int m_bOcx = 1;
+    int m_bScr = 1;
+    CString m_strCount;
+    CString m_strLastFound;
+    int m_bIncludeSubFolders = 1;
+
+    quarvel::search::SearchWorker m_worker;
+    bool m_bSearching = false;
+    bool m_bWritingControls = false; // an exchange into the controls is under way
+    bool m_bHandingOver = false;
+};

@@ -1,0 +1,51 @@
+// The extension rule and the type match of the search.
+#include "SearchRules.h"
+
+namespace quarvel::search {
+
+namespace {
+
+// Case-insensitive for ASCII letters only. That is exact here: the types are ASCII, a '.' is
+// never the trail byte of a double-byte character, and no ASCII letter is a lead byte.
+bool SameExtension(std::string_view extension, std::string_view type) {
+    if (extension.size() != type.size())
+        return false;
+    for (std::size_t i = 0; i < type.size(); ++i) {
+        char c = extension[i];
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        if (c != type[i])
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string_view SearchExtension(std::string_view path) {
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string_view::npos || dot == 0)
+        return {};
+    return path.substr(dot);
+}
+
+bool HasIconExtension(std::string_view path) {
+    return SameExtension(SearchExtension(path), ".ICO");
+}
+
+bool MatchesChosenType(std::string_view path, const SearchFilter& filter) {
+    const std::string_view extension = SearchExtension(path);
+    if (extension.empty())
+        return false;
+    const struct {
+        bool chosen;
+        const char* type;
+    } types[] = {{filter.dll, ".DLL"}, {filter.drv, ".DRV"}, {filter.exe, ".EXE"},
+                 {filter.ico, ".ICO"}, {filter.ocx, ".OCX"}, {filter.scr, ".SCR"}};
+    for (const auto& type : types)
+        if (type.chosen && SameExtension(extension, type.type))
+            return true;
+    return false;
+}
+
+} // namespace quarvel::search
