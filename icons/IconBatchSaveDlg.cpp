@@ -4,6 +4,7 @@
 
 #include "IconListCtrl.h"
 #include "OverwriteDlg.h"
+#include "SaveNameDialog.h"
 #include "engine/platform/FileSystem.h"
 #include "resource.h"
 
@@ -13,6 +14,22 @@ namespace pf = quarvel::platform;
 
 namespace {
 const char kOverwriteCaption[] = "Confirm file overwrite";
+
+// The dialog's format is handed to the list's save as it stands.
+static_assert(CBatchSaveDlg::kIcoFormat == quarvel::kSaveAsIco &&
+              CBatchSaveDlg::kBmpFormat == quarvel::kSaveAsBmp &&
+              CBatchSaveDlg::kPngFormat == quarvel::kSaveAsPng);
+
+const char* ExtensionOf(int format) {
+    switch (format) {
+    case CBatchSaveDlg::kBmpFormat:
+        return ".bmp";
+    case CBatchSaveDlg::kPngFormat:
+        return ".png";
+    default:
+        return ".ico";
+    }
+}
 } // namespace
 
 CIconBatchSaveDlg::CIconBatchSaveDlg(CIconListCtrl& list, SaveFolderSetting setting, CWnd* parent)
@@ -38,7 +55,7 @@ int CIconBatchSaveDlg::SaveNext(const CString& folder, CString& fileName) {
     fileName = folder;
     if (fileName.Right(1) != "\\")
         fileName += "\\";
-    fileName += m_list.DefaultFileName(index, format == kBmpFormat ? ".bmp" : ".ico");
+    fileName += m_list.DefaultFileName(index, ExtensionOf(format));
     return m_list.SaveIcon(index, false, fileName, MayOverwrite(fileName), format);
 }
 
