@@ -16,9 +16,12 @@ namespace {
 const char kOverwriteCaption[] = "Confirm file overwrite";
 
 // The dialog's format is handed to the list's save as it stands.
-static_assert(CBatchSaveDlg::kIcoFormat == quarvel::kSaveAsIco &&
-              CBatchSaveDlg::kBmpFormat == quarvel::kSaveAsBmp &&
-              CBatchSaveDlg::kPngFormat == quarvel::kSaveAsPng);
+constexpr bool SameValue(CBatchSaveDlg::Format format, quarvel::SaveFormat save) {
+    return static_cast<int>(format) == static_cast<int>(save);
+}
+static_assert(SameValue(CBatchSaveDlg::kIcoFormat, quarvel::kSaveAsIco) &&
+              SameValue(CBatchSaveDlg::kBmpFormat, quarvel::kSaveAsBmp) &&
+              SameValue(CBatchSaveDlg::kPngFormat, quarvel::kSaveAsPng));
 
 const char* ExtensionOf(int format) {
     switch (format) {
