@@ -54,7 +54,7 @@ void CBatchSaveDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CBatchSaveDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    ::CheckRadioButton(m_hWnd, IDC_FORMAT_ICO, IDC_FORMAT_BMP, IDC_FORMAT_ICO);
+    ::CheckRadioButton(m_hWnd, IDC_FORMAT_ICO, IDC_FORMAT_PNG, IDC_FORMAT_ICO);
     EnableButton(IDC_STOP, false);
     EnableButton(IDOK, m_nTotal > 0);
     // A batch after a large search can hold more files than a 16-bit range counts.
@@ -84,8 +84,9 @@ void CBatchSaveDlg::OnOK() {
     if (m_state != State::Ready || m_nTotal <= 0)
         return;
     UpdateData(TRUE);
-    m_nFormat =
-        ::IsDlgButtonChecked(m_hWnd, IDC_FORMAT_ICO) == BST_CHECKED ? kIcoFormat : kBmpFormat;
+    m_nFormat = ::IsDlgButtonChecked(m_hWnd, IDC_FORMAT_BMP) == BST_CHECKED   ? kBmpFormat
+                : ::IsDlgButtonChecked(m_hWnd, IDC_FORMAT_PNG) == BST_CHECKED ? kPngFormat
+                                                                              : kIcoFormat;
     if (!PrepareFolder())
         return;
     if (m_setting.store)

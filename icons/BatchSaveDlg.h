@@ -18,7 +18,7 @@ struct SaveFolderSetting {
 
 class CBatchSaveDlg : public CDialog {
 public:
-    enum Format { kIcoFormat = 0, kBmpFormat = 1 };
+    enum Format { kIcoFormat = 0, kBmpFormat = 1, kPngFormat = 2 };
     // Entries the log holds before it starts afresh.
     static constexpr int kMaxLogEntries = 400;
 

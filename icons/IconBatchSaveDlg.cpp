@@ -4,6 +4,7 @@
 
 #include "IconListCtrl.h"
 #include "OverwriteDlg.h"
+#include "SaveNameDialog.h"
 #include "engine/platform/FileSystem.h"
 #include "resource.h"
 
@@ -13,6 +14,25 @@ namespace pf = quarvel::platform;
 
 namespace {
 const char kOverwriteCaption[] = "Confirm file overwrite";
+
+// The dialog's format is handed to the list's save as it stands.
+constexpr bool SameValue(CBatchSaveDlg::Format format, quarvel::SaveFormat save) {
+    return static_cast<int>(format) == static_cast<int>(save);
+}
+static_assert(SameValue(CBatchSaveDlg::kIcoFormat, quarvel::kSaveAsIco) &&
+              SameValue(CBatchSaveDlg::kBmpFormat, quarvel::kSaveAsBmp) &&
+              SameValue(CBatchSaveDlg::kPngFormat, quarvel::kSaveAsPng));
+
+const char* ExtensionOf(int format) {
+    switch (format) {
+    case CBatchSaveDlg::kBmpFormat:
+        return ".bmp";
+    case CBatchSaveDlg::kPngFormat:
+        return ".png";
+    default:
+        return ".ico";
+    }
+}
 } // namespace
 
 CIconBatchSaveDlg::CIconBatchSaveDlg(CIconListCtrl& list, SaveFolderSetting setting, CWnd* parent)
@@ -38,7 +58,7 @@ int CIconBatchSaveDlg::SaveNext(const CString& folder, CString& fileName) {
     fileName = folder;
     if (fileName.Right(1) != "\\")
         fileName += "\\";
-    fileName += m_list.DefaultFileName(index, format == kBmpFormat ? ".bmp" : ".ico");
+    fileName += m_list.DefaultFileName(index, ExtensionOf(format));
     return m_list.SaveIcon(index, false, fileName, MayOverwrite(fileName), format);
 }
 

@@ -1,4 +1,4 @@
-// CIconBatchSaveDlg: the batch save of the icons selected in the icon list, as .ico or .bmp
+// CIconBatchSaveDlg: the batch save of the icons selected in the icon list, as .ico, .bmp or .png
 // files named after their sources, asking before an existing file is replaced.
 #pragma once
 

@@ -60,6 +60,7 @@
 #define IDC_SAVE_FOLDER 1000
 #define IDC_FORMAT_ICO 1003
 #define IDC_FORMAT_BMP 1004
+#define IDC_FORMAT_PNG 1005 // the format buttons' ids run in order
 #define IDC_SAVE_PROGRESS 1045
 #define IDC_SAVE_LOG 1046
 #define IDC_BROWSE_SAVE_FOLDER 1048

@@ -34,8 +34,7 @@ int BatchSaveDriver::Answer(HWND window, const ui::SeenDialog& seen) {
         m_dialog = window;
         m_atOpen = Read(window);
         SetDlgItemTextA(window, IDC_SAVE_FOLDER, m_options.folder.c_str());
-        if (m_options.bitmap)
-            CheckRadioButton(window, IDC_FORMAT_ICO, IDC_FORMAT_BMP, IDC_FORMAT_BMP);
+        CheckRadioButton(window, IDC_FORMAT_ICO, IDC_FORMAT_PNG, IDC_FORMAT_ICO + m_options.format);
         return m_options.pressSaveNow ? IDOK : 0;
     }
     if (seen.caption == kOverwriteCaption) {

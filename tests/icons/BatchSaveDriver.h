@@ -3,6 +3,7 @@
 // timer, and reads the dialog's controls as it closes.
 #pragma once
 
+#include "BatchSaveDlg.h"
 #include "UiHarness.h"
 
 #include <functional>
@@ -16,13 +17,14 @@ public:
     static constexpr int kEscape = -1;
 
     struct Options {
-        Options(std::string folder, bool bitmap = false, bool pressSaveNow = true,
-                std::vector<int> overwrite = {}, int messageBox = IDNO, std::string browseTo = "")
-            : folder(std::move(folder)), bitmap(bitmap), pressSaveNow(pressSaveNow),
+        Options(std::string folder, int format = CBatchSaveDlg::kIcoFormat,
+                bool pressSaveNow = true, std::vector<int> overwrite = {}, int messageBox = IDNO,
+                std::string browseTo = "")
+            : folder(std::move(folder)), format(format), pressSaveNow(pressSaveNow),
               overwrite(std::move(overwrite)), messageBox(messageBox),
               browseTo(std::move(browseTo)) {}
         std::string folder;         // typed into the folder box
-        bool bitmap;                // choose "BMP"
+        int format;                 // the format button to choose (a CBatchSaveDlg::Format)
         bool pressSaveNow;          // press Save Now once the dialog shows
         std::vector<int> overwrite; // answers to the overwrite questions, in turn; then "&No"
         int messageBox;             // answer to the "Save resource" boxes

@@ -1,5 +1,6 @@
 // The batch save of the icon list: files as the command line writes them, the overwrite
-// question and its answers, the folder checks, Stop, the log and the progress, bitmaps.
+// question and its answers, the folder checks, Stop, the log and the progress, bitmaps, PNG
+// files.
 #include "BatchSaveDriver.h"
 #include "IconBatchSaveDlg.h"
 #include "IconPanes.h"
@@ -65,7 +66,7 @@ protected:
 };
 
 TEST_F(BatchSave, TwoIconsAreWrittenAsTheCommandLineWritesThemAndTheDialogClosesItself) {
-    BatchSaveDriver driver({target + "\\", false, true, {}, IDNO});
+    BatchSaveDriver driver({target + "\\", CBatchSaveDlg::kIcoFormat, true, {}, IDNO});
     SaveSelection();
 
     const BatchSaveDriver::Controls& open = driver.AtOpen();
@@ -108,7 +109,7 @@ TEST_F(BatchSave, ExistingFilesAreReplacedOnlyAsTheAnswersSay) {
     // "No to All" keeps both files and logs two failures after one question.
     writeOld();
     {
-        BatchSaveDriver driver({target, false, true, {IDC_NO_TO_ALL}, IDNO});
+        BatchSaveDriver driver({target, CBatchSaveDlg::kIcoFormat, true, {IDC_NO_TO_ALL}, IDNO});
         SaveSelection();
         ASSERT_EQ(driver.Questions().size(), 1u);
         EXPECT_EQ(driver.Questions()[0].text,
@@ -122,7 +123,7 @@ TEST_F(BatchSave, ExistingFilesAreReplacedOnlyAsTheAnswersSay) {
 
     // "Yes to All" replaces both after one question.
     {
-        BatchSaveDriver driver({target, false, true, {IDC_YES_TO_ALL}, IDNO});
+        BatchSaveDriver driver({target, CBatchSaveDlg::kIcoFormat, true, {IDC_YES_TO_ALL}, IDNO});
         SaveSelection();
         EXPECT_EQ(driver.Questions().size(), 1u);
         EXPECT_EQ(BatchSaveDriver::Lines(driver.AtClose().log),
@@ -134,7 +135,8 @@ TEST_F(BatchSave, ExistingFilesAreReplacedOnlyAsTheAnswersSay) {
     // Esc answers "&No" for its file only; "&Yes" replaces just the file it was asked about.
     writeOld();
     {
-        BatchSaveDriver driver({target, false, true, {BatchSaveDriver::kEscape, IDOK}, IDNO});
+        BatchSaveDriver driver(
+            {target, CBatchSaveDlg::kIcoFormat, true, {BatchSaveDriver::kEscape, IDOK}, IDNO});
         SaveSelection();
         EXPECT_EQ(driver.Questions().size(), 2u);
         EXPECT_EQ(BatchSaveDriver::Lines(driver.AtClose().log),
@@ -155,7 +157,7 @@ TEST_F(BatchSave, AMissingFolderIsOfferedForCreationAndAFailureKeepsTheDialogRea
     // "No": nothing is created or written, the dialog stays ready.
     const std::string missing = folder.File("new folder");
     {
-        BatchSaveDriver driver({missing, false, true, {}, IDNO});
+        BatchSaveDriver driver({missing, CBatchSaveDlg::kIcoFormat, true, {}, IDNO});
         pressExitWhenReady(driver);
         SaveSelection();
         ASSERT_EQ(driver.Questions().size(), 1u);
@@ -174,7 +176,7 @@ TEST_F(BatchSave, AMissingFolderIsOfferedForCreationAndAFailureKeepsTheDialogRea
     // A missing parent, or a file in the folder's place, cannot be created.
     const std::string file = folder.Write("a file", {'x'});
     for (const std::string& bad : {folder.File("no parent\\child"), file}) {
-        BatchSaveDriver driver({bad, false, true, {}, IDYES});
+        BatchSaveDriver driver({bad, CBatchSaveDlg::kIcoFormat, true, {}, IDYES});
         pressExitWhenReady(driver);
         SaveSelection();
         ASSERT_EQ(driver.Questions().size(), 2u) << bad;
@@ -185,7 +187,7 @@ TEST_F(BatchSave, AMissingFolderIsOfferedForCreationAndAFailureKeepsTheDialogRea
 
     // "Yes": the folder is made and the batch runs.
     {
-        BatchSaveDriver driver({missing, false, true, {}, IDYES});
+        BatchSaveDriver driver({missing, CBatchSaveDlg::kIcoFormat, true, {}, IDYES});
         SaveSelection();
         EXPECT_EQ(driver.AtClose().progress, "2 / 2");
     }
@@ -217,7 +219,7 @@ TEST_F(BatchSave, StopEndsTheBatchBeforeTheNextFileAndTheDialogStaysUntilExit) {
     ASSERT_EQ(quarvel::ListIconGroups(three.c_str(), &List()), 3);
     iconList->SendMessage(WM_COMMAND, ID_EDIT_SELECT_ALL);
 
-    BatchSaveDriver driver({target, false, true, {}, IDNO});
+    BatchSaveDriver driver({target, CBatchSaveDlg::kIcoFormat, true, {}, IDNO});
     StoppedAfterFirst dialog(List(), setting.Setting());
     driver.Then([&](HWND window) {
         driver.SetReady(BatchSaveDriver::Read(window));
@@ -283,7 +285,7 @@ TEST_F(BatchSave, AClickOnStopIsTakenBetweenTwoFilesOfARunningBatch) {
     // The next file's message would be taken before the click: the batch must let it in.
     NamingBatch batch(400);
     batch.clickStop = true;
-    BatchSaveDriver driver({target, false, true, {}, IDNO});
+    BatchSaveDriver driver({target, CBatchSaveDlg::kIcoFormat, true, {}, IDNO});
     driver.Then([&](HWND dialog) {
         if (IsWindowEnabled(GetDlgItem(dialog, IDC_STOP)))
             return false; // not stopped yet
@@ -304,13 +306,13 @@ TEST_F(BatchSave, TheLogStartsAfreshAtItsFourHundredAndFirstEntryAndTheBarCounts
     // Four hundred long lines, more than an edit control takes by default, all stay.
     {
         NamingBatch full(400);
-        BatchSaveDriver driver({target, false, true, {}, IDNO});
+        BatchSaveDriver driver({target, CBatchSaveDlg::kIcoFormat, true, {}, IDNO});
         EXPECT_EQ(full.DoModal(), IDOK);
         EXPECT_EQ(BatchSaveDriver::Lines(driver.AtClose().log).size(), 400u);
     }
     NamingBatch batch(450);
     {
-        BatchSaveDriver driver({target, false, true, {}, IDNO});
+        BatchSaveDriver driver({target, CBatchSaveDlg::kIcoFormat, true, {}, IDNO});
         EXPECT_EQ(batch.DoModal(), IDOK);
         EXPECT_EQ(driver.AtOpen().progressHigh, 450);
         const std::vector<std::string> lines = BatchSaveDriver::Lines(driver.AtClose().log);
@@ -327,7 +329,7 @@ TEST_F(BatchSave, TheLogStartsAfreshAtItsFourHundredAndFirstEntryAndTheBarCounts
 
     // Before Save Now a stray save message saves nothing; the bar's range holds any count.
     NamingBatch large(70000);
-    BatchSaveDriver driver({target, false, false, {}, IDNO});
+    BatchSaveDriver driver({target, CBatchSaveDlg::kIcoFormat, false, {}, IDNO});
     driver.Then([&](HWND dialog) {
         EXPECT_EQ(BatchSaveDriver::Read(dialog).progressHigh, 70000);
         PostMessageA(dialog, WM_SAVE_NEXT, 0, 0);
@@ -371,7 +373,7 @@ Picture ReadBmp(const Bytes& file) {
 } // namespace
 
 TEST_F(BatchSave, BitmapsAreTheIconsOnTheWindowColourAtTheSystemIconSize) {
-    BatchSaveDriver driver({target, true, true, {}, IDNO});
+    BatchSaveDriver driver({target, CBatchSaveDlg::kBmpFormat, true, {}, IDNO});
     SaveSelection();
     EXPECT_EQ(driver.AtClose().progress, "2 / 2");
     ASSERT_EQ(Written(),
@@ -392,4 +394,44 @@ TEST_F(BatchSave, BitmapsAreTheIconsOnTheWindowColourAtTheSystemIconSize) {
         EXPECT_EQ(transparent, size * size / 4) << name;
         EXPECT_GT(painted, size * size / 8) << name;
     }
+}
+
+TEST_F(BatchSave, PngFilesAreTheCommandLinesAndAnExistingOneIsReplacedOnlyWhenTheUserSaysSo) {
+    const std::string first = Target("explorer.exe#101.png"),
+                      second = Target("explorer.exe#102.png");
+    const Bytes old{'o', 'l', 'd'};
+    folder.Write(second.substr(folder.Path().size() + 1), old);
+    {
+        BatchSaveDriver driver({target, CBatchSaveDlg::kPngFormat, true, {IDCANCEL}, IDNO});
+        SaveSelection();
+        ASSERT_EQ(driver.Questions().size(), 1u);
+        EXPECT_EQ(driver.Questions()[0].text,
+                  "[" + second + "] already exists. Do you want to overwrite it?");
+        EXPECT_EQ(BatchSaveDriver::Lines(driver.AtClose().log),
+                  (std::vector<std::string>{OkLine(first), FailedLine(second)}));
+    }
+    EXPECT_EQ(ReadFileBytes(second), old);
+    {
+        BatchSaveDriver driver({target, CBatchSaveDlg::kPngFormat, true, {IDC_YES_TO_ALL}, IDNO});
+        SaveSelection();
+        EXPECT_EQ(driver.Questions().size(), 1u);
+        EXPECT_EQ(BatchSaveDriver::Lines(driver.AtClose().log),
+                  (std::vector<std::string>{OkLine(first), OkLine(second)}));
+    }
+    // Nothing else is left in the folder, no temporary file either.
+    EXPECT_EQ(Written(),
+              (std::vector<std::string>{"explorer.exe#101.png", "explorer.exe#102.png"}));
+
+    const std::string cliFolder = folder.File("cli");
+    CreateDirectoryA(cliFolder.c_str(), nullptr);
+    ASSERT_EQ(RunCli({"extract", "--format", "png", "-o", cliFolder, source}, folder.Path()).status,
+              0);
+    EXPECT_EQ(ReadFileBytes(first), ReadFileBytes(cliFolder + "\\explorer.exe#101.png"));
+    EXPECT_EQ(ReadFileBytes(second), ReadFileBytes(cliFolder + "\\explorer.exe#102.png"));
+    // The largest image of each group: 32 and 48 pixels wide (the IHDR's width, big-endian).
+    const auto widthOf = [](const Bytes& png) {
+        return png.size() < 24 ? -1 : png[16] << 24 | png[17] << 16 | png[18] << 8 | png[19];
+    };
+    EXPECT_EQ(widthOf(ReadFileBytes(first)), 32);
+    EXPECT_EQ(widthOf(ReadFileBytes(second)), 48);
 }

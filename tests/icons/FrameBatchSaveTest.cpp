@@ -48,7 +48,7 @@ TEST_F(QuarvelStarted, BatchSaveOffersTheMachineFolderAndTheCloseBoxStoresItForT
     ASSERT_EQ(quarvel::ListIconGroups(file.c_str(), &icons->GetListCtrl()), 2);
     icons->SendMessage(WM_COMMAND, ID_EDIT_SELECT_ALL);
     const auto runUntil = [&](std::function<void(HWND)> leave, std::string browseTo = "") {
-        BatchSaveDriver driver({"", false, false, {}, IDNO, browseTo});
+        BatchSaveDriver driver({"", CBatchSaveDlg::kIcoFormat, false, {}, IDNO, browseTo});
         driver.Then([&](HWND dialog) {
             leave(dialog);
             return true;

@@ -179,6 +179,7 @@ TEST(BatchSaveTemplate, ControlsTheDialogBinds) {
         {IDC_SAVE_PROGRESS_TEXT, "Static", SS_LEFT},
         {IDC_FORMAT_ICO, "Button", BS_AUTORADIOBUTTON},
         {IDC_FORMAT_BMP, "Button", BS_AUTORADIOBUTTON},
+        {IDC_FORMAT_PNG, "Button", BS_AUTORADIOBUTTON},
     };
     for (const Control& c : controls)
         ExpectControl(d, c);
@@ -189,12 +190,13 @@ TEST(BatchSaveTemplate, ControlsTheDialogBinds) {
     ExpectTidyLayout(d);
 }
 
-TEST(BatchSaveTemplate, FormatRadioButtonsFormOneGroupOfTwo) {
+TEST(BatchSaveTemplate, FormatRadioButtonsFormOneGroupOfThree) {
     TemplateDialog d(IDD_BATCH_SAVE);
     ASSERT_TRUE(d.get());
-    HWND ico = d.item(IDC_FORMAT_ICO), bmp = d.item(IDC_FORMAT_BMP);
+    HWND ico = d.item(IDC_FORMAT_ICO), bmp = d.item(IDC_FORMAT_BMP), png = d.item(IDC_FORMAT_PNG);
     EXPECT_EQ(GetNextDlgGroupItem(d.get(), ico, FALSE), bmp);
-    EXPECT_EQ(GetNextDlgGroupItem(d.get(), bmp, FALSE), ico);
+    EXPECT_EQ(GetNextDlgGroupItem(d.get(), bmp, FALSE), png);
+    EXPECT_EQ(GetNextDlgGroupItem(d.get(), png, FALSE), ico);
 }
 
 TEST(OverwriteTemplate, FourAnswersAndTheQuestion) {
