@@ -4,6 +4,7 @@
 // ratio dialog / command line.
 //     batch_save_bench.exe [count] [folder]
 #include "IconBatchSaveDlg.h"
+#include "BenchSupport.h"
 #include "IconListView.h"
 #include "engine/IconGroups.h"
 #include "resource.h"
@@ -15,41 +16,13 @@
 #include <vector>
 
 using namespace quarvel;
+using bench::Counter;
+using bench::LibraryFiles;
+using bench::Now;
 
 namespace {
 
 constexpr int kRounds = 3;
-
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-std::vector<std::string> LibraryFiles(const std::string& folder) {
-    std::vector<std::string> files;
-    for (const char* pattern : {"\\*.dll", "\\*.exe"}) {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder + pattern).c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
-            continue;
-        do
-            files.push_back(folder + "\\" + found.cFileName);
-        while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    return files;
-}
-
-struct Counter : IconListReceiver {
-    int AddGroupIcon(const char*, ResKey, std::uint16_t) override { return 1; }
-    int AddIconFile(const char*) override { return 1; }
-};
 
 std::string MakeEmptyFolder(const char* name) {
     char temp[MAX_PATH] = "";

@@ -4,6 +4,7 @@
 // draw the first screen and how many pictures that made, the time to make every picture, to
 // select all and to empty the list.
 //     icon_list_bench.exe [count] [folder]
+#include "BenchSupport.h"
 #include "IconListView.h"
 #include "engine/IconGroups.h"
 #include "engine/IconItem.h"
@@ -14,39 +15,11 @@
 #include <vector>
 
 using namespace quarvel;
+using bench::Counter;
+using bench::LibraryFiles;
+using bench::Now;
 
 namespace {
-
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-std::vector<std::string> LibraryFiles(const std::string& folder) {
-    std::vector<std::string> files;
-    for (const char* pattern : {"\\*.dll", "\\*.exe"}) {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder + pattern).c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
-            continue;
-        do
-            files.push_back(folder + "\\" + found.cFileName);
-        while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    return files;
-}
-
-struct Counter : IconListReceiver {
-    int AddGroupIcon(const char*, ResKey, std::uint16_t) override { return 1; }
-    int AddIconFile(const char*) override { return 1; }
-};
 
 int MadePictures(CIconListCtrl& list) {
     int made = 0;

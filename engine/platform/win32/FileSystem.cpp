@@ -1,17 +1,13 @@
 // File attributes, reads, folder listings and temp-file-then-move writes with Win32 calls.
 #include "../FileSystem.h"
 
+#include "OpenForReading.h"
+
 #include <windows.h>
 
 #include <algorithm>
 
 namespace quarvel::platform {
-
-namespace {
-// Reading a file never stops another program from writing, renaming or deleting it, and a file
-// that another program is still writing can be read.
-constexpr DWORD kShareWithOthers = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-} // namespace
 
 PathKind GetPathKind(const char* path) {
     if (path == nullptr || *path == '\0')
@@ -23,8 +19,7 @@ PathKind GetPathKind(const char* path) {
 }
 
 bool CanReadFile(const char* path) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, kShareWithOthers, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = OpenForReading(path);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     CloseHandle(file);
@@ -35,8 +30,7 @@ bool ReadWholeFile(const char* path, std::vector<std::uint8_t>& bytes) {
     bytes.clear();
     if (path == nullptr || *path == '\0')
         return false;
-    HANDLE file = CreateFileA(path, GENERIC_READ, kShareWithOthers, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = OpenForReading(path);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     LARGE_INTEGER size;

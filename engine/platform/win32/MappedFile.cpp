@@ -1,22 +1,17 @@
 // Read-only file mapping with CreateFileA, CreateFileMappingA and MapViewOfFile.
 #include "../MappedFile.h"
 
+#include "OpenForReading.h"
+
 #include <windows.h>
 
 namespace quarvel::platform {
-
-namespace {
-// Reading a file never stops another program from writing, renaming or deleting it, and a file
-// that another program is still writing can be read.
-constexpr DWORD kShareWithOthers = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-} // namespace
 
 bool MappedFile::Open(const char* path) {
     Close();
     if (path == nullptr || *path == '\0')
         return false;
-    HANDLE file = CreateFileA(path, GENERIC_READ, kShareWithOthers, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = OpenForReading(path);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     file_ = file;
