@@ -162,10 +162,11 @@ Section "Uninstall"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
   !insertmacro ForEachIconFileType RemoveOpenWithVerb
   !insertmacro TellExplorerAssociationsChanged
-  ; A per-user install may have been the first to make the user's programs folder and the
-  ; Uninstall key: they go too when nothing else is in them.
+  ; A per-user install may have been the first to make the user's programs folder, the
+  ; Uninstall key and the user's classes: they go too when nothing else is in them.
   ${If} $MultiUser.InstallMode == CurrentUser
     RMDir "$LOCALAPPDATA\Programs"
     DeleteRegKey /ifempty HKCU "Software\Microsoft\Windows\CurrentVersion\Uninstall"
+    DeleteRegKey /ifempty HKCU "Software\Classes"
   ${EndIf}
 SectionEnd

@@ -240,27 +240,21 @@ long InstallPerUser(const std::string& options) {
 // Runs the per-user uninstaller silently and checks that it took away everything in `made`
 // and nothing else.
 void UninstallPerUserAndCheck(const Snapshot& made) {
-    const std::string folder = PerUserFolder();
     Snapshot beforeUninstall = TakeSnapshot();
-    ASSERT_EQ(RunToEnd("\"" + folder + "\\Uninstall.exe\" /CurrentUser /S"), 0);
-    // The uninstaller runs from a copy of itself in the temporary folder and returns at once;
-    // the copy removes the folder, then the Uninstall entry and the verbs.
-    auto done = [&folder] {
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kAssociations, 0, KEY_READ, &key) == ERROR_SUCCESS ||
-            RegOpenKeyExA(HKEY_CURRENT_USER, kUninstallKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-            RegCloseKey(key);
-            return false;
-        }
-        return !Exists(folder);
+    ASSERT_EQ(RunToEnd("\"" + PerUserFolder() + "\\Uninstall.exe\" /CurrentUser /S"), 0);
+    // The uninstaller runs from a copy of itself in the temporary folder and returns at once:
+    // wait until the copy has taken away all the install made (or given up), and a little more
+    // for anything it would wrongly take besides.
+    auto leftBehind = [&made](const Snapshot& now) {
+        Snapshot left;
+        std::set_intersection(made.begin(), made.end(), now.begin(), now.end(),
+                              std::inserter(left, left.end()));
+        return left;
     };
-    for (int waited = 0; waited < 30000 && !done(); waited += 100)
-        Sleep(100);
-    Snapshot after = TakeSnapshot();
-
-    Snapshot left;
-    std::set_intersection(made.begin(), made.end(), after.begin(), after.end(),
-                          std::inserter(left, left.end()));
+    for (int waited = 0; waited < 30000 && !leftBehind(TakeSnapshot()).empty(); waited += 200)
+        Sleep(200);
+    Sleep(500);
+    Snapshot after = TakeSnapshot(), left = leftBehind(after);
     EXPECT_TRUE(left.empty()) << "left behind:\n" << Lines(left);
     EXPECT_TRUE(Minus(Minus(beforeUninstall, after), made).empty())
         << "removed although the install did not make it:\n"
