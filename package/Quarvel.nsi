@@ -3,7 +3,7 @@
 ;   makensis -DVERSION=1.2.3 -DFILES=folder -DPICTURES=folder -DOUTFILE=setup.exe Quarvel.nsi
 ; FILES holds the files to install, PICTURES the pictures tools/make_pictures.py drew.
 ; Command line: /CurrentUser or /AllUsers chooses the kind of install (per-user by default),
-; /D=folder the folder (last, unquoted).
+; /OpenWith adds the "Open in Quarvel" verb (off by default), /D=folder the folder (last, unquoted).
 
 Unicode true
 Target amd64-unicode
@@ -13,6 +13,10 @@ ManifestDPIAware true
 !define PRODUCT "Quarvel"
 !define PUBLISHER "Vendrel"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+; The verb goes beside whatever opens these files, never in place of it: each type's default
+; program stays as it is.
+!define ASSOCIATIONS "Software\Classes\SystemFileAssociations"
+!define VERB "OpenInQuarvel"
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -39,6 +43,8 @@ VIAddVersionKey "ProductVersion" "${VERSION}"
 !include MultiUser.nsh
 !include MUI2.nsh
 !include FileFunc.nsh
+!include LogicLib.nsh
+!include Sections.nsh
 
 !define MUI_ICON "${PICTURES}/quarvel.ico"
 !define MUI_UNICON "${PICTURES}/uninstall.ico"
@@ -51,6 +57,7 @@ VIAddVersionKey "ProductVersion" "${VERSION}"
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
+!insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Quarvel.exe"
@@ -63,15 +70,12 @@ VIAddVersionKey "ProductVersion" "${VERSION}"
 
 !insertmacro MUI_LANGUAGE "English"
 
-Function .onInit
-  !insertmacro MULTIUSER_INIT
-FunctionEnd
-
 Function un.onInit
   !insertmacro MULTIUSER_UNINIT
 FunctionEnd
 
 Section "Quarvel"
+  SectionIn RO
   SetOutPath "$INSTDIR"
   File "${FILES}/Quarvel.exe"
   File "${FILES}/Quarvel.chm"
@@ -95,6 +99,56 @@ Section "Quarvel"
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
+!macro ForEachIconFileType MACRO
+  !insertmacro ${MACRO} .exe
+  !insertmacro ${MACRO} .dll
+  !insertmacro ${MACRO} .ocx
+  !insertmacro ${MACRO} .scr
+  !insertmacro ${MACRO} .cpl
+  !insertmacro ${MACRO} .ico
+!macroend
+
+!macro WriteOpenWithVerb EXT
+  WriteRegStr SHCTX "${ASSOCIATIONS}\${EXT}\shell\${VERB}" "" "Open in ${PRODUCT}"
+  WriteRegStr SHCTX "${ASSOCIATIONS}\${EXT}\shell\${VERB}\command" "" '"$INSTDIR\Quarvel.exe" "%1"'
+!macroend
+
+; Removes the verb when it is this install's, then the keys above it that held nothing else.
+!macro RemoveOpenWithVerb EXT
+  ReadRegStr $0 SHCTX "${ASSOCIATIONS}\${EXT}\shell\${VERB}\command" ""
+  ${If} $0 == '"$INSTDIR\Quarvel.exe" "%1"'
+    DeleteRegKey SHCTX "${ASSOCIATIONS}\${EXT}\shell\${VERB}"
+    DeleteRegKey /ifempty SHCTX "${ASSOCIATIONS}\${EXT}\shell"
+    DeleteRegKey /ifempty SHCTX "${ASSOCIATIONS}\${EXT}"
+    DeleteRegKey /ifempty SHCTX "${ASSOCIATIONS}"
+  ${EndIf}
+!macroend
+
+; Explorer rereads the verbs when told the associations changed.
+!macro TellExplorerAssociationsChanged
+  System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
+!macroend
+
+Section /o "Open in ${PRODUCT}" OpenWithSection
+  !insertmacro ForEachIconFileType WriteOpenWithVerb
+  !insertmacro TellExplorerAssociationsChanged
+SectionEnd
+
+!insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
+  !insertmacro MUI_DESCRIPTION_TEXT ${OpenWithSection} \
+    "Adds $\"Open in ${PRODUCT}$\" to the right-click menu of .exe, .dll, .ocx, .scr, .cpl and .ico files."
+!insertmacro MUI_FUNCTION_DESCRIPTION_END
+
+Function .onInit
+  !insertmacro MULTIUSER_INIT
+  ${GetParameters} $R0
+  ClearErrors
+  ${GetOptions} $R0 "/OpenWith" $R1
+  ${IfNot} ${Errors}
+    !insertmacro SelectSection ${OpenWithSection}
+  ${EndIf}
+FunctionEnd
+
 ; Removes what the install made, file by file, and nothing else.
 Section "Uninstall"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
@@ -106,10 +160,13 @@ Section "Uninstall"
   ; Only when empty: files the user put there stay, and so does the folder.
   RMDir "$INSTDIR"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
-  ; A per-user install may have been the first to make the user's programs folder and the
-  ; Uninstall key: they go too when nothing else is in them.
+  !insertmacro ForEachIconFileType RemoveOpenWithVerb
+  !insertmacro TellExplorerAssociationsChanged
+  ; A per-user install may have been the first to make the user's programs folder, the
+  ; Uninstall key and the user's classes: they go too when nothing else is in them.
   ${If} $MultiUser.InstallMode == CurrentUser
     RMDir "$LOCALAPPDATA\Programs"
     DeleteRegKey /ifempty HKCU "Software\Microsoft\Windows\CurrentVersion\Uninstall"
+    DeleteRegKey /ifempty HKCU "Software\Classes"
   ${EndIf}
 SectionEnd

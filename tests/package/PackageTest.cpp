@@ -1,6 +1,7 @@
 // The release packages under Wine: a silent per-user install puts the files, the Start menu
 // shortcut and the Uninstall entry in place; the installed Quarvel starts; a silent uninstall
-// takes away exactly what the install made; the portable zip unpacks to a Quarvel that starts.
+// takes away exactly what the install made; the "Open in Quarvel" verb is written only when asked
+// for; the portable zip unpacks to a Quarvel that starts.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -225,6 +226,46 @@ std::string ShortcutTarget(const std::string& link) {
 
 const char* const kProgramFiles[] = {"Quarvel.exe", "Quarvel.chm", "quarvel-cli.exe", "readme.txt"};
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quarvel";
+const char kAssociations[] = "Software\\Classes\\SystemFileAssociations";
+const char* const kIconFileTypes[] = {".exe", ".dll", ".ocx", ".scr", ".cpl", ".ico"};
+
+std::string PerUserFolder() {
+    return KnownFolder(CSIDL_LOCAL_APPDATA) + "\\Programs\\Quarvel";
+}
+
+long InstallPerUser(const std::string& options) {
+    return RunToEnd("\"" + FromUnix(QUARVEL_SETUP_FILE) + "\" /S /CurrentUser" + options);
+}
+
+// Runs the per-user uninstaller silently and checks that it took away everything in `made`
+// and nothing else.
+void UninstallPerUserAndCheck(const Snapshot& made) {
+    Snapshot beforeUninstall = TakeSnapshot();
+    ASSERT_EQ(RunToEnd("\"" + PerUserFolder() + "\\Uninstall.exe\" /CurrentUser /S"), 0);
+    // The uninstaller runs from a copy of itself in the temporary folder and returns at once:
+    // wait until the copy has taken away all the install made (or given up), and a little more
+    // for anything it would wrongly take besides.
+    auto leftBehind = [&made](const Snapshot& now) {
+        Snapshot left;
+        std::set_intersection(made.begin(), made.end(), now.begin(), now.end(),
+                              std::inserter(left, left.end()));
+        return left;
+    };
+    for (int waited = 0; waited < 30000 && !leftBehind(TakeSnapshot()).empty(); waited += 200)
+        Sleep(200);
+    Sleep(500);
+    Snapshot after = TakeSnapshot(), left = leftBehind(after);
+    EXPECT_TRUE(left.empty()) << "left behind:\n" << Lines(left);
+    EXPECT_TRUE(Minus(Minus(beforeUninstall, after), made).empty())
+        << "removed although the install did not make it:\n"
+        << Lines(Minus(Minus(beforeUninstall, after), made));
+}
+
+bool MentionsAssociations(const Snapshot& entries) {
+    return std::any_of(entries.begin(), entries.end(), [](const std::string& entry) {
+        return entry.find("SystemFileAssociations") != std::string::npos;
+    });
+}
 
 // ---- The installer: one silent per-user install, checked, run, then uninstalled
 
@@ -236,10 +277,10 @@ protected:
         // be left behind and fail the uninstall test.)
         RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\DllOverrides", "winemenubuilder.exe",
                         REG_SZ, "", 1);
-        folder = KnownFolder(CSIDL_LOCAL_APPDATA) + "\\Programs\\Quarvel";
+        folder = PerUserFolder();
         shortcut = KnownFolder(CSIDL_PROGRAMS) + "\\Quarvel.lnk";
         before = TakeSnapshot();
-        installExit = RunToEnd("\"" + FromUnix(QUARVEL_SETUP_FILE) + "\" /S /CurrentUser");
+        installExit = InstallPerUser("");
         afterInstall = TakeSnapshot();
     }
 
@@ -285,6 +326,8 @@ TEST_F(SilentPerUserInstall, PutsTheFilesTheShortcutAndTheUninstallEntryInPlace)
     for (const std::string& entry : made)
         EXPECT_EQ(entry.rfind("HKLM", 0), std::string::npos) << entry;
     EXPECT_FALSE(Exists(KnownFolder(CSIDL_PROGRAM_FILES) + "\\Quarvel"));
+    // The "Open in Quarvel" verb is written only when asked for.
+    EXPECT_FALSE(MentionsAssociations(made)) << Lines(made);
 }
 
 TEST_F(SilentPerUserInstall, InstalledProgramStarts) {
@@ -294,30 +337,35 @@ TEST_F(SilentPerUserInstall, InstalledProgramStarts) {
 
 TEST_F(SilentPerUserInstall, SilentUninstallRemovesWhatTheInstallMadeAndNothingElse) {
     ASSERT_EQ(installExit, 0);
-    Snapshot made = Minus(afterInstall, before);
-    Snapshot beforeUninstall = TakeSnapshot();
-    ASSERT_EQ(RunToEnd("\"" + folder + "\\Uninstall.exe\" /CurrentUser /S"), 0);
-    // The uninstaller runs from a copy of itself in the temporary folder and returns at once;
-    // the copy removes the folder, then the Uninstall entry.
-    auto done = [] {
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kUninstallKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return !Exists(folder);
-        RegCloseKey(key);
-        return false;
-    };
-    for (int waited = 0; waited < 30000 && !done(); waited += 100)
-        Sleep(100);
-    Snapshot after = TakeSnapshot();
-
-    Snapshot left;
-    std::set_intersection(made.begin(), made.end(), after.begin(), after.end(),
-                          std::inserter(left, left.end()));
-    EXPECT_TRUE(left.empty()) << "left behind:\n" << Lines(left);
-    EXPECT_TRUE(Minus(Minus(beforeUninstall, after), made).empty())
-        << "removed although the install did not make it:\n"
-        << Lines(Minus(Minus(beforeUninstall, after), made));
+    UninstallPerUserAndCheck(Minus(afterInstall, before));
     EXPECT_FALSE(Exists(shortcut));
+}
+
+// ---- The "Open in Quarvel" verb: written for each icon file type, taken away by the uninstall
+
+TEST(OpenWithOption, WritesTheVerbForEachIconFileTypeAndTheUninstallTakesItAway) {
+    Snapshot before = TakeSnapshot();
+    ASSERT_EQ(InstallPerUser(" /OpenWith"), 0);
+    Snapshot made = Minus(TakeSnapshot(), before);
+    const std::string command = "\"" + PerUserFolder() + "\\Quarvel.exe\" \"%1\"";
+    for (const char* type : kIconFileTypes) {
+        std::string verb = std::string(kAssociations) + "\\" + type + "\\shell\\OpenInQuarvel";
+        HKEY key;
+        ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, verb.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS)
+            << type;
+        EXPECT_EQ(ReadString(key, nullptr), "Open in Quarvel") << type;
+        RegCloseKey(key);
+        ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (verb + "\\command").c_str(), 0, KEY_READ, &key),
+                  ERROR_SUCCESS)
+            << type;
+        EXPECT_EQ(ReadString(key, nullptr), command) << type;
+        RegCloseKey(key);
+    }
+    // Per-user: the machine's classes stay as they were.
+    for (const std::string& entry : made)
+        EXPECT_EQ(entry.rfind("HKLM", 0), std::string::npos) << entry;
+
+    UninstallPerUserAndCheck(made);
 }
 
 // ---- The portable zip, unpacked by the test that runs before this one
