@@ -5,6 +5,7 @@
 //   browse_bench [folder] [runs] [hold]   (under Wine: scripts/wine-session scripts/wine-run ...)
 // With hold, the window stays up that many seconds afterwards, the first icon focused, so that it
 // can be looked at or captured.
+#include "../support/BenchSupport.h"
 #include "FileRowIcons.h"
 #include "MainFrm.h"
 #include "QuarvelApp.h"
@@ -20,19 +21,6 @@
 #include <string>
 
 namespace {
-using Clock = std::chrono::steady_clock;
-
-double bestMilliseconds(int runs, const std::function<void()>& work) {
-    work(); // warm-up: file system and shell caches
-    double best = 1e300;
-    for (int run = 0; run < runs; ++run) {
-        const auto start = Clock::now();
-        work();
-        best =
-            std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    return best;
-}
 
 // What any listing of the folder has to do, and nothing more.
 int barePass(const std::string& folder) {
@@ -112,10 +100,10 @@ int main(int argc, char** argv) {
     auto* frame = static_cast<CMainFrame*>(AfxGetMainWnd());
 
     int bareEntries = 0;
-    const double bare = bestMilliseconds(runs, [&] { bareEntries = barePass(folder); });
-    const double listing = bestMilliseconds(runs, [&] { iconListing(folder); });
-    const double listedWithRowIcons = bestMilliseconds(runs, [&] { rowIcons(folder); });
-    const double shown = bestMilliseconds(runs, [&] { frame->ShowFolder(folder.c_str()); });
+    const double bare = bench::BestMilliseconds(runs, [&] { bareEntries = barePass(folder); });
+    const double listing = bench::BestMilliseconds(runs, [&] { iconListing(folder); });
+    const double listedWithRowIcons = bench::BestMilliseconds(runs, [&] { rowIcons(folder); });
+    const double shown = bench::BestMilliseconds(runs, [&] { frame->ShowFolder(folder.c_str()); });
     const int rows = frame->GetFileList()->GetListCtrl().GetItemCount();
     const int icons = frame->GetIconList()->GetListCtrl().GetItemCount();
 

@@ -4,7 +4,7 @@
 // ratio dialog / command line.
 //     batch_save_bench.exe [count] [folder]
 #include "IconBatchSaveDlg.h"
-#include "BenchSupport.h"
+#include "../support/BenchSupport.h"
 #include "IconListView.h"
 #include "engine/IconGroups.h"
 #include "resource.h"

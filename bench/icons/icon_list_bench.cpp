@@ -4,7 +4,7 @@
 // draw the first screen and how many pictures that made, the time to make every picture, to
 // select all and to empty the list.
 //     icon_list_bench.exe [count] [folder]
-#include "BenchSupport.h"
+#include "../support/BenchSupport.h"
 #include "IconListView.h"
 #include "engine/IconGroups.h"
 #include "engine/IconItem.h"

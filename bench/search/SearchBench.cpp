@@ -6,6 +6,7 @@
 //   search_bench [runs] [hold]   (under Wine: scripts/wine-session scripts/wine-run ...)
 // With hold, the window stays up that many seconds afterwards, on the "Search" page with the
 // results, so that it can be looked at or captured.
+#include "../support/BenchSupport.h"
 #include "MainFrm.h"
 #include "QuarvelApp.h"
 #include "Win32FolderSource.h"
@@ -21,25 +22,12 @@
 #include <vector>
 
 namespace {
-using Clock = std::chrono::steady_clock;
 using namespace quarvel::search;
 
 constexpr int kGroups = 20; // top folders, each with 19 subfolders: 400 folders
 constexpr int kSubfolders = 19;
 constexpr int kFilesPerFolder = 50; // 20,000 files
 constexpr int kImagesPerFolder = 5; // 2,000 of them image files
-
-double bestMilliseconds(int runs, const std::function<void()>& work) {
-    work(); // warm-up: file system caches
-    double best = 1e300;
-    for (int run = 0; run < runs; ++run) {
-        const auto start = Clock::now();
-        work();
-        best =
-            std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    return best;
-}
 
 void writeFile(const std::string& path, DWORD size, bool image) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -147,17 +135,18 @@ int main(int argc, char** argv) {
     types.allFiles = false;
     int files = 0;
     std::vector<std::string> typeFound, allFound;
-    const double bare = bestMilliseconds(runs, [&] { files = bareWalk(root); });
-    const double typeWalk = bestMilliseconds(runs, [&] { typeFound = workerWalk(root, types); });
+    const double bare = bench::BestMilliseconds(runs, [&] { files = bareWalk(root); });
+    const double typeWalk =
+        bench::BestMilliseconds(runs, [&] { typeFound = workerWalk(root, types); });
     const double allWalk =
-        bestMilliseconds(runs, [&] { allFound = workerWalk(root, SearchFilter{}); });
+        bench::BestMilliseconds(runs, [&] { allFound = workerWalk(root, SearchFilter{}); });
     // The file list's own best: every file in one batch, repainted once.
-    const double listAlone = bestMilliseconds(runs, [&] {
+    const double listAlone = bench::BestMilliseconds(runs, [&] {
         frame->ClearFileList();
         frame->AddFoundFiles(typeFound);
         pumpUntil([] { return true; });
     });
-    const double listOneByOne = bestMilliseconds(1, [&] {
+    const double listOneByOne = bench::BestMilliseconds(1, [&] {
         frame->ClearFileList();
         for (const std::string& path : typeFound)
             frame->AddFoundFile(path.c_str());
@@ -168,7 +157,7 @@ int main(int argc, char** argv) {
     const HWND allFiles = GetDlgItem(form->m_hWnd, IDC_ALL_FILES);
     if (SendMessageA(allFiles, BM_GETCHECK, 0, 0) == BST_CHECKED)
         SendMessageA(allFiles, BM_CLICK, 0, 0);
-    const double search = bestMilliseconds(runs, [&] {
+    const double search = bench::BestMilliseconds(runs, [&] {
         form->SendMessage(WM_COMMAND, IDC_FIND);
         pumpUntil([&] { return !form->IsSearching(); });
     });

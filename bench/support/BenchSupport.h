@@ -1,11 +1,14 @@
-// What the icon benchmarks share: a clock, the library files of a folder, and a receiver that
-// only counts the icons listed.
+// What the benchmarks share: clocks, the library files of a folder, and a receiver that only
+// counts the icons listed.
 #pragma once
 
 #include "engine/IconGroups.h"
 
 #include <windows.h>
 
+#include <algorithm>
+#include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +24,21 @@ inline double Now() {
     LARGE_INTEGER counter;
     QueryPerformanceCounter(&counter);
     return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// The best of `runs` timings of work in milliseconds, after one warm-up run (file system and
+// shell caches).
+inline double BestMilliseconds(int runs, const std::function<void()>& work) {
+    using Clock = std::chrono::steady_clock;
+    work();
+    double best = 1e300;
+    for (int run = 0; run < runs; ++run) {
+        const auto start = Clock::now();
+        work();
+        best =
+            std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    return best;
 }
 
 // The .dll and .exe files of folder, as full paths.
