@@ -3,12 +3,20 @@
 
 #ifdef _WIN32
 
+#include "ByteView.h"
 #include "ResKey.h"
+#include "win32/GdiOwners.h"
 
 #include <cstdint>
 #include <windows.h>
 
 namespace quarvel {
+
+// An icon and the side it was built at (icons are built square), which saves asking the icon.
+struct SizedIcon {
+    ScopedIcon icon;
+    int side = 0;
+};
 
 // Opens the image file, builds the group's display icon (CPEFile::LoadGroupIcon) and closes it.
 // Sizes of 0 mean the system icon size. The caller destroys the icon.
@@ -20,7 +28,9 @@ HICON LoadIconFromFile(const char* path, ResKey name, std::uint16_t language, in
 HICON LoadIcoFileIcon(const char* path, int width);
 
 // Builds an icon from one image's bytes at the image's own width (clamped to 1..256), square;
-// null for an image that fails IsSoundIconImage (ImageCheck.h), which never reaches the system.
+// none for an image that fails IsSoundIconImage (ImageCheck.h), which never reaches the system.
+SizedIcon BuildIconFromImage(const ByteView& image);
+// The same, handing the icon to the caller, who destroys it.
 HICON CreateIconFromImage(const std::uint8_t* image, std::uint32_t size);
 
 // The icon's width from its colour bitmap (or its mask when it has none); 0 when unreadable.

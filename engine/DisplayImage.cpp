@@ -39,14 +39,19 @@ std::optional<GroupIcon> FindDisplayGroup(const CPEFile& file, ResKey name,
 
 std::optional<ByteView> ChooseDisplayImage(const CPEFile& file, ResKey name, std::uint16_t language,
                                            int width) {
+    IconImageFinder images(file, language);
+    return ChooseDisplayImage(file, images, name, language, width);
+}
+
+std::optional<ByteView> ChooseDisplayImage(const CPEFile& file, IconImageFinder& images,
+                                           ResKey name, std::uint16_t language, int width) {
     const auto group = FindDisplayGroup(file, name, language);
     if (!group)
         return std::nullopt;
 
     const int chosen = DeepestOfWidth(*group, width);
-    IconImageFinder finder(file, language);
     const auto imageOf = [&](int index) -> std::optional<ByteView> {
-        const auto ref = finder.Find(group->Entry(index).nID, false);
+        const auto ref = images.Find(group->Entry(index).nID, false);
         return ref ? ref->Bytes() : std::nullopt;
     };
     auto image = imageOf(chosen);

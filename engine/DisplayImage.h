@@ -13,6 +13,7 @@
 namespace quarvel {
 
 class CPEFile;
+class IconImageFinder;
 
 // The group in `language`, else in the first language stored, when it is an icon's: more than its
 // 6 header bytes, reserved 0, type 1, at least one entry, every entry inside its data.
@@ -24,6 +25,10 @@ std::optional<GroupIcon> FindDisplayGroup(const CPEFile& file, ResKey name, std:
 // no such group or none of its images is there.
 std::optional<ByteView> ChooseDisplayImage(const CPEFile& file, ResKey name, std::uint16_t language,
                                            int width);
+// The same with the file's images indexed beforehand (an IconImageFinder of the file; only its
+// lookups in any language are used).
+std::optional<ByteView> ChooseDisplayImage(const CPEFile& file, IconImageFinder& images,
+                                           ResKey name, std::uint16_t language, int width);
 
 // The same choice in an .ico file whose header is an icon's (reserved 0, type 1, at least one
 // entry) and whose whole directory lies inside the file: the deepest entry whose bWidth equals

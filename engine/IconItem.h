@@ -13,6 +13,9 @@
 
 namespace quarvel {
 
+class IconFileCache;
+struct SizedIcon;
+
 class CIconItem {
 public:
     enum Kind { ResourceGroup = 1, IconFile = 2 };
@@ -47,6 +50,9 @@ public:
     // The icon that stands for this item at the system icon size; the caller destroys it. None
     // for an .ico file or group with an oversized image (ImageLimits.h).
     HICON LoadDisplayIcon() const;
+    // The same icon, with its side, reading a group's file through `files`, which keeps it open
+    // and indexed for the batch's next icons (DisplayIcon.h declares SizedIcon).
+    SizedIcon LoadDisplayIcon(IconFileCache& files) const;
 #endif
 
 private:

@@ -33,11 +33,14 @@ bool IsOversizedImage(const ByteView& image) {
 }
 
 bool IcoFileHasOversizedImage(const char* path) {
-    // Whatever the rest of the directory holds: the images that are there are looked at.
     const IcoFile file(path);
-    const IcoDirectory* directory = file.Directory();
-    for (int i = 0; directory && i < directory->EntriesInFile(); ++i) {
-        const auto image = directory->Image(i);
+    return file.Directory() && IcoHasOversizedImage(*file.Directory());
+}
+
+bool IcoHasOversizedImage(const IcoDirectory& directory) {
+    // Whatever the rest of the directory holds: the images that are there are looked at.
+    for (int i = 0; i < directory.EntriesInFile(); ++i) {
+        const auto image = directory.Image(i);
         if (image && IsOversizedImage(*image))
             return true;
     }
@@ -45,10 +48,15 @@ bool IcoFileHasOversizedImage(const char* path) {
 }
 
 bool GroupHasOversizedImage(const CPEFile& file, ResKey name, std::uint16_t language) {
+    IconImageFinder images(file, language);
+    return GroupHasOversizedImage(file, images, name, language);
+}
+
+bool GroupHasOversizedImage(const CPEFile& file, IconImageFinder& images, ResKey name,
+                            std::uint16_t language) {
     const auto group = FindDisplayGroup(file, name, language);
     if (!group)
         return false;
-    IconImageFinder images(file, language);
     for (int i = 0; i < group->Count(); ++i) {
         const auto imageRef = images.Find(group->Entry(i).nID, false);
         const auto image = imageRef ? imageRef->Bytes() : std::nullopt;

@@ -11,6 +11,8 @@
 namespace quarvel {
 
 class CPEFile;
+class IcoDirectory;
+class IconImageFinder;
 
 // Far above any real icon (256 x 256), yet cheap to decode.
 constexpr std::uint64_t kMaxDecodedPixels = 1024 * 1024;
@@ -24,9 +26,14 @@ bool IsOversizedImage(const ByteView& image);
 
 // An .ico file with such an image among its entries; the system's own loader might pick it.
 bool IcoFileHasOversizedImage(const char* path);
+// The same for a directory already read.
+bool IcoHasOversizedImage(const IcoDirectory& directory);
 
 // A group icon with such an image, looked up as its display icon is (FindDisplayGroup; each image
 // in any language).
 bool GroupHasOversizedImage(const CPEFile& file, ResKey name, std::uint16_t language);
+// The same with the file's images indexed beforehand (lookups in any language).
+bool GroupHasOversizedImage(const CPEFile& file, IconImageFinder& images, ResKey name,
+                            std::uint16_t language);
 
 } // namespace quarvel

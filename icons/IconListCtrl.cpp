@@ -19,12 +19,14 @@ using namespace quarvel;
 namespace {
 // Posted to the list by itself: the burst of additions or selections is over.
 constexpr UINT WM_ICONLIST_FILL_ENDED = WM_APP + 1;
-constexpr int kPictureListGrowth = 64;
+// Posted to the list by itself: the pictures of this paint are made.
+constexpr UINT WM_ICONLIST_PICTURES_MADE = WM_APP + 2;
 } // namespace
 
 BEGIN_MESSAGE_MAP(CIconListCtrl, CListCtrl)
     ON_WM_CREATE()
     ON_MESSAGE(WM_ICONLIST_FILL_ENDED, OnFillEnded)
+    ON_MESSAGE(WM_ICONLIST_PICTURES_MADE, OnPicturesMade)
     ON_NOTIFY_REFLECT(LVN_GETDISPINFOA, OnGetDispInfo)
     ON_NOTIFY_REFLECT(LVN_GETDISPINFOW, OnGetDispInfo)
     ON_NOTIFY_REFLECT(LVN_DELETEITEM, OnDeleteItem)
@@ -43,15 +45,13 @@ CIconListCtrl::~CIconListCtrl() {
 
 bool CIconListCtrl::CreatePictureList() {
     // Cells of the system's large-icon size; pictures are drawn on the window colour, no mask.
-    // Each growth of the list copies every picture in it: it grows many cells at a time.
-    return m_images.Create(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), ILC_COLORDDB,
-                           0, kPictureListGrowth) != FALSE;
+    return m_images.Create(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
 }
 
 int CIconListCtrl::OnCreate(LPCREATESTRUCT cs) {
     if (CListCtrl::OnCreate(cs) == -1)
         return -1;
-    SetImageList(m_images, LVSIL_NORMAL);
+    SetImageList(m_images.GetSafeHandle(), LVSIL_NORMAL);
     return 0;
 }
 
@@ -127,11 +127,13 @@ void CIconListCtrl::RemoveAll() {
     if (m_pSubIconView)
         m_pSubIconView->RemoveAll();
     DeleteAllItems();
+    // The next folder's files are read afresh.
+    ReleaseSources();
     // Every picture goes at once: a new, empty list takes the old one's place.
     HIMAGELIST old = m_images.Detach();
     CreatePictureList();
     if (m_hWnd)
-        SetImageList(m_images, LVSIL_NORMAL);
+        SetImageList(m_images.GetSafeHandle(), LVSIL_NORMAL);
     if (old)
         ImageList_Destroy(old);
 }
@@ -177,16 +179,39 @@ int CIconListCtrl::GetPicture(int index) {
 }
 
 int CIconListCtrl::MakePicture(const CIconItem& item) {
-    const ScopedIcon icon(item.LoadDisplayIcon());
-    const int width = IconWidth(icon.Get());
-    if (width == 0)
-        return CIconItem::kImageFailed;
-    int cx = 0, cy = 0;
-    ImageList_GetIconSize(m_images, &cx, &cy);
-    const ScopedBitmap picture = DrawIconPicture(icon.Get(), cx, cy, PlaceInCell(width, cx, cy));
-    // The list keeps a copy of the picture.
-    const int index = picture ? ImageList_Add(m_images, picture.Get(), nullptr) : -1;
+    const bool held = HoldSourcesUntilIdle();
+    const SizedIcon icon = item.LoadDisplayIcon(m_files);
+    int index = -1;
+    if (icon.icon) {
+        if (!m_canvas) {
+            int cx = 0, cy = 0;
+            ImageList_GetIconSize(m_images.GetSafeHandle(), &cx, &cy);
+            m_canvas.emplace(cx, cy);
+        }
+        const CellPlacement at = PlaceInCell(icon.side, m_canvas->Width(), m_canvas->Height());
+        // The list keeps a copy of the picture.
+        index = m_images.Add(m_canvas->Draw(icon.icon.Get(), at));
+    }
+    if (!held)
+        ReleaseSources();
     return index < 0 ? CIconItem::kImageFailed : index;
+}
+
+bool CIconListCtrl::HoldSourcesUntilIdle() {
+    if (!m_bSourcesHeld && m_hWnd && PostMessage(WM_ICONLIST_PICTURES_MADE))
+        m_bSourcesHeld = true;
+    return m_bSourcesHeld;
+}
+
+LRESULT CIconListCtrl::OnPicturesMade(WPARAM, LPARAM) {
+    ReleaseSources();
+    return 0;
+}
+
+void CIconListCtrl::ReleaseSources() {
+    m_files.CloseAll();
+    m_canvas.reset();
+    m_bSourcesHeld = false;
 }
 
 // ---- Saving
@@ -246,10 +271,11 @@ bool CIconListCtrl::CopyFirstSelected() {
         return false;
     // The picture as the list shows it: the icon on the window colour, in a full cell.
     int cx = 0, cy = 0;
-    ImageList_GetIconSize(m_images, &cx, &cy);
+    ImageList_GetIconSize(m_images.GetSafeHandle(), &cx, &cy);
     MemoryCanvas canvas(nullptr, cx, cy);
     if (canvas)
-        ImageList_Draw(m_images, item->GetImageIndex(), canvas.DC(), 0, 0, ILD_NORMAL);
+        ImageList_Draw(m_images.GetSafeHandle(), item->GetImageIndex(), canvas.DC(), 0, 0,
+                       ILD_NORMAL);
     return PutBitmapOnClipboard(m_hWnd, canvas.TakeBitmap());
 }
 

@@ -4,7 +4,12 @@
 #pragma once
 
 #include "Framework.h"
+#include "PictureList.h"
+#include "engine/IconFileCache.h"
 #include "engine/IconGroups.h"
+#include "engine/IconPicture.h"
+
+#include <optional>
 
 class CSubIconView;
 
@@ -34,6 +39,10 @@ public:
     // The index of the item's picture in the picture list (made now if it was not yet), or -1.
     int GetPicture(int index);
     HIMAGELIST GetPictures() const { return m_images.GetSafeHandle(); }
+    // Pictures made since the list was last emptied (the image list holds room for more).
+    int PictureCount() const { return m_images.GetCount(); }
+    // Image files held open for the pictures being made (none once the message loop is idle).
+    std::size_t OpenFileCount() const { return m_files.OpenCount(); }
     // Icon items that the list owns now (each item's icon is deleted with the item).
     int OwnedItemCount() const { return m_nOwnedItems; }
 
@@ -54,6 +63,7 @@ public:
 protected:
     int OnCreate(LPCREATESTRUCT cs);
     LRESULT OnFillEnded(WPARAM, LPARAM);
+    LRESULT OnPicturesMade(WPARAM, LPARAM);
     void OnGetDispInfo(NMHDR* header, LRESULT* result);
     void OnDeleteItem(NMHDR* header, LRESULT* result);
     void OnItemChanged(NMHDR* header, LRESULT* result);
@@ -70,8 +80,16 @@ private:
                         std::uint16_t language);
     // Renders the item's display icon into a picture of the cell size; -1 when it fails.
     int MakePicture(const quarvel::CIconItem& item);
+    // The pictures of one paint (or of any run of requests without a pause) share the open files
+    // and the canvas; they are released when the message loop takes the message this posts, so
+    // that no file stays open while the user looks. False when it cannot be posted.
+    bool HoldSourcesUntilIdle();
+    void ReleaseSources();
 
-    CImageList m_images;
+    CPictureList m_images;
+    quarvel::IconFileCache m_files;
+    std::optional<quarvel::PictureCanvas> m_canvas;
+    bool m_bSourcesHeld = false;
     CSubIconView* m_pSubIconView = nullptr;
     int m_nOwnedItems = 0;
     bool m_bRedrawDeferred = false;

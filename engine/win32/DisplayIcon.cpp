@@ -2,6 +2,7 @@
 #include "../DisplayIcon.h"
 
 #include "../DisplayImage.h"
+#include "../IconFileCache.h"
 #include "../IconImage.h"
 #include "../IconItem.h"
 #include "../ImageCheck.h"
@@ -18,33 +19,58 @@ namespace {
 
 constexpr DWORD kIconFormatVersion = 0x00030000;
 
+// The group's display icon from an open file whose images are indexed; a width of 0 means the
+// system icon size.
+SizedIcon BuildGroupIcon(const CPEFile& file, IconImageFinder& images, ResKey name,
+                         std::uint16_t language, int width) {
+    if (width == 0)
+        width = GetSystemMetrics(SM_CXICON);
+    // The icon list shows a group as one icon: one that holds an oversized image gets none, as an
+    // .ico file with one does (whose image the system picks itself).
+    if (GroupHasOversizedImage(file, images, name, language))
+        return SizedIcon();
+    const auto image = ChooseDisplayImage(file, images, name, language, width);
+    return image ? BuildIconFromImage(*image) : SizedIcon();
+}
+
+SizedIcon BuildIcoFileIcon(const char* path, int width) {
+    // Chosen and built as a group's icon is, from the file's bytes: the system's own .ico loader
+    // is not hardened against damaged files. A file with an oversized image gets none, as a
+    // group with one does.
+    if (path == nullptr)
+        return SizedIcon();
+    const IcoFile file(path);
+    const IcoDirectory* directory = file.Directory();
+    if (!directory || IcoHasOversizedImage(*directory))
+        return SizedIcon();
+    if (width == 0)
+        width = GetSystemMetrics(SM_CXICON);
+    const auto image = ChooseIcoDisplayImage(*directory, width);
+    return image ? BuildIconFromImage(*image) : SizedIcon();
+}
+
 } // namespace
 
-HICON CreateIconFromImage(const std::uint8_t* image, std::uint32_t size) {
-    const ByteView bytes(image, size);
-    const auto side = IconBuildSize(bytes);
+SizedIcon BuildIconFromImage(const ByteView& image) {
+    const auto side = IconBuildSize(image);
     std::vector<std::uint8_t> completed;
-    const auto checked = side ? ImageForSystem(bytes, completed) : std::nullopt;
+    const auto checked = side ? ImageForSystem(image, completed) : std::nullopt;
     if (!checked)
-        return nullptr;
-    return CreateIconFromResourceEx(const_cast<PBYTE>(checked->Data()),
-                                    static_cast<DWORD>(checked->Size()), TRUE, kIconFormatVersion,
-                                    *side, *side, 0);
+        return SizedIcon();
+    ScopedIcon icon(CreateIconFromResourceEx(const_cast<PBYTE>(checked->Data()),
+                                             static_cast<DWORD>(checked->Size()), TRUE,
+                                             kIconFormatVersion, *side, *side, 0));
+    return icon ? SizedIcon{std::move(icon), *side} : SizedIcon();
+}
+
+HICON CreateIconFromImage(const std::uint8_t* image, std::uint32_t size) {
+    return BuildIconFromImage(ByteView(image, size)).icon.Detach();
 }
 
 HICON CPEFile::LoadGroupIcon(ResKey name, std::uint16_t language, int width, int height) const {
-    if (width == 0)
-        width = GetSystemMetrics(SM_CXICON);
-    if (height == 0)
-        height = GetSystemMetrics(SM_CYICON); // the height takes no part in the choice
-    // The icon list shows a group as one icon: one that holds an oversized image gets none, as an
-    // .ico file with one does (whose image the system picks itself).
-    if (GroupHasOversizedImage(*this, name, language))
-        return nullptr;
-    const auto image = ChooseDisplayImage(*this, name, language, width);
-    if (!image)
-        return nullptr;
-    return CreateIconFromImage(image->Data(), static_cast<std::uint32_t>(image->Size()));
+    (void)height; // the height takes no part in the choice
+    IconImageFinder images(*this, language);
+    return BuildGroupIcon(*this, images, name, language, width).icon.Detach();
 }
 
 HICON LoadIconFromFile(const char* path, ResKey name, std::uint16_t language, int width,
@@ -56,25 +82,20 @@ HICON LoadIconFromFile(const char* path, ResKey name, std::uint16_t language, in
 }
 
 HICON LoadIcoFileIcon(const char* path, int width) {
-    // Chosen and built as a group's icon is, from the file's bytes: the system's own .ico loader
-    // is not hardened against damaged files. A file with an oversized image gets none, as a
-    // group with one does.
-    if (path == nullptr || IcoFileHasOversizedImage(path))
-        return nullptr;
-    const IcoFile file(path);
-    if (!file.Directory())
-        return nullptr;
-    if (width == 0)
-        width = GetSystemMetrics(SM_CXICON);
-    const auto image = ChooseIcoDisplayImage(*file.Directory(), width);
-    return image ? CreateIconFromImage(image->Data(), static_cast<std::uint32_t>(image->Size()))
-                 : nullptr;
+    return BuildIcoFileIcon(path, width).icon.Detach();
+}
+
+SizedIcon CIconItem::LoadDisplayIcon(IconFileCache& files) const {
+    if (GetKind() != ResourceGroup)
+        return BuildIcoFileIcon(GetPath().c_str(), 0);
+    IndexedImageFile* file = files.Open(GetPath());
+    return file ? BuildGroupIcon(file->File(), file->Images(), GetName(), GetLanguage(), 0)
+                : SizedIcon();
 }
 
 HICON CIconItem::LoadDisplayIcon() const {
-    if (GetKind() == ResourceGroup)
-        return LoadIconFromFile(GetPath().c_str(), GetName(), GetLanguage(), 0, 0);
-    return LoadIcoFileIcon(GetPath().c_str(), 0);
+    IconFileCache files;
+    return LoadDisplayIcon(files).icon.Detach();
 }
 
 int IconWidth(HICON icon) {

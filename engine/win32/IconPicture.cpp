@@ -3,6 +3,15 @@
 
 namespace quarvel {
 
+namespace {
+void PaintPicture(HDC dc, HICON icon, int cx, int cy, const CellPlacement& at, HBRUSH background) {
+    const RECT all = {0, 0, cx, cy};
+    // The system's own brush follows a change of the window colour.
+    FillRect(dc, &all, background ? background : GetSysColorBrush(COLOR_WINDOW));
+    DrawIconEx(dc, at.left, at.top, icon, at.width, at.height, 0, nullptr, DI_NORMAL);
+}
+} // namespace
+
 ScopedBitmap DrawIconPicture(HICON icon, int cx, int cy, const CellPlacement& at,
                              HBRUSH background) {
     if (icon == nullptr)
@@ -10,11 +19,36 @@ ScopedBitmap DrawIconPicture(HICON icon, int cx, int cy, const CellPlacement& at
     MemoryCanvas canvas(nullptr, cx, cy);
     if (!canvas)
         return ScopedBitmap();
-    const RECT all = {0, 0, cx, cy};
-    // The system's own brush follows a change of the window colour.
-    FillRect(canvas.DC(), &all, background ? background : GetSysColorBrush(COLOR_WINDOW));
-    DrawIconEx(canvas.DC(), at.left, at.top, icon, at.width, at.height, 0, nullptr, DI_NORMAL);
+    PaintPicture(canvas.DC(), icon, cx, cy, at, background);
     return canvas.TakeBitmap();
+}
+
+PictureCanvas::PictureCanvas(int cx, int cy) : m_cx(cx), m_cy(cy) {
+    if (cx < 1 || cy < 1)
+        return;
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = cx;
+    format.bmiHeader.biHeight = cy;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    m_bitmap.Reset(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (m_bitmap)
+        m_dc.Reset(CreateCompatibleDC(nullptr));
+}
+
+HBITMAP PictureCanvas::Draw(HICON icon, const CellPlacement& at) {
+    if (icon == nullptr || !*this)
+        return nullptr;
+    // Selected only while drawing: an image list copies from a bitmap that no other device
+    // context holds.
+    const ScopedSelect selected(m_dc.Get(), m_bitmap.Get());
+    if (!selected)
+        return nullptr;
+    PaintPicture(m_dc.Get(), icon, m_cx, m_cy, at, nullptr);
+    return m_bitmap.Get();
 }
 
 } // namespace quarvel

@@ -117,15 +117,47 @@ TEST_F(IconPanes, PicturesAreMadeOnlyForItemsDrawnAndFailuresAreNotRetried) {
         made += List().GetIconItem(i)->GetImageIndex() >= 0;
     EXPECT_GT(made, 0);
     EXPECT_LT(made, 100); // one screen of a 400 x 400 pane
-    EXPECT_EQ(ImageList_GetImageCount(List().GetPictures()), made);
+    EXPECT_EQ(List().PictureCount(), made);
     EXPECT_EQ(List().GetIconItem(299)->GetImageIndex(), CIconItem::kImageNotMade);
 
     // A picture that fails stays failed, and takes no place in the picture list.
     EXPECT_EQ(List().GetPicture(300), CIconItem::kImageFailed);
     EXPECT_EQ(List().GetPicture(300), CIconItem::kImageFailed);
-    EXPECT_EQ(ImageList_GetImageCount(List().GetPictures()), made);
+    EXPECT_EQ(List().PictureCount(), made);
     const int first = List().GetPicture(0);
     EXPECT_EQ(List().GetPicture(0), first);
+}
+
+TEST_F(IconPanes, PicturesShareOpenFilesOnlyUntilTheMessageLoopIsIdle) {
+    const std::string small = WriteGroupImage("small.dll", {16}, {4});
+    const std::string large = WriteGroupImage("large.dll", {48}, {32});
+    // Past the picture list's first room and its second: it grows while pictures are made.
+    for (int i = 0; i < 150; ++i)
+        ASSERT_EQ(List().AddGroupIcon(i % 2 ? large.c_str() : small.c_str(), 1, 0x409), 1);
+    for (int i = 0; i < 150; ++i)
+        ASSERT_EQ(List().GetPicture(i), i);
+    EXPECT_EQ(List().PictureCount(), 150);
+    EXPECT_EQ(List().OpenFileCount(), 2u) << "each file opened once for the run of pictures";
+    // Pictures made before the list grew are kept as they were made.
+    const Picture smallPicture = Picture::Of(List().GetPictures(), 0);
+    const Picture largePicture = Picture::Of(List().GetPictures(), 1);
+    EXPECT_NE(smallPicture.pixels, largePicture.pixels);
+    EXPECT_EQ(Picture::Of(List().GetPictures(), 148).pixels, smallPicture.pixels);
+    EXPECT_EQ(Picture::Of(List().GetPictures(), 149).pixels, largePicture.pixels);
+
+    // Once the message loop has run, no file stays open: it can be replaced, and the next
+    // folder's pictures show it as it is now.
+    ui::PumpPending();
+    EXPECT_EQ(List().OpenFileCount(), 0u);
+    const Bytes before = ReadFileBytes(large);
+    WriteGroupImage("small.dll", {48}, {32});
+    ASSERT_EQ(ReadFileBytes(small), before);
+    iconList->RemoveAll();
+    ASSERT_EQ(List().AddGroupIcon(small.c_str(), 1, 0x409), 1);
+    ASSERT_EQ(List().GetPicture(0), 0);
+    EXPECT_EQ(Picture::Of(List().GetPictures(), 0).pixels, largePicture.pixels);
+    iconList->RemoveAll();
+    EXPECT_EQ(List().OpenFileCount(), 0u) << "emptying the list closes the files too";
 }
 
 TEST_F(IconPanes, FocusShowsTheIconsImagesEachTimeItIsReported) {
@@ -163,7 +195,7 @@ TEST_F(IconPanes, RemoveAllEmptiesBothPanesAndFreesEveryItem) {
     EXPECT_EQ(List().OwnedItemCount(), 0);
     EXPECT_EQ(Rows().GetCount(), 0);
     EXPECT_EQ(subIcons->GetCurrentIcon(), nullptr);
-    EXPECT_EQ(ImageList_GetImageCount(List().GetPictures()), 0);
+    EXPECT_EQ(List().PictureCount(), 0);
     EXPECT_EQ(List().GetImageList(LVSIL_NORMAL), List().GetPictures());
     EXPECT_NE(List().GetPictures(), before);
     // The new list serves new items.

@@ -1,0 +1,146 @@
+// The floor probe: the system picks, builds and draws; our reader only vets the bytes first.
+#include "PictureFloor.h"
+
+#include "../support/BenchSupport.h"
+#include "engine/GroupIcon.h"
+#include "engine/IconImageFinder.h"
+#include "engine/ImageCheck.h"
+#include "engine/IconImage.h"
+#include "engine/PEFile.h"
+
+#include <algorithm>
+#include <utility>
+
+using namespace quarvel;
+
+namespace bench {
+
+namespace {
+
+constexpr DWORD kIconFormatVersion = 0x00030000;
+
+// The group icons of a file as the icon list gets them; a name given as text is kept.
+struct GroupKeys : IconListReceiver {
+    struct Key {
+        bool isId;
+        unsigned id;
+        std::string name;
+        std::uint16_t language;
+        ResKey AsKey() const { return isId ? ResKey(id) : ResKey(name.c_str()); }
+    };
+    std::vector<Key> keys;
+    int AddGroupIcon(const char*, ResKey name, std::uint16_t language) override {
+        keys.push_back({name.IsId(), name.IsId() ? name.Id() : 0u,
+                        name.IsId() ? std::string() : std::string(name.Name()), language});
+        return 1;
+    }
+    int AddIconFile(const char*) override { return 0; }
+};
+
+// The group's directory bytes, found as the icon list finds them, once they are an icon's.
+std::optional<ByteView> VettedGroupBytes(const CPEFile& file, ResKey name, std::uint16_t language) {
+    auto ref = file.FindResourceLang(kResTypeGroupIcon, name, language);
+    if (!ref)
+        ref = file.FindResourceAnyLang(kResTypeGroupIcon, name);
+    const auto bytes = ref ? ref->Bytes() : std::nullopt;
+    const auto group = bytes ? GroupIcon::Parse(*bytes) : std::nullopt;
+    if (!group || bytes->Size() <= kIconHeaderSize || !group->IsIcon())
+        return std::nullopt;
+    return bytes;
+}
+
+// The image's bytes as they may go to the system, copied; nothing when the image fails the check.
+std::optional<std::vector<std::uint8_t>> VettedImage(const ByteView& image) {
+    std::vector<std::uint8_t> scratch;
+    const auto checked = ImageForSystem(image, scratch);
+    if (!checked)
+        return std::nullopt;
+    return std::vector<std::uint8_t>(checked->Data(), checked->Data() + checked->Size());
+}
+
+} // namespace
+
+std::vector<FloorImage> SystemPickedImages(const std::vector<std::string>& files, int side) {
+    std::vector<FloorImage> images;
+    for (const std::string& path : files) {
+        const CPEFile file(path.c_str());
+        GroupKeys groups;
+        if (!file.IsOpen() || ListGroupIcons(file, path.c_str(), groups) == 0)
+            continue;
+        for (const auto& key : groups.keys) {
+            const auto directory = VettedGroupBytes(file, key.AsKey(), key.language);
+            if (!directory)
+                continue;
+            const int id = LookupIconIdFromDirectoryEx(const_cast<PBYTE>(directory->Data()), TRUE,
+                                                       side, side, LR_DEFAULTCOLOR);
+            IconImageFinder finder(file, key.language);
+            const auto ref =
+                id > 0 ? finder.Find(static_cast<std::uint16_t>(id), true) : std::nullopt;
+            const auto bytes = ref ? ref->Bytes() : std::nullopt;
+            auto vetted = bytes ? VettedImage(*bytes) : std::nullopt;
+            if (vetted)
+                images.push_back({std::move(*vetted), side, side});
+        }
+    }
+    return images;
+}
+
+std::vector<FloorImage> GroupImages(const std::string& path, ResKey name, std::uint16_t language) {
+    std::vector<FloorImage> images;
+    const CPEFile file(path.c_str());
+    const auto group = file.IsOpen() ? FindGroupIcon(file, name, language) : std::nullopt;
+    if (!group || !group->IsIcon())
+        return images;
+    IconImageFinder finder(file, language);
+    for (int i = 0; i < group->Count(); ++i) {
+        const auto ref = finder.Find(group->Entry(i).nID, true);
+        const auto bytes = ref ? ref->Bytes() : std::nullopt;
+        const auto side = bytes ? IconBuildSize(*bytes) : std::nullopt;
+        auto vetted = side ? VettedImage(*bytes) : std::nullopt;
+        if (vetted)
+            images.push_back({std::move(*vetted), *side, *side});
+    }
+    return images;
+}
+
+double FloorMillisecondsPerPicture(const std::vector<FloorImage>& images, int runs) {
+    if (images.empty())
+        return 0;
+    int largest = 1;
+    for (const FloorImage& image : images)
+        largest = std::max(largest, image.drawSide);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = largest;
+    format.bmiHeader.biHeight = largest;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const HBITMAP dib = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ previous = SelectObject(dc, dib);
+
+    std::vector<HICON> icons(images.size());
+    double best = 1e300;
+    for (int run = 0; run <= runs; ++run) { // run 0 warms up
+        const double start = Now();
+        for (std::size_t i = 0; i < images.size(); ++i) {
+            const FloorImage& image = images[i];
+            icons[i] = CreateIconFromResourceEx(
+                const_cast<PBYTE>(image.bytes.data()), static_cast<DWORD>(image.bytes.size()), TRUE,
+                kIconFormatVersion, image.buildSide, image.buildSide, 0);
+            DrawIconEx(dc, 0, 0, icons[i], image.drawSide, image.drawSide, 0, nullptr, DI_NORMAL);
+        }
+        const double elapsed = Now() - start;
+        for (HICON& icon : icons)
+            DestroyIcon(std::exchange(icon, nullptr));
+        if (run > 0)
+            best = std::min(best, elapsed);
+    }
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    DeleteObject(dib);
+    return 1000 * best / static_cast<double>(images.size());
+}
+
+} // namespace bench
