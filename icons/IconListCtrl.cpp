@@ -51,7 +51,7 @@ bool CIconListCtrl::CreatePictureList() {
 int CIconListCtrl::OnCreate(LPCREATESTRUCT cs) {
     if (CListCtrl::OnCreate(cs) == -1)
         return -1;
-    SetImageList(m_images.GetSafeHandle(), LVSIL_NORMAL);
+    SetImageList(m_images, LVSIL_NORMAL);
     return 0;
 }
 
@@ -133,7 +133,7 @@ void CIconListCtrl::RemoveAll() {
     HIMAGELIST old = m_images.Detach();
     CreatePictureList();
     if (m_hWnd)
-        SetImageList(m_images.GetSafeHandle(), LVSIL_NORMAL);
+        SetImageList(m_images, LVSIL_NORMAL);
     if (old)
         ImageList_Destroy(old);
 }
@@ -185,7 +185,7 @@ int CIconListCtrl::MakePicture(const CIconItem& item) {
     if (icon.icon) {
         if (!m_canvas) {
             int cx = 0, cy = 0;
-            ImageList_GetIconSize(m_images.GetSafeHandle(), &cx, &cy);
+            ImageList_GetIconSize(m_images, &cx, &cy);
             m_canvas.emplace(cx, cy);
         }
         const CellPlacement at = PlaceInCell(icon.side, m_canvas->Width(), m_canvas->Height());
@@ -271,11 +271,10 @@ bool CIconListCtrl::CopyFirstSelected() {
         return false;
     // The picture as the list shows it: the icon on the window colour, in a full cell.
     int cx = 0, cy = 0;
-    ImageList_GetIconSize(m_images.GetSafeHandle(), &cx, &cy);
+    ImageList_GetIconSize(m_images, &cx, &cy);
     MemoryCanvas canvas(nullptr, cx, cy);
     if (canvas)
-        ImageList_Draw(m_images.GetSafeHandle(), item->GetImageIndex(), canvas.DC(), 0, 0,
-                       ILD_NORMAL);
+        ImageList_Draw(m_images, item->GetImageIndex(), canvas.DC(), 0, 0, ILD_NORMAL);
     return PutBitmapOnClipboard(m_hWnd, canvas.TakeBitmap());
 }
 

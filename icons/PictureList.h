@@ -9,6 +9,7 @@ class CPictureList {
 public:
     // Cells of cx by cy in the display's colours, without mask; any list held before goes.
     bool Create(int cx, int cy);
+    operator HIMAGELIST() const { return m_images.GetSafeHandle(); }
     HIMAGELIST GetSafeHandle() const { return m_images.GetSafeHandle(); }
     // Hands the image list on (empty when none was made); this object then holds none.
     HIMAGELIST Detach();
