@@ -29,8 +29,9 @@ private:
 
 class IconFileCache {
 public:
-    // Items of one file stand together in the lists, so a few files cover a batch.
-    static constexpr std::size_t kMaxOpenFiles = 4;
+    // Items of one file stand together in the lists, so each file is opened once per batch even
+    // when the files come round again (a list of 16 files listed over and over).
+    static constexpr std::size_t kMaxOpenFiles = 16;
 
     // The image file at `path`, opened and indexed unless it is open already; the file used least
     // recently is closed to make room. Null when the file does not open as an image file (which

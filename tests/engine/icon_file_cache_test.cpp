@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 using namespace quarvel;
 using namespace quarvel::test;
 
@@ -32,26 +35,26 @@ std::optional<std::int64_t> DisplayWidth(IndexedImageFile* file) {
 TEST(IconFileCache, OpensEachFileOnceAndKeepsTheFewUsedLast) {
     TempFolder dir;
     std::vector<std::string> paths;
-    for (const char* name : {"a.dll", "b.dll", "c.dll", "d.dll", "e.dll"})
-        paths.push_back(dir.Write(name, GroupFile(32)));
+    for (std::size_t i = 0; i <= IconFileCache::kMaxOpenFiles; ++i)
+        paths.push_back(dir.Write("f" + std::to_string(i) + ".dll", GroupFile(32)));
     IconFileCache files;
-    IndexedImageFile* a = files.Open(paths[0]);
-    ASSERT_NE(a, nullptr);
-    EXPECT_EQ(DisplayWidth(a), 32);
-    EXPECT_EQ(files.Open(paths[0]), a) << "the same open file";
+    IndexedImageFile* first = files.Open(paths[0]);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(DisplayWidth(first), 32);
+    EXPECT_EQ(files.Open(paths[0]), first) << "the same open file";
     EXPECT_EQ(files.OpenCount(), 1u);
 
-    IndexedImageFile* b = files.Open(paths[1]);
-    files.Open(paths[2]);
-    files.Open(paths[3]);
-    EXPECT_EQ(files.Open(paths[0]), a); // now the one used last
+    IndexedImageFile* second = files.Open(paths[1]);
+    for (std::size_t i = 2; i < IconFileCache::kMaxOpenFiles; ++i)
+        files.Open(paths[i]);
+    EXPECT_EQ(files.Open(paths[0]), first); // now the one used last
     EXPECT_EQ(files.OpenCount(), IconFileCache::kMaxOpenFiles);
-    // A fifth file closes b, the one used least recently; a stays open.
-    ASSERT_NE(files.Open(paths[4]), nullptr);
+    // One file more closes the second, the one used least recently; the first stays open.
+    ASSERT_NE(files.Open(paths.back()), nullptr);
     EXPECT_EQ(files.OpenCount(), IconFileCache::kMaxOpenFiles);
-    EXPECT_EQ(files.Open(paths[0]), a);
-    b = files.Open(paths[1]);
-    EXPECT_EQ(DisplayWidth(b), 32) << "opened again";
+    EXPECT_EQ(files.Open(paths[0]), first);
+    second = files.Open(paths[1]);
+    EXPECT_EQ(DisplayWidth(second), 32) << "opened again";
 
     // Files that do not open as image files take no place.
     EXPECT_EQ(files.Open(dir.File("missing.dll")), nullptr);
