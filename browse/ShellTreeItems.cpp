@@ -3,10 +3,7 @@
 
 #include "ShareEnumerator.h"
 
-#include <mbstring.h>
-
 #include <algorithm>
-#include <cstring>
 
 namespace {
 constexpr UINT kRootIconFlags =
@@ -26,25 +23,19 @@ CString EntriesOf(const char* folder) {
     CString pattern(folder);
     return pattern + (pattern.Right(1) == "\\" ? "*.*" : "\\*.*");
 }
-
-bool IsDots(const char* name) {
-    return !std::strcmp(name, ".") || !std::strcmp(name, "..");
-}
 } // namespace
 
 bool CShellTreeCtrl::HasSubfolders(const char* path) {
     if (IsRemovable(path))
         return true; // never wait for a drive to spin up just to draw a button
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA(EntriesOf(path), &found);
-    if (find == INVALID_HANDLE_VALUE)
-        return false;
-    bool any = false;
-    do
-        any = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDots(found.cFileName);
-    while (!any && FindNextFileA(find, &found));
-    FindClose(find);
-    return any;
+    CFileFind finder;
+    BOOL more = finder.FindFile(EntriesOf(path));
+    while (more) {
+        more = finder.FindNextFile();
+        if (finder.IsDirectory() && !finder.IsDots())
+            return true;
+    }
+    return false;
 }
 
 HTREEITEM CShellTreeCtrl::InsertRoot(int folder, int networkNode) {
@@ -128,19 +119,15 @@ void CShellTreeCtrl::DisplayPath(const CString& folder, HTREEITEM parent) {
     SendMessage(WM_SETREDRAW, FALSE);
     DeleteChildren(parent);
     std::vector<CString> paths;
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA(EntriesOf(folder), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        const CString base = folder.Right(1) == "\\" ? folder : folder + "\\";
-        do
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDots(found.cFileName))
-                paths.push_back(base + found.cFileName);
-        while (FindNextFileA(find, &found));
-        FindClose(find);
+    CFileFind finder;
+    BOOL more = finder.FindFile(EntriesOf(folder));
+    while (more) {
+        more = finder.FindNextFile();
+        if (finder.IsDirectory() && !finder.IsDots())
+            paths.push_back(finder.GetFilePath());
     }
     std::sort(paths.begin(), paths.end(), [](const CString& a, const CString& b) {
-        return _mbsicmp(reinterpret_cast<const unsigned char*>(a.GetString()),
-                        reinterpret_cast<const unsigned char*>(b.GetString())) < 0;
+        return CompareTextNoCase(a, b) < 0;
     });
     bool inserted = false;
     for (const CString& path : paths)

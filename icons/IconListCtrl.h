@@ -4,7 +4,10 @@
 #pragma once
 
 #include "Framework.h"
+#include "SaveFolderSetting.h"
 #include "engine/IconGroups.h"
+
+#include <utility>
 
 class CSubIconView;
 
@@ -43,8 +46,12 @@ public:
     int SaveIcon(int index, bool ask, const char* path, bool overwrite, int format);
     // The proposed file name of an item with the extension appended; "" without an item.
     CString DefaultFileName(int index, const char* extension) const;
-    // Runs the save dialog for an item; true with the chosen path and format.
+    // Runs the save dialog for an item (in the remembered save folder); true with the chosen
+    // path and format.
     bool AskSaveName(int index, CString& path, int& format);
+    // Where the save folder is remembered, for the save dialog and the batch save.
+    void SetSaveFolderSetting(SaveFolderSetting setting) { m_saveFolder = std::move(setting); }
+    const SaveFolderSetting& GetSaveFolderSetting() const { return m_saveFolder; }
 
     // Copies the picture of the first selected item to the clipboard; false when it has none.
     bool CopyFirstSelected();
@@ -73,6 +80,7 @@ private:
 
     CImageList m_images;
     CSubIconView* m_pSubIconView = nullptr;
+    SaveFolderSetting m_saveFolder;
     int m_nOwnedItems = 0;
     bool m_bRedrawDeferred = false;
 };
