@@ -19,8 +19,8 @@ CString ExistingFullPath(const char* path) {
         return "";
     CString longPath;
     const DWORD longSize = GetLongPathNameA(full, nullptr, 0);
-    if (longSize == 0 ||
-        GetLongPathNameA(full, longPath.GetBuffer(static_cast<int>(longSize)), longSize) >= longSize)
+    if (longSize == 0 || GetLongPathNameA(full, longPath.GetBuffer(static_cast<int>(longSize)),
+                                          longSize) >= longSize)
         return full;
     longPath.ReleaseBuffer();
     return longPath;

@@ -126,9 +126,8 @@ void CShellTreeCtrl::DisplayPath(const CString& folder, HTREEITEM parent) {
         if (finder.IsDirectory() && !finder.IsDots())
             paths.push_back(finder.GetFilePath());
     }
-    std::sort(paths.begin(), paths.end(), [](const CString& a, const CString& b) {
-        return CompareTextNoCase(a, b) < 0;
-    });
+    std::sort(paths.begin(), paths.end(),
+              [](const CString& a, const CString& b) { return CompareTextNoCase(a, b) < 0; });
     bool inserted = false;
     for (const CString& path : paths)
         inserted = InsertFolderItem(parent, path, path.Mid(path.ReverseFind('\\') + 1)) || inserted;

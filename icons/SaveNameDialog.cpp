@@ -29,10 +29,10 @@ bool AskIconSaveName(CWnd* owner, const char* proposed, const SaveFolderSetting&
     // The folder goes in front of the name: the dialog opens where the initial name's path
     // points, whatever folder it last showed.
     const CString remembered = RememberedFolder(folder);
-    const CString initialName = remembered.IsEmpty() ? CString(proposed)
-                                                     : JoinPath(remembered, proposed ? proposed : "");
-    CFileDialog dialog(FALSE, ".ico", initialName, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                       kFilter, owner);
+    const CString initialName =
+        remembered.IsEmpty() ? CString(proposed) : JoinPath(remembered, proposed ? proposed : "");
+    CFileDialog dialog(FALSE, ".ico", initialName, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kFilter,
+                       owner);
     if (dialog.DoModal() != IDOK)
         return false;
     switch (dialog.m_ofn.nFilterIndex) {

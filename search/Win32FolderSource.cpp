@@ -52,8 +52,7 @@ bool Win32FolderSource::ListFolder(const std::string& folder,
         more = finder.FindNextFile();
         const DWORD attributes = finder.GetAttributes();
         const CString name = finder.GetFileName(); // the entry points into it
-        const FolderEntry entry{name,
-                                (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+        const FolderEntry entry{name, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                                 (attributes & FILE_ATTRIBUTE_TEMPORARY) != 0,
                                 (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0,
                                 finder.GetLength()};

@@ -23,8 +23,9 @@ const Names kSubfolders = {"apple", "Zebra", u8"łabędź", u8"ŁÓDŹ", u8"żab
 // The text as UTF-16, converted without the process's code page: what other programs read.
 std::wstring FromUtf8(const std::string& text) {
     std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(
-        CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], static_cast<int>(wide.size()))));
+    wide.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0],
+                            static_cast<int>(wide.size()))));
     return wide;
 }
 
@@ -167,8 +168,7 @@ TEST_F(AnyFileName, TheTreeTheFileListAndTheIconLabelsShowTheRealNamesInOrder) {
     Names labels;
     for (int i = 0; i < Icons().GetItemCount(); ++i)
         labels.push_back(Icons().GetItemText(i, 0).str());
-    EXPECT_EQ(Sorted(labels),
-              Sorted({kGroup + "\r\n" + kProgram, "2\r\n" + kProgram, kIconFile}));
+    EXPECT_EQ(Sorted(labels), Sorted({kGroup + "\r\n" + kProgram, "2\r\n" + kProgram, kIconFile}));
 
     // Copy Path gives other programs the real name, whatever their code page.
     SelectOnly(Files(), 5);
@@ -234,6 +234,7 @@ TEST_F(AnyFileName, TheBatchSaveAndTheSearchFindTheFilesUnderTheirRealNames) {
     Names found;
     for (int row = 0; row < Files().GetItemCount(); ++row)
         found.push_back(Files().GetFullPath(row).str());
-    EXPECT_EQ(Sorted(found), Sorted({program, iconFile, named, saveFolder + "\\" + kProgram + "#2.ico",
-                                     saveFolder + "\\" + u8"ω-猫-🐱.ico"}));
+    EXPECT_EQ(Sorted(found),
+              Sorted({program, iconFile, named, saveFolder + "\\" + kProgram + "#2.ico",
+                      saveFolder + "\\" + u8"ω-猫-🐱.ico"}));
 }
