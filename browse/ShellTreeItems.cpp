@@ -2,6 +2,7 @@
 #include "ShellTreeCtrl.h"
 
 #include "ShareEnumerator.h"
+#include "engine/platform/AnsiText.h"
 
 #include <algorithm>
 
@@ -88,12 +89,12 @@ CString CShellTreeCtrl::DriveDisplayName(const char* drive) const {
     CString name(drive);
     if (!m_desktop)
         return name;
-    wchar_t wide[MAX_PATH];
-    if (!MultiByteToWideChar(CP_ACP, 0, drive, -1, wide, MAX_PATH))
+    std::wstring wide = quarvel::platform::WideFromNarrow(drive);
+    if (wide.empty())
         return name;
     ScopedItemIdList id;
     if (SUCCEEDED(
-            m_desktop->ParseDisplayName(nullptr, nullptr, wide, nullptr, id.Out(), nullptr)) &&
+            m_desktop->ParseDisplayName(nullptr, nullptr, &wide[0], nullptr, id.Out(), nullptr)) &&
         id) {
         SHFILEINFOA info{};
         if (SHGetFileInfoA(reinterpret_cast<const char*>(id.Get()), 0, &info, sizeof info,

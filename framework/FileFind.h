@@ -1,6 +1,6 @@
 // CFileFind: enumerates the entries that match a pattern (FindFirstFileW / FindNextFileW, the
-// names given in the program's narrow text). Usage: FindFile(pattern); then while(more) { more =
-// FindNextFile(); use the entry; }.
+// names given in the program's narrow text).
+// Usage: FindFile(pattern); then while(more) { more = FindNextFile(); use the entry; }.
 #pragma once
 
 #include "FwString.h"
