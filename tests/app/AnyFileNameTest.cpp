@@ -4,6 +4,7 @@
 #include "BatchSaveDriver.h"
 #include "Settings.h"
 
+#include "engine/platform/FileSystem.h"
 #include "support/IconData.h"
 #include "support/TempFiles.h"
 
@@ -20,39 +21,8 @@ const std::string kSaveFolder = u8"Zapisane Αποθήκη 保存 💾";
 // In the order of the case-insensitive rule: a byte-wise one would put "ŁÓDŹ" before "łabędź".
 const Names kSubfolders = {"apple", "Zebra", u8"łabędź", u8"ŁÓDŹ", u8"żaba"};
 
-// The text as UTF-16, converted without the process's code page: what other programs read.
-std::wstring FromUtf8(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0],
-                            static_cast<int>(wide.size()))));
-    return wide;
-}
-
-std::wstring ClipboardUnicode() {
-    std::wstring text;
-    if (!OpenClipboard(nullptr))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = chars;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
-void WriteFile(const std::string& path, const quarvel::test::Bytes& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
 bool IsFile(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return quarvel::platform::GetPathKind(path.c_str()) == quarvel::platform::PathKind::File;
 }
 
 Names Sorted(Names names) {
@@ -109,11 +79,10 @@ protected:
         ResourceTree tree;
         AddIconGroup(tree, kGroupKey, 0, {MakeBmpImage(32, 8)}, {32}, {8}, 1);
         AddIconGroup(tree, 2, 0, {MakeBmpImage(16, 4)}, {16}, {4}, 2);
-        program = folder + "\\" + kProgram;
-        WriteFile(program, BuildImageWithResources(tree));
+        program = root.Write(kFolder + "\\" + kProgram, BuildImageWithResources(tree));
         const Bytes image = MakeBmpImage(32, 32);
-        iconFile = folder + "\\" + kIconFile;
-        WriteFile(iconFile, MakeIcoFile({EntryFor(image, 32, 32, 1)}, {image}));
+        iconFile = root.Write(kFolder + "\\" + kIconFile,
+                              MakeIcoFile({EntryFor(image, 32, 32, 1)}, {image}));
     }
     void TearDown() override {
         QuarvelStarted::TearDown();
@@ -170,10 +139,10 @@ TEST_F(AnyFileName, TheTreeTheFileListAndTheIconLabelsShowTheRealNamesInOrder) {
         labels.push_back(Icons().GetItemText(i, 0).str());
     EXPECT_EQ(Sorted(labels), Sorted({kGroup + "\r\n" + kProgram, "2\r\n" + kProgram, kIconFile}));
 
-    // Copy Path gives other programs the real name, whatever their code page.
+    // Copy Path gives other programs the real name as Unicode text, whatever their code page.
     SelectOnly(Files(), 5);
     frame->GetFileList()->SendMessage(WM_COMMAND, ID_COPY_PATH);
-    EXPECT_EQ(ClipboardUnicode(), FromUtf8(program));
+    EXPECT_EQ(ui::ClipboardText(), program);
 }
 
 TEST_F(AnyFileName, SaveAsOpensInTheFolderLastSavedIntoAndWritesUnderTheRealName) {
