@@ -156,6 +156,7 @@ TEST_F(AnyFileName, SaveAsOpensInTheFolderLastSavedIntoAndWritesUnderTheRealName
     const std::string name = u8"zapis-żółw-保存-💾.ico";
     SaveAnswer answer = SaveAs(frame->GetIconList(), name);
     EXPECT_EQ(answer.openedIn, saveFolder);
+    EXPECT_EQ(answer.proposed, kProgram + "#" + kGroup);
     EXPECT_TRUE(IsFile(saveFolder + "\\" + name));
 
     // Saving elsewhere, from the image pane, makes that folder the remembered one.
