@@ -3,6 +3,7 @@
 
 #include "HtmlHelp.h"
 #include "Settings.h"
+#include "engine/platform/AnsiText.h"
 #include "resource.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
@@ -92,7 +93,9 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* context) {
 
     m_pIconList->SetSubIconView(m_pSubIconView);
     m_pFileList->SetIconReceiver(&m_pIconList->GetListCtrl());
-    m_pIconList->SetSaveFolderSetting({LoadSaveFolder, StoreSaveFolder});
+    const SaveFolderSetting saveFolder{LoadSaveFolder, StoreSaveFolder, LoadRememberedSaveFolder};
+    m_pIconList->SetSaveFolderSetting(saveFolder);
+    m_pSubIconView->SetSaveFolderSetting(saveFolder);
     m_pFileList->SetFolderTree(m_pFolderTree ? &m_pFolderTree->GetTreeCtrl() : nullptr);
     if (m_pBrowser)
         m_pBrowser->SelectTabOfClass(RUNTIME_CLASS(CFileTreeView));
@@ -244,7 +247,8 @@ void CMainFrame::OnUpdateRefresh(CCmdUI* cmdUI) {
 }
 
 void CMainFrame::OnHelpContents() {
-    char program[257] = "";
-    GetModuleFileNameA(nullptr, program, 256);
-    ShowHelpContents(HelpFileBeside(program));
+    // Wide: the program's folder can take more than MAX_PATH bytes of UTF-8.
+    wchar_t program[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    ShowHelpContents(HelpFileBeside(quarvel::platform::NarrowFromWide(program).c_str()));
 }

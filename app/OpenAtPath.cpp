@@ -8,13 +8,22 @@ namespace {
 // The path made absolute (relative to the current folder) with its long names; "" when it does
 // not exist.
 CString ExistingFullPath(const char* path) {
-    char full[MAX_PATH] = "";
-    const DWORD length = GetFullPathNameA(path, MAX_PATH, full, nullptr);
-    if (length == 0 || length >= MAX_PATH || GetFileAttributesA(full) == INVALID_FILE_ATTRIBUTES)
+    // Sized by the calls themselves: a path of MAX_PATH characters can take more bytes in UTF-8.
+    CString full;
+    const DWORD size = GetFullPathNameA(path, 0, nullptr, nullptr);
+    if (size == 0 ||
+        GetFullPathNameA(path, size, full.GetBuffer(static_cast<int>(size)), nullptr) >= size)
         return "";
-    char longPath[MAX_PATH] = "";
-    const DWORD longLength = GetLongPathNameA(full, longPath, MAX_PATH);
-    return longLength > 0 && longLength < MAX_PATH ? CString(longPath) : CString(full);
+    full.ReleaseBuffer();
+    if (GetFileAttributesA(full) == INVALID_FILE_ATTRIBUTES)
+        return "";
+    CString longPath;
+    const DWORD longSize = GetLongPathNameA(full, nullptr, 0);
+    if (longSize == 0 || GetLongPathNameA(full, longPath.GetBuffer(static_cast<int>(longSize)),
+                                          longSize) >= longSize)
+        return full;
+    longPath.ReleaseBuffer();
+    return longPath;
 }
 
 // The row of the list whose name is name (without regard to case); -1 when there is none.

@@ -4,7 +4,9 @@
 
 #include "FwString.h"
 
-// The user's stored save folder, else the machine's; "c:\temp\" when neither holds one.
+// The user's stored save folder, else the machine's; "" when neither holds one.
+CString LoadRememberedSaveFolder();
+// The remembered save folder; "c:\temp\" when there is none.
 CString LoadSaveFolder();
 // Stores folder when it names an existing file or folder; otherwise, or when the key cannot be
 // written, nothing changes.

@@ -1,24 +1,14 @@
 // The machine's share list through NetShareEnum of NETAPI32.dll, loaded at run time.
 #include "ShareEnumerator.h"
 
+#include "engine/platform/AnsiText.h"
+
 #include <lm.h>
 
 namespace {
 using NetShareEnumFn = NET_API_STATUS(WINAPI*)(LMSTR, DWORD, LPBYTE*, DWORD, LPDWORD, LPDWORD,
                                                LPDWORD);
 using NetApiBufferFreeFn = NET_API_STATUS(WINAPI*)(LPVOID);
-
-std::string Ansi(const wchar_t* text) {
-    if (!text)
-        return {};
-    const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1)
-        return {};
-    std::string ansi(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, ansi.data(), size, nullptr, nullptr);
-    ansi.resize(static_cast<size_t>(size - 1));
-    return ansi;
-}
 
 // The library stays loaded for the life of the program, as the share list does.
 std::vector<ShareEntry> SystemShares() {
@@ -40,7 +30,8 @@ std::vector<ShareEntry> SystemShares() {
         // Only the entries actually returned are read, whatever total the call reports.
         const auto* entries = reinterpret_cast<const SHARE_INFO_502*>(buffer);
         for (DWORD i = 0; i < read; ++i)
-            shares.push_back(ShareEntry{Ansi(entries[i].shi502_path), entries[i].shi502_type});
+            shares.push_back(ShareEntry{quarvel::platform::NarrowFromWide(entries[i].shi502_path),
+                                        entries[i].shi502_type});
     }
     if (buffer)
         bufferFree(buffer);

@@ -2,11 +2,9 @@
 #include "ShellTreeCtrl.h"
 
 #include "ShareEnumerator.h"
-
-#include <mbstring.h>
+#include "engine/platform/AnsiText.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 constexpr UINT kRootIconFlags =
@@ -26,25 +24,19 @@ CString EntriesOf(const char* folder) {
     CString pattern(folder);
     return pattern + (pattern.Right(1) == "\\" ? "*.*" : "\\*.*");
 }
-
-bool IsDots(const char* name) {
-    return !std::strcmp(name, ".") || !std::strcmp(name, "..");
-}
 } // namespace
 
 bool CShellTreeCtrl::HasSubfolders(const char* path) {
     if (IsRemovable(path))
         return true; // never wait for a drive to spin up just to draw a button
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA(EntriesOf(path), &found);
-    if (find == INVALID_HANDLE_VALUE)
-        return false;
-    bool any = false;
-    do
-        any = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDots(found.cFileName);
-    while (!any && FindNextFileA(find, &found));
-    FindClose(find);
-    return any;
+    CFileFind finder;
+    BOOL more = finder.FindFile(EntriesOf(path));
+    while (more) {
+        more = finder.FindNextFile();
+        if (finder.IsDirectory() && !finder.IsDots())
+            return true;
+    }
+    return false;
 }
 
 HTREEITEM CShellTreeCtrl::InsertRoot(int folder, int networkNode) {
@@ -97,12 +89,12 @@ CString CShellTreeCtrl::DriveDisplayName(const char* drive) const {
     CString name(drive);
     if (!m_desktop)
         return name;
-    wchar_t wide[MAX_PATH];
-    if (!MultiByteToWideChar(CP_ACP, 0, drive, -1, wide, MAX_PATH))
+    std::wstring wide = quarvel::platform::WideFromNarrow(drive);
+    if (wide.empty())
         return name;
     ScopedItemIdList id;
     if (SUCCEEDED(
-            m_desktop->ParseDisplayName(nullptr, nullptr, wide, nullptr, id.Out(), nullptr)) &&
+            m_desktop->ParseDisplayName(nullptr, nullptr, &wide[0], nullptr, id.Out(), nullptr)) &&
         id) {
         SHFILEINFOA info{};
         if (SHGetFileInfoA(reinterpret_cast<const char*>(id.Get()), 0, &info, sizeof info,
@@ -128,20 +120,15 @@ void CShellTreeCtrl::DisplayPath(const CString& folder, HTREEITEM parent) {
     SendMessage(WM_SETREDRAW, FALSE);
     DeleteChildren(parent);
     std::vector<CString> paths;
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA(EntriesOf(folder), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        const CString base = folder.Right(1) == "\\" ? folder : folder + "\\";
-        do
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDots(found.cFileName))
-                paths.push_back(base + found.cFileName);
-        while (FindNextFileA(find, &found));
-        FindClose(find);
+    CFileFind finder;
+    BOOL more = finder.FindFile(EntriesOf(folder));
+    while (more) {
+        more = finder.FindNextFile();
+        if (finder.IsDirectory() && !finder.IsDots())
+            paths.push_back(finder.GetFilePath());
     }
-    std::sort(paths.begin(), paths.end(), [](const CString& a, const CString& b) {
-        return _mbsicmp(reinterpret_cast<const unsigned char*>(a.GetString()),
-                        reinterpret_cast<const unsigned char*>(b.GetString())) < 0;
-    });
+    std::sort(paths.begin(), paths.end(),
+              [](const CString& a, const CString& b) { return CompareTextNoCase(a, b) < 0; });
     bool inserted = false;
     for (const CString& path : paths)
         inserted = InsertFolderItem(parent, path, path.Mid(path.ReverseFind('\\') + 1)) || inserted;

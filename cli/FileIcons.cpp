@@ -21,7 +21,7 @@ bool CollectFileIcons(const std::string& path, bool named, IconCollector& icons)
         icons.AddIconFile(path.c_str());
         return true;
     }
-    if (path.size() >= kMaxPathLength) {
+    if (!PathFitsSystem(path.c_str())) {
         ReportError(path, "path too long");
         return false;
     }

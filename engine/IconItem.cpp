@@ -1,7 +1,7 @@
 // The icon list's records of icons.
 #include "IconItem.h"
 
-#include <cstring>
+#include "ResourceTree.h"
 
 namespace quarvel {
 
@@ -10,7 +10,9 @@ CIconItem::CIconItem(const char* path, ResKey name, std::uint16_t language)
     if (nameIsId_) {
         id_ = name.Id();
     } else {
-        std::strncpy(name_, name.Name(), sizeof name_ - 1);
+        name_ = name.Name() ? name.Name() : "";
+        if (name_.size() >= kResNameBufferSize)
+            name_.resize(kResNameBufferSize - 1);
     }
 }
 

@@ -23,7 +23,8 @@ public:
     static constexpr int kImageNotMade = -2;
     static constexpr int kImageFailed = -1;
 
-    // A group icon of an image file; a name given as text is copied (at most 255 characters).
+    // A group icon of an image file; a name given as text is copied (at most the bytes of a name
+    // the resource walker reads, kResNameBufferSize - 1).
     CIconItem(const char* path, ResKey name, std::uint16_t language);
     // A whole .ico file.
     explicit CIconItem(const char* path);
@@ -37,10 +38,10 @@ public:
     const std::string& GetListedPath() const { return listedPath_.empty() ? path_ : listedPath_; }
     void SetListedPath(const char* path) { listedPath_ = path ? path : ""; }
     // The group's key: its id, or its name (valid while the item lives).
-    ResKey GetName() const { return nameIsId_ ? ResKey(id_) : ResKey(name_); }
+    ResKey GetName() const { return nameIsId_ ? ResKey(id_) : ResKey(name_.c_str()); }
     bool NameIsId() const { return nameIsId_; }
     unsigned GetId() const { return id_; }
-    const char* GetNameText() const { return name_; }
+    const char* GetNameText() const { return name_.c_str(); }
     std::uint16_t GetLanguage() const { return language_; }
 
     int GetImageIndex() const { return imageIndex_; }
@@ -60,7 +61,7 @@ private:
     std::string listedPath_; // empty when it is the path
     Kind kind_;
     unsigned id_ = 0;
-    char name_[256] = {};
+    std::string name_; // of a named group
     std::uint16_t language_ = 0;
     bool nameIsId_ = false;
     int imageIndex_ = kImageNotMade;

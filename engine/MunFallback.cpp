@@ -47,7 +47,7 @@ std::string MovedIconsPath(const char* path) {
     else
         parent = (folder.empty() ? std::string() : folder + separator) + ".." + separator;
     const std::string moved = parent + kMovedIconsFolder + separator + name + kMovedIconsExtension;
-    if (name.empty() || moved.size() >= kMaxPathLength ||
+    if (name.empty() || !PathFitsSystem(moved.c_str()) ||
         platform::GetPathKind(moved.c_str()) != platform::PathKind::File)
         return std::string();
     return moved;

@@ -1,7 +1,7 @@
 // Opening an image file: mapping, header checks and the RVA-to-file translation.
 #include "PEFile.h"
 
-#include <cstring>
+#include "platform/AnsiText.h"
 
 namespace quarvel {
 
@@ -19,8 +19,12 @@ constexpr std::uint64_t kSectionHeaderSize = 40;
 
 } // namespace
 
+bool PathFitsSystem(const char* path) {
+    return path != nullptr && platform::Utf16Length(path) < kMaxPathLength;
+}
+
 CPEFile::CPEFile(const char* fileName) {
-    if (fileName == nullptr || *fileName == '\0' || std::strlen(fileName) >= kMaxPathLength)
+    if (fileName == nullptr || *fileName == '\0' || !PathFitsSystem(fileName))
         return;
     if (!mapping_.Open(fileName))
         return;

@@ -18,8 +18,10 @@
 
 namespace quarvel {
 
-// Paths of this many characters or more are refused (the system's MAX_PATH buffers).
+// Paths of this many characters or more are refused (the system's MAX_PATH). Characters are
+// counted as the system counts them, in UTF-16 code units, not in bytes of the narrow text.
 constexpr std::size_t kMaxPathLength = 260;
+bool PathFitsSystem(const char* path);
 
 // Callbacks of the enumerations: answer true to go on, false to stop.
 // A name passed as a string lives only during the call.

@@ -63,7 +63,8 @@ bool CResDirIterator::GetNameA(char* buffer, std::size_t size) const {
         return false;
     const std::uint64_t at = root_ + (name & ~kHighBit);
     std::uint16_t length = 0;
-    if (!view_.U16(at, length) || !view_.Readable(at + 2, std::uint64_t{length} * 2))
+    if (!view_.U16(at, length) || length > kMaxResNameLength ||
+        !view_.Readable(at + 2, std::uint64_t{length} * 2))
         return false;
     return platform::Utf16ToNarrow(view_.Data() + at + 2, length, buffer, size);
 }

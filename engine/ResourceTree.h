@@ -16,8 +16,11 @@ class CPEFile;
 using ResPos = std::uint64_t;
 constexpr ResPos kNoPosition = ~static_cast<ResPos>(0);
 
-// Size of the buffer that receives an entry's name (at most 255 bytes and a terminator).
-constexpr std::size_t kResNameBufferSize = 256;
+// The longest entry name read, in characters (UTF-16 code units); a longer one reads as "".
+constexpr std::size_t kMaxResNameLength = 255;
+// Size of the buffer that receives an entry's name: that many characters of up to three bytes
+// each (UTF-8) and a terminator.
+constexpr std::size_t kResNameBufferSize = 3 * kMaxResNameLength + 1;
 
 class CResDirIterator {
 public:
@@ -30,7 +33,8 @@ public:
     bool IsSubdirectory() const;
     bool IsNamed() const;
     // The name of a named entry in the program's narrow text, NUL-terminated; "" and false
-    // when the entry has no name or the converted name does not fit.
+    // when the entry has no name, the name is longer than kMaxResNameLength or the converted
+    // name does not fit.
     bool GetNameA(char* buffer, std::size_t size) const;
     // The id of an id entry; 0 for a named entry.
     std::uint16_t GetId() const;

@@ -1,8 +1,12 @@
 // CFileDialog: the common open and save dialogs.
 #include "FileDialog.h"
 
+#include "Handles.h"
 #include "WinApp.h"
 #include "Wnd.h"
+#include "engine/platform/AnsiText.h"
+
+#include <shlobj.h>
 
 CFileDialog::CFileDialog(BOOL openFileDialog, const char* defaultExt, const char* fileName,
                          DWORD flags, const char* filter, CWnd* parent)
@@ -50,4 +54,16 @@ CString CFileDialog::GetFileTitle() const {
     CString name = GetFileName();
     int dot = name.ReverseFind('.');
     return dot < 0 ? name : name.Left(dot);
+}
+
+CString BrowseForFolder(HWND owner) {
+    BROWSEINFOA browse{};
+    browse.hwndOwner = owner;
+    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
+    const ScopedItemIdList chosen(SHBrowseForFolderA(&browse));
+    // Wide: a folder of MAX_PATH characters can take more than MAX_PATH bytes of UTF-8.
+    wchar_t path[MAX_PATH] = L"";
+    if (!chosen || !SHGetPathFromIDListW(chosen.Get(), path))
+        return CString();
+    return quarvel::platform::NarrowFromWide(path);
 }

@@ -1,4 +1,5 @@
 // CFileDialog: the common open and save dialogs. Filters are written "Text|*.ext|...||".
+// BrowseForFolder: the shell's folder picker.
 #pragma once
 
 #include "FwString.h"
@@ -34,3 +35,7 @@ private:
     CString m_defaultExt;
     CWnd* m_pParentWnd;
 };
+
+// Runs the shell's folder picker over owner; the chosen file-system folder, or "" when the user
+// cancels or picks something that is not one.
+CString BrowseForFolder(HWND owner);

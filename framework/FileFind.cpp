@@ -2,15 +2,17 @@
 // last.
 #include "FileFind.h"
 
+#include "engine/platform/AnsiText.h"
+
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 
 BOOL CFileFind::FindFile(const char* pattern) {
     Close();
     CString search = pattern ? pattern : "*.*";
     int slash = std::max(search.ReverseFind('\\'), search.ReverseFind('/'));
     m_root = search.Left(slash + 1);
-    m_handle = FindFirstFileA(search, &m_next);
+    m_handle = FindFirstFileW(quarvel::platform::WideFromNarrow(search).c_str(), &m_next);
     m_hasNext = m_handle != INVALID_HANDLE_VALUE;
     return m_hasNext;
 }
@@ -19,7 +21,8 @@ BOOL CFileFind::FindNextFile() {
     if (!m_hasNext)
         return FALSE;
     m_current = m_next;
-    m_hasNext = ::FindNextFileA(m_handle, &m_next) != 0;
+    m_currentName = quarvel::platform::NarrowFromWide(m_current.cFileName).c_str();
+    m_hasNext = ::FindNextFileW(m_handle, &m_next) != 0;
     return m_hasNext;
 }
 
@@ -37,6 +40,6 @@ CString CFileFind::GetFileTitle() const {
 }
 
 BOOL CFileFind::IsDots() const {
-    return IsDirectory() && (std::strcmp(m_current.cFileName, ".") == 0 ||
-                             std::strcmp(m_current.cFileName, "..") == 0);
+    return IsDirectory() && (std::wcscmp(m_current.cFileName, L".") == 0 ||
+                             std::wcscmp(m_current.cFileName, L"..") == 0);
 }

@@ -1,4 +1,5 @@
-// CFileFind: enumerates the entries that match a pattern (FindFirstFileA / FindNextFileA).
+// CFileFind: enumerates the entries that match a pattern (FindFirstFileW / FindNextFileW, the
+// names given in the program's narrow text).
 // Usage: FindFile(pattern); then while(more) { more = FindNextFile(); use the entry; }.
 #pragma once
 
@@ -20,8 +21,8 @@ public:
     BOOL FindNextFile();
     void Close();
 
-    CString GetFileName() const { return m_current.cFileName; }
-    CString GetFilePath() const { return m_root + m_current.cFileName; }
+    CString GetFileName() const { return m_currentName; }
+    CString GetFilePath() const { return m_root + m_currentName; }
     CString GetFileTitle() const;
     CString GetRoot() const { return m_root; }
     ULONGLONG GetLength() const {
@@ -40,8 +41,10 @@ public:
 
 private:
     HANDLE m_handle = INVALID_HANDLE_VALUE;
-    WIN32_FIND_DATAA m_current{};
-    WIN32_FIND_DATAA m_next{};
+    // Wide: the narrow entry's MAX_PATH bytes can cut a long UTF-8 name short.
+    WIN32_FIND_DATAW m_current{};
+    WIN32_FIND_DATAW m_next{};
+    CString m_currentName;
     bool m_hasNext = false;
     CString m_root; // the pattern's folder, with its trailing backslash
 };

@@ -2,6 +2,9 @@
 #include "FwString.h"
 
 #include "WinApp.h"
+#include "engine/platform/AnsiText.h"
+
+#include <mbstring.h>
 
 #include <algorithm>
 #include <cctype>
@@ -12,6 +15,22 @@
 namespace {
 size_t clampIndex(int index, size_t size) {
     return index < 0 ? 0 : std::min(static_cast<size_t>(index), size);
+}
+
+using quarvel::platform::NarrowFromWide;
+using quarvel::platform::WideFromNarrow;
+
+// Case changes go through UTF-16: in UTF-8 a character's changed case can take more or fewer
+// bytes, which an in-place change of the narrow text cannot give.
+std::string ChangeCase(const std::string& text, bool upper) {
+    std::wstring wide = WideFromNarrow(text.c_str());
+    if (wide.empty())
+        return text;
+    if (upper)
+        CharUpperBuffW(&wide[0], static_cast<DWORD>(wide.size()));
+    else
+        CharLowerBuffW(&wide[0], static_cast<DWORD>(wide.size()));
+    return NarrowFromWide(wide.c_str());
 }
 } // namespace
 
@@ -74,14 +93,12 @@ int CString::Insert(int index, const char* text) {
 }
 
 CString& CString::MakeUpper() {
-    if (!m_text.empty())
-        CharUpperBuffA(&m_text[0], static_cast<DWORD>(m_text.size()));
+    m_text = ChangeCase(m_text, true);
     return *this;
 }
 
 CString& CString::MakeLower() {
-    if (!m_text.empty())
-        CharLowerBuffA(&m_text[0], static_cast<DWORD>(m_text.size()));
+    m_text = ChangeCase(m_text, false);
     return *this;
 }
 
@@ -104,7 +121,22 @@ int CString::Compare(const char* other) const {
 }
 
 int CString::CompareNoCase(const char* other) const {
-    return lstrcmpiA(m_text.c_str(), other ? other : "");
+    // Compared as UTF-16, converted from the process's own code page.
+    return lstrcmpiW(WideFromNarrow(m_text.c_str()).c_str(), WideFromNarrow(other).c_str());
+}
+
+int CompareTextNoCase(const char* a, const char* b) {
+    a = a ? a : "";
+    b = b ? b : "";
+    if (GetACP() != CP_UTF8)
+        return _mbsicmp(reinterpret_cast<const unsigned char*>(a),
+                        reinterpret_cast<const unsigned char*>(b));
+    std::wstring first = WideFromNarrow(a), second = WideFromNarrow(b);
+    if (!first.empty())
+        CharLowerBuffW(&first[0], static_cast<DWORD>(first.size()));
+    if (!second.empty())
+        CharLowerBuffW(&second[0], static_cast<DWORD>(second.size()));
+    return first.compare(second);
 }
 
 void CString::Format(const char* format, ...) {

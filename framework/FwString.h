@@ -1,5 +1,6 @@
-// CString: the framework's ANSI text type (code page of the system), a thin value type over
-// std::string that converts to a C string wherever the Win32 "A" functions want one.
+// CString: the framework's ANSI text type (the process's code page: the system's legacy one, or
+// UTF-8 where the manifest asks for it), a thin value type over std::string that converts to a
+// C string wherever the Win32 "A" functions want one.
 #pragma once
 
 #include <windows.h>
@@ -40,6 +41,7 @@ public:
     CString& TrimRight();
     CString& Trim() { return TrimRight().TrimLeft(); }
     int Compare(const char* other) const;
+    // Ignoring case as the system does (lstrcmpi), for every character of the code page.
     int CompareNoCase(const char* other) const;
 
     void Format(const char* format, ...) __attribute__((format(__MINGW_PRINTF_FORMAT, 2, 3)));
@@ -76,3 +78,8 @@ public:
 private:
     std::string m_text;
 };
+
+// The order of two texts ignoring case, as the C runtime's multibyte-aware comparison gives it
+// (_mbsicmp: character values after folding case, a double-byte character kept whole). Under
+// UTF-8, which that runtime folds for ASCII only, every character is folded.
+int CompareTextNoCase(const char* a, const char* b);

@@ -5,8 +5,6 @@
 #include "engine/platform/FileSystem.h"
 #include "resource.h"
 
-#include <shlobj.h>
-
 #include <utility>
 
 namespace pf = quarvel::platform;
@@ -234,16 +232,8 @@ void CBatchSaveDlg::OnClose() {
 // ---- Browse
 
 void CBatchSaveDlg::OnBrowse() {
-    BROWSEINFOA browse{};
-    browse.hwndOwner = ::GetDlgItem(m_hWnd, IDC_BROWSE_SAVE_FOLDER);
-    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
-    LPITEMIDLIST chosen = SHBrowseForFolderA(&browse);
-    if (!chosen)
-        return;
-    char path[MAX_PATH] = "";
-    const bool havePath = SHGetPathFromIDListA(chosen, path) != FALSE;
-    CoTaskMemFree(chosen);
-    if (!havePath)
+    const CString path = BrowseForFolder(::GetDlgItem(m_hWnd, IDC_BROWSE_SAVE_FOLDER));
+    if (path.IsEmpty())
         return;
     m_strFolder = path;
     SetDlgItemText(IDC_SAVE_FOLDER, m_strFolder);

@@ -4,17 +4,10 @@
 #pragma once
 
 #include "Framework.h"
-
-#include <functional>
+#include "SaveFolderSetting.h"
 
 // Posted by the dialog to itself (wParam and lParam 0): save the next file.
 constexpr UINT WM_SAVE_NEXT = WM_USER + 5;
-
-// Where the dialog's folder is remembered between runs; the application hands it in.
-struct SaveFolderSetting {
-    std::function<CString()> load;                 // the folder to offer
-    std::function<void(const char* folder)> store; // remembers a folder
-};
 
 class CBatchSaveDlg : public CDialog {
 public:

@@ -224,7 +224,8 @@ CString CIconListCtrl::DefaultFileName(int index, const char* extension) const {
 bool CIconListCtrl::AskSaveName(int index, CString& path, int& format) {
     if (!GetIconItem(index))
         return false;
-    return AskIconSaveName(GetParentFrame(), DefaultFileName(index, ""), path, format);
+    return AskIconSaveName(GetParentFrame(), DefaultFileName(index, ""), m_saveFolder, path,
+                           format);
 }
 
 int CIconListCtrl::SaveIcon(int index, bool ask, const char* path, bool overwrite, int format) {

@@ -5,11 +5,13 @@
 
 #include "Framework.h"
 #include "PictureList.h"
+#include "SaveFolderSetting.h"
 #include "engine/IconFileCache.h"
 #include "engine/IconGroups.h"
 #include "engine/IconPicture.h"
 
 #include <optional>
+#include <utility>
 
 class CSubIconView;
 
@@ -52,8 +54,12 @@ public:
     int SaveIcon(int index, bool ask, const char* path, bool overwrite, int format);
     // The proposed file name of an item with the extension appended; "" without an item.
     CString DefaultFileName(int index, const char* extension) const;
-    // Runs the save dialog for an item; true with the chosen path and format.
+    // Runs the save dialog for an item (in the remembered save folder); true with the chosen
+    // path and format.
     bool AskSaveName(int index, CString& path, int& format);
+    // Where the save folder is remembered, for the save dialog and the batch save.
+    void SetSaveFolderSetting(SaveFolderSetting setting) { m_saveFolder = std::move(setting); }
+    const SaveFolderSetting& GetSaveFolderSetting() const { return m_saveFolder; }
 
     // Copies the picture of the first selected item to the clipboard; false when it has none.
     bool CopyFirstSelected();
@@ -91,6 +97,7 @@ private:
     std::optional<quarvel::PictureCanvas> m_canvas;
     bool m_bSourcesHeld = false;
     CSubIconView* m_pSubIconView = nullptr;
+    SaveFolderSetting m_saveFolder;
     int m_nOwnedItems = 0;
     bool m_bRedrawDeferred = false;
 };

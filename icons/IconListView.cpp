@@ -47,7 +47,7 @@ void CIconListView::OnSaveIconAs() {
             ShowSaveFailed(*this, path);
         return;
     }
-    CIconBatchSaveDlg(m_wndList, m_saveFolder, this).DoModal();
+    CIconBatchSaveDlg(m_wndList, m_wndList.GetSaveFolderSetting(), this).DoModal();
 }
 
 void CIconListView::OnUpdateSaveIconAs(CCmdUI* cmdUI) {

@@ -18,8 +18,10 @@ public:
     void SetSubIconView(CSubIconView* view) { m_wndList.SetSubIconView(view); }
     CSubIconView* GetSubIconView() const { return m_wndList.GetSubIconView(); }
     void RemoveAll() { m_wndList.RemoveAll(); }
-    // Where the batch save remembers its folder.
-    void SetSaveFolderSetting(SaveFolderSetting setting) { m_saveFolder = std::move(setting); }
+    // Where Save Icon As and the batch save remember their folder.
+    void SetSaveFolderSetting(SaveFolderSetting setting) {
+        m_wndList.SetSaveFolderSetting(std::move(setting));
+    }
 
 protected:
     bool CreateControl() override;
@@ -36,5 +38,4 @@ protected:
 
 private:
     CIconListCtrl m_wndList;
-    SaveFolderSetting m_saveFolder;
 };

@@ -9,10 +9,29 @@ namespace {
 const char kFilter[] = "ICO files(*.ico)|*.ico|BITMAP files(*.bmp)|*.bmp|PNG image (*.png)|*.png||";
 constexpr DWORD kBitmapFilterIndex = 2; // filter indices count from 1
 constexpr DWORD kPngFilterIndex = 3;
+
+// The remembered folder when it is still there; "" otherwise.
+CString RememberedFolder(const SaveFolderSetting& folder) {
+    const CString path = folder.remembered ? folder.remembered() : CString();
+    const DWORD attributes = path.IsEmpty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
+               ? path
+               : CString();
+}
+
+CString JoinPath(const CString& folder, const char* name) {
+    return folder.Right(1) == "\\" ? folder + name : folder + "\\" + name;
+}
 } // namespace
 
-bool AskIconSaveName(CWnd* owner, const char* proposed, CString& path, int& format) {
-    CFileDialog dialog(FALSE, ".ico", proposed, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kFilter,
+bool AskIconSaveName(CWnd* owner, const char* proposed, const SaveFolderSetting& folder,
+                     CString& path, int& format) {
+    // The folder goes in front of the name: the dialog opens where the initial name's path
+    // points, whatever folder it last showed.
+    const CString remembered = RememberedFolder(folder);
+    const CString initialName =
+        remembered.IsEmpty() ? CString(proposed) : JoinPath(remembered, proposed ? proposed : "");
+    CFileDialog dialog(FALSE, ".ico", initialName, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kFilter,
                        owner);
     if (dialog.DoModal() != IDOK)
         return false;
@@ -28,6 +47,9 @@ bool AskIconSaveName(CWnd* owner, const char* proposed, CString& path, int& form
         break;
     }
     path = dialog.GetPathName();
+    const int slash = path.ReverseFind('\\');
+    if (slash > 0 && folder.store)
+        folder.store(path.Left(slash == 2 ? 3 : slash)); // a drive's root keeps its backslash
     return true;
 }
 

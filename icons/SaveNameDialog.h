@@ -4,14 +4,18 @@
 #pragma once
 
 #include "Framework.h"
+#include "SaveFolderSetting.h"
 
 namespace quarvel {
 
 enum SaveFormat { kSaveAsIco = 0, kSaveAsBmp = 1, kSaveAsPng = 2 };
 
-// Runs the save dialog with `proposed` as the initial name. True with the chosen full path and
-// the format of the chosen filter (the extension typed does not change it); false on cancel.
-bool AskIconSaveName(CWnd* owner, const char* proposed, CString& path, int& format);
+// Runs the save dialog with `proposed` as the initial name, in the remembered save folder when
+// one is remembered and still exists (else where the system opens it). True with the chosen full
+// path and the format of the chosen filter (the extension typed does not change it), the chosen
+// folder then remembered; false on cancel.
+bool AskIconSaveName(CWnd* owner, const char* proposed, const SaveFolderSetting& folder,
+                     CString& path, int& format);
 
 // Tells the user that the file at path could not be written: "Save [path] failed!".
 void ShowSaveFailed(CWnd& owner, const char* path);

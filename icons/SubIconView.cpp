@@ -176,7 +176,7 @@ void CSubIconView::SaveImages() {
         return;
     CString path;
     int format = kSaveAsIco;
-    if (!AskIconSaveName(this, MakeSaveName(), path, format))
+    if (!AskIconSaveName(this, MakeSaveName(), m_saveFolder, path, format))
         return;
     bool saved = false;
     if (format == kSaveAsBmp)

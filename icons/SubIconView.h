@@ -5,9 +5,11 @@
 
 #include "Framework.h"
 #include "IconListBox.h"
+#include "SaveFolderSetting.h"
 #include "engine/ResKey.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace quarvel {
@@ -30,6 +32,8 @@ public:
     int GetCurrentIndex() const { return m_nCurrentIndex; }
     quarvel::CIconItem* GetCurrentIcon() const { return m_pCurrentIcon; }
     CIconListBox& GetListBox() { return m_wndList; }
+    // Where Save Icon As remembers its folder.
+    void SetSaveFolderSetting(SaveFolderSetting setting) { m_saveFolder = std::move(setting); }
 
     // The name proposed by the save dialog: the source name, "_" and the caret row.
     CString MakeSaveName() const;
@@ -68,6 +72,7 @@ protected:
 
 private:
     CIconListBox m_wndList;
+    SaveFolderSetting m_saveFolder;
     int m_nCurrentIndex = -1;
     quarvel::CIconItem* m_pCurrentIcon = nullptr;
     // Bytes of the pixels decoded for the rows shown (see AddImageRow).

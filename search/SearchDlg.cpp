@@ -5,8 +5,6 @@
 #include "SearchHost.h"
 #include "resource.h"
 
-#include <shlobj.h>
-
 using quarvel::search::SearchFilter;
 using quarvel::search::WM_SEARCH_FINISHED;
 using quarvel::search::WM_SEARCH_PROGRESS;
@@ -79,14 +77,8 @@ void CSearchDlg::UpdateFindButton() {
 }
 
 void CSearchDlg::OnBrowse() {
-    char displayName[MAX_PATH] = "";
-    BROWSEINFOA info{};
-    info.hwndOwner = m_btnBrowse.m_hWnd;
-    info.pszDisplayName = displayName;
-    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
-    ScopedItemIdList picked(SHBrowseForFolderA(&info));
-    char path[MAX_PATH] = "";
-    if (!picked || !SHGetPathFromIDListA(picked.Get(), path) || !*path)
+    const CString path = BrowseForFolder(m_btnBrowse.m_hWnd);
+    if (path.IsEmpty())
         return; // cancelled, or not a file-system folder
     m_strLookIn = path;
     SetDlgItemText(IDC_LOOK_IN, path); // its change notification enables Find

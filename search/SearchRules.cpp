@@ -6,7 +6,8 @@ namespace quarvel::search {
 namespace {
 
 // Case-insensitive for ASCII letters only. That is exact here: the types are ASCII, a '.' is
-// never the trail byte of a double-byte character, and no ASCII letter is a lead byte.
+// never the trail byte of a double-byte character, no ASCII letter is a lead byte, and in UTF-8
+// every byte of a non-ASCII character is 0x80 or above.
 bool SameExtension(std::string_view extension, std::string_view type) {
     if (extension.size() != type.size())
         return false;

@@ -1,6 +1,7 @@
 // Folder listings, the content probe and folder identities of the search, on Win32.
 #include "Win32FolderSource.h"
 
+#include "FileFind.h"
 #include "engine/platform/FileSystem.h"
 
 #include <windows.h>
@@ -43,21 +44,21 @@ int IsExecutableImage(const char* path) {
 bool Win32FolderSource::ListFolder(const std::string& folder,
                                    const std::function<bool(const FolderEntry&)>& visit) {
     const std::string pattern = folder + (folder.back() == '\\' ? "*.*" : "\\*.*");
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(pattern.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
+    CFileFind finder;
+    BOOL more = finder.FindFile(pattern.c_str());
+    if (!more)
         return false;
-    do {
-        const DWORD attributes = data.dwFileAttributes;
-        const FolderEntry entry{data.cFileName, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+    while (more) {
+        more = finder.FindNextFile();
+        const DWORD attributes = finder.GetAttributes();
+        const CString name = finder.GetFileName(); // the entry points into it
+        const FolderEntry entry{name, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                                 (attributes & FILE_ATTRIBUTE_TEMPORARY) != 0,
                                 (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0,
-                                (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) |
-                                    data.nFileSizeLow};
+                                finder.GetLength()};
         if (!visit(entry))
             break;
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+    }
     return true;
 }
 

@@ -1,4 +1,4 @@
-// The search's file system on Windows: folder listings through FindFirstFileA / FindNextFileA,
+// The search's file system on Windows: folder listings through CFileFind (names of any length),
 // the content probe of "all files" mode and folder identities.
 #pragma once
 

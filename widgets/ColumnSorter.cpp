@@ -1,8 +1,6 @@
 // CColumnSorter: lending rows their sort records, the comparison rules, and giving back.
 #include "ColumnSorter.h"
 
-#include <mbstring.h>
-
 #include <unordered_map>
 
 CColumnSorter::CColumnSorter(CListCtrl* list, int column) : m_pList(list) {
@@ -46,7 +44,6 @@ int CColumnSorter::Compare(const SortPair* first, const SortPair* second, LPARAM
     LPARAM rule = sign * sortParameter;
     if (rule != ByText || !first || !second)
         return 0;
-    int order = _mbsicmp(reinterpret_cast<const unsigned char*>(first->text.GetString()),
-                         reinterpret_cast<const unsigned char*>(second->text.GetString()));
+    int order = CompareTextNoCase(first->text, second->text);
     return sign * (order < 0 ? -1 : order > 0 ? 1 : 0);
 }

@@ -66,6 +66,25 @@ TEST(CliList, FolderLinksBackUpThePathAreNotFollowed) {
 }
 #endif
 
+// Polish, Greek, Japanese and an emoji: under a legacy code page the Japanese and the emoji
+// would arrive as '?', and the folder would not be found.
+TEST(CliList, NamesOutsideTheLegacyCodePageArriveAndPrintWhole) {
+    TempFolder dir, scratch;
+    const std::string folder = dir.File(u8"Łódź Ελλάδα 日本 😀");
+    fs::create_directory(fs::u8path(folder));
+    const std::string sep(1, static_cast<char>(fs::path::preferred_separator));
+    ResourceTree tree;
+    tree.Add(14, u"ŻÓŁW-猫", 1033, Bytes(6));
+    const std::string app = dir.Write(u8"Łódź Ελλάδα 日本 😀" + sep + u8"żółw-αβγ-東京-🎨.exe",
+                                      BuildImageWithResources(tree));
+    const std::string ico = dir.Write(u8"Łódź Ελλάδα 日本 😀" + sep + u8"ω-猫.ico", Bytes(3, 0));
+
+    const CliResult r = RunCli({"list", folder}, scratch.Path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.OutLines(), (Lines{app + u8"\tgroup\tŻÓŁW-猫\t1033", ico + "\tico\t\t0"}));
+    EXPECT_EQ(r.err, "");
+}
+
 TEST(CliList, NamedPathsThatGiveNoIconsAreReported) {
     TempFolder dir, scratch;
     const std::string app = dir.Write("app.exe", ImageWithGroups());

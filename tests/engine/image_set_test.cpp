@@ -216,9 +216,9 @@ TEST(CIconItem, KeepsTheGroupKeyOrTheFile) {
     EXPECT_EQ(byName.GetId(), 0u);
     EXPECT_EQ(byName.GetLanguage(), 1031);
 
-    const std::string longName(300, 'n');
+    const std::string longName(kResNameBufferSize + 100, 'n');
     CIconItem truncated("x", longName.c_str(), 0);
-    EXPECT_EQ(std::strlen(truncated.GetNameText()), 255u);
+    EXPECT_EQ(std::strlen(truncated.GetNameText()), kResNameBufferSize - 1);
 
     CIconItem file("C:\\icons\\disk.ico");
     EXPECT_EQ(file.GetKind(), CIconItem::IconFile);

@@ -193,4 +193,14 @@ TEST(PEFileName, PathsOf260CharactersAreRefused) {
     ASSERT_LT(dir.Path().size(), 250u);
     EXPECT_TRUE(CPEFile(padded(259).c_str()).IsOpen());
     EXPECT_FALSE(CPEFile(padded(260).c_str()).IsOpen());
+
+    // Characters are counted, not bytes: 80 characters of three bytes each in UTF-8 fit (a
+    // name of 244 bytes, within every file system's limit).
+    std::string name;
+    for (int i = 0; i < 80; ++i)
+        name += u8"日";
+    const std::string wide = dir.Write(name + ".exe", ImageWithOneResource(false));
+    ASSERT_GT(wide.size(), 260u);
+    ASSERT_FALSE(ReadFileBytes(wide).empty());
+    EXPECT_TRUE(CPEFile(wide.c_str()).IsOpen());
 }

@@ -218,12 +218,18 @@ TEST(ResourceNames, LongAndUnusualNames) {
     tree.Add(14, u"\u00e9t\u00e9", 0, Bytes(6));
     const char16_t pairAndLone[] = {0xD83D, 0xDE00, 0xD800, u'x', 0};
     tree.Add(14, pairAndLone, 0, Bytes(6));
+    // Characters count, not bytes: 255 of three bytes each in UTF-8 fit.
+    tree.Add(14, std::u16string(255, u'\u65e5').c_str(), 0, Bytes(6));
     const Strings listed = ListBytes(BuildImageWithResources(tree));
-    ASSERT_EQ(listed.size(), 4u);
+    ASSERT_EQ(listed.size(), 5u);
     EXPECT_EQ(listed[0], std::string(255, 'a') + "/0");
     EXPECT_EQ(listed[1], "/0") << "a name that does not fit comes back empty";
+    EXPECT_EQ(listed[2], "\xC3\xA9t\xC3\xA9/0") << "UTF-8, the program's code page on Windows too";
+    std::string sun;
+    for (int i = 0; i < 255; ++i)
+        sun += "\xE6\x97\xA5";
+    EXPECT_EQ(listed[4], sun + "/0");
 #ifndef _WIN32
-    EXPECT_EQ(listed[2], "\xC3\xA9t\xC3\xA9/0");
     EXPECT_EQ(listed[3], "\xF0\x9F\x98\x80?x/0") << "a pair joins, a lone surrogate becomes '?'";
 #endif
 }

@@ -17,7 +17,8 @@ struct RecordedSetting {
     std::vector<std::string> stored;
     SaveFolderSetting Setting() {
         return {[this] { return CString(offered.c_str()); },
-                [this](const char* folder) { stored.push_back(folder); }};
+                [this](const char* folder) { stored.push_back(folder); },
+                {}};
     }
 };
 

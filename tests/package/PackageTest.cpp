@@ -134,6 +134,12 @@ void AddFiles(const std::string& folder, Snapshot& out) {
     FindClose(find);
 }
 
+// Wine's font cache notes the code page of the last program that started: Quarvel's UTF-8 and
+// the installer's legacy one take turns there. No program of ours writes it.
+bool SkippedValue(const std::string& key, const char* value) {
+    return key == "HKCU\\Software\\Wine\\Fonts" && std::string(value) == "Codepages";
+}
+
 void AddRegistry(HKEY root, const std::string& name, Snapshot& out) {
     HKEY key;
     if (RegOpenKeyExA(root, nullptr, 0, KEY_READ, &key) != ERROR_SUCCESS)
@@ -145,8 +151,9 @@ void AddRegistry(HKEY root, const std::string& name, Snapshot& out) {
         if (RegEnumValueA(key, k, valueName.data(), &nameSize, nullptr, &type,
                           reinterpret_cast<BYTE*>(data.data()), &dataSize) != ERROR_SUCCESS)
             break;
-        out.insert(name + "\\[" + valueName.data() + "] = " + std::to_string(type) + ":" +
-                   std::string(data.data(), dataSize));
+        if (!SkippedValue(name, valueName.data()))
+            out.insert(name + "\\[" + valueName.data() + "] = " + std::to_string(type) + ":" +
+                       std::string(data.data(), dataSize));
     }
     std::vector<std::string> subkeys;
     for (DWORD k = 0;; ++k) {

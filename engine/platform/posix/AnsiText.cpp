@@ -1,4 +1,5 @@
-// UTF-16 to UTF-8 for names stored in image files; unpaired surrogates become '?'.
+// UTF-16 to UTF-8 for names stored in image files (unpaired surrogates become '?'), and the
+// UTF-16 length of UTF-8 text.
 #include "../AnsiText.h"
 
 #include <cstring>
@@ -69,6 +70,18 @@ bool Utf16ToNarrow(const std::uint8_t* units, std::size_t count, char* out, std:
     }
     out[used] = '\0';
     return true;
+}
+
+std::size_t Utf16Length(const char* text) {
+    std::size_t units = 0;
+    for (const char* p = text ? text : ""; *p; ++p) {
+        const auto byte = static_cast<unsigned char>(*p);
+        if ((byte & 0xC0) != 0x80)
+            ++units; // a lead byte or ASCII starts a character
+        if (byte >= 0xF0)
+            ++units; // four bytes: a surrogate pair
+    }
+    return units;
 }
 
 } // namespace quarvel::platform

@@ -1,6 +1,7 @@
 // File attributes, reads, folder listings and temp-file-then-move writes with Win32 calls.
 #include "../FileSystem.h"
 
+#include "../AnsiText.h"
 #include "OpenForReading.h"
 
 #include <windows.h>
@@ -63,15 +64,16 @@ bool ListFolder(const char* path, std::vector<std::string>& names) {
     if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/')
         pattern += '\\';
     pattern += '*';
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    // The wide calls: the narrow entry holds MAX_PATH bytes, fewer than a long UTF-8 name needs.
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(WideFromNarrow(pattern.c_str()).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return GetLastError() == ERROR_FILE_NOT_FOUND;
     do {
-        const std::string name = found.cFileName;
+        const std::string name = NarrowFromWide(found.cFileName);
         if (name != "." && name != "..")
             names.push_back(name);
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     std::sort(names.begin(), names.end());
     return true;
@@ -97,12 +99,15 @@ char PathSeparator() {
 }
 
 bool AtomicFileWriter::CreateTemp(const std::string& folder) {
-    char temp[MAX_PATH];
-    if (GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "qvl", 0, temp) == 0)
+    // Wide, as the name can take more than MAX_PATH bytes of UTF-8 where it fits in MAX_PATH
+    // characters.
+    wchar_t temp[MAX_PATH];
+    if (GetTempFileNameW(WideFromNarrow(folder.empty() ? "." : folder.c_str()).c_str(), L"qvl", 0,
+                         temp) == 0)
         return false;
-    temp_ = temp; // the call has created the file: Abandon removes it if the open fails
+    temp_ = NarrowFromWide(temp); // the call has created the file: Abandon removes it
     HANDLE file =
-        CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     file_ = file;

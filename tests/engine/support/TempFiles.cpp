@@ -27,7 +27,9 @@ TempFolder::~TempFolder() {
 }
 
 std::string TempFolder::File(const std::string& name) const {
-    return (fs::path(path_) / name).string();
+    // Joined as text: the library's path conversions on Windows do not read narrow text in the
+    // process's code page, so they would garble a UTF-8 name.
+    return path_ + static_cast<char>(fs::path::preferred_separator) + name;
 }
 
 std::string TempFolder::Write(const std::string& name,

@@ -1,6 +1,8 @@
 // UI test harness: the host window, mouse clicks, the readers of menus and of the clipboard.
 #include "UiHarness.h"
 
+#include "engine/platform/AnsiText.h"
+
 namespace ui {
 
 HostWindow::HostWindow(int width, int height, DWORD style) {
@@ -95,9 +97,11 @@ std::string ClipboardText() {
     std::string text = "(none)";
     if (!OpenClipboard(nullptr))
         return text;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* chars = static_cast<const char*>(GlobalLock(data))) {
-            text = chars;
+    // The Unicode text, in the process's code page: the system's own CF_TEXT uses the
+    // clipboard locale's code page, which under UTF-8 is not the process's.
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const wchar_t* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = quarvel::platform::NarrowFromWide(chars);
             GlobalUnlock(data);
         }
     }
