@@ -31,7 +31,7 @@ BEGIN_MESSAGE_MAP(CIconListCtrl, CListCtrl)
     ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
 END_MESSAGE_MAP()
 
-CIconListCtrl::CIconListCtrl() {
+CIconListCtrl::CIconListCtrl() : m_nCellSide(GetSystemMetrics(SM_CXICON)) {
     CreatePictureList();
 }
 
@@ -42,10 +42,35 @@ CIconListCtrl::~CIconListCtrl() {
 }
 
 bool CIconListCtrl::CreatePictureList() {
-    // Cells of the system's large-icon size; pictures are drawn on the window colour, no mask.
+    // Square cells of the large-icon size; pictures are drawn on the window colour, no mask.
     // Each growth of the list copies every picture in it: it grows many cells at a time.
-    return m_images.Create(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), ILC_COLORDDB,
-                           0, kPictureListGrowth) != FALSE;
+    return m_images.Create(m_nCellSide, m_nCellSide, ILC_COLORDDB, 0, kPictureListGrowth) != FALSE;
+}
+
+void CIconListCtrl::SetDpi(int dpi) {
+    m_nDpi = dpi;
+    const int side = AfxGetSystemMetricForDpi(SM_CXICON, dpi);
+    if (side != m_nCellSide && side > 0) {
+        m_nCellSide = side;
+        HIMAGELIST old = m_images.Detach();
+        CreatePictureList();
+        for (int i = 0; i < GetItemCount(); ++i)
+            if (CIconItem* item = GetIconItem(i))
+                item->SetImageIndex(CIconItem::kImageNotMade);
+        if (m_hWnd)
+            SetImageList(m_images, LVSIL_NORMAL);
+        if (old)
+            ImageList_Destroy(old);
+    }
+    SetIconSpacing();
+}
+
+void CIconListCtrl::SetIconSpacing() {
+    // The system's spacing at this DPI: the list's own default follows the system DPI only.
+    if (m_hWnd)
+        SendMessage(LVM_SETICONSPACING, 0,
+                    MAKELPARAM(AfxGetSystemMetricForDpi(SM_CXICONSPACING, m_nDpi),
+                               AfxGetSystemMetricForDpi(SM_CYICONSPACING, m_nDpi)));
 }
 
 int CIconListCtrl::OnCreate(LPCREATESTRUCT cs) {
@@ -130,8 +155,10 @@ void CIconListCtrl::RemoveAll() {
     // Every picture goes at once: a new, empty list takes the old one's place.
     HIMAGELIST old = m_images.Detach();
     CreatePictureList();
-    if (m_hWnd)
+    if (m_hWnd) {
         SetImageList(m_images, LVSIL_NORMAL);
+        SetIconSpacing();
+    }
     if (old)
         ImageList_Destroy(old);
 }
@@ -177,7 +204,7 @@ int CIconListCtrl::GetPicture(int index) {
 }
 
 int CIconListCtrl::MakePicture(const CIconItem& item) {
-    const ScopedIcon icon(item.LoadDisplayIcon());
+    const ScopedIcon icon(item.LoadDisplayIcon(m_nCellSide));
     const int width = IconWidth(icon.Get());
     if (width == 0)
         return CIconItem::kImageFailed;

@@ -26,6 +26,10 @@ public:
 
     // Empties the sub-icon view, deletes every item and starts a new, empty picture list.
     void RemoveAll();
+    // Cells of the large-icon size at dpi; pictures of another size are made again as items
+    // are drawn.
+    void SetDpi(int dpi);
+    int GetCellSide() const { return m_nCellSide; }
     void SetSubIconView(CSubIconView* view) { m_pSubIconView = view; }
     CSubIconView* GetSubIconView() const { return m_pSubIconView; }
 
@@ -65,6 +69,7 @@ private:
     // takes the message this posts.
     void DeferRedrawUntilIdle();
     bool CreatePictureList();
+    void SetIconSpacing();
     int AppendItem(quarvel::CIconItem* item, const CString& text);
     int AppendGroupItem(const char* listedPath, const char* sourcePath, quarvel::ResKey name,
                         std::uint16_t language);
@@ -72,6 +77,8 @@ private:
     int MakePicture(const quarvel::CIconItem& item);
 
     CImageList m_images;
+    int m_nCellSide;
+    int m_nDpi = kDesignDpi;
     CSubIconView* m_pSubIconView = nullptr;
     int m_nOwnedItems = 0;
     bool m_bRedrawDeferred = false;

@@ -18,6 +18,10 @@ public:
     void SetSubIconView(CSubIconView* view) { m_wndList.SetSubIconView(view); }
     CSubIconView* GetSubIconView() const { return m_wndList.GetSubIconView(); }
     void RemoveAll() { m_wndList.RemoveAll(); }
+    void SetDpi(int dpi) override {
+        CSingleCtrlView::SetDpi(dpi);
+        m_wndList.SetDpi(dpi);
+    }
     // Where the batch save remembers its folder.
     void SetSaveFolderSetting(SaveFolderSetting setting) { m_saveFolder = std::move(setting); }
 

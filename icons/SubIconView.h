@@ -30,6 +30,7 @@ public:
     int GetCurrentIndex() const { return m_nCurrentIndex; }
     quarvel::CIconItem* GetCurrentIcon() const { return m_pCurrentIcon; }
     CIconListBox& GetListBox() { return m_wndList; }
+    void SetDpi(int dpi) override;
 
     // The name proposed by the save dialog: the source name, "_" and the caret row.
     CString MakeSaveName() const;

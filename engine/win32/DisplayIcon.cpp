@@ -71,10 +71,10 @@ HICON LoadIcoFileIcon(const char* path, int width) {
                  : nullptr;
 }
 
-HICON CIconItem::LoadDisplayIcon() const {
+HICON CIconItem::LoadDisplayIcon(int width) const {
     if (GetKind() == ResourceGroup)
-        return LoadIconFromFile(GetPath().c_str(), GetName(), GetLanguage(), 0, 0);
-    return LoadIcoFileIcon(GetPath().c_str(), 0);
+        return LoadIconFromFile(GetPath().c_str(), GetName(), GetLanguage(), width, width);
+    return LoadIcoFileIcon(GetPath().c_str(), width);
 }
 
 int IconWidth(HICON icon) {
