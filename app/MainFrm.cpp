@@ -50,8 +50,10 @@ int CMainFrame::OnCreate(LPCREATESTRUCT cs) {
 
     LoadToolbarPictures();
 
-    if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
-        !m_wndStatusBar.SetIndicators(kIndicators, sizeof kIndicators / sizeof kIndicators[0]))
+    if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR))
+        return -1;
+    m_wndStatusBar.SetFont(AfxGetMessageFont(m_nDpi), FALSE);
+    if (!m_wndStatusBar.SetIndicators(kIndicators, sizeof kIndicators / sizeof kIndicators[0]))
         return -1;
     SetMessageText(AFX_IDS_IDLEMESSAGE);
 
@@ -167,6 +169,11 @@ LRESULT CMainFrame::OnDpiChanged(WPARAM dpis, LPARAM suggestedRect) {
                      rect->bottom - rect->top, SWP_NOZORDER | SWP_NOACTIVATE);
     LoadToolbarPictures();
     SetPanesDpi();
+    // The indicators are measured in the new font; the message shown stays.
+    const CString message = m_wndStatusBar.GetPaneText(0);
+    m_wndStatusBar.SetFont(AfxGetMessageFont(m_nDpi), FALSE);
+    m_wndStatusBar.SetIndicators(kIndicators, sizeof kIndicators / sizeof kIndicators[0]);
+    m_wndStatusBar.SetPaneText(0, message);
     m_wndSplitter.SetColumnInfo(0, MulDiv(leftWidth, to, from), 0);
     m_wndRightSplitter.SetRowInfo(0, MulDiv(fileListHeight, to, from), 0);
     RecalcLayout();

@@ -5,21 +5,31 @@
 
 namespace {
 
-// Calls that Windows 7 and 8 lack, looked up once.
+template <class Function> Function Lookup(HMODULE module, const char* name) {
+    return module
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+               : nullptr;
+}
+
+// Calls that older systems lack, looked up once: GetDpiForWindow and GetSystemMetricsForDpi
+// came with Windows 10 1607, GetDpiForMonitor with Windows 8.1.
 struct DpiCalls {
     UINT(WINAPI* getDpiForWindow)(HWND) = nullptr;
     int(WINAPI* getSystemMetricsForDpi)(int, UINT) = nullptr;
+    HRESULT(WINAPI* getDpiForMonitor)(HMONITOR, int, UINT*, UINT*) = nullptr;
 
     DpiCalls() {
         const HMODULE user = GetModuleHandleA("user32.dll");
-        if (!user)
-            return;
-        getDpiForWindow = reinterpret_cast<decltype(getDpiForWindow)>(
-            reinterpret_cast<void*>(GetProcAddress(user, "GetDpiForWindow")));
-        getSystemMetricsForDpi = reinterpret_cast<decltype(getSystemMetricsForDpi)>(
-            reinterpret_cast<void*>(GetProcAddress(user, "GetSystemMetricsForDpi")));
+        getDpiForWindow = Lookup<decltype(getDpiForWindow)>(user, "GetDpiForWindow");
+        getSystemMetricsForDpi =
+            Lookup<decltype(getSystemMetricsForDpi)>(user, "GetSystemMetricsForDpi");
+        // Only from the system folder; the library stays loaded for the process.
+        const HMODULE shcore = LoadLibraryExA("shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        getDpiForMonitor = Lookup<decltype(getDpiForMonitor)>(shcore, "GetDpiForMonitor");
     }
 };
+
+constexpr int kEffectiveDpi = 0; // MDT_EFFECTIVE_DPI
 
 const DpiCalls& Calls() {
     static const DpiCalls calls;
@@ -38,6 +48,12 @@ int AfxGetWindowDpi(HWND window) {
     if (window && Calls().getDpiForWindow)
         if (const UINT dpi = Calls().getDpiForWindow(window))
             return static_cast<int>(dpi);
+    UINT x = 0, y = 0;
+    if (window && Calls().getDpiForMonitor &&
+        SUCCEEDED(Calls().getDpiForMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST),
+                                           kEffectiveDpi, &x, &y)) &&
+        y > 0)
+        return static_cast<int>(y);
     return LogPixelsOf(window);
 }
 

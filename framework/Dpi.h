@@ -9,7 +9,8 @@
 constexpr int kDesignDpi = 96;
 
 // The window's DPI: GetDpiForWindow where the system has it (Windows 10 1607 and later), else
-// the LOGPIXELSY of the window's device context, which is the system DPI. Never below 1.
+// its monitor's (Windows 8.1), else the LOGPIXELSY of the window's device context, which is the
+// system DPI. Never below 1.
 int AfxGetWindowDpi(HWND window);
 // The DPI of the whole system, which unscaled system metrics and fonts are made for.
 int AfxGetSystemDpi();

@@ -80,12 +80,12 @@ RECT drawnArea(HIMAGELIST list, int index) {
     return area;
 }
 
-// A library with one icon of 48, 32 and 16 pixels, in that order.
+// A library with one icon of 16, 32 and 48 pixels, in that order.
 std::string writeIconLibrary(const qt::TempFolder& folder) {
     qt::ResourceTree tree;
     qt::AddIconGroup(tree, 1, 0,
-                     {qt::MakeBmpImage(48, 32), qt::MakeBmpImage(32, 32), qt::MakeBmpImage(16, 32)},
-                     {48, 32, 16}, {32, 32, 32}, 1);
+                     {qt::MakeBmpImage(16, 32), qt::MakeBmpImage(32, 32), qt::MakeBmpImage(48, 32)},
+                     {16, 32, 48}, {32, 32, 32}, 1);
     return folder.Write("icons.dll", qt::BuildImageWithResources(tree));
 }
 
@@ -163,6 +163,17 @@ void expectLaidOutFor(CMainFrame* frame, int dpi) {
     EXPECT_GE(height(button), pictureSide(dpi));
     EXPECT_LE(button.bottom, barClient.bottom);
 
+    // Status bar: the indicators' texts fit their parts, the bar fits its text.
+    CStatusBar& status = frame->GetStatusBar();
+    const WindowText statusText(status.m_hWnd);
+    EXPECT_GE(height(windowRect(&status)), statusText.metrics.tmHeight);
+    const char* indicators[] = {"CAP", "NUM", "SCRL"};
+    for (int part = 1; part <= 3; ++part) {
+        RECT rect{};
+        status.SendMessage(SB_GETRECT, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(&rect));
+        EXPECT_GT(width(rect), statusText.Width(indicators[part - 1])) << indicators[part - 1];
+    }
+
     // Tabs: pictures for the size, labels whole, pages below the tabs.
     CBrowser* browser = frame->GetBrowser();
     EXPECT_EQ(imageListSide(reinterpret_cast<HIMAGELIST>(browser->SendMessage(TCM_GETIMAGELIST))),
@@ -207,7 +218,8 @@ void expectLaidOutFor(CMainFrame* frame, int dpi) {
     const int picture = icons.GetPicture(0);
     ASSERT_GE(picture, 0);
     EXPECT_EQ(imageListSide(icons.GetPictures()), cell);
-    // The image of the cell's width, else the first: 48 pixels at 144 and at 192 DPI.
+    // The image of the cell's width, else the widest narrower one: 48 pixels at 144 and at 192
+    // DPI, never the 16 pixels of entry 0.
     const int iconSide = dpi == 96 ? 32 : 48;
     const RECT drawn = drawnArea(icons.GetPictures(), picture);
     EXPECT_EQ(width(drawn), iconSide);
@@ -279,6 +291,7 @@ TEST_F(QuarvelStarted, MovingToADisplayOfAnotherDpiScalesTheWindowAndBack) {
     CFileListCtrl& files = frame->GetFileList()->GetListCtrl();
     const int nameWidth = files.GetColumnWidth(kNameColumn);
 
+    frame->SetMessageText("kept on the new display");
     RECT suggested{30, 20, 1250, 790};
     frame->SendMessage(WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
     ui::PumpPending();
@@ -295,6 +308,8 @@ TEST_F(QuarvelStarted, MovingToADisplayOfAnotherDpiScalesTheWindowAndBack) {
     GetObjectA(reinterpret_cast<HFONT>(images->GetListBox().SendMessage(WM_GETFONT)), sizeof after,
                &after);
     EXPECT_EQ(after.lfHeight, MulDiv(before.lfHeight, to, from));
+    EXPECT_STREQ(frame->GetStatusBar().GetPaneText(0).GetString(), "kept on the new display");
+    EXPECT_EQ(frame->GetStatusBar().GetFont(), AfxGetMessageFont(to));
     frame->SizeIconPanes(MulDiv(CMainFrame::kSubIconPaneWidth, to, from));
     ui::PumpPending();
     expectLaidOutFor(frame, to);
