@@ -136,6 +136,7 @@ void CMainFrame::LoadToolbarPictures() {
     m_wndToolBar.SendMessage(TB_SETBUTTONSIZE, 0,
                              MAKELONG(strip.side + Scaled(kToolbarButtonMargin.cx),
                                       strip.side + Scaled(kToolbarButtonMargin.cy)));
+    m_wndToolBar.SetGripperSize(Scaled(CToolBar::kGripperSize));
 }
 
 void CMainFrame::SetPanesDpi() {

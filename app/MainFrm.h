@@ -72,7 +72,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // The toolbar's pictures drawn nearest the DPI's size, never stretched up.
+    // The toolbar's pictures drawn nearest the DPI's size (never stretched up), its buttons and
+    // gripper at the DPI.
     void LoadToolbarPictures();
     // Every pane lays itself out for m_nDpi.
     void SetPanesDpi();

@@ -162,6 +162,7 @@ void expectLaidOutFor(CMainFrame* frame, int dpi) {
     bar.GetClientRect(&barClient);
     EXPECT_GE(height(button), pictureSide(dpi));
     EXPECT_LE(button.bottom, barClient.bottom);
+    EXPECT_EQ(width(windowRect(&bar)) - width(barClient), scaled(CToolBar::kGripperSize));
 
     // Status bar: the indicators' texts fit their parts, the bar fits its text.
     CStatusBar& status = frame->GetStatusBar();
