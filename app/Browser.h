@@ -1,5 +1,6 @@
 // CBrowser: the main window's left pane, a tab view with the pages "Folder" (the folder tree
-// view, CFileTreeView) and "Search" (the search form, CSearchDlg), each with a 16 x 16 image.
+// view, CFileTreeView) and "Search" (the search form, CSearchDlg), each with an image 16 pixels
+// square at 96 DPI (drawn larger for higher DPIs).
 #pragma once
 
 #include "TabPaneView.h"
@@ -10,11 +11,12 @@ public:
     static constexpr int kFolderPage = 0;
     static constexpr int kSearchPage = 1;
     void OnDraw(HDC) override {} // the tab control draws itself
+    void SetDpi(int dpi) override;
 
 protected:
     int OnCreate(LPCREATESTRUCT cs);
     DECLARE_MESSAGE_MAP()
 
 private:
-    CImageList m_tabImages; // bitmap 180: one 16 x 16 image per page
+    CImageList m_tabImages; // one image per page
 };

@@ -25,17 +25,21 @@ public:
     void StopSearch() override;
     // Shows the "Search" page with path as its folder to look in; the search does not start.
     void SearchInFolder(const char* path) override;
-    // Gives the sub-icon pane its width (the icon list takes the rest); called once the window
-    // has its final size.
-    void SizeIconPanes(int subIconPaneWidth = kSubIconPaneWidth);
+    // Gives the sub-icon pane its width in pixels, 0 for kSubIconPaneWidth at the window's DPI
+    // (the icon list takes the rest); called once the window has its final size.
+    void SizeIconPanes(int subIconPaneWidth = 0);
     // Shows the folder at path, or the folder of the file at path with the file's row focused
     // and its first icon in the sub-icon view; a path that does not exist leaves "C:\" shown
     // and says so in the status bar.
     void OpenAt(const char* path);
 
+    // Pane sizes at 96 DPI; the window scales them to its own DPI.
     static constexpr int kLeftPaneWidth = 280;
     static constexpr int kFileListHeight = 200;
     static constexpr int kSubIconPaneWidth = 130;
+    // The DPI the window is laid out for, and a size written for 96 DPI at it.
+    int GetDpi() const { return m_nDpi; }
+    int Scaled(int size) const { return AfxScaleToDpi(size, m_nDpi); }
 
     // The panes, null until they exist (a page that could not be made stays null).
     CBrowser* GetBrowser() const { return m_pBrowser; }
@@ -62,9 +66,18 @@ protected:
     void OnUpdateUp(CCmdUI* cmdUI);
     void OnUpdateRefresh(CCmdUI* cmdUI);
     void OnHelpContents();
+    // The window moved to a display of another DPI: it takes the rectangle the system suggests
+    // and scales its panes, bars, pictures and fonts.
+    LRESULT OnDpiChanged(WPARAM dpis, LPARAM suggestedRect);
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The toolbar's pictures drawn nearest the DPI's size (never stretched up), its buttons and
+    // gripper at the DPI.
+    void LoadToolbarPictures();
+    // Every pane lays itself out for m_nDpi.
+    void SetPanesDpi();
+
     CSplitterWnd m_wndSplitter;       // left pane | the rest
     CSplitterWnd m_wndRightSplitter;  // file list / icon panes
     CSplitterWnd m_wndBottomSplitter; // icon list | sub-icon view
@@ -76,4 +89,6 @@ private:
     CFileListView* m_pFileList = nullptr;
     CIconListView* m_pIconList = nullptr;
     CSubIconView* m_pSubIconView = nullptr;
+    CImageList m_toolbarImages;
+    int m_nDpi = kDesignDpi;
 };

@@ -24,6 +24,12 @@ bool CFileListView::CreateControl() {
     return m_wndList.AppendColumns();
 }
 
+void CFileListView::SetDpi(int dpi) {
+    const int laidOutAt = GetDpi();
+    CSingleCtrlView::SetDpi(dpi);
+    m_wndList.ScaleColumnWidths(laidOutAt, dpi);
+}
+
 void CFileListView::SetFolderTree(FolderSelector* tree) {
     if (tree)
         m_wndList.SetFolderTree(tree);

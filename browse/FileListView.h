@@ -28,6 +28,8 @@ public:
     void Resort() { m_wndList.Resort(); }
 
     bool OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    // The columns, made for 96 DPI, keep their share of the text at dpi.
+    void SetDpi(int dpi) override;
 
 protected:
     bool CreateControl() override;

@@ -100,7 +100,9 @@ void CShellTreeCtrl::OnCustomDraw(NMHDR* header, LRESULT* result) {
         }
         if (!(hit.flags & TVHT_ONITEMICON))
             break;
-        RECT square{hit.pt.x, row.top, hit.pt.x + 16, row.top + 16};
+        int side = 0, height = 0;
+        ImageList_GetIconSize(m_hNetworkImages, &side, &height);
+        RECT square{hit.pt.x, row.top, hit.pt.x + side, row.top + height};
         FillRect(draw->nmcd.hdc, &square, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         ImageList_Draw(m_hNetworkImages, NetworkImage(info->netResource->DisplayType()),
                        draw->nmcd.hdc, hit.pt.x, row.top, ILD_TRANSPARENT);

@@ -20,7 +20,8 @@ class IconImageFinder;
 std::optional<GroupIcon> FindDisplayGroup(const CPEFile& file, ResKey name, std::uint16_t language);
 
 // In the group that FindDisplayGroup answers, the entry whose bWidth equals `width` with the most
-// bits per pixel (the first of those; entry 0 when no width matches); when that image is missing or
+// bits per pixel (the first of those; entry 0 when no width matches, but for a width above 32, a
+// high-DPI cell, the widest narrower image of 32 or more first); when that image is missing or
 // not all inside the file, the first entry in directory order whose image is. Nothing when there is
 // no such group or none of its images is there.
 std::optional<ByteView> ChooseDisplayImage(const CPEFile& file, ResKey name, std::uint16_t language,
@@ -32,7 +33,7 @@ std::optional<ByteView> ChooseDisplayImage(const CPEFile& file, IconImageFinder&
 
 // The same choice in an .ico file whose header is an icon's (reserved 0, type 1, at least one
 // entry) and whose whole directory lies inside the file: the deepest entry whose bWidth equals
-// `width` (the first of those), else entry 0; when that image is not all inside the file, the
+// `width` (the first of those), else as above; when that image is not all inside the file, the
 // first in directory order that is.
 std::optional<ByteView> ChooseIcoDisplayImage(const IcoDirectory& directory, int width);
 

@@ -48,12 +48,13 @@ public:
     void SetImageIndex(int index) { imageIndex_ = index; }
 
 #ifdef _WIN32
-    // The icon that stands for this item at the system icon size; the caller destroys it. None
-    // for an .ico file or group with an oversized image (ImageLimits.h).
-    HICON LoadDisplayIcon() const;
+    // The icon that stands for this item at `width` pixels (0: the system icon size), built from
+    // the image chosen for that width at the image's own size; the caller destroys it. None for
+    // an .ico file or group with an oversized image (ImageLimits.h).
+    HICON LoadDisplayIcon(int width = 0) const;
     // The same icon, with its side, reading a group's file through `files`, which keeps it open
     // and indexed for the batch's next icons (DisplayIcon.h declares SizedIcon).
-    SizedIcon LoadDisplayIcon(IconFileCache& files) const;
+    SizedIcon LoadDisplayIcon(IconFileCache& files, int width = 0) const;
 #endif
 
 private:

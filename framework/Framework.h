@@ -9,6 +9,7 @@
 #include "Controls.h"
 #include "Dialog.h"
 #include "DocTemplate.h"
+#include "Dpi.h"
 #include "Document.h"
 #include "FileDialog.h"
 #include "FileFind.h"

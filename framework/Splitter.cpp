@@ -83,7 +83,7 @@ void CSplitterWnd::GetRowInfo(int row, int& current, int& minimum) const {
     minimum = track.minimum;
 }
 
-std::vector<int> CSplitterWnd::Layout(std::vector<Track>& tracks, int length) {
+std::vector<int> CSplitterWnd::Layout(std::vector<Track>& tracks, int length, int barSize) {
     std::vector<int> starts(tracks.size());
     int position = 0;
     for (size_t i = 0; i < tracks.size(); ++i) {
@@ -93,7 +93,7 @@ std::vector<int> CSplitterWnd::Layout(std::vector<Track>& tracks, int length) {
                    : tracks[i].ideal < tracks[i].minimum ? 0
                                                          : std::min(tracks[i].ideal, left);
         tracks[i].current = size;
-        position += size + kBarSize;
+        position += size + barSize;
     }
     return starts;
 }
@@ -103,8 +103,8 @@ void CSplitterWnd::RecalcLayout() {
         return;
     RECT client;
     GetClientRect(&client);
-    m_colStarts = Layout(m_cols, client.right);
-    m_rowStarts = Layout(m_rows, client.bottom);
+    m_colStarts = Layout(m_cols, client.right, m_barSize);
+    m_rowStarts = Layout(m_rows, client.bottom, m_barSize);
     HDWP batch = BeginDeferWindowPos(GetRowCount() * GetColumnCount());
     for (int row = 0; row < GetRowCount(); ++row) {
         for (int col = 0; col < GetColumnCount(); ++col) {
@@ -134,10 +134,10 @@ BOOL CSplitterWnd::OnEraseBkgnd(HDC dc) {
 }
 
 std::pair<int, int> CSplitterWnd::HitTestBar(POINT point) const {
-    auto barAt = [](const std::vector<Track>& tracks, const std::vector<int>& starts, int at) {
+    auto barAt = [this](const std::vector<Track>& tracks, const std::vector<int>& starts, int at) {
         for (size_t i = 0; i + 1 < tracks.size() && i < starts.size(); ++i) {
             int barStart = starts[i] + tracks[i].current;
-            if (at >= barStart && at < barStart + kBarSize)
+            if (at >= barStart && at < barStart + m_barSize)
                 return static_cast<int>(i);
         }
         return -1;

@@ -15,7 +15,7 @@ struct CCreateContext;
 class CSplitterWnd : public CWnd {
     DECLARE_DYNAMIC(CSplitterWnd)
 public:
-    static constexpr int kBarSize = 6;
+    static constexpr int kBarSize = 6; // at 96 DPI
 
     BOOL CreateStatic(CWnd* parent, int rows, int cols, DWORD style = WS_CHILD | WS_VISIBLE,
                       UINT id = AFX_IDW_PANE_FIRST);
@@ -31,6 +31,9 @@ public:
     void GetColumnInfo(int col, int& current, int& minimum) const;
     void SetRowInfo(int row, int ideal, int minimum);
     void GetRowInfo(int row, int& current, int& minimum) const;
+    // The bars' thickness in pixels, kBarSize until set (a frame scales it to its DPI).
+    void SetBarSize(int size) { m_barSize = size; }
+    int GetBarSize() const { return m_barSize; }
     virtual void RecalcLayout();
 
 protected:
@@ -39,8 +42,8 @@ protected:
         int minimum = 0;
         int current = 0;
     };
-    // Places the tracks along a length; returns each track's start.
-    static std::vector<int> Layout(std::vector<Track>& tracks, int length);
+    // Places the tracks along a length, bars of barSize between them; returns each track's start.
+    static std::vector<int> Layout(std::vector<Track>& tracks, int length, int barSize);
     // The bar under a point: {column bar index, row bar index}, -1 where none.
     std::pair<int, int> HitTestBar(POINT point) const;
 
@@ -57,4 +60,5 @@ private:
     std::vector<Track> m_rows, m_cols;
     std::vector<int> m_rowStarts, m_colStarts;
     int m_trackCol = -1, m_trackRow = -1; // the bar being dragged
+    int m_barSize = kBarSize;
 };

@@ -194,8 +194,15 @@ RECT CToolBar::GripperRect() const {
     RECT window;
     GetWindowRect(&window);
     LONG width = window.right - window.left, height = window.bottom - window.top;
-    return IsHorizontal() ? RECT{0, 0, std::min<LONG>(kGripperSize, width), height}
-                          : RECT{0, 0, width, std::min<LONG>(kGripperSize, height)};
+    return IsHorizontal() ? RECT{0, 0, std::min<LONG>(m_gripperSize, width), height}
+                          : RECT{0, 0, width, std::min<LONG>(m_gripperSize, height)};
+}
+
+void CToolBar::SetGripperSize(int size) {
+    m_gripperSize = size;
+    if (m_hWnd)
+        SetWindowPos(nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 bool CToolBar::CanBeDragged() const {
@@ -209,9 +216,9 @@ void CToolBar::OnNcCalcSize(BOOL calcValidRects, NCCALCSIZE_PARAMS* params) {
     // Without calcValidRects the parameter is one RECT: the first member of the structure.
     RECT& client = params->rgrc[0];
     if (IsHorizontal())
-        client.left = std::min(client.left + kGripperSize, client.right);
+        client.left = std::min(client.left + m_gripperSize, client.right);
     else
-        client.top = std::min(client.top + kGripperSize, client.bottom);
+        client.top = std::min(client.top + m_gripperSize, client.bottom);
 }
 
 void CToolBar::OnNcPaint() {

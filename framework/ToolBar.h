@@ -20,7 +20,9 @@ public:
     // The tooltip of a command: its string table entry after "\n" (empty when none).
     static CString GetTipText(UINT id);
 
-    static constexpr int kGripperSize = 8;
+    static constexpr int kGripperSize = 8; // at 96 DPI
+    // The gripper's thickness in pixels, kGripperSize until set (a frame scales it to its DPI).
+    void SetGripperSize(int size);
 
 protected:
     // The gripper lies outside the client area: left of the buttons, or above them when the bar
@@ -42,4 +44,5 @@ protected:
 
 private:
     bool m_bDragging = false;
+    int m_gripperSize = kGripperSize;
 };

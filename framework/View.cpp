@@ -4,6 +4,7 @@
 #include "Dialog.h"
 #include "Document.h"
 #include "Frame.h"
+#include "MessageFont.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 IMPLEMENT_DYNAMIC(CCtrlView, CView)
@@ -115,7 +116,16 @@ BOOL CCtrlView::PreCreateWindow(CREATESTRUCTA& cs) {
 int CSingleCtrlView::OnCreate(LPCREATESTRUCT cs) {
     if (CView::OnCreate(cs) == -1)
         return -1;
-    return CreateControl() ? 0 : -1;
+    if (!CreateControl())
+        return -1;
+    SetDpi(AfxGetWindowDpi(m_hWnd));
+    return 0;
+}
+
+void CSingleCtrlView::SetDpi(int dpi) {
+    m_nDpi = dpi;
+    if (m_control.m_hWnd)
+        m_control.SetFont(AfxGetMessageFont(dpi), TRUE);
 }
 
 void CSingleCtrlView::OnSize(UINT type, int cx, int cy) {

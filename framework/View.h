@@ -4,6 +4,7 @@
 // frame to a view being created.
 #pragma once
 
+#include "Dpi.h"
 #include "Wnd.h"
 
 class CDocument;
@@ -75,6 +76,11 @@ class CSingleCtrlView : public CView {
     DECLARE_DYNAMIC(CSingleCtrlView)
 public:
     void OnDraw(HDC) override {} // the control paints the whole client area
+    // Lays the view out for a display of dpi: the control takes the message font at that DPI,
+    // and views with sizes of their own scale them. Runs when the view is created (at the
+    // window's DPI) and when its window moves to a display of another DPI.
+    virtual void SetDpi(int dpi);
+    int GetDpi() const { return m_nDpi; }
 
 protected:
     explicit CSingleCtrlView(CWnd& control) : m_control(control) {}
@@ -87,6 +93,7 @@ protected:
 
 private:
     CWnd& m_control; // a member of the derived view
+    int m_nDpi = kDesignDpi;
 };
 
 class CFormView : public CView {

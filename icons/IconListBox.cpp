@@ -6,17 +6,17 @@
 #include <new>
 #include <utility>
 
-int CIconListBox::s_averageCharWidth = 0;
-
 BEGIN_MESSAGE_MAP(CIconListBox, CListBox)
     ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 namespace {
-constexpr int kRowPadding = 2;     // a pixel above and below the picture
-constexpr int kPictureLeft = 2;    // the picture's gap to the left edge
-constexpr int kMaxRowHeight = 255; // list boxes cut taller owner-drawn rows
+// At 96 DPI; scaled to the list's DPI.
+constexpr int kRowPadding = 2;  // a pixel above and below the picture
+constexpr int kPictureLeft = 2; // the picture's gap to the left edge
 constexpr int kMinPictureSide = 16;
+// In pixels at any DPI.
+constexpr int kMaxRowHeight = 255; // list boxes cut taller owner-drawn rows
 } // namespace
 
 CString CIconListBox::MakeLabel(int width, int height, int bitCount) {
@@ -49,7 +49,7 @@ int CIconListBox::AddDamagedImage(int directoryIndex, const char* label) {
     if (label == nullptr || *label == '\0')
         return -1;
     // As high as a small icon: the directory's size of a damaged image is not to be trusted.
-    const int side = GetSystemMetrics(SM_CXSMICON);
+    const int side = AfxGetSystemMetricForDpi(SM_CXSMICON, m_nDpi);
     return AppendRow(ScopedIcon(), side, side, directoryIndex, CString(label) + " (damaged)");
 }
 
@@ -104,20 +104,24 @@ int CIconListBox::PictureSide(const IconListBoxItem& item) const {
     // again never adds or takes away the bar that changed the width.
     RECT window;
     GetWindowRect(&window);
-    const int fitsWidth =
-        window.right - window.left - GetSystemMetrics(SM_CXVSCROLL) - 2 * kPictureLeft;
-    if (item.width <= fitsWidth && item.height + kRowPadding <= kMaxRowHeight)
+    const int fitsWidth = window.right - window.left -
+                          AfxGetSystemMetricForDpi(SM_CXVSCROLL, m_nDpi) - 2 * Scaled(kPictureLeft);
+    if (item.width <= fitsWidth && item.height + Scaled(kRowPadding) <= kMaxRowHeight)
         return item.width;
-    const int fitsHeight = kMaxRowHeight - kRowPadding - LineHeight();
-    return std::max(kMinPictureSide, std::min({item.width, fitsWidth, fitsHeight}));
+    const int fitsHeight = kMaxRowHeight - Scaled(kRowPadding) - LineHeight();
+    return std::max(Scaled(kMinPictureSide), std::min({item.width, fitsWidth, fitsHeight}));
 }
 
 int CIconListBox::RowHeight(const IconListBoxItem* item) const {
+    const int padding = Scaled(kRowPadding);
     if (!item)
-        return GetSystemMetrics(SM_CYICON) + kRowPadding;
+        return AfxGetSystemMetricForDpi(SM_CYICON, m_nDpi) + padding;
     const int side = PictureSide(*item);
-    // A scaled picture takes the row's width; its label goes under it.
-    return side == item->width ? item->height + kRowPadding : side + kRowPadding + LineHeight();
+    // A scaled picture takes the row's width; its label goes under it. Beside a small picture
+    // the label needs a line's height, which large fonts make taller than the picture.
+    if (side == item->width)
+        return std::max(item->height, LineHeight()) + padding;
+    return side + padding + LineHeight();
 }
 
 void CIconListBox::MeasureItem(LPMEASUREITEMSTRUCT measure) {
@@ -127,6 +131,16 @@ void CIconListBox::MeasureItem(LPMEASUREITEMSTRUCT measure) {
 
 void CIconListBox::OnSize(UINT type, int cx, int cy) {
     CListBox::OnSize(type, cx, cy);
+    MeasureRowsAgain();
+}
+
+void CIconListBox::SetDpi(int dpi) {
+    m_nDpi = dpi;
+    if (m_hWnd)
+        MeasureRowsAgain();
+}
+
+void CIconListBox::MeasureRowsAgain() {
     bool changed = false;
     for (int row = 0; row < GetCount(); ++row) {
         const int height = RowHeight(GetRow(row));
@@ -158,11 +172,6 @@ void CIconListBox::DrawItem(LPDRAWITEMSTRUCT draw) {
         }
         return;
     }
-    if (s_averageCharWidth == 0) {
-        TEXTMETRICA metrics;
-        if (GetTextMetricsA(dc, &metrics))
-            s_averageCharWidth = metrics.tmAveCharWidth;
-    }
     const auto* item = reinterpret_cast<const IconListBoxItem*>(draw->itemData);
     if (static_cast<int>(draw->itemID) == -1 || item == nullptr)
         return;
@@ -177,16 +186,20 @@ void CIconListBox::DrawItem(LPDRAWITEMSTRUCT draw) {
         FillRect(dc, &rect, GetSysColorBrush(COLOR_WINDOW));
     }
     const int side = PictureSide(*item);
+    const int left = Scaled(kPictureLeft), padding = Scaled(kRowPadding);
     if (item->icon)
-        DrawIconEx(dc, rect.left + kPictureLeft, rect.top + 1, item->icon.Get(), side, side, 0,
+        DrawIconEx(dc, rect.left + left, rect.top + padding / 2, item->icon.Get(), side, side, 0,
                    nullptr, DI_NORMAL);
     if (side == item->width) {
-        rect.left += item->width + (s_averageCharWidth ? s_averageCharWidth : 8) + kPictureLeft;
+        // The label keeps a character's width from the picture, in the font the list draws with.
+        TEXTMETRICA metrics;
+        const int gap = GetTextMetricsA(dc, &metrics) ? metrics.tmAveCharWidth : 8;
+        rect.left += item->width + gap + left;
         DrawTextA(dc, item->label, -1, &rect, DT_SINGLELINE | DT_VCENTER);
     } else {
         RECT below = rect;
-        below.left += kPictureLeft;
-        below.top += side + kRowPadding;
+        below.left += left;
+        below.top += side + padding;
         DrawTextA(dc, item->label, -1, &below, DT_SINGLELINE | DT_TOP);
     }
     if (selected)

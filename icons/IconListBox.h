@@ -39,6 +39,9 @@ public:
     bool HasSelection() const { return GetSelCount() > 0; }
     bool HasRows() const { return GetCount() > 0; }
     void SelectAll();
+    // Paddings and the rows of damaged images at dpi; every row is measured again. The font is
+    // the view's to set.
+    void SetDpi(int dpi);
 
     void DrawItem(LPDRAWITEMSTRUCT draw) override;
     void MeasureItem(LPMEASUREITEMSTRUCT measure) override;
@@ -48,6 +51,8 @@ protected:
     // A new width changes which pictures must be scaled, so every row is measured again.
     void OnSize(UINT type, int cx, int cy);
     DECLARE_MESSAGE_MAP()
+    void MeasureRowsAgain();
+    int Scaled(int size) const { return AfxScaleToDpi(size, m_nDpi); }
 
 private:
     // The side at which a row's picture is drawn: its own width, or less to fit the list's
@@ -57,6 +62,5 @@ private:
     int LineHeight() const;
     int AppendRow(ScopedIcon icon, int width, int height, int directoryIndex, const char* label);
 
-    // The font's average character width, read once for the process (0 until then).
-    static int s_averageCharWidth;
+    int m_nDpi = kDesignDpi;
 };

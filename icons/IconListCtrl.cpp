@@ -33,7 +33,7 @@ BEGIN_MESSAGE_MAP(CIconListCtrl, CListCtrl)
     ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
 END_MESSAGE_MAP()
 
-CIconListCtrl::CIconListCtrl() {
+CIconListCtrl::CIconListCtrl() : m_nCellSide(GetSystemMetrics(SM_CXICON)) {
     CreatePictureList();
 }
 
@@ -44,8 +44,41 @@ CIconListCtrl::~CIconListCtrl() {
 }
 
 bool CIconListCtrl::CreatePictureList() {
-    // Cells of the system's large-icon size; pictures are drawn on the window colour, no mask.
-    return m_images.Create(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+    // Square cells of the large-icon size; pictures are drawn on the window colour, no mask.
+    return m_images.Create(m_nCellSide, m_nCellSide);
+}
+
+void CIconListCtrl::SetDpi(int dpi) {
+    m_nDpi = dpi;
+    const int side = AfxGetSystemMetricForDpi(SM_CXICON, dpi);
+    if (side != m_nCellSide && side > 0) {
+        m_nCellSide = side;
+        for (int i = 0; i < GetItemCount(); ++i)
+            if (CIconItem* item = GetIconItem(i))
+                item->SetImageIndex(CIconItem::kImageNotMade);
+        ReplacePictureList();
+    }
+    SetIconSpacing();
+}
+
+void CIconListCtrl::ReplacePictureList() {
+    // The canvas has the old cell size; every picture goes at once: a new, empty list takes the
+    // old one's place.
+    ReleaseSources();
+    HIMAGELIST old = m_images.Detach();
+    CreatePictureList();
+    if (m_hWnd)
+        SetImageList(m_images, LVSIL_NORMAL);
+    if (old)
+        ImageList_Destroy(old);
+}
+
+void CIconListCtrl::SetIconSpacing() {
+    // The system's spacing at this DPI: the list's own default follows the system DPI only.
+    if (m_hWnd)
+        SendMessage(LVM_SETICONSPACING, 0,
+                    MAKELPARAM(AfxGetSystemMetricForDpi(SM_CXICONSPACING, m_nDpi),
+                               AfxGetSystemMetricForDpi(SM_CYICONSPACING, m_nDpi)));
 }
 
 int CIconListCtrl::OnCreate(LPCREATESTRUCT cs) {
@@ -128,14 +161,8 @@ void CIconListCtrl::RemoveAll() {
         m_pSubIconView->RemoveAll();
     DeleteAllItems();
     // The next folder's files are read afresh.
-    ReleaseSources();
-    // Every picture goes at once: a new, empty list takes the old one's place.
-    HIMAGELIST old = m_images.Detach();
-    CreatePictureList();
-    if (m_hWnd)
-        SetImageList(m_images, LVSIL_NORMAL);
-    if (old)
-        ImageList_Destroy(old);
+    ReplacePictureList();
+    SetIconSpacing();
 }
 
 CIconItem* CIconListCtrl::GetIconItem(int index) const {
@@ -180,7 +207,7 @@ int CIconListCtrl::GetPicture(int index) {
 
 int CIconListCtrl::MakePicture(const CIconItem& item) {
     const bool held = HoldSourcesUntilIdle();
-    const SizedIcon icon = item.LoadDisplayIcon(m_files);
+    const SizedIcon icon = item.LoadDisplayIcon(m_files, m_nCellSide);
     int index = -1;
     if (icon.icon) {
         if (!m_canvas) {

@@ -33,6 +33,10 @@ public:
 
     // Empties the sub-icon view, deletes every item and starts a new, empty picture list.
     void RemoveAll();
+    // Cells of the large-icon size at dpi; pictures of another size are made again as items
+    // are drawn.
+    void SetDpi(int dpi);
+    int GetCellSide() const { return m_nCellSide; }
     void SetSubIconView(CSubIconView* view) { m_pSubIconView = view; }
     CSubIconView* GetSubIconView() const { return m_pSubIconView; }
 
@@ -81,6 +85,9 @@ private:
     // takes the message this posts.
     void DeferRedrawUntilIdle();
     bool CreatePictureList();
+    void SetIconSpacing();
+    // Puts a new, empty picture list of the cell size in the old one's place.
+    void ReplacePictureList();
     int AppendItem(quarvel::CIconItem* item, const CString& text);
     int AppendGroupItem(const char* listedPath, const char* sourcePath, quarvel::ResKey name,
                         std::uint16_t language);
@@ -96,6 +103,8 @@ private:
     quarvel::IconFileCache m_files;
     std::optional<quarvel::PictureCanvas> m_canvas;
     bool m_bSourcesHeld = false;
+    int m_nCellSide;
+    int m_nDpi = kDesignDpi;
     CSubIconView* m_pSubIconView = nullptr;
     SaveFolderSetting m_saveFolder;
     int m_nOwnedItems = 0;

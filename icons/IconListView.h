@@ -18,6 +18,10 @@ public:
     void SetSubIconView(CSubIconView* view) { m_wndList.SetSubIconView(view); }
     CSubIconView* GetSubIconView() const { return m_wndList.GetSubIconView(); }
     void RemoveAll() { m_wndList.RemoveAll(); }
+    void SetDpi(int dpi) override {
+        CSingleCtrlView::SetDpi(dpi);
+        m_wndList.SetDpi(dpi);
+    }
     // Where Save Icon As and the batch save remember their folder.
     void SetSaveFolderSetting(SaveFolderSetting setting) {
         m_wndList.SetSaveFolderSetting(std::move(setting));

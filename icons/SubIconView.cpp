@@ -61,10 +61,13 @@ constexpr std::uint64_t kBytesPerPixel = 4;
 CSubIconView::CSubIconView() : CSingleCtrlView(m_wndList) {}
 
 bool CSubIconView::CreateControl() {
-    if (!m_wndList.Create(CIconListBox::kStyle, RECT{0, 0, 0, 0}, this, IDC_SUBICON_LIST))
-        return false;
-    m_wndList.SetFont(AfxGetMessageFont(), TRUE);
-    return true;
+    return m_wndList.Create(CIconListBox::kStyle, RECT{0, 0, 0, 0}, this, IDC_SUBICON_LIST) !=
+           FALSE;
+}
+
+void CSubIconView::SetDpi(int dpi) {
+    CSingleCtrlView::SetDpi(dpi);
+    m_wndList.SetDpi(dpi);
 }
 
 // ---- Filling

@@ -34,6 +34,7 @@ public:
     CIconListBox& GetListBox() { return m_wndList; }
     // Where Save Icon As remembers its folder.
     void SetSaveFolderSetting(SaveFolderSetting setting) { m_saveFolder = std::move(setting); }
+    void SetDpi(int dpi) override;
 
     // The name proposed by the save dialog: the source name, "_" and the caret row.
     CString MakeSaveName() const;

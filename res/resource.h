@@ -25,6 +25,16 @@
 #define IDB_NETWORK 140
 // Two 16x16 images, 16 colours, light grey transparent: the "Folder" and "Search" tabs.
 #define IDB_TAB_IMAGES 180
+// The same strips drawn for high-DPI displays, their images 20, 24 and 32 pixels square.
+#define IDB_TOOLBAR_20 300
+#define IDB_TOOLBAR_24 301
+#define IDB_TOOLBAR_32 302
+#define IDB_NETWORK_20 303
+#define IDB_NETWORK_24 304
+#define IDB_NETWORK_32 305
+#define IDB_TAB_IMAGES_20 306
+#define IDB_TAB_IMAGES_24 307
+#define IDB_TAB_IMAGES_32 308
 #define IDI_BATCH_SAVE 186 // icon of the "Save..." dialog
 #define IDR_SEARCH_AVI 135 // looping clip of the search form's animation control ("AVI" type)
 

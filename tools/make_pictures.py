@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Draws Quarvel's pictures into a folder: toolbar, network and tab bitmaps, two icons, the
-search form's animation clip, and the installer's side picture, header and uninstaller icon.
+"""Draws Quarvel's pictures into a folder: toolbar, network and tab bitmaps (at 16 pixels and at
+the larger sides of high-DPI displays, "toolbar_24.bmp" and the like), two icons, the search
+form's animation clip, and the installer's side picture, header and uninstaller icon.
 
 Usage: make_pictures.py OUTPUT_FOLDER
 """
@@ -22,12 +23,34 @@ BATCH_SAVE_ICON_SIZES = (16, 32, 48)
 UNINSTALL_ICON_SIZES = (16, 32, 48)
 
 
-def palette_bitmap(drawings, key_rgb, bit_count, palette=None):
-    canvas = small_images.strip(drawings)
+def palette_bitmap(drawings, key_rgb, bit_count, palette=None, side=small_images.SIZE):
+    """The strip in a palette of bit_count bits; larger sides, whose gradients may use more
+    colours than 8 bits hold, fall back to 24 bits (the key colour still marks transparency)."""
+    canvas = small_images.strip(drawings, side)
     indices, palette = formats.to_palette(
         canvas.width, canvas.height, canvas.rgba_bytes(), key_rgb, palette
     )
+    if len(palette) > 1 << bit_count:
+        return formats.rgb_bmp_file(canvas.width, canvas.height, keyed_rgba(canvas, key_rgb))
     return formats.bmp_file(canvas.width, canvas.height, indices, palette, bit_count)
+
+
+def keyed_rgba(canvas, key_rgb):
+    """The canvas's pixels with the transparent ones in the key colour."""
+    rgba = bytearray(canvas.rgba_bytes())
+    for k in range(0, len(rgba), 4):
+        if rgba[k + 3] == 0:
+            rgba[k : k + 4] = bytes((*key_rgb, 255))
+    return bytes(rgba)
+
+
+def sized_strips(name, drawings, key_rgb, bit_count, palette=None):
+    """name.bmp at the design size, name_<side>.bmp at each larger side."""
+    out = {}
+    for side in small_images.SIDES:
+        file = f"{name}.bmp" if side == small_images.SIZE else f"{name}_{side}.bmp"
+        out[file] = lambda side=side: palette_bitmap(drawings, key_rgb, bit_count, palette, side)
+    return out
 
 
 def icon(draw, sizes):
@@ -53,12 +76,10 @@ def clip():
 
 def pictures():
     return {
-        "toolbar.bmp": lambda: palette_bitmap(small_images.TOOLBAR, MAGENTA, 8),
+        **sized_strips("toolbar", small_images.TOOLBAR, MAGENTA, 8),
         "toolbar_buttons.bmp": lambda: palette_bitmap(small_images.TOOLBAR_BUTTONS, MAGENTA, 8),
-        "network.bmp": lambda: palette_bitmap(small_images.NETWORK, MAGENTA, 8),
-        "tabs.bmp": lambda: palette_bitmap(
-            small_images.TABS, small_images.VGA_LIGHT_GREY, 4, small_images.VGA
-        ),
+        **sized_strips("network", small_images.NETWORK, MAGENTA, 8),
+        **sized_strips("tabs", small_images.TABS, small_images.VGA_LIGHT_GREY, 4, small_images.VGA),
         "quarvel.ico": lambda: icon(icons.app_icon, APP_ICON_SIZES),
         "batch_save.ico": lambda: icon(icons.batch_save_icon, BATCH_SAVE_ICON_SIZES),
         "search.avi": clip,

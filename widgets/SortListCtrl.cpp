@@ -32,6 +32,15 @@ int CSortListCtrl::AppendColumn(const char* heading, int width, int format) {
     return InsertColumn(index, heading, format, width, index);
 }
 
+void CSortListCtrl::ScaleColumnWidths(int fromDpi, int toDpi) {
+    const HWND header = GetHeaderCtrl();
+    const int count = header ? Header_GetItemCount(header) : 0;
+    if (fromDpi <= 0 || fromDpi == toDpi)
+        return;
+    for (int column = 0; column < count; ++column)
+        SetColumnWidth(column, MulDiv(GetColumnWidth(column), toDpi, fromDpi));
+}
+
 BOOL CSortListCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     auto* header = reinterpret_cast<NMHDR*>(lParam);
     if (header->code == HDN_ITEMCLICKA || header->code == HDN_ITEMCLICKW) {

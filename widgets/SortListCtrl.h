@@ -17,6 +17,8 @@ public:
     // Appends a report column; width -1 copies the width of the current last column (0 for the
     // first column). Answers the new column's index, or -1 when the control refuses it.
     virtual int AppendColumn(const char* heading, int width = -1, int format = LVCFMT_LEFT);
+    // Every column's width, laid out at fromDpi, at toDpi (widths the user dragged included).
+    void ScaleColumnWidths(int fromDpi, int toDpi);
 
     int GetSortedColumn() const { return m_nSortedColumn; }
     bool IsSortAscending() const { return m_bAscending; }

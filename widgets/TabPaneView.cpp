@@ -22,20 +22,27 @@ int CTabPaneView::OnCreate(LPCREATESTRUCT cs) {
     // The child views' creation and destruction may reach the frame through this window.
     ModifyStyleEx(WS_EX_NOPARENTNOTIFY, 0);
 
-    SetFont(AfxGetMessageFont(), TRUE);
+    SetDpi(AfxGetWindowDpi(m_hWnd));
 
     m_hToolTip = reinterpret_cast<HWND>(SendMessage(TCM_GETTOOLTIPS));
     SendMessage(TCM_SETTOOLTIPS, reinterpret_cast<WPARAM>(m_hToolTip));
     return 0;
 }
 
+void CTabPaneView::SetDpi(int dpi) {
+    m_nDpi = dpi;
+    SetFont(AfxGetMessageFont(dpi), TRUE);
+    LayOutViews();
+}
+
 RECT CTabPaneView::GetChildArea() const {
     RECT area;
     GetClientRect(&area);
-    area.left += kChildInset;
-    area.right -= kChildInset;
-    area.bottom -= kChildInset;
-    area.top += kChildTopInset;
+    const int inset = AfxScaleToDpi(kChildInset, m_nDpi);
+    area.left += inset;
+    area.right -= inset;
+    area.bottom -= inset;
+    area.top += AfxScaleToDpi(kChildTopInset, m_nDpi);
     return area;
 }
 

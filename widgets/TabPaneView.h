@@ -34,7 +34,13 @@ public:
     int GetCurrentIndex() const { return m_nCurrentIndex; }
     // The rectangle, in this window's client coordinates, that every tab's view occupies.
     RECT GetChildArea() const;
+    // Lays the tabs and views out for a display of dpi: the tabs take the message font at that
+    // DPI and the insets below scale. Runs at creation (at the window's DPI) and when the
+    // window moves to a display of another DPI; a derived view changes its tab images here.
+    virtual void SetDpi(int dpi);
+    int GetDpi() const { return m_nDpi; }
 
+    // At 96 DPI.
     static constexpr int kChildInset = 3;     // left, right and bottom
     static constexpr int kChildTopInset = 26; // the tabs sit along the top edge
 
@@ -54,6 +60,7 @@ private:
 
     CWnd* m_pCurrentView = nullptr;
     int m_nCurrentIndex = 0;
+    int m_nDpi = kDesignDpi;
     HWND m_hToolTip = nullptr; // the tab control's own tooltip control
     std::vector<TabRecord> m_tabs;
 };

@@ -85,17 +85,17 @@ HICON LoadIcoFileIcon(const char* path, int width) {
     return BuildIcoFileIcon(path, width).icon.Detach();
 }
 
-SizedIcon CIconItem::LoadDisplayIcon(IconFileCache& files) const {
+SizedIcon CIconItem::LoadDisplayIcon(IconFileCache& files, int width) const {
     if (GetKind() != ResourceGroup)
-        return BuildIcoFileIcon(GetPath().c_str(), 0);
+        return BuildIcoFileIcon(GetPath().c_str(), width);
     IndexedImageFile* file = files.Open(GetPath());
-    return file ? BuildGroupIcon(file->File(), file->Images(), GetName(), GetLanguage(), 0)
+    return file ? BuildGroupIcon(file->File(), file->Images(), GetName(), GetLanguage(), width)
                 : SizedIcon();
 }
 
-HICON CIconItem::LoadDisplayIcon() const {
+HICON CIconItem::LoadDisplayIcon(int width) const {
     IconFileCache files;
-    return LoadDisplayIcon(files).icon.Detach();
+    return LoadDisplayIcon(files, width).icon.Detach();
 }
 
 int IconWidth(HICON icon) {

@@ -264,3 +264,29 @@ TEST(ChooseDisplayImage, TakesTheDeepestImageOfTheWidthAsTheSystemDoes) {
     ASSERT_TRUE(none);
     EXPECT_EQ(Bytes(none->Data(), none->Data() + none->Size()), small) << "no match: entry 0";
 }
+
+TEST(ChooseDisplayImage, AHighDpiCellWithoutItsWidthTakesTheWidestNarrowerOfAtLeast32) {
+    // Entry 0 is the smallest, as in many libraries; no image is 64 pixels wide.
+    const Bytes i16 = MakeBmpImage(16, 32), i32 = MakeBmpImage(32, 32), i48 = MakeBmpImage(48, 4),
+                d48 = MakeBmpImage(48, 32, 1);
+    ResourceTree tree;
+    AddIconGroup(tree, 1, 0, {i16, i32, i48, d48}, {16, 32, 48, 48}, {32, 32, 4, 32}, 1);
+    AddIconGroup(tree, 2, 0, {i16}, {16}, {32}, 10);
+    const Bytes pe = BuildImageWithResources(tree);
+    const CPEFile file(pe.data(), pe.size());
+    const auto bytesOf = [](const std::optional<ByteView>& image) {
+        return image ? Bytes(image->Data(), image->Data() + image->Size()) : Bytes();
+    };
+    EXPECT_EQ(bytesOf(ChooseDisplayImage(file, 1, 0, 64)), d48) << "the deepest 48";
+    EXPECT_EQ(bytesOf(ChooseDisplayImage(file, 1, 0, 40)), i32);
+    // At 96 DPI and below nothing changes: no match is entry 0.
+    EXPECT_EQ(bytesOf(ChooseDisplayImage(file, 1, 0, 24)), i16);
+    // Nothing of 32 or more below the width: entry 0.
+    EXPECT_EQ(bytesOf(ChooseDisplayImage(file, 2, 0, 64)), i16);
+
+    // An .ico file chooses alike.
+    const Bytes ico = MakeIcoFile({EntryFor(i16, 16, 32, 1), EntryFor(i48, 48, 4, 2)}, {i16, i48});
+    const auto chosen =
+        ChooseIcoDisplayImage(*IcoDirectory::Parse(ByteView(ico.data(), ico.size())), 64);
+    EXPECT_EQ(bytesOf(chosen), i48);
+}

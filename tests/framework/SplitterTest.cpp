@@ -99,6 +99,20 @@ TEST(Splitter, AColumnBelowItsMinimumIsHiddenAndDraggingABarSetsItsSize) {
     EXPECT_EQ(width(paneRect(s.outer.GetPane(0, 0), &s.outer)), 350);
 }
 
+TEST(Splitter, BarsOfTheSizeSetForTheDisplayAreLaidOutAndDragged) {
+    SplitterHost s;
+    const int bar = 2 * CSplitterWnd::kBarSize;
+    s.outer.SetBarSize(bar);
+    s.outer.RecalcLayout();
+    EXPECT_EQ(paneRect(&s.right, &s.outer).left, 280 + bar);
+    // The far edge of the wider bar still takes the drag.
+    s.outer.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(280 + bar - 1, 100));
+    s.outer.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(400, 100));
+    s.outer.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(400, 100));
+    ui::PumpPending();
+    EXPECT_EQ(width(paneRect(s.outer.GetPane(0, 0), &s.outer)), 400);
+}
+
 TEST(Splitter, APaneOfAClassThatCannotBeCreatedIsRefused) {
     SplitterHost s;
     CSplitterWnd extra;

@@ -50,15 +50,17 @@ struct PackedBitmap {
         return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
     }
 
-    // Every 16 x 16 image of the strip shows something and has transparent pixels around it.
-    void ExpectEachImageDrawnOnKey(COLORREF key) const {
-        for (int image = 0; image < header.biWidth / 16; ++image) {
+    // Every image of the strip (side pixels square) shows something and has transparent pixels
+    // around it.
+    void ExpectEachImageDrawnOnKey(COLORREF key, int side = 16) const {
+        for (int image = 0; image < header.biWidth / side; ++image) {
             int transparent = 0;
-            for (int y = 0; y < 16; ++y)
-                for (int x = 0; x < 16; ++x)
-                    transparent += pixel(image * 16 + x, y) == key;
+            for (int y = 0; y < side; ++y)
+                for (int x = 0; x < side; ++x)
+                    transparent += pixel(image * side + x, y) == key;
             EXPECT_GT(transparent, 0) << "image " << image << " has no transparent pixel";
-            EXPECT_LT(transparent, 16 * 16 - 40) << "image " << image << " is nearly empty";
+            EXPECT_LT(transparent, side * side * 216 / 256)
+                << "image " << image << " is nearly empty";
         }
     }
 };
@@ -105,6 +107,33 @@ TEST(Bitmaps, TwoTabImagesInSixteenColoursOnLightGrey) {
     EXPECT_EQ(tabs.header.biHeight, 16);
     EXPECT_EQ(tabs.header.biBitCount, 4);
     tabs.ExpectEachImageDrawnOnKey(RGB(192, 192, 192));
+}
+
+TEST(Bitmaps, HighDpiStripsHoldTheSameImagesDrawnAtTheirSide) {
+    struct Family {
+        int small;
+        int larger[3]; // 20, 24 and 32 pixels
+        COLORREF key;
+    };
+    const Family families[] = {
+        {IDB_TOOLBAR, {IDB_TOOLBAR_20, IDB_TOOLBAR_24, IDB_TOOLBAR_32}, RGB(255, 0, 255)},
+        {IDB_NETWORK, {IDB_NETWORK_20, IDB_NETWORK_24, IDB_NETWORK_32}, RGB(255, 0, 255)},
+        {IDB_TAB_IMAGES,
+         {IDB_TAB_IMAGES_20, IDB_TAB_IMAGES_24, IDB_TAB_IMAGES_32},
+         RGB(192, 192, 192)},
+    };
+    const int sides[] = {20, 24, 32};
+    for (const Family& family : families) {
+        const PackedBitmap small(family.small);
+        for (int k = 0; k < 3; ++k) {
+            SCOPED_TRACE(family.larger[k]);
+            const PackedBitmap strip(family.larger[k]);
+            EXPECT_EQ(strip.header.biHeight, sides[k]);
+            EXPECT_EQ(strip.header.biWidth, small.header.biWidth / 16 * sides[k]);
+            EXPECT_EQ(strip.header.biBitCount, small.header.biBitCount);
+            strip.ExpectEachImageDrawnOnKey(family.key, sides[k]);
+        }
+    }
 }
 
 // The sizes of the images of a group icon, 256 read as 0 in the directory as the format stores it.
@@ -206,11 +235,21 @@ TEST(Animation, ClipIsASmallLoopOfEightBitFramesThatFitsTheControl) {
     EXPECT_LT(avi.size(), 64u * 1024) << "a short clip";
 }
 
-TEST(Manifest, AsksForCommonControlsSix) {
+TEST(Manifest, AsksForCommonControlsSixAndPerMonitorDpiOnWindows7To11) {
     std::vector<unsigned char> data = ResourceBytes(MAKEINTRESOURCEA(24), 1);
     std::string manifest(data.begin(), data.end());
     EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
+    // Per-monitor V2 first, per-monitor after it; "true/pm" for systems before Windows 10 1607.
+    EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+    EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
+    for (const char* system : {"35138b9a-5d96-4fbd-8e2d-a2440225f93a",  // 7
+                               "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",  // 8
+                               "1f676c76-80e1-4239-95bb-83d0f6d0da78",  // 8.1
+                               "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"}) // 10 and 11
+        EXPECT_NE(manifest.find(std::string("supportedOS Id=\"{") + system + "}\""),
+                  std::string::npos)
+            << system;
 }
 
 } // namespace

@@ -176,11 +176,17 @@ class Canvas:
         }
 
     def pixel_art(self, shape, paint, outline_rgb=None):
-        """Crisp fill; with outline_rgb, the pixels on the edge of the shape take that colour."""
+        """Crisp fill; with outline_rgb, the pixels on the edge of the shape take that colour.
+
+        The outline is one pixel wide, two from twice the design size up, and so on.
+        """
         inside = self.mask(shape)
+        reach = max(1, int(self.scale + 0.25))
+        steps = [(d, 0) for d in range(-reach, reach + 1) if d] + [
+            (0, d) for d in range(-reach, reach + 1) if d
+        ]
         for i, j in inside:
-            neighbours = ((i + 1, j), (i - 1, j), (i, j + 1), (i, j - 1))
-            edge = any(n not in inside for n in neighbours)
+            edge = any((i + di, j + dj) not in inside for di, dj in steps)
             rgb = outline_rgb if (edge and outline_rgb is not None) else paint(*self._centre(i, j))
             self.set(i, j, rgb)
 
@@ -193,16 +199,28 @@ class Canvas:
         if 0 <= i < self.width and 0 <= j < self.height:
             self.pixels[j * self.width + i] = [rgb[0], rgb[1], rgb[2], 1.0]
 
+    def _span(self, start):
+        """The pixels whose centres lie in [start, start + 1) of the design grid."""
+        first = math.ceil(start * self.scale - 0.5)
+        return range(first, max(first + 1, math.ceil((start + 1) * self.scale - 0.5)))
+
+    def set_unit(self, x, y, rgb):
+        """Paints the square of one design unit at (x, y): one pixel at scale 1, a block above."""
+        for j in self._span(y):
+            for i in self._span(x):
+                self.set(i, j, rgb)
+
     def dots(self, rgb, points):
-        for i, j in points:
-            self.set(i, j, rgb)
+        """Design units, each a pixel at the design size."""
+        for x, y in points:
+            self.set_unit(x, y, rgb)
 
     def glyph(self, rows, left, top, rgb):
         """A small bitmap glyph: rows of text where any character other than '.' is ink."""
         for dj, row in enumerate(rows):
             for di, ch in enumerate(row):
                 if ch != ".":
-                    self.set(left + di, top + dj, rgb)
+                    self.set_unit(left + di, top + dj, rgb)
 
     def paste(self, other, left, top):
         for j in range(other.height):

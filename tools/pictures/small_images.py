@@ -1,4 +1,8 @@
-"""The 16 x 16 pictures: toolbar strip, network images and tab images, as crisp pixel art."""
+"""The small pictures: toolbar strip, network images and tab images, as crisp pixel art.
+
+Each is designed on a 16 x 16 grid and drawn at every side in SIDES, so that a high-DPI display
+gets a picture drawn for its size instead of a small one stretched.
+"""
 
 from raster import (
     Canvas,
@@ -16,6 +20,8 @@ from raster import (
 )
 
 SIZE = 16
+# 100 %, 125 %, 150 % and 200 % of the design size.
+SIDES = (16, 20, 24, 32)
 
 BLACK = (0, 0, 0)
 WHITE = (255, 255, 255)
@@ -30,8 +36,9 @@ RED = (210, 40, 40)
 GLASS = (200, 230, 255)
 
 
-def _canvas():
-    return Canvas(SIZE, SIZE)
+def canvas(side=SIZE):
+    """A square canvas of side pixels over the 16-unit design grid."""
+    return Canvas(side, side, side / SIZE)
 
 
 # ---- Shapes used by several pictures
@@ -78,28 +85,24 @@ def _computer(c, left, top, width, screen_rgb=BLUE_LIGHT):
 # ---- Toolbar strip: the eight button images first, in button order, then the extra commands
 
 
-def back():
-    c = _canvas()
+def back(c):
     c.pixel_art(_left_arrow(), vertical(2, GREEN_LIGHT, 14, GREEN), GREEN_DARK)
     return c
 
 
-def forward():
-    c = _canvas()
+def forward(c):
     c.pixel_art(mirror_x(_left_arrow(), SIZE), vertical(2, GREEN_LIGHT, 14, GREEN), GREEN_DARK)
     return c
 
 
-def up():
-    c = _canvas()
+def up(c):
     draw_folder(c, 0, 6, 16, 15.5)
     arrow = polygon([(8, 0.5), (13.5, 6), (10, 6), (10, 12), (6, 12), (6, 6), (2.5, 6)])
     c.pixel_art(arrow, vertical(0, GREEN_LIGHT, 12, GREEN), GREEN_DARK)
     return c
 
 
-def refresh():
-    c = _canvas()
+def refresh(c):
     # Most of a circle, open from twelve to two o'clock, its arrow head at twelve pointing right.
     gap = polygon([(8, 9), (8, -6), (24, -6), (24, 6)])
     c.pixel_art(subtract(ring(8, 9, 5.6, 2.6), gap), vertical(2, BLUE_LIGHT, 14, BLUE), BLUE_DARK)
@@ -108,15 +111,13 @@ def refresh():
     return c
 
 
-def copy():
-    c = _canvas()
+def copy(c):
     draw_page(c, 0.5, 0.5, 10.5, 12.5)
     draw_page(c, 5.5, 3.5, 15.5, 15.5)
     return c
 
 
-def save():
-    c = _canvas()
+def save(c):
     body = polygon([(0.5, 0.5), (13, 0.5), (15.5, 3), (15.5, 15.5), (0.5, 15.5)])
     c.pixel_art(body, vertical(0, BLUE_LIGHT, 16, BLUE), BLUE_DARK)
     c.pixel_art(box(3.5, 0.5, 12.5, 6.5), solid(SILVER), BLUE_DARK)
@@ -130,8 +131,7 @@ QUESTION_MARK = [".###.", "##.##", "...##", "..##.", ".##..", ".....", ".##.."]
 INFO_LETTER = [".##.", ".##.", "....", "###.", ".##.", ".##.", ".##.", ".##.", "####"]
 
 
-def help_contents():
-    c = _canvas()
+def help_contents(c):
     # A closed book, pages showing at the bottom, a question mark on its cover.
     c.pixel_art(box(2.5, 12, 14.5, 15.5), solid(WHITE), GREY)
     c.pixel_art(box(1.5, 0.5, 13.5, 14), vertical(0, BLUE, 14, BLUE_DARK), BLACK)
@@ -140,21 +140,18 @@ def help_contents():
     return c
 
 
-def about():
-    c = _canvas()
+def about(c):
     c.pixel_art(circle(8, 8, 7.3), vertical(0, BLUE_LIGHT, 16, BLUE), BLUE_DARK)
     c.glyph(INFO_LETTER, 6, 3, WHITE)
     return c
 
 
-def open_item():
-    c = _canvas()
+def open_item(c):
     draw_folder(c, 0, 2, 14, 14.5, open_front=True)
     return c
 
 
-def properties():
-    c = _canvas()
+def properties(c):
     draw_page(c, 1.5, 0.5, 14.5, 15.5, lines=False)
     for row, rgb in enumerate((RED, GREEN, BLUE)):
         y = 3 + row * 4
@@ -163,23 +160,20 @@ def properties():
     return c
 
 
-def search():
-    c = _canvas()
+def search(c):
     draw_magnifier(c, 6, 6, 4.8, (14.5, 14.5))
     c.dots(WHITE, [(4, 4), (5, 3), (4, 5)])
     return c
 
 
-def copy_path():
-    c = _canvas()
+def copy_path(c):
     c.pixel_art(box(1.5, 1.5, 14.5, 15.5), solid(BROWN), BROWN_DARK)
     draw_page(c, 3.5, 4.5, 12.5, 14.5)
     c.pixel_art(box(5, 0.5, 11, 3.5), solid(SILVER), GREY)
     return c
 
 
-def command_prompt():
-    c = _canvas()
+def command_prompt(c):
     c.pixel_art(box(0.5, 1.5, 15.5, 14.5), solid(BLACK), GREY)
     c.dots(BLUE, [(x, y) for x in range(1, 15) for y in (2, 3)])
     c.glyph(["#..", ".#.", "..#", ".#.", "#.."], 2, 6, SILVER)
@@ -209,8 +203,7 @@ TOOLBAR_BUTTONS = TOOLBAR[:8]
 # ---- Network images: domain, generic network resource, entire network, server
 
 
-def domain():
-    c = _canvas()
+def domain(c):
     c.pixel_art(box(7, 5, 9, 12), solid(GREY))
     c.pixel_art(box(3, 11, 13, 13), solid(GREY))
     _computer(c, 4, 0, 8)
@@ -219,8 +212,7 @@ def domain():
     return c
 
 
-def network_resource():
-    c = _canvas()
+def network_resource(c):
     c.pixel_art(box(0, 12, 16, 14), solid(GREY))
     c.pixel_art(box(7, 9, 9, 13), solid(GREY))
     _computer(c, 3, 0, 10)
@@ -228,8 +220,7 @@ def network_resource():
     return c
 
 
-def entire_network():
-    c = _canvas()
+def entire_network(c):
     globe = circle(8, 8, 7.3)
     c.pixel_art(globe, vertical(0, BLUE_LIGHT, 16, BLUE), BLUE_DARK)
     land = union(
@@ -241,8 +232,7 @@ def entire_network():
     return c
 
 
-def server():
-    c = _canvas()
+def server(c):
     c.pixel_art(box(3.5, 0.5, 12.5, 15.5), vertical(0, WHITE, 16, SILVER), BLACK)
     for y in (3, 5, 7):
         c.dots(GREY, [(x, y) for x in range(5, 11)])
@@ -265,8 +255,7 @@ VGA = [
 VGA_LIGHT_GREY = VGA[7]
 
 
-def tab_folder():
-    c = _canvas()
+def tab_folder(c):
     c.pixel_art(box(0.5, 1.5, 7, 5), solid(VGA[11]), VGA[0])
     c.pixel_art(box(0.5, 3.5, 15.5, 14.5), solid(VGA[11]), VGA[0])
     c.dots(VGA[15], [(x, 5) for x in range(2, 14)])
@@ -274,8 +263,7 @@ def tab_folder():
     return c
 
 
-def tab_search():
-    c = _canvas()
+def tab_search(c):
     draw_magnifier(c, 6, 6, 4.8, (14.5, 14.5), VGA[14], VGA[4], VGA[3], VGA[0])
     c.dots(VGA[15], [(4, 4), (5, 3), (4, 5)])
     return c
@@ -284,9 +272,9 @@ def tab_search():
 TABS = [tab_folder, tab_search]
 
 
-def strip(drawings):
-    """The pictures side by side in one canvas, 16 pixels apart."""
-    out = Canvas(SIZE * len(drawings), SIZE)
+def strip(drawings, side=SIZE):
+    """The pictures drawn side pixels square, side by side in one canvas."""
+    out = Canvas(side * len(drawings), side)
     for k, draw in enumerate(drawings):
-        out.paste(draw(), k * SIZE, 0)
+        out.paste(draw(canvas(side)), k * side, 0)
     return out

@@ -98,12 +98,25 @@ std::optional<ByteView> ExpectedDisplayImage(const CPEFile& file, const cli::Lis
         const auto image = file.FindResourceAnyLang(kResTypeIcon, Le16(g + 6 + 14 * index + 12));
         return image ? image->Bytes() : std::nullopt;
     };
-    // Of the entries of the width, the first of the greatest wBitCount.
-    int chosen = -1;
-    for (int i = 0; i < count; ++i) {
-        if (g[6 + 14 * i] == width &&
-            (chosen < 0 || Le16(g + 6 + 14 * i + 6) > Le16(g + 6 + 14 * chosen + 6)))
-            chosen = i;
+    // Of the entries of a width, the first of the greatest wBitCount.
+    const auto deepestOf = [&](int entryWidth) {
+        int deepest = -1;
+        for (int i = 0; i < count; ++i) {
+            if (g[6 + 14 * i] == entryWidth &&
+                (deepest < 0 || Le16(g + 6 + 14 * i + 6) > Le16(g + 6 + 14 * deepest + 6)))
+                deepest = i;
+        }
+        return deepest;
+    };
+    int chosen = deepestOf(width);
+    // None of a width above 32: the widest of 32 or more below it, when there is one.
+    if (chosen < 0 && width > 32) {
+        int widest = 0;
+        for (int i = 0; i < count; ++i)
+            if (g[6 + 14 * i] >= 32 && g[6 + 14 * i] < width && g[6 + 14 * i] > widest)
+                widest = g[6 + 14 * i];
+        if (widest > 0)
+            chosen = deepestOf(widest);
     }
     auto image = imageOf(chosen >= 0 ? chosen : 0);
     for (int i = 0; !image && i < count; ++i)
@@ -114,7 +127,7 @@ std::optional<ByteView> ExpectedDisplayImage(const CPEFile& file, const cli::Lis
 // LoadGroupIcon's choice of image, at the system size and at sizes that groups hold.
 std::string CheckDisplayImage(const CPEFile& file, const cli::ListedIcon& group) {
     const ByteView& view = file.View();
-    for (const int width : {0, 16, 32, 48}) {
+    for (const int width : {0, 16, 32, 48, 64}) {
         const auto image = ChooseDisplayImage(file, group.Key(), group.language, width);
         const auto expected = ExpectedDisplayImage(file, group, width);
         if (image.has_value() != expected.has_value() ||
