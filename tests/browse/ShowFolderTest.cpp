@@ -58,6 +58,7 @@ TEST_F(ShownFolder, ListsTheEntriesSortedWithFoldersFirstAndTheirIcons) {
     folder.AddFile("a.txt");
     folder.AddFolder("Sub");
     frame->ShowFolder(folder.path().c_str());
+    ASSERT_TRUE(Filled());
     EXPECT_EQ(Names(), (std::vector<std::string>{"Sub", "a.txt", "b.ico"}));
     EXPECT_EQ(Icons().GetItemCount(), 1);
     EXPECT_STREQ(Files().GetItemText(2, kIconsColumn), "1");
@@ -69,6 +70,7 @@ TEST_F(ShownFolder, ListsTheEntriesSortedWithFoldersFirstAndTheirIcons) {
 TEST_F(ShownFolder, AFolderWithOnlyDotsEmptiesAllThreeLists) {
     ASSERT_TRUE(Start());
     frame->ShowFolder("C:\\windows");
+    ASSERT_TRUE(Filled());
     ASSERT_GT(Files().GetItemCount(), 0);
     ASSERT_GT(Icons().GetItemCount(), 0);
     Icons().SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
@@ -76,6 +78,7 @@ TEST_F(ShownFolder, AFolderWithOnlyDotsEmptiesAllThreeLists) {
 
     TempFolder empty("quarvel dots only");
     frame->ShowFolder(empty.path().c_str());
+    ASSERT_TRUE(Filled());
     EXPECT_EQ(Files().GetItemCount(), 0);
     EXPECT_EQ(Icons().GetItemCount(), 0);
     EXPECT_EQ(SubIcons()->GetListBox().GetCount(), 0);
@@ -87,6 +90,7 @@ TEST_F(ShownFolder, FoundFilesAreAddedUnsortedAndClearingEmptiesTheLists) {
     EXPECT_EQ(frame->AddFoundFile(""), 0);
     EXPECT_EQ(frame->AddFoundFile("C:\\windows\\notepad.exe"), 1);
     EXPECT_EQ(frame->AddFoundFile("C:\\windows\\explorer.exe"), 1);
+    ASSERT_TRUE(Filled());
     EXPECT_EQ(Names(), (std::vector<std::string>{"notepad.exe", "explorer.exe"}));
     EXPECT_GT(Icons().GetItemCount(), 0);
     frame->ClearFileList();
@@ -101,6 +105,7 @@ TEST_F(ShownFolder, SearchOnAFolderRowShowsTheSearchPageWithThatFolder) {
     frame->GetSearchForm()->SendMessage(WM_COMMAND, IDC_FIND);
     ASSERT_TRUE(frame->GetSearchForm()->IsSearching());
     frame->ShowFolder("C:\\windows");
+    ASSERT_TRUE(Filled());
     int row = 0;
     while (row < Files().GetItemCount() && Files().GetItemText(row, kNameColumn) != "system32")
         ++row;
@@ -125,6 +130,7 @@ TEST_F(ShownFolder, SystemFolderIconCountsAgreeWithTheCommandLineTool) {
     ASSERT_GT(expected.size(), 5u);
 
     frame->ShowFolder(system32);
+    ASSERT_TRUE(Filled());
     int files = 0, listedIcons = 0, matched = 0;
     for (int row = 0; row < Files().GetItemCount(); ++row) {
         if (Files().IsFolderRow(row))

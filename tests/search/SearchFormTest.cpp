@@ -247,6 +247,7 @@ TEST_F(SearchForm, ASearchFillsTheFileListInWalkOrderAndEndsIdle) {
     FindTypes(tree.root());
     ExpectIdle(false, animation);
     ASSERT_TRUE(ui::PumpUntil([&] { return !Form()->IsSearching(); }, 20000));
+    ASSERT_TRUE(Filled());
     const Paths expected = PlainWalk(tree.root(), EveryType(), true);
     ASSERT_EQ(expected.size(), 13u);
     EXPECT_EQ(Listed(), expected);
@@ -259,6 +260,7 @@ TEST_F(SearchForm, ASearchFillsTheFileListInWalkOrderAndEndsIdle) {
     const std::string empty = tree.AddFolder("empty");
     FindTypes(empty);
     ASSERT_TRUE(ui::PumpUntil([&] { return !Form()->IsSearching(); }, 5000));
+    ASSERT_TRUE(Filled());
     EXPECT_EQ(Text(IDC_FOUND_COUNT), "0");
     EXPECT_TRUE(Listed().empty());
     EXPECT_EQ(Form()->ForcedEnds(), 0);
@@ -280,6 +282,7 @@ TEST_F(SearchForm, StopInTheMiddleLeavesEveryCountedFileInTheList) {
     ui::PumpPending(); // whatever the worker posted before it ended
     EXPECT_EQ(finished.count(), 0);
     ExpectIdle(true, animation);
+    ASSERT_TRUE(Filled());
     const Paths listed = Listed();
     EXPECT_EQ(listed.size(), Counted());
     EXPECT_LT(listed.size(), 300u);
