@@ -60,12 +60,19 @@ private:
     static constexpr double kSliceMs = 25;
     // The status bar follows the fill this often.
     static constexpr DWORD kProgressMs = 100;
+    // Icons go to the icon list this often: it lays out and repaints all its items each time.
+    // Until it holds a screenful, a few go with every slice.
+    static constexpr DWORD kIconHandOverMs = 250;
+    static constexpr std::size_t kFirstScreenIcons = 96;
+    static constexpr std::size_t kFirstScreenStep = 8;
 
     // The target row as the row menu's commands see it.
     FolderPopupTarget RowTarget() const;
     void StartFill(bool folder);
     // Shows what the worker has read, for one slice.
     void TakeFillSlice();
+    // Hands icons held back to the icon list, when it is time (all of them: now).
+    void HandOverIcons(bool all);
     void ReportFill(bool finished);
 
     CFileListCtrl m_wndList;
@@ -73,7 +80,10 @@ private:
     quarvel::IconListReceiver* m_pIcons = nullptr; // not owned
 
     FileListFill m_fill;
-    FillResults m_waiting; // taken from the worker, not shown yet
+    FillResults m_waiting;     // taken from the worker, not shown yet
+    RecordedIcons m_heldIcons; // shown in the file list, not yet handed to the icon list
+    DWORD m_lastIconHandOver = 0;
+    std::size_t m_handedIcons = 0; // to the icon list since it was emptied
     bool m_bFilling = false;
     bool m_bFolderFill = false; // a folder's entries, sorted when their rows are in
     bool m_bSorted = false;

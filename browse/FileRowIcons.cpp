@@ -100,6 +100,7 @@ HIMAGELIST CFileRowIcons::Reset() {
     HIMAGELIST old = m_list;
     m_list = NewList();
     m_fromSystem.clear();
+    m_byType.clear();
     if (old)
         ImageList_Destroy(old);
     return m_list;
@@ -123,10 +124,19 @@ int CFileRowIcons::FromSystemList(int systemIndex) {
 }
 
 int CFileRowIcons::ByType(const char* path, DWORD attributes) {
+    // Asked by attributes and extension alone, the shell answers alike for every name of a
+    // type, and asking it costs more than all else a row needs: it is asked once per type.
+    const std::string type =
+        (attributes & FILE_ATTRIBUTE_DIRECTORY) ? std::string("\\") : LowerExtension(path);
+    const auto known = m_byType.find(type);
+    if (known != m_byType.end())
+        return known->second;
     SHFILEINFOA info{};
-    if (!SHGetFileInfoA(path, attributes, &info, sizeof info, kSystemIconFlags))
-        return -1;
-    return FromSystemList(info.iIcon);
+    const int index = SHGetFileInfoA(path, attributes, &info, sizeof info, kSystemIconFlags)
+                          ? FromSystemList(info.iIcon)
+                          : -1;
+    m_byType[type] = index;
+    return index;
 }
 
 int CFileRowIcons::ForFolder() {

@@ -85,5 +85,6 @@ private:
     int Add(quarvel::ScopedIcon icon);
 
     HIMAGELIST m_list = nullptr;
-    std::map<int, int> m_fromSystem; // system index -> our index
+    std::map<int, int> m_fromSystem;     // system index -> our index
+    std::map<std::string, int> m_byType; // lower-case extension ("\\" for folders) -> our index
 };

@@ -3,6 +3,8 @@
 
 #include "FileRowText.h"
 
+#include <algorithm>
+
 using namespace quarvel;
 
 bool ReadFileEntry(const char* path, FileEntry& entry) {
@@ -47,20 +49,30 @@ int RecordedIcons::AddMovedGroupIcon(const char* listedPath, const char* sourceP
 }
 
 void RecordedIcons::HandTo(IconListReceiver& receiver) const {
-    for (const Icon& icon : m_icons) {
-        const ResKey name = icon.nameIsId ? ResKey(icon.id) : ResKey(icon.name.c_str());
-        switch (icon.kind) {
-        case Kind::Group:
-            receiver.AddGroupIcon(icon.path.c_str(), name, icon.language);
-            break;
-        case Kind::IconFile:
-            receiver.AddIconFile(icon.path.c_str());
-            break;
-        case Kind::Moved:
-            receiver.AddMovedGroupIcon(icon.path.c_str(), icon.sourcePath.c_str(), name,
-                                       icon.language);
-            break;
-        }
+    for (const Icon& icon : m_icons)
+        Hand(icon, receiver);
+}
+
+std::size_t RecordedIcons::HandFirstTo(IconListReceiver& receiver, std::size_t most) {
+    const std::size_t count = std::min(most, m_icons.size());
+    for (std::size_t i = 0; i < count; ++i)
+        Hand(m_icons[i], receiver);
+    m_icons.erase(m_icons.begin(), m_icons.begin() + static_cast<std::ptrdiff_t>(count));
+    return count;
+}
+
+void RecordedIcons::Hand(const Icon& icon, IconListReceiver& receiver) {
+    const ResKey name = icon.nameIsId ? ResKey(icon.id) : ResKey(icon.name.c_str());
+    switch (icon.kind) {
+    case Kind::Group:
+        receiver.AddGroupIcon(icon.path.c_str(), name, icon.language);
+        break;
+    case Kind::IconFile:
+        receiver.AddIconFile(icon.path.c_str());
+        break;
+    case Kind::Moved:
+        receiver.AddMovedGroupIcon(icon.path.c_str(), icon.sourcePath.c_str(), name, icon.language);
+        break;
     }
 }
 

@@ -30,6 +30,9 @@ public:
                           std::uint16_t language) override;
 
     void HandTo(quarvel::IconListReceiver& receiver) const;
+    // Hands on the first icons, at most `most`, and forgets them; answers how many went.
+    std::size_t HandFirstTo(quarvel::IconListReceiver& receiver, std::size_t most);
+    void Clear() { m_icons.clear(); }
     std::size_t Size() const { return m_icons.size(); }
 
 private:
@@ -45,6 +48,7 @@ private:
     };
     void Record(Kind kind, const char* path, const char* sourcePath, quarvel::ResKey name,
                 std::uint16_t language);
+    static void Hand(const Icon& icon, quarvel::IconListReceiver& receiver);
 
     std::vector<Icon> m_icons;
 };
