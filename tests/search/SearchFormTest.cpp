@@ -70,24 +70,6 @@ private:
     HHOOK m_hook;
 };
 
-// Dispatches one message at a time until done() holds: the worker keeps the queue busy, so a
-// pump that empties the queue before it looks would only look once the search is over.
-bool PumpEachUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        MSG msg;
-        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        } else if (GetTickCount() - start > timeoutMs) {
-            return false;
-        } else {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        }
-    }
-    return true;
-}
-
 // The threads of this process.
 std::set<DWORD> Threads() {
     std::set<DWORD> ids;
@@ -277,7 +259,7 @@ TEST_F(SearchForm, StopInTheMiddleLeavesEveryCountedFileInTheList) {
     FinishedCounter finished;
     AnimationLog animation(Control(IDC_SEARCH_ANIMATION));
     FindTypes(tree.root());
-    ASSERT_TRUE(PumpEachUntil([&] { return Counted() >= 20; }, 20000));
+    ASSERT_TRUE(ui::PumpEachUntil([&] { return Counted() >= 20; }, 20000));
     Press(IDC_STOP);
     ui::PumpPending(); // whatever the worker posted before it ended
     EXPECT_EQ(finished.count(), 0);
