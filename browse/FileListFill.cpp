@@ -88,6 +88,7 @@ void FileListFill::RunJob(const Job& job) {
     if (m_keyGeneration != job.generation) {
         m_keyGeneration = job.generation;
         m_nextKey = 0;
+        m_rowIconRule = RowIconRule();
     }
     std::vector<FillResults::Row> rows;
     std::vector<std::pair<int, CString>> files; // key, full path
@@ -128,11 +129,10 @@ void FileListFill::RunJob(const Job& job) {
             return;
     }
 
-    RowIconRule rule;
     for (const auto& [key, path] : files) {
         if (!IsCurrent(job.generation))
             return;
-        if (!PublishIcons(job.generation, {key, ReadFileIcons(path, job.listIcons, rule)}))
+        if (!PublishIcons(job.generation, {key, ReadFileIcons(path, job.listIcons, m_rowIconRule)}))
             return;
     }
 }

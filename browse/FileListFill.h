@@ -83,7 +83,8 @@ private:
 
     std::atomic<unsigned> m_generation{0};
     std::atomic<DWORD> m_threadId{0};
-    // Worker side only: the key of the next row, counted per generation.
+    // Worker side only, per generation: the key of the next row, and what it knows of types.
     unsigned m_keyGeneration = 0;
     int m_nextKey = 0;
+    RowIconRule m_rowIconRule;
 };
