@@ -152,7 +152,7 @@ namespace {
 // A count with its thousands grouped: "12,345".
 CString Grouped(int count) {
     std::string digits = std::to_string(count);
-    for (int at = static_cast<int>(digits.size()) - 3; at > 0 && digits[at - 1] != '-'; at -= 3)
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
         digits.insert(static_cast<std::size_t>(at), ",");
     return CString(digits);
 }

@@ -45,11 +45,15 @@ void FileListFill::Take(FillResults& into) {
     std::lock_guard<std::mutex> hold(m_lock);
     for (auto& row : m_ready.rows)
         into.rows.push_back(std::move(row));
-    for (auto& icons : m_ready.icons)
-        into.icons.push_back(std::move(icons));
+    m_ready.rows.clear();
     into.folderListed = into.folderListed || m_ready.folderListed;
-    into.idle = m_jobs.empty() && !m_busy;
-    m_ready = FillResults();
+    m_ready.folderListed = false;
+    // Icons wait here rather than there while the window is behind: the worker then waits too.
+    while (!m_ready.icons.empty() && into.icons.size() < kMaxWaitingIcons) {
+        into.icons.push_back(std::move(m_ready.icons.front()));
+        m_ready.icons.pop_front();
+    }
+    into.idle = m_jobs.empty() && !m_busy && m_ready.icons.empty();
     m_wake.notify_all(); // room for icons
 }
 

@@ -35,7 +35,8 @@ struct FillResults {
 
 class FileListFill {
 public:
-    // The worker waits while this many files' icons wait to be taken: each holds a row icon.
+    // Each file's icons hold a row icon: the worker waits while this many wait to be taken, and
+    // the window takes no more than this many at a time.
     static constexpr std::size_t kMaxWaitingIcons = 256;
 
     FileListFill() = default;
@@ -50,7 +51,8 @@ public:
     void AddFiles(const std::vector<std::string>& paths, bool listIcons);
     // Forgets the current fill: once this returns, nothing of it is published or taken.
     void Stop();
-    // Moves what is ready to the end of `into` and tells whether the worker has finished.
+    // Moves what is ready to the end of `into` (icons while it holds fewer than
+    // kMaxWaitingIcons) and tells whether the worker has finished.
     void Take(FillResults& into);
     // Stops, and ends the thread (it finishes the file it is on first).
     void End();
