@@ -75,6 +75,7 @@ void CFileListView::StopFill() {
     m_waiting = FillResults();
     m_heldIcons.Clear();
     m_wndList.ForgetKeys();
+    m_lastRowKey = -1;
     if (m_bFilling && m_hWnd)
         KillTimer(kFillTimer);
     m_bFilling = false;
@@ -102,6 +103,7 @@ void CFileListView::TakeFillSlice() {
         const FillResults::Row& row = m_waiting.rows.front();
         if (m_wndList.AppendEntry(row.entry, row.key) >= 0 && !row.entry.isFolder)
             ++m_progress.files;
+        m_lastRowKey = row.key;
         m_waiting.rows.pop_front();
     }
     if (sorts) {
@@ -109,8 +111,9 @@ void CFileListView::TakeFillSlice() {
         m_bSorted = true;
     }
     // A file's icons follow its row, which must be in the list, and in its place, first.
-    const bool rowsSettled = !addsRows && !sorts && (m_bSorted || !m_bFolderFill);
-    while (rowsSettled && !m_waiting.icons.empty() && Clock::now() < end) {
+    const bool rowsSettled = !sorts && (m_bSorted || !m_bFolderFill);
+    while (rowsSettled && !m_waiting.icons.empty() && m_waiting.icons.front().key <= m_lastRowKey &&
+           Clock::now() < end) {
         FillResults::Icons& icons = m_waiting.icons.front();
         m_progress.icons += icons.icons.count;
         ++m_progress.filesRead;

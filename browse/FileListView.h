@@ -87,6 +87,7 @@ private:
     bool m_bFilling = false;
     bool m_bFolderFill = false; // a folder's entries, sorted when their rows are in
     bool m_bSorted = false;
+    int m_lastRowKey = -1; // of the last row shown: icons up to it may follow
     FillProgress m_progress;
     DWORD m_lastReport = 0;
 };
