@@ -189,55 +189,19 @@ LRESULT CMainFrame::OnDpiChanged(WPARAM dpis, LPARAM suggestedRect) {
 
 // ---- Pane operations
 
-namespace {
-// While it lives, the file list and the icon list do not repaint: a whole folder or a batch of
-// found files goes in at once, and a list repainting after every row is many times slower than
-// the filling itself.
-class FrozenLists {
-public:
-    FrozenLists(CFileListView& files, CIconListView& icons)
-        : m_lists{&files.GetListCtrl(), &icons.GetListCtrl()} {
-        for (CWnd* list : m_lists)
-            if (list->m_hWnd)
-                list->SendMessage(WM_SETREDRAW, FALSE);
-    }
-    ~FrozenLists() {
-        for (CWnd* list : m_lists)
-            if (list->m_hWnd) {
-                list->SendMessage(WM_SETREDRAW, TRUE);
-                list->Invalidate();
-            }
-    }
-    FrozenLists(const FrozenLists&) = delete;
-    FrozenLists& operator=(const FrozenLists&) = delete;
-
-private:
-    CWnd* m_lists[2];
-};
-} // namespace
-
 void CMainFrame::ShowFolder(const char* path) {
-    CWaitCursor wait;
     ClearFileList();
     if (!path || !*path || !m_pFileList || !m_pIconList)
         return;
-    CString pattern(path);
-    if (pattern.Right(1) != "\\")
-        pattern += "\\";
-    pattern += "*.*";
-    FrozenLists frozen(*m_pFileList, *m_pIconList);
-    CFileFind finder;
-    BOOL more = finder.FindFile(pattern);
-    while (more) {
-        more = finder.FindNextFile();
-        if (finder.GetFileName() == "." || finder.GetFileName() == "..")
-            continue;
-        m_pFileList->AddFile(finder.GetFilePath());
-    }
-    m_pFileList->Resort();
+    m_pFileList->FillFromFolder(path);
 }
 
 void CMainFrame::ClearFileList() {
+    m_strFocusWhenFilled.Empty();
+    m_strFilledNote.Empty();
+    // The fill ends first, so that nothing of it reaches the emptied lists.
+    if (m_pFileList)
+        m_pFileList->StopFill();
     if (m_pIconList)
         m_pIconList->RemoveAll();
     if (m_pFileList)
@@ -247,16 +211,42 @@ void CMainFrame::ClearFileList() {
 int CMainFrame::AddFoundFile(const char* path) {
     if (!path || !*path || !m_pFileList)
         return 0;
-    m_pFileList->AddFile(path);
+    m_pFileList->AddFiles({path});
     return 1;
 }
 
 void CMainFrame::AddFoundFiles(const std::vector<std::string>& paths) {
     if (!m_pFileList || !m_pIconList)
         return;
-    FrozenLists frozen(*m_pFileList, *m_pIconList);
+    std::vector<std::string> named;
     for (const std::string& path : paths)
-        AddFoundFile(path.c_str());
+        if (!path.empty())
+            named.push_back(path);
+    m_pFileList->AddFiles(named);
+}
+
+namespace {
+// A count with its thousands grouped: "12,345".
+CString Grouped(int count) {
+    std::string digits = std::to_string(count);
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<std::size_t>(at), ",");
+    return CString(digits);
+}
+} // namespace
+
+void CMainFrame::ShowFillProgress(const FillProgress& progress) {
+    if (!progress.finished) {
+        SetMessageText(Grouped(progress.filesRead) + " of " + Grouped(progress.files) + " files");
+        return;
+    }
+    if (m_strFilledNote.IsEmpty())
+        SetMessageText(Grouped(progress.files) + " files, " + Grouped(progress.icons) + " icons");
+    else
+        SetMessageText(m_strFilledNote);
+    if (!m_strFocusWhenFilled.IsEmpty())
+        FocusListedFile(m_strFocusWhenFilled);
+    m_strFocusWhenFilled.Empty();
 }
 
 void CMainFrame::StopSearch() {

@@ -15,22 +15,28 @@
 class CMainFrame : public CFrameWnd, public BrowseHost, public SearchHost {
     DECLARE_DYNCREATE(CMainFrame)
 public:
-    // Empties the file list (with the icon lists) and lists every entry of path but "." and "..".
+    // Empties the file list (with the icon lists) and starts listing every entry of path but
+    // "." and ".."; the rows and icons arrive while the window goes on answering.
     void ShowFolder(const char* path) override;
     // Empties the icon list (and with it the sub-icon list), then the file list.
     void ClearFileList() override;
-    // Hands a found file to the file list; 0 for an empty path or before the panes exist.
+    // Hands a found file to the file list's fill; 0 for an empty path or before the panes exist.
     int AddFoundFile(const char* path) override;
     void AddFoundFiles(const std::vector<std::string>& paths) override;
     void StopSearch() override;
     // Shows the "Search" page with path as its folder to look in; the search does not start.
     void SearchInFolder(const char* path) override;
+    // The status bar shows "1,234 of 5,000 files" while the file list fills, and the totals
+    // ("5,000 files, 12,345 icons") at the end.
+    void ShowFillProgress(const FillProgress& progress) override;
+    // Whether the file list is still being filled.
+    bool IsFilling() const { return m_pFileList && m_pFileList->IsFilling(); }
     // Gives the sub-icon pane its width in pixels, 0 for kSubIconPaneWidth at the window's DPI
     // (the icon list takes the rest); called once the window has its final size.
     void SizeIconPanes(int subIconPaneWidth = 0);
     // Shows the folder at path, or the folder of the file at path with the file's row focused
-    // and its first icon in the sub-icon view; a path that does not exist leaves "C:\" shown
-    // and says so in the status bar.
+    // and its first icon in the sub-icon view once the list is filled; a path that does not
+    // exist leaves "C:\" shown and says so in the status bar.
     void OpenAt(const char* path);
 
     // Pane sizes at 96 DPI; the window scales them to its own DPI.
@@ -71,6 +77,9 @@ protected:
     LRESULT OnDpiChanged(WPARAM dpis, LPARAM suggestedRect);
     DECLARE_MESSAGE_MAP()
 
+    // Focuses the row of the file at path and its first icon (OpenAt), once the list is full.
+    void FocusListedFile(const CString& path);
+
 private:
     // The toolbar's pictures drawn nearest the DPI's size (never stretched up), its buttons and
     // gripper at the DPI.
@@ -91,4 +100,8 @@ private:
     CSubIconView* m_pSubIconView = nullptr;
     CImageList m_toolbarImages;
     int m_nDpi = kDesignDpi;
+    // Left from OpenAt for the end of the fill: the file to focus, and what the status bar says
+    // instead of the totals.
+    CString m_strFocusWhenFilled;
+    CString m_strFilledNote;
 };

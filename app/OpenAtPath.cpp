@@ -58,7 +58,9 @@ void CMainFrame::OpenAt(const char* path) {
         CString message;
         message.Format("\"%s\" was not found; showing C:\\", path);
         SetMessageText(message);
-        return; // the tree already shows "C:\"
+        if (IsFilling())
+            m_strFilledNote = message; // the end of the fill would cover it
+        return;                        // the tree already shows "C:\"
     }
     const bool folder = (GetFileAttributesA(full) & FILE_ATTRIBUTE_DIRECTORY) != 0;
     const int lastSlash = full.ReverseFind('\\');
@@ -78,9 +80,15 @@ void CMainFrame::OpenAt(const char* path) {
     }
     if (folder)
         return;
+    if (IsFilling())
+        m_strFocusWhenFilled = full;
+    else
+        FocusListedFile(full);
+}
 
+void CMainFrame::FocusListedFile(const CString& path) {
     CFileListCtrl& files = m_pFileList->GetListCtrl();
-    const int row = FindRowNamed(files, full.Mid(lastSlash + 1));
+    const int row = FindRowNamed(files, path.Mid(path.ReverseFind('\\') + 1));
     if (row < 0)
         return;
     FocusItem(files, row);

@@ -14,6 +14,15 @@ public:
     virtual HTREEITEM SetSelectedPath(const char* path, bool expand) = 0;
 };
 
+// How far the file list's fill has come: files with a row, files whose icons were read, and
+// the icons listed; finished once everything is shown.
+struct FillProgress {
+    int files = 0;
+    int filesRead = 0;
+    int icons = 0;
+    bool finished = false;
+};
+
 // The main frame's operations that the browsing panes call.
 class BrowseHost {
 public:
@@ -24,4 +33,6 @@ public:
     virtual void StopSearch() = 0;
     // Shows the "Search" page with path as the folder to look in.
     virtual void SearchInFolder(const char* path) = 0;
+    // Shows how far the file list's fill has come (called now and then, and at its end).
+    virtual void ShowFillProgress(const FillProgress& progress) = 0;
 };

@@ -6,6 +6,10 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+#include <unordered_map>
+#include <utility>
+
 IMPLEMENT_DYNAMIC(CFileListCtrl, CTextSortListCtrl)
 
 BEGIN_MESSAGE_MAP(CFileListCtrl, CTextSortListCtrl)
@@ -74,56 +78,106 @@ bool CFileListCtrl::AppendColumns() {
 }
 
 int CFileListCtrl::AddFile(const char* path, quarvel::IconListReceiver* icons) {
-    FileRowPath parts;
-    if (!SplitRowPath(path, parts))
+    FileEntry entry;
+    if (!ReadFileEntry(path, entry))
         return -1;
-    const CString fullPath = JoinRowPath(parts.folder, parts.name);
-    WIN32_FILE_ATTRIBUTE_DATA attributes;
-    if (!GetFileAttributesExA(fullPath, GetFileExInfoStandard, &attributes))
-        return -1;
-    const int row = InsertItem(GetItemCount(), parts.name, I_IMAGENONE);
+    const int row = AppendEntry(entry);
+    if (row >= 0 && !entry.isFolder)
+        ShowFileIcons(row, ReadFileIcons(GetFullPath(row), icons != nullptr, m_rowIconRule), icons);
+    return row;
+}
+
+int CFileListCtrl::AppendEntry(const FileEntry& entry, int key) {
+    const int row = InsertItem(GetItemCount(), entry.name, I_IMAGENONE);
     if (row < 0)
         return -1;
-    const bool folder = (attributes.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    SetItemData(row, folder ? kFolderRow : kFileRow);
-    SetItemText(row, kFolderColumn, parts.folder);
-    SetItemText(row, kDateColumn, DateText(attributes.ftLastWriteTime));
-    int icon = -1;
-    if (folder) {
-        icon = m_rowIcons.ForFolder();
+    SetItemData(row, entry.isFolder ? kFolderRow : kFileRow);
+    SetItemText(row, kFolderColumn, entry.folder);
+    SetItemText(row, kDateColumn, entry.date);
+    if (entry.isFolder) {
+        LVITEMA image{};
+        image.mask = LVIF_IMAGE;
+        image.iItem = row;
+        image.iImage = m_rowIcons.ForFolder();
+        SetItem(&image);
     } else {
-        const std::uint64_t size =
-            (static_cast<std::uint64_t>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
-        SetItemText(row, kSizeColumn, SizeText(size));
-        // The listing opens the file anyway: the row's icon comes from what it found.
-        FirstIconRecorder listed(icons);
-        const int count = icons ? quarvel::ListIconGroups(fullPath, &listed) : 0;
-        CString text;
-        text.Format("%d", count);
-        SetItemText(row, kIconsColumn, text);
-        icon = m_rowIcons.ForFile(fullPath, listed);
+        SetItemText(row, kSizeColumn, entry.size);
     }
+    if (key >= 0) {
+        if (m_keyOfRow.size() <= static_cast<std::size_t>(row))
+            m_keyOfRow.resize(static_cast<std::size_t>(row) + 1, -1);
+        m_keyOfRow[static_cast<std::size_t>(row)] = key;
+        if (m_rowOfKey.size() <= static_cast<std::size_t>(key))
+            m_rowOfKey.resize(static_cast<std::size_t>(key) + 1, -1);
+        m_rowOfKey[static_cast<std::size_t>(key)] = row;
+    }
+    return row;
+}
+
+void CFileListCtrl::ShowFileIcons(int row, FileIcons listed, quarvel::IconListReceiver* icons) {
+    if (row < 0 || row >= GetItemCount())
+        return;
+    if (icons)
+        listed.icons.HandTo(*icons);
+    CString text;
+    text.Format("%d", listed.count);
+    SetItemText(row, kIconsColumn, text);
     LVITEMA image{};
     image.mask = LVIF_IMAGE;
     image.iItem = row;
-    image.iImage = icon;
+    image.iImage = m_rowIcons.ForFile(GetFullPath(row), std::move(listed.rowIcon));
     SetItem(&image);
-    return row;
+}
+
+int CFileListCtrl::RowOfKey(int key) const {
+    return key >= 0 && static_cast<std::size_t>(key) < m_rowOfKey.size()
+               ? m_rowOfKey[static_cast<std::size_t>(key)]
+               : -1;
+}
+
+void CFileListCtrl::ForgetKeys() {
+    m_keyOfRow.clear();
+    m_rowOfKey.clear();
 }
 
 void CFileListCtrl::RemoveAllRows() {
     DeleteAllItems();
+    ForgetKeys();
     SetImageList(m_rowIcons.Reset(), LVSIL_SMALL);
 }
 
 bool CFileListCtrl::SortByColumn(int column, bool ascending) {
     {
         CFolderFirstSorter sorter(this, column);
+        std::vector<DWORD_PTR> lent;
+        if (!m_rowOfKey.empty())
+            for (int row = 0; row < GetItemCount(); ++row)
+                lent.push_back(GetItemData(row));
         sorter.Sort(ascending, RuleOfColumn(column));
+        if (!m_rowOfKey.empty())
+            MoveKeys(lent);
     }
     m_nSortColumn = column;
     m_bSortAscending = ascending;
     return true;
+}
+
+void CFileListCtrl::MoveKeys(const std::vector<DWORD_PTR>& before) {
+    std::unordered_map<DWORD_PTR, std::size_t> rowBefore;
+    for (std::size_t row = 0; row < before.size(); ++row)
+        rowBefore.emplace(before[row], row);
+    std::vector<int> keyOfRow(before.size(), -1);
+    std::fill(m_rowOfKey.begin(), m_rowOfKey.end(), -1);
+    for (std::size_t row = 0; row < keyOfRow.size(); ++row) {
+        const auto found = rowBefore.find(GetItemData(static_cast<int>(row)));
+        if (found == rowBefore.end() || found->second >= m_keyOfRow.size())
+            continue;
+        const int key = m_keyOfRow[found->second];
+        keyOfRow[row] = key;
+        if (key >= 0)
+            m_rowOfKey[static_cast<std::size_t>(key)] = static_cast<int>(row);
+    }
+    m_keyOfRow = std::move(keyOfRow);
 }
 
 CString CFileListCtrl::GetFullPath(int row) const {

@@ -6,8 +6,11 @@
 
 #include "BrowseLinks.h"
 #include "FileRowIcons.h"
+#include "ListedFile.h"
 #include "SortListCtrl.h"
 #include "engine/IconGroups.h"
+
+#include <vector>
 
 enum FileListColumn { kNameColumn, kFolderColumn, kSizeColumn, kDateColumn, kIconsColumn };
 
@@ -22,6 +25,15 @@ public:
     // Appends the row of path, unsorted, and lists a file's icons into icons (may be null).
     // Answers the row's index, or -1 when the path cannot be read and nothing was added.
     int AddFile(const char* path, quarvel::IconListReceiver* icons);
+    // Appends the row of an entry, unsorted, without its icon count; a key other than -1 names
+    // the row for RowOfKey. Answers the row's index, or -1.
+    int AppendEntry(const FileEntry& entry, int key = -1);
+    // Shows the icon count and row icon of a file row and hands its icons to icons (may be null).
+    void ShowFileIcons(int row, FileIcons listed, quarvel::IconListReceiver* icons);
+    // Where the row appended with key is now, after any sorting; -1 when there is none.
+    int RowOfKey(int key) const;
+    // Drops every key (the rows stay).
+    void ForgetKeys();
     // Deletes every row and drops their icons.
     void RemoveAllRows();
     // The list of the rows' small icons, which the control shares and never destroys.
@@ -48,7 +60,14 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Follows the rows that carry keys through a sort: before is each row's item data (lent
+    // by the sorter) before it sorted.
+    void MoveKeys(const std::vector<DWORD_PTR>& before);
+
     CFileRowIcons m_rowIcons;
+    RowIconRule m_rowIconRule;
+    std::vector<int> m_keyOfRow; // row -> key, or -1; rows past its end have none
+    std::vector<int> m_rowOfKey; // key -> row, or -1
     int m_nSortColumn = kNameColumn;
     bool m_bSortAscending = true;
     FolderSelector* m_pFolderTree = nullptr; // not owned

@@ -1,10 +1,14 @@
 // CFileListView: creation, filling, and the row menu.
 #include "FileListView.h"
 
+#include <chrono>
+
 IMPLEMENT_DYNCREATE(CFileListView, CSingleCtrlView)
 
 BEGIN_MESSAGE_MAP(CFileListView, CSingleCtrlView)
     ON_WM_CONTEXTMENU()
+    ON_WM_TIMER()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 namespace {
@@ -33,6 +37,141 @@ void CFileListView::SetDpi(int dpi) {
 void CFileListView::SetFolderTree(FolderSelector* tree) {
     if (tree)
         m_wndList.SetFolderTree(tree);
+}
+
+// ---- Filling
+
+void CFileListView::RemoveAll() {
+    StopFill();
+    m_wndList.RemoveAllRows();
+}
+
+void CFileListView::FillFromFolder(const char* folder) {
+    StopFill();
+    StartFill(true);
+    m_fill.StartFolder(folder ? folder : "", m_pIcons != nullptr);
+}
+
+void CFileListView::AddFiles(const std::vector<std::string>& paths) {
+    if (paths.empty())
+        return;
+    if (!m_bFilling)
+        StartFill(false);
+    m_fill.AddFiles(paths, m_pIcons != nullptr);
+}
+
+void CFileListView::StartFill(bool folder) {
+    m_bFilling = true;
+    m_bFolderFill = folder;
+    m_bSorted = false;
+    m_waiting = FillResults();
+    // Found files handed over after an earlier batch was shown count on from it.
+    if (folder || m_wndList.GetItemCount() == 0) {
+        m_progress = FillProgress();
+        m_handedIcons = 0;
+    }
+    m_lastReport = GetTickCount();
+    m_lastIconHandOver = m_lastReport;
+    if (m_hWnd)
+        SetTimer(kFillTimer, kFillTimerMs);
+}
+
+void CFileListView::StopFill() {
+    m_fill.Stop();
+    m_waiting = FillResults();
+    m_heldIcons.Clear();
+    m_wndList.ForgetKeys();
+    m_lastRowKey = -1;
+    if (m_bFilling && m_hWnd)
+        KillTimer(kFillTimer);
+    m_bFilling = false;
+}
+
+void CFileListView::OnTimer(UINT_PTR id) {
+    if (id == kFillTimer)
+        TakeFillSlice();
+    else
+        CSingleCtrlView::OnTimer(id);
+}
+
+void CFileListView::TakeFillSlice() {
+    using Clock = std::chrono::steady_clock;
+    const auto end = Clock::now() + std::chrono::duration<double, std::milli>(kSliceMs);
+    m_fill.Take(m_waiting);
+    const bool addsRows = !m_waiting.rows.empty();
+    // A folder is sorted once, in a slice of its own, when all its rows are in.
+    const bool sorts = m_bFolderFill && !m_bSorted && m_waiting.folderListed && !addsRows;
+    // One repaint for the rows of a slice or the sort: a list repainting after every change
+    // is many times slower. Icon counts and row icons change single rows, which repaint alone.
+    if (addsRows || sorts)
+        m_wndList.SendMessage(WM_SETREDRAW, FALSE);
+    while (!m_waiting.rows.empty() && Clock::now() < end) {
+        const FillResults::Row& row = m_waiting.rows.front();
+        if (m_wndList.AppendEntry(row.entry, row.key) >= 0 && !row.entry.isFolder)
+            ++m_progress.files;
+        m_lastRowKey = row.key;
+        m_waiting.rows.pop_front();
+    }
+    if (sorts) {
+        m_wndList.Resort();
+        m_bSorted = true;
+    }
+    // A file's icons follow its row, which must be in the list, and in its place, first.
+    const bool rowsSettled = !sorts && (m_bSorted || !m_bFolderFill);
+    while (rowsSettled && !m_waiting.icons.empty() && m_waiting.icons.front().key <= m_lastRowKey &&
+           Clock::now() < end) {
+        FillResults::Icons& icons = m_waiting.icons.front();
+        m_progress.icons += icons.icons.count;
+        ++m_progress.filesRead;
+        m_wndList.ShowFileIcons(m_wndList.RowOfKey(icons.key), std::move(icons.icons),
+                                m_pIcons ? &m_heldIcons : nullptr);
+        m_waiting.icons.pop_front();
+    }
+    if (addsRows || sorts) {
+        m_wndList.SendMessage(WM_SETREDRAW, TRUE);
+        m_wndList.Invalidate();
+    }
+
+    const bool ended = m_waiting.idle && m_waiting.rows.empty() && m_waiting.icons.empty();
+    HandOverIcons(ended);
+    if (ended) {
+        // The "Icons" column sorts by what only the end knows.
+        if (m_bFolderFill && m_wndList.GetSortColumn() == kIconsColumn)
+            m_wndList.Resort();
+        KillTimer(kFillTimer);
+        m_bFilling = false;
+        m_wndList.ForgetKeys();
+        ReportFill(true);
+    } else if (GetTickCount() - m_lastReport >= kProgressMs) {
+        ReportFill(false);
+    }
+}
+
+void CFileListView::HandOverIcons(bool all) {
+    if (!m_pIcons || m_heldIcons.Size() == 0)
+        return;
+    // The icon list makes the picture of every icon it shows while it paints: the first
+    // screen fills a few icons at a time, so that no paint makes many.
+    const bool firstScreen = m_handedIcons < kFirstScreenIcons;
+    if (!all && !firstScreen && GetTickCount() - m_lastIconHandOver < kIconHandOverMs)
+        return;
+    m_lastIconHandOver = GetTickCount();
+    m_handedIcons += m_heldIcons.HandFirstTo(*m_pIcons, all || !firstScreen ? m_heldIcons.Size()
+                                                                            : kFirstScreenStep);
+}
+
+void CFileListView::ReportFill(bool finished) {
+    m_lastReport = GetTickCount();
+    m_progress.finished = finished;
+    if (auto* host = dynamic_cast<BrowseHost*>(GetParentFrame()))
+        host->ShowFillProgress(m_progress);
+}
+
+void CFileListView::OnDestroy() {
+    // The worker reads for this window: it ends before the window goes.
+    StopFill();
+    m_fill.End();
+    CSingleCtrlView::OnDestroy();
 }
 
 // ---- Row menu

@@ -1,9 +1,13 @@
 // CFileListView: the file list pane. It lists the entries of a folder or the files a search
 // found, hands the icons of each file to an icon list receiver as it goes, and offers Open,
-// Properties, Search, Copy Path and a command prompt on a row.
+// Properties, Search, Copy Path and a command prompt on a row. A folder or found files fill the
+// list through a worker (FileListFill): rows and icons go in a slice at a time, between the
+// window's other messages.
 #pragma once
 
+#include "BrowseLinks.h"
 #include "FileListCtrl.h"
+#include "FileListFill.h"
 #include "FolderPopup.h"
 #include "Framework.h"
 
@@ -19,13 +23,24 @@ public:
     // Stores the folder tree that folder rows move; null leaves the one stored.
     void SetFolderTree(FolderSelector* tree);
 
-    // Deletes every row and their icons; the receiver of the files' icons is emptied by
-    // whoever filled it.
-    void RemoveAll() { m_wndList.RemoveAllRows(); }
-    // Appends the row of path and lists its icons into the icon receiver; nothing for a path
-    // that cannot be read.
+    // Ends a fill and deletes every row and their icons; the receiver of the files' icons is
+    // emptied by whoever filled it.
+    void RemoveAll();
+    // Appends the row of path and lists its icons into the icon receiver, at once; nothing for
+    // a path that cannot be read.
     void AddFile(const char* path) { m_wndList.AddFile(path, m_pIcons); }
     void Resort() { m_wndList.Resort(); }
+
+    // Starts filling the list, which the caller has emptied, with the entries of folder: rows
+    // first, sorted once they are all in, then each file's icon count, row icon and icons.
+    void FillFromFolder(const char* folder);
+    // Appends files, unsorted, through the same fill (after what it is still adding).
+    void AddFiles(const std::vector<std::string>& paths);
+    // Ends the fill: nothing more of it arrives.
+    void StopFill();
+    bool IsFilling() const { return m_bFilling; }
+    // The fill worker's thread id, 0 before the first fill.
+    DWORD FillThreadId() const { return m_fill.ThreadId(); }
 
     bool OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     // The columns, made for 96 DPI, keep their share of the text at dpi.
@@ -34,13 +49,47 @@ public:
 protected:
     bool CreateControl() override;
     void OnContextMenu(HWND window, POINT at);
+    void OnTimer(UINT_PTR id);
+    void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
 private:
+    // While a fill runs, this timer takes a slice of what the worker has read. Timer messages
+    // come only when no input, painting or posted message waits, so the user always goes first.
+    static constexpr UINT_PTR kFillTimer = 1;
+    static constexpr UINT kFillTimerMs = 10;
+    // The time one slice may take.
+    static constexpr double kSliceMs = 25;
+    // The status bar follows the fill this often.
+    static constexpr DWORD kProgressMs = 100;
+    // Icons go to the icon list this often: it lays out and repaints all its items each time.
+    // Until it holds a screenful, a few go with every slice.
+    static constexpr DWORD kIconHandOverMs = 250;
+    static constexpr std::size_t kFirstScreenIcons = 96;
+    static constexpr std::size_t kFirstScreenStep = 8;
+
     // The target row as the row menu's commands see it.
     FolderPopupTarget RowTarget() const;
+    void StartFill(bool folder);
+    // Shows what the worker has read, for one slice.
+    void TakeFillSlice();
+    // Hands icons held back to the icon list, when it is time (all of them: now).
+    void HandOverIcons(bool all);
+    void ReportFill(bool finished);
 
     CFileListCtrl m_wndList;
     CFolderPopup m_rowMenu;
     quarvel::IconListReceiver* m_pIcons = nullptr; // not owned
+
+    FileListFill m_fill;
+    FillResults m_waiting;     // taken from the worker, not shown yet
+    RecordedIcons m_heldIcons; // shown in the file list, not yet handed to the icon list
+    DWORD m_lastIconHandOver = 0;
+    std::size_t m_handedIcons = 0; // to the icon list since it was emptied
+    bool m_bFilling = false;
+    bool m_bFolderFill = false; // a folder's entries, sorted when their rows are in
+    bool m_bSorted = false;
+    int m_lastRowKey = -1; // of the last row shown: icons up to it may follow
+    FillProgress m_progress;
+    DWORD m_lastReport = 0;
 };

@@ -100,6 +100,7 @@ HIMAGELIST CFileRowIcons::Reset() {
     HIMAGELIST old = m_list;
     m_list = NewList();
     m_fromSystem.clear();
+    m_byType.clear();
     if (old)
         ImageList_Destroy(old);
     return m_list;
@@ -123,10 +124,19 @@ int CFileRowIcons::FromSystemList(int systemIndex) {
 }
 
 int CFileRowIcons::ByType(const char* path, DWORD attributes) {
+    // Asked by attributes and extension alone, the shell answers alike for every name of a
+    // type, and asking it costs more than all else a row needs: it is asked once per type.
+    const std::string type =
+        (attributes & FILE_ATTRIBUTE_DIRECTORY) ? std::string("\\") : LowerExtension(path);
+    const auto known = m_byType.find(type);
+    if (known != m_byType.end())
+        return known->second;
     SHFILEINFOA info{};
-    if (!SHGetFileInfoA(path, attributes, &info, sizeof info, kSystemIconFlags))
-        return -1;
-    return FromSystemList(info.iIcon);
+    const int index = SHGetFileInfoA(path, attributes, &info, sizeof info, kSystemIconFlags)
+                          ? FromSystemList(info.iIcon)
+                          : -1;
+    m_byType[type] = index;
+    return index;
 }
 
 int CFileRowIcons::ForFolder() {
@@ -134,22 +144,35 @@ int CFileRowIcons::ForFolder() {
     return ByType("folder", FILE_ATTRIBUTE_DIRECTORY);
 }
 
-int CFileRowIcons::ForFile(const char* path, const FirstIconRecorder& icons) {
+RowIconChoice RowIconRule::Choose(const char* path, const FirstIconRecorder& icons) {
+    RowIconChoice choice;
     const std::string extension = LowerExtension(path);
     auto fromFile = m_fromFileTypes.find(extension);
     if (fromFile == m_fromFileTypes.end())
         fromFile = m_fromFileTypes.emplace(extension, TypeIconComesFromFile(extension)).first;
     if (!fromFile->second)
-        return ByType(path, FILE_ATTRIBUTE_NORMAL);
+        return choice;
 
     const int small = GetSystemMetrics(SM_CXSMICON);
-    ScopedIcon icon;
     if (icons.FirstKind() == FirstIconRecorder::Kind::Group)
-        icon.Reset(LoadIconFromFile(path, icons.FirstName(), icons.FirstLanguage(), small, small));
+        choice.own.Reset(
+            LoadIconFromFile(path, icons.FirstName(), icons.FirstLanguage(), small, small));
     else if (icons.FirstKind() == FirstIconRecorder::Kind::IconFile)
-        icon.Reset(LoadIcoFileIcon(path, small));
-    if (icon)
-        return Add(std::move(icon));
-    // Even asked by type, the shell would read a file of this type: ask for a name without one.
-    return ByType("file", FILE_ATTRIBUTE_NORMAL);
+        choice.own.Reset(LoadIcoFileIcon(path, small));
+    // Even asked by type, the shell would read a file of this type: without an icon of our
+    // own, the row gets the icon of a name without a type.
+    choice.kind = choice.own ? RowIconChoice::Kind::Own : RowIconChoice::Kind::Untyped;
+    return choice;
+}
+
+int CFileRowIcons::ForFile(const char* path, RowIconChoice choice) {
+    switch (choice.kind) {
+    case RowIconChoice::Kind::Own:
+        return Add(std::move(choice.own));
+    case RowIconChoice::Kind::Untyped:
+        return ByType("file", FILE_ATTRIBUTE_NORMAL);
+    case RowIconChoice::Kind::ByType:
+        break;
+    }
+    return ByType(path, FILE_ATTRIBUTE_NORMAL);
 }

@@ -39,6 +39,24 @@ private:
     std::uint16_t m_language = 0;
 };
 
+// The icon a file row gets, chosen where the file was listed. The choice reads only the
+// registry and, through our reader, the file, so it may run on any thread; the shell is asked
+// for the icons by type later, on the window's thread.
+struct RowIconChoice {
+    enum class Kind { ByType, Own, Untyped };
+    Kind kind = Kind::ByType;
+    quarvel::ScopedIcon own; // Kind::Own: the icon our reader built from the file
+};
+
+// Chooses row icons for one thread, remembering per type whether the icon comes from the file.
+class RowIconRule {
+public:
+    RowIconChoice Choose(const char* path, const FirstIconRecorder& icons);
+
+private:
+    std::map<std::string, bool> m_fromFileTypes; // lower-case extension -> IconComesFromFile
+};
+
 class CFileRowIcons {
 public:
     CFileRowIcons();
@@ -52,8 +70,8 @@ public:
     HIMAGELIST Reset();
     // The index of the icon for a folder row; -1 when there is none.
     int ForFolder();
-    // The index of the icon for a file row whose icons were listed through `icons`.
-    int ForFile(const char* path, const FirstIconRecorder& icons);
+    // The index of the icon chosen for the file row of path.
+    int ForFile(const char* path, RowIconChoice choice);
 
     // Whether the shell takes the icon of files of this name's type from the files themselves:
     // the type's DefaultIcon is "%1" or it has an icon handler.
@@ -67,6 +85,6 @@ private:
     int Add(quarvel::ScopedIcon icon);
 
     HIMAGELIST m_list = nullptr;
-    std::map<int, int> m_fromSystem;             // system index -> our index
-    std::map<std::string, bool> m_fromFileTypes; // lower-case extension -> IconComesFromFile
+    std::map<int, int> m_fromSystem;     // system index -> our index
+    std::map<std::string, int> m_byType; // lower-case extension ("\\" for folders) -> our index
 };

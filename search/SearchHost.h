@@ -10,8 +10,9 @@ public:
     virtual ~SearchHost() = default;
     // Empties the file list (and the icon lists with it).
     virtual void ClearFileList() = 0;
-    // Adds a found file to the file list; 0 when it was not taken.
+    // Hands a found file to the file list, which reads and shows it soon; 0 when it was not
+    // taken.
     virtual int AddFoundFile(const char* path) = 0;
-    // Adds a batch of found files, in order, and has the lists repainted once, after the last.
+    // Hands a batch of found files to the file list, in order.
     virtual void AddFoundFiles(const std::vector<std::string>& paths) = 0;
 };

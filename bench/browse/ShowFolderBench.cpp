@@ -1,74 +1,83 @@
-// Times the main frame's ShowFolder on a folder (default C:\windows\system32) against a bare
-// pass over the same folder: enumerate, read each entry's attributes, ask the shell for its small
-// icon (which reads .exe and .ico files: do not point it at damaged files). Both run in the same
-// process, warmed up once; the best of N runs counts.
-//   browse_bench [folder] [runs] [hold]   (under Wine: scripts/wine-session scripts/wine-run ...)
+// Times the main frame's ShowFolder on a folder (by default one made of 5,000 image files) and
+// how well the window answers meanwhile. Beside it: the engine's listing alone, the listing with
+// the row icons, and the synchronous fill (every entry added at once, as one message would: the
+// engine's listing plus the list insertions). A second process sends the window WM_NULL over and
+// over during the fill; its longest wait is the longest stretch in which the window did not
+// answer. All run in the same process, warmed up once; the best of N runs counts.
+//   browse_bench [folder|""] [runs] [hold]   (under Wine: scripts/wine-session scripts/wine-run
+//   ...)
 // With hold, the window stays up that many seconds afterwards, the first icon focused, so that it
 // can be looked at or captured.
 #include "../support/BenchSupport.h"
-#include "FileRowIcons.h"
 #include "MainFrm.h"
 #include "QuarvelApp.h"
 
-#include <shellapi.h>
-
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <functional>
 #include <string>
 
 namespace {
 
-// What any listing of the folder has to do, and nothing more.
-int barePass(const std::string& folder) {
-    int entries = 0;
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
-        return 0;
-    do {
-        if (!std::strcmp(found.cFileName, ".") || !std::strcmp(found.cFileName, ".."))
-            continue;
-        const std::string path = folder + "\\" + found.cFileName;
-        WIN32_FILE_ATTRIBUTE_DATA attributes;
-        SHFILEINFOA shell{};
-        if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes) &&
-            SHGetFileInfoA(path.c_str(), 0, &shell, sizeof shell,
-                           SHGFI_SYSICONINDEX | SHGFI_SMALLICON))
-            ++entries;
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
-    return entries;
-}
-// The engine's part of ShowFolder alone: each file's icons listed into a receiver that only
-// counts them.
-struct CountingReceiver : quarvel::IconListReceiver {
-    int AddGroupIcon(const char*, quarvel::ResKey, std::uint16_t) override { return ++icons, 1; }
-    int AddIconFile(const char*) override { return ++icons, 1; }
-    int icons = 0;
-};
+constexpr int kGeneratedFiles = 5000;
+// Programs hold a few icons each: the few libraries with hundreds are left out.
+constexpr int kMostIconsPerFile = 10;
 
+// The folder of 5,000 image files: links to (or copies of) the system folder's image files that
+// hold icons, made once under the temporary folder.
+std::string generatedFolder() {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "quarvel browse bench";
+    const std::string done = folder + ".done";
+    if (GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return folder;
+    std::vector<std::string> sources;
+    for (const std::string& file : bench::LibraryFiles("C:\\windows\\system32")) {
+        bench::Counter counter;
+        const int icons = quarvel::ListIconGroups(file.c_str(), &counter);
+        if (icons > 0 && icons <= kMostIconsPerFile)
+            sources.push_back(file);
+    }
+    if (sources.empty())
+        return "C:\\windows\\system32";
+    std::printf("making %d image files under %s ...\n", kGeneratedFiles, folder.c_str());
+    std::fflush(stdout);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (int i = 0; i < kGeneratedFiles; ++i) {
+        const std::string& source = sources[static_cast<std::size_t>(i) % sources.size()];
+        const std::string target =
+            folder + "\\" + std::to_string(i) + "-" + source.substr(source.rfind('\\') + 1);
+        if (!CreateHardLinkA(target.c_str(), source.c_str(), nullptr))
+            CopyFileA(source.c_str(), target.c_str(), FALSE);
+    }
+    if (HANDLE mark =
+            CreateFileA(done.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        mark != INVALID_HANDLE_VALUE)
+        CloseHandle(mark);
+    return folder;
+}
+
+// The engine's part alone: each file's icons listed into a receiver that only counts them.
 int iconListing(const std::string& folder) {
-    CountingReceiver receiver;
+    bench::Counter counter;
+    int icons = 0;
     WIN32_FIND_DATAA found;
     HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &found);
     if (find == INVALID_HANDLE_VALUE)
         return 0;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            quarvel::ListIconGroups((folder + "\\" + found.cFileName).c_str(), &receiver);
+            icons += quarvel::ListIconGroups((folder + "\\" + found.cFileName).c_str(), &counter);
     } while (FindNextFileA(find, &found));
     FindClose(find);
-    return receiver.icons;
+    return icons;
 }
-// The row icons alone, as the file list makes them: each file's icons listed (their first
-// remembered), then the icon chosen by the rule of CFileRowIcons.
+
+// The listing with the row icons, as the file list chooses and makes them.
 int rowIcons(const std::string& folder) {
     CFileRowIcons icons;
-    CountingReceiver receiver;
+    RowIconRule rule;
     WIN32_FIND_DATAA found;
     HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &found);
     if (find == INVALID_HANDLE_VALUE)
@@ -78,18 +87,133 @@ int rowIcons(const std::string& folder) {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             continue;
         const std::string path = folder + "\\" + found.cFileName;
-        FirstIconRecorder listed(&receiver);
-        quarvel::ListIconGroups(path.c_str(), &listed);
-        made += icons.ForFile(path.c_str(), listed) >= 0;
+        FileIcons listed = ReadFileIcons(path.c_str(), true, rule);
+        made += icons.ForFile(path.c_str(), std::move(listed.rowIcon)) >= 0;
     } while (FindNextFileA(find, &found));
     FindClose(find);
     return made;
 }
+
+// Every entry added within one message, the lists frozen, then sorted: what ShowFolder did
+// before it filled in slices.
+void synchronousFill(CMainFrame& frame, const std::string& folder) {
+    frame.ClearFileList();
+    CFileListView& files = *frame.GetFileList();
+    CWnd* lists[] = {&files.GetListCtrl(), &frame.GetIconList()->GetListCtrl()};
+    for (CWnd* list : lists)
+        list->SendMessage(WM_SETREDRAW, FALSE);
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do
+            if (std::string(found.cFileName) != "." && std::string(found.cFileName) != "..")
+                files.AddFile((folder + "\\" + found.cFileName).c_str());
+        while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    files.Resort();
+    for (CWnd* list : lists) {
+        list->SendMessage(WM_SETREDRAW, TRUE);
+        list->Invalidate();
+    }
+}
+
+// Runs the message loop until done() holds, asking after every message.
+void pumpUntil(const std::function<bool()>& done) {
+    while (!done()) {
+        MSG msg;
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+            continue;
+        }
+        theApp.OnIdle(0);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+// The second process: sends WM_NULL to the window until the event is set; its exit code is the
+// longest wait in milliseconds.
+int probe(HWND window, const char* stopEvent) {
+    HANDLE stop = OpenEventA(SYNCHRONIZE, FALSE, stopEvent);
+    if (!stop)
+        return -1;
+    double longest = 0;
+    while (WaitForSingleObject(stop, 0) == WAIT_TIMEOUT) {
+        const double start = bench::Now();
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result);
+        longest = std::max(longest, (bench::Now() - start) * 1000);
+        Sleep(1);
+    }
+    CloseHandle(stop);
+    return static_cast<int>(longest + 0.5);
+}
+
+// One fill of the folder timed from ShowFolder: to the first row, to the last row, to the end,
+// and the longest wait of the probe process meanwhile.
+struct FillTimes {
+    double call = 0; // ShowFolder itself, which empties the lists of the fill before
+    double firstRow = 0, allRows = 0, end = 0;
+    int longestWait = 0;
+};
+
+FillTimes timedFill(CMainFrame& frame, const std::string& folder, int entries) {
+    FillTimes times;
+    static int fills = 0;
+    const std::string stopName =
+        "quarvel browse bench " + std::to_string(GetCurrentProcessId()) + std::to_string(++fills);
+    HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, stopName.c_str());
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string command = "\"" + std::string(self) + "\" probe " +
+                          std::to_string(reinterpret_cast<std::uintptr_t>(frame.m_hWnd)) + " \"" +
+                          stopName + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    const bool probing = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0,
+                                        nullptr, nullptr, &startup, &child);
+    // The probe is sending before the fill starts.
+    const double probeStart = bench::Now();
+    pumpUntil([&] { return bench::Now() - probeStart > 0.3; });
+
+    CFileListCtrl& rows = frame.GetFileList()->GetListCtrl();
+    const double start = bench::Now();
+    frame.ShowFolder(folder.c_str());
+    times.call = bench::Now() - start;
+    pumpUntil([&] {
+        const double now = bench::Now();
+        if (times.firstRow == 0 && rows.GetItemCount() > 0)
+            times.firstRow = now - start;
+        if (times.allRows == 0 && rows.GetItemCount() >= entries)
+            times.allRows = now - start;
+        return !frame.IsFilling();
+    });
+    times.end = bench::Now() - start;
+
+    SetEvent(stop);
+    if (probing) {
+        // The probe may be waiting for an answer: keep answering until it has gone.
+        pumpUntil([&] { return WaitForSingleObject(child.hProcess, 0) == WAIT_OBJECT_0; });
+        DWORD code = 0;
+        GetExitCodeProcess(child.hProcess, &code);
+        times.longestWait = static_cast<int>(code);
+        CloseHandle(child.hProcess);
+        CloseHandle(child.hThread);
+    } else {
+        times.longestWait = -1;
+    }
+    CloseHandle(stop);
+    return times;
+}
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::string folder = argc > 1 ? argv[1] : "C:\\windows\\system32";
-    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    if (argc > 3 && std::string(argv[1]) == "probe")
+        return probe(reinterpret_cast<HWND>(std::strtoull(argv[2], nullptr, 10)), argv[3]);
+    const std::string folder = argc > 1 && *argv[1] ? argv[1] : generatedFolder();
+    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
     const int holdSeconds = argc > 3 ? std::atoi(argv[3]) : 0;
 
     AfxWinInit(GetModuleHandleA(nullptr), "", SW_SHOWNORMAL);
@@ -98,37 +222,55 @@ int main(int argc, char** argv) {
         return 1;
     }
     auto* frame = static_cast<CMainFrame*>(AfxGetMainWnd());
+    pumpUntil([&] { return !frame->IsFilling(); });
 
-    int bareEntries = 0;
-    const double bare = bench::BestMilliseconds(runs, [&] { bareEntries = barePass(folder); });
-    const double listing = bench::BestMilliseconds(runs, [&] { iconListing(folder); });
+    int icons = 0;
+    const double listing = bench::BestMilliseconds(runs, [&] { icons = iconListing(folder); });
     const double listedWithRowIcons = bench::BestMilliseconds(runs, [&] { rowIcons(folder); });
-    const double shown = bench::BestMilliseconds(runs, [&] { frame->ShowFolder(folder.c_str()); });
-    const int rows = frame->GetFileList()->GetListCtrl().GetItemCount();
-    const int icons = frame->GetIconList()->GetListCtrl().GetItemCount();
+    // Until the lists have painted, as the fill in slices is: the icon list makes the pictures
+    // of the icons it shows while it paints.
+    const double synchronous = bench::BestMilliseconds(runs, [&] {
+        synchronousFill(*frame, folder);
+        pumpUntil([] {
+            MSG msg;
+            return !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+        });
+    });
+    const int entries = frame->GetFileList()->GetListCtrl().GetItemCount();
 
-    std::printf("folder %s: %d entries, %d rows, %d icons (best of %d runs)\n", folder.c_str(),
-                bareEntries, rows, icons, runs);
-    std::printf("bare pass  %8.1f ms\n", bare);
-    std::printf("  (icon listing alone %8.1f ms)\n", listing);
-    std::printf("  (icon listing and row icons %8.1f ms)\n", listedWithRowIcons);
-    std::printf("ShowFolder %8.1f ms\n", shown);
-    std::printf("ratio      %8.2f (goal: within 2)\n", bare > 0 ? shown / bare : 0.0);
+    FillTimes best;
+    best.end = 1e300;
+    int longestWait = 0;                // over every run
+    timedFill(*frame, folder, entries); // warm-up
+    for (int run = 0; run < runs; ++run) {
+        const FillTimes times = timedFill(*frame, folder, entries);
+        longestWait = std::max(longestWait, times.longestWait);
+        if (times.end < best.end)
+            best = times;
+    }
+    const int rows = frame->GetFileList()->GetListCtrl().GetItemCount();
+    const int listed = frame->GetIconList()->GetListCtrl().GetItemCount();
+
+    std::printf("folder %s: %d rows, %d icons (listing counts %d; best of %d runs)\n",
+                folder.c_str(), rows, listed, icons, runs);
+    std::printf("icon listing alone                %9.1f ms\n", listing);
+    std::printf("icon listing and row icons        %9.1f ms\n", listedWithRowIcons);
+    std::printf("synchronous fill (one message)    %9.1f ms\n", synchronous);
+    std::printf("ShowFolder: the call itself       %9.1f ms\n", best.call * 1000);
+    std::printf("            first row             %9.1f ms\n", best.firstRow * 1000);
+    std::printf("            every row             %9.1f ms\n", best.allRows * 1000);
+    std::printf("            filled                %9.1f ms   ratio %5.2f to the synchronous "
+                "fill (goal: within 1.5)\n",
+                best.end * 1000, synchronous > 0 ? best.end * 1000 / synchronous : 0.0);
+    std::printf("longest stretch without an answer %9d ms   (any run; goal: at most 100)\n",
+                longestWait);
     std::fflush(stdout);
 
     if (holdSeconds > 0) {
         CIconListCtrl& iconList = frame->GetIconList()->GetListCtrl();
         iconList.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         const DWORD end = GetTickCount() + static_cast<DWORD>(holdSeconds) * 1000;
-        while (GetTickCount() < end) {
-            MSG msg;
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-            theApp.OnIdle(0);
-            Sleep(10);
-        }
+        pumpUntil([&] { return GetTickCount() >= end; });
     }
     frame->DestroyWindow();
     theApp.ExitInstance();

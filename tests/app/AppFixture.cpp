@@ -9,7 +9,11 @@ bool QuarvelStarted::Start(const char* commandLine) {
         return false;
     frame = static_cast<CMainFrame*>(AfxGetMainWnd());
     ui::PumpPending();
-    return frame != nullptr;
+    return frame != nullptr && Filled();
+}
+
+bool QuarvelStarted::Filled(DWORD timeoutMs) {
+    return ui::PumpUntil([this] { return !frame->IsFilling(); }, timeoutMs);
 }
 
 void QuarvelStarted::TearDown() {

@@ -13,8 +13,11 @@
 
 class QuarvelStarted : public ::testing::Test {
 protected:
-    // Starts with a command line; false when start-up failed.
+    // Starts with a command line and waits until the file list is filled; false when start-up
+    // failed.
     bool Start(const char* commandLine = "");
+    // Pumps until the file list's fill has ended; false when it has not within the time.
+    bool Filled(DWORD timeoutMs = 60000);
     void TearDown() override;
 
     CMainFrame* frame = nullptr;

@@ -64,17 +64,21 @@ TEST_F(QuarvelStarted, ShowFolderListsEveryEntryButDotsAndEmptiesTheListsFirst) 
     icons->GetListCtrl().AddIconFile("C:\\left over.ico");
 
     frame->ShowFolder(folder.path().c_str());
+    ASSERT_TRUE(Filled());
     // Sorted again once filled: folders first, then by name.
     EXPECT_EQ(listed(frame), (std::vector<std::string>{sub, a, b}));
     EXPECT_EQ(icons->GetListCtrl().GetItemCount(), 1); // the left-over went, b.ico came
     // With a trailing backslash the same entries, not more.
     frame->ShowFolder((folder.path() + "\\").c_str());
+    ASSERT_TRUE(Filled());
     EXPECT_EQ(listed(frame).size(), 3u);
 
     TempFolder empty("quarvel empty folder");
     frame->ShowFolder(empty.path().c_str());
+    ASSERT_TRUE(Filled());
     EXPECT_TRUE(listed(frame).empty());
     frame->ShowFolder("C:\\no such folder here");
+    ASSERT_TRUE(Filled());
     EXPECT_TRUE(listed(frame).empty());
     frame->ShowFolder("");
     EXPECT_TRUE(listed(frame).empty());
@@ -85,6 +89,7 @@ TEST_F(QuarvelStarted, FoundFilesReachTheFileListAndClearingEmptiesIt) {
     frame->ClearFileList(); // as a search starts: the start-up folder's entries go
     EXPECT_EQ(frame->AddFoundFile(""), 0);
     EXPECT_EQ(frame->AddFoundFile("C:\\windows\\notepad.exe"), 1);
+    ASSERT_TRUE(Filled());
     EXPECT_EQ(listed(frame), std::vector<std::string>{"C:\\windows\\notepad.exe"});
     frame->ClearFileList();
     EXPECT_TRUE(listed(frame).empty());

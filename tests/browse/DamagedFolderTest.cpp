@@ -76,6 +76,7 @@ TEST_F(DamagedFolder, SurvivesShowingSavingAndCopyingEveryIcon) {
         ++expected[lower(line.substr(0, line.find('\t')))];
 
     frame->ShowFolder(folder.Path().c_str());
+    ASSERT_TRUE(Filled());
     ASSERT_EQ(Files().GetItemCount(), static_cast<int>(inputs.size()));
     int listedIcons = 0;
     for (int row = 0; row < Files().GetItemCount(); ++row) {

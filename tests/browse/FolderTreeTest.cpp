@@ -73,6 +73,7 @@ TEST_F(FolderTree, ListsSubfoldersSortedIgnoringCaseHiddenOnesIncluded) {
     EXPECT_EQ(ChildNames(item), (std::vector<std::string>{"A", "b", "c", "hidden"}));
     EXPECT_FALSE(HasButton(TreeCtrl().GetChildItem(item))); // "A" has no subfolders
     EXPECT_EQ(Caption(), "Quarvel v1.0 - " + folder.path());
+    ASSERT_TRUE(Filled());
     EXPECT_EQ(FileRows(), 5);
 }
 
@@ -84,6 +85,7 @@ TEST_F(FolderTree, AFolderDeletedOutsideGoesWhenSelectedOrExpanded) {
     ASSERT_TRUE(Start());
     const HTREEITEM parent = TreeCtrl().SetSelectedPath(folder.path().c_str(), true);
     ASSERT_EQ(ChildNames(parent).size(), 2u);
+    ASSERT_TRUE(Filled());
     const int rowsBefore = FileRows();
 
     RemoveDirectoryA(first.c_str());
@@ -114,6 +116,7 @@ TEST_F(FolderTree, HistoryKeepsTwentyOneAndBackThenANewSelectionKeepsForward) {
 
     ASSERT_TRUE(TreeCtrl().GoBack());
     EXPECT_STREQ(Selected(), paths[23].c_str());
+    ASSERT_TRUE(Filled());
     EXPECT_EQ(FileRows(), 0);                               // the list follows: f33 is empty
     TreeCtrl().SelectItem(TreeCtrl().GetChildItem(parent)); // a new selection: f10
     ASSERT_TRUE(TreeCtrl().CanGoForward());
@@ -130,12 +133,14 @@ TEST_F(FolderTree, BackForwardAndUpGoThroughTheFrameAndUpStopsAtTheTop) {
     EXPECT_EQ(Caption(), "Quarvel v1.0 - C:\\windows");
     frame->SendMessage(WM_COMMAND, ID_VIEW_FORWARD);
     EXPECT_STREQ(Selected(), "C:\\windows\\system32");
+    ASSERT_TRUE(Filled());
     EXPECT_GT(FileRows(), 300);
     frame->SendMessage(WM_COMMAND, ID_VIEW_UP);
     EXPECT_STREQ(Selected(), "C:\\windows");
 
     // Up from a drive reaches the computer, which changes neither the list nor the title.
     TreeCtrl().SetSelectedPath("C:\\", false);
+    ASSERT_TRUE(Filled());
     const int rows = FileRows();
     frame->SendMessage(WM_COMMAND, ID_VIEW_UP);
     EXPECT_EQ(TreeCtrl().GetSelectedItem(), TreeCtrl().GetComputerRoot());
@@ -208,5 +213,6 @@ TEST_F(FolderTree, DoubleClickOnAFolderRowMovesTheTreeAndRefillsTheLists) {
     EXPECT_STREQ(Selected(), "C:\\windows");
     EXPECT_TRUE(TreeCtrl().GetItemState(TreeCtrl().GetSelectedItem(), TVIS_EXPANDED) &
                 TVIS_EXPANDED);
+    ASSERT_TRUE(Filled());
     EXPECT_STREQ(files.GetItemText(0, kFolderColumn), "C:\\windows\\");
 }

@@ -70,24 +70,6 @@ private:
     HHOOK m_hook;
 };
 
-// Dispatches one message at a time until done() holds: the worker keeps the queue busy, so a
-// pump that empties the queue before it looks would only look once the search is over.
-bool PumpEachUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        MSG msg;
-        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        } else if (GetTickCount() - start > timeoutMs) {
-            return false;
-        } else {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        }
-    }
-    return true;
-}
-
 // The threads of this process.
 std::set<DWORD> Threads() {
     std::set<DWORD> ids;
@@ -247,6 +229,7 @@ TEST_F(SearchForm, ASearchFillsTheFileListInWalkOrderAndEndsIdle) {
     FindTypes(tree.root());
     ExpectIdle(false, animation);
     ASSERT_TRUE(ui::PumpUntil([&] { return !Form()->IsSearching(); }, 20000));
+    ASSERT_TRUE(Filled());
     const Paths expected = PlainWalk(tree.root(), EveryType(), true);
     ASSERT_EQ(expected.size(), 13u);
     EXPECT_EQ(Listed(), expected);
@@ -259,6 +242,7 @@ TEST_F(SearchForm, ASearchFillsTheFileListInWalkOrderAndEndsIdle) {
     const std::string empty = tree.AddFolder("empty");
     FindTypes(empty);
     ASSERT_TRUE(ui::PumpUntil([&] { return !Form()->IsSearching(); }, 5000));
+    ASSERT_TRUE(Filled());
     EXPECT_EQ(Text(IDC_FOUND_COUNT), "0");
     EXPECT_TRUE(Listed().empty());
     EXPECT_EQ(Form()->ForcedEnds(), 0);
@@ -275,11 +259,12 @@ TEST_F(SearchForm, StopInTheMiddleLeavesEveryCountedFileInTheList) {
     FinishedCounter finished;
     AnimationLog animation(Control(IDC_SEARCH_ANIMATION));
     FindTypes(tree.root());
-    ASSERT_TRUE(PumpEachUntil([&] { return Counted() >= 20; }, 20000));
+    ASSERT_TRUE(ui::PumpEachUntil([&] { return Counted() >= 20; }, 20000));
     Press(IDC_STOP);
     ui::PumpPending(); // whatever the worker posted before it ended
     EXPECT_EQ(finished.count(), 0);
     ExpectIdle(true, animation);
+    ASSERT_TRUE(Filled());
     const Paths listed = Listed();
     EXPECT_EQ(listed.size(), Counted());
     EXPECT_LT(listed.size(), 300u);

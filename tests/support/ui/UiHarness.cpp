@@ -125,6 +125,23 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     }
 }
 
+bool PumpEachUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        MSG msg;
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message != WM_QUIT)
+                dispatchOne(msg);
+        } else if (GetTickCount() - start > timeoutMs) {
+            return false;
+        } else {
+            runIdle();
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+    }
+    return true;
+}
+
 std::string ClassName(HWND window) {
     char name[256] = "";
     GetClassNameA(window, name, sizeof name);

@@ -19,6 +19,9 @@ namespace ui {
 void PumpPending();
 // Pumps until done() is true or timeoutMs passes; answers done().
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000);
+// Dispatches one message at a time until done() holds: while a worker or a timer keeps the queue
+// busy, a pump that empties the queue before it looks would look only once all is over.
+bool PumpEachUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000);
 
 // The current test expects this many exceptions to be stopped at a window procedure or callback
 // boundary; any other number fails it (the default is none).

@@ -1,0 +1,85 @@
+// Reading a file list row and its icons as plain data.
+#include "ListedFile.h"
+
+#include "FileRowText.h"
+
+#include <algorithm>
+
+using namespace quarvel;
+
+bool ReadFileEntry(const char* path, FileEntry& entry) {
+    FileRowPath parts;
+    if (!SplitRowPath(path, parts))
+        return false;
+    WIN32_FILE_ATTRIBUTE_DATA attributes;
+    if (!GetFileAttributesExA(JoinRowPath(parts.folder, parts.name), GetFileExInfoStandard,
+                              &attributes))
+        return false;
+    entry.folder = parts.folder;
+    entry.name = parts.name;
+    entry.isFolder = (attributes.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.size = entry.isFolder
+                     ? CString()
+                     : SizeText((static_cast<std::uint64_t>(attributes.nFileSizeHigh) << 32) |
+                                attributes.nFileSizeLow);
+    entry.date = DateText(attributes.ftLastWriteTime);
+    return true;
+}
+
+void RecordedIcons::Record(Kind kind, const char* path, const char* sourcePath, ResKey name,
+                           std::uint16_t language) {
+    m_icons.push_back(Icon{kind, path ? path : "", sourcePath ? sourcePath : "", name.IsId(),
+                           name.Id(), name.IsId() ? "" : name.Name(), language});
+}
+
+int RecordedIcons::AddGroupIcon(const char* path, ResKey name, std::uint16_t language) {
+    Record(Kind::Group, path, nullptr, name, language);
+    return 1;
+}
+
+int RecordedIcons::AddIconFile(const char* path) {
+    Record(Kind::IconFile, path, nullptr, ResKey(), 0);
+    return 1;
+}
+
+int RecordedIcons::AddMovedGroupIcon(const char* listedPath, const char* sourcePath, ResKey name,
+                                     std::uint16_t language) {
+    Record(Kind::Moved, listedPath, sourcePath, name, language);
+    return 1;
+}
+
+void RecordedIcons::HandTo(IconListReceiver& receiver) const {
+    for (const Icon& icon : m_icons)
+        Hand(icon, receiver);
+}
+
+std::size_t RecordedIcons::HandFirstTo(IconListReceiver& receiver, std::size_t most) {
+    const std::size_t count = std::min(most, m_icons.size());
+    for (std::size_t i = 0; i < count; ++i)
+        Hand(m_icons[i], receiver);
+    m_icons.erase(m_icons.begin(), m_icons.begin() + static_cast<std::ptrdiff_t>(count));
+    return count;
+}
+
+void RecordedIcons::Hand(const Icon& icon, IconListReceiver& receiver) {
+    const ResKey name = icon.nameIsId ? ResKey(icon.id) : ResKey(icon.name.c_str());
+    switch (icon.kind) {
+    case Kind::Group:
+        receiver.AddGroupIcon(icon.path.c_str(), name, icon.language);
+        break;
+    case Kind::IconFile:
+        receiver.AddIconFile(icon.path.c_str());
+        break;
+    case Kind::Moved:
+        receiver.AddMovedGroupIcon(icon.path.c_str(), icon.sourcePath.c_str(), name, icon.language);
+        break;
+    }
+}
+
+FileIcons ReadFileIcons(const char* path, bool listIcons, RowIconRule& rule) {
+    FileIcons result;
+    FirstIconRecorder listed(&result.icons);
+    result.count = listIcons ? ListIconGroups(path, &listed) : 0;
+    result.rowIcon = rule.Choose(path, listed);
+    return result;
+}

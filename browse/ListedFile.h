@@ -1,0 +1,65 @@
+// What the file list shows of one path, read without touching a window, so that a worker
+// thread can read it: the row's texts, the icons the engine lists in the file, and its row icon.
+#pragma once
+
+#include "FileRowIcons.h"
+#include "Framework.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The texts of one row.
+struct FileEntry {
+    CString folder; // up to and including the last backslash
+    CString name;
+    CString size; // empty for a folder
+    CString date;
+    bool isFolder = false;
+};
+
+// False (no row) when path cannot be split into folder and name or its attributes cannot be read.
+bool ReadFileEntry(const char* path, FileEntry& entry);
+
+// Keeps the icons a listing reports, to hand them to another receiver later, in the same order.
+class RecordedIcons : public quarvel::IconListReceiver {
+public:
+    int AddGroupIcon(const char* path, quarvel::ResKey name, std::uint16_t language) override;
+    int AddIconFile(const char* path) override;
+    int AddMovedGroupIcon(const char* listedPath, const char* sourcePath, quarvel::ResKey name,
+                          std::uint16_t language) override;
+
+    void HandTo(quarvel::IconListReceiver& receiver) const;
+    // Hands on the first icons, at most `most`, and forgets them; answers how many went.
+    std::size_t HandFirstTo(quarvel::IconListReceiver& receiver, std::size_t most);
+    void Clear() { m_icons.clear(); }
+    std::size_t Size() const { return m_icons.size(); }
+
+private:
+    enum class Kind { Group, IconFile, Moved };
+    struct Icon {
+        Kind kind;
+        std::string path;       // the file listed
+        std::string sourcePath; // Kind::Moved: the .mun file that holds the images
+        bool nameIsId;
+        std::uint16_t id;
+        std::string name;
+        std::uint16_t language;
+    };
+    void Record(Kind kind, const char* path, const char* sourcePath, quarvel::ResKey name,
+                std::uint16_t language);
+    static void Hand(const Icon& icon, quarvel::IconListReceiver& receiver);
+
+    std::vector<Icon> m_icons;
+};
+
+// A file's icons as the "Icons" column, the icon list and the row icon take them.
+struct FileIcons {
+    int count = 0;
+    RecordedIcons icons;
+    RowIconChoice rowIcon;
+};
+
+// Lists the icons of the file at path (none when listIcons is false, as for a list without an
+// icon list) and chooses its row icon.
+FileIcons ReadFileIcons(const char* path, bool listIcons, RowIconRule& rule);
