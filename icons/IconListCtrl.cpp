@@ -1,6 +1,7 @@
 // CIconListCtrl: items and their icon records, pictures on demand, focus, saving and copying.
 #include "IconListCtrl.h"
 
+#include "BufferedPaint.h"
 #include "IconDrawing.h"
 #include "IconNames.h"
 #include "SaveNameDialog.h"
@@ -25,6 +26,8 @@ constexpr UINT WM_ICONLIST_PICTURES_MADE = WM_APP + 2;
 
 BEGIN_MESSAGE_MAP(CIconListCtrl, CListCtrl)
     ON_WM_CREATE()
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
     ON_MESSAGE(WM_ICONLIST_FILL_ENDED, OnFillEnded)
     ON_MESSAGE(WM_ICONLIST_PICTURES_MADE, OnPicturesMade)
     ON_NOTIFY_REFLECT(LVN_GETDISPINFOA, OnGetDispInfo)
@@ -86,6 +89,16 @@ int CIconListCtrl::OnCreate(LPCREATESTRUCT cs) {
         return -1;
     SetImageList(m_images, LVSIL_NORMAL);
     return 0;
+}
+
+void CIconListCtrl::OnPaint() {
+    PaintThroughDib(m_hWnd);
+}
+
+BOOL CIconListCtrl::OnEraseBkgnd(HDC dc) {
+    // The paint erases in its off-screen buffer (a memory device context); erasing the window
+    // first would only show the bare background for a moment.
+    return GetObjectType(dc) == OBJ_MEMDC ? static_cast<BOOL>(Default()) : TRUE;
 }
 
 void CIconListCtrl::DeferRedrawUntilIdle() {

@@ -72,6 +72,8 @@ public:
 
 protected:
     int OnCreate(LPCREATESTRUCT cs);
+    void OnPaint();
+    BOOL OnEraseBkgnd(HDC dc);
     LRESULT OnFillEnded(WPARAM, LPARAM);
     LRESULT OnPicturesMade(WPARAM, LPARAM);
     void OnGetDispInfo(NMHDR* header, LRESULT* result);
