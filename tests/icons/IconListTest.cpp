@@ -26,6 +26,31 @@ int Painted(const Picture& picture, int left, int top, int right, int bottom) {
             painted += picture.At(x, y) != GetSysColor(COLOR_WINDOW);
     return painted;
 }
+
+// What the window shows in its client area.
+Picture CaptureClient(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    const ScopedWindowDC dc(window);
+    MemoryCanvas canvas(dc.Get(), client.right, client.bottom);
+    BitBlt(canvas.DC(), 0, 0, client.right, client.bottom, dc.Get(), 0, 0, SRCCOPY);
+    const ScopedBitmap bitmap = canvas.TakeBitmap();
+    return Picture::Of(bitmap.Get());
+}
+
+// Whether the picture appears whole, pixel for pixel, somewhere within the area of a capture.
+bool ShowsPicture(const Picture& capture, const Picture& picture, const RECT& area) {
+    for (int top = area.top; top + picture.height <= area.bottom; ++top)
+        for (int left = area.left; left + picture.width <= area.right; ++left) {
+            bool same = true;
+            for (int y = 0; same && y < picture.height; ++y)
+                for (int x = 0; same && x < picture.width; ++x)
+                    same = capture.At(left + x, top + y) == picture.At(x, y);
+            if (same)
+                return true;
+        }
+    return false;
+}
 } // namespace
 
 TEST_F(IconPanes, ItemsAreLabelledByGroupAndFileInListedOrder) {
@@ -126,6 +151,44 @@ TEST_F(IconPanes, PicturesAreMadeOnlyForItemsDrawnAndFailuresAreNotRetried) {
     EXPECT_EQ(List().PictureCount(), made);
     const int first = List().GetPicture(0);
     EXPECT_EQ(List().GetPicture(0), first);
+}
+
+TEST_F(IconPanes, TheWindowShowsEachPictureInItsItemsPlaceAlsoWhenOnlyPartIsRepainted) {
+    const std::string small = WriteGroupImage("small.dll", {16}, {4});
+    const std::string large = WriteGroupImage("large.dll", {48}, {32});
+    for (int i = 0; i < 12; ++i)
+        ASSERT_EQ(List().AddGroupIcon(i % 2 ? large.c_str() : small.c_str(), 1, 0x409), 1);
+    host.wnd.ShowWindow(SW_SHOW);
+    host.wnd.UpdateWindow();
+    ui::PumpPending();
+    const Picture shown = CaptureClient(List());
+    for (int i : {0, 1, 11}) {
+        RECT icon;
+        ASSERT_TRUE(List().GetItemRect(i, &icon, LVIR_ICON));
+        EXPECT_TRUE(
+            ShowsPicture(shown, Picture::Of(List().GetPictures(), List().GetPicture(i)), icon))
+            << i;
+    }
+
+    // Only the last item's place is repainted, away from the window's corner: its picture and
+    // background land there, and the rest of the window is left as it was.
+    RECT bounds, icon;
+    ASSERT_TRUE(List().GetItemRect(11, &bounds, LVIR_BOUNDS));
+    ASSERT_TRUE(List().GetItemRect(11, &icon, LVIR_ICON));
+    ASSERT_GT(bounds.left + bounds.top, 0);
+    {
+        const ScopedWindowDC dc(List());
+        RECT client;
+        List().GetClientRect(&client);
+        FillRect(dc.Get(), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
+    List().InvalidateRect(&bounds, TRUE);
+    List().UpdateWindow();
+    const Picture repainted = CaptureClient(List());
+    EXPECT_TRUE(
+        ShowsPicture(repainted, Picture::Of(List().GetPictures(), List().GetPicture(11)), icon));
+    EXPECT_EQ(repainted.At(bounds.left, bounds.top), GetSysColor(COLOR_WINDOW) & 0xFFFFFF);
+    EXPECT_EQ(repainted.At(0, 0), 0u);
 }
 
 TEST_F(IconPanes, PicturesShareOpenFilesOnlyUntilTheMessageLoopIsIdle) {
