@@ -10,17 +10,6 @@ namespace quarvel {
 namespace {
 constexpr LPARAM kPrintWhole = PRF_ERASEBKGND | PRF_CLIENT;
 
-ScopedBitmap MakeDib(int cx, int cy) {
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = cx;
-    format.bmiHeader.biHeight = -cy; // top-down, as the window is
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    return ScopedBitmap(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
-}
 } // namespace
 
 void PaintThroughDib(HWND control) {
@@ -31,7 +20,7 @@ void PaintThroughDib(HWND control) {
     const RECT& area = paint.rcPaint;
     const int cx = area.right - area.left, cy = area.bottom - area.top;
     if (cx > 0 && cy > 0) {
-        ScopedBitmap dib = MakeDib(cx, cy);
+        ScopedBitmap dib = MakeDibSection(cx, cy);
         ScopedMemoryDC buffer(dib ? CreateCompatibleDC(window) : nullptr);
         std::optional<ScopedSelect> selected;
         if (buffer)

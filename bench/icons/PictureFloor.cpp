@@ -7,6 +7,7 @@
 #include "engine/ImageCheck.h"
 #include "engine/IconImage.h"
 #include "engine/PEFile.h"
+#include "engine/win32/GdiOwners.h"
 
 #include <algorithm>
 #include <utility>
@@ -109,16 +110,9 @@ double FloorMillisecondsPerPicture(const std::vector<FloorImage>& images, int ru
     int largest = 1;
     for (const FloorImage& image : images)
         largest = std::max(largest, image.drawSide);
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = largest;
-    format.bmiHeader.biHeight = largest;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const HBITMAP dib = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HDC dc = CreateCompatibleDC(nullptr);
-    const HGDIOBJ previous = SelectObject(dc, dib);
+    const ScopedBitmap dib = MakeDibSection(largest, largest);
+    const ScopedMemoryDC dc(CreateCompatibleDC(nullptr));
+    const ScopedSelect selected(dc.Get(), dib.Get());
 
     std::vector<HICON> icons(images.size());
     double best = 1e300;
@@ -129,7 +123,8 @@ double FloorMillisecondsPerPicture(const std::vector<FloorImage>& images, int ru
             icons[i] = CreateIconFromResourceEx(
                 const_cast<PBYTE>(image.bytes.data()), static_cast<DWORD>(image.bytes.size()), TRUE,
                 kIconFormatVersion, image.buildSide, image.buildSide, 0);
-            DrawIconEx(dc, 0, 0, icons[i], image.drawSide, image.drawSide, 0, nullptr, DI_NORMAL);
+            DrawIconEx(dc.Get(), 0, 0, icons[i], image.drawSide, image.drawSide, 0, nullptr,
+                       DI_NORMAL);
         }
         const double elapsed = Now() - start;
         for (HICON& icon : icons)
@@ -137,9 +132,6 @@ double FloorMillisecondsPerPicture(const std::vector<FloorImage>& images, int ru
         if (run > 0)
             best = std::min(best, elapsed);
     }
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    DeleteObject(dib);
     return 1000 * best / static_cast<double>(images.size());
 }
 

@@ -6,6 +6,7 @@
 // (per thousand, to show that adding stays linear), to select all and to empty the list. Timings
 // are the best of the runs given (3 by default).
 //     icon_list_bench.exe [count] [folder] [runs]
+#include "../support/BenchHost.h"
 #include "../support/BenchSupport.h"
 #include "IconListView.h"
 #include "PictureFloor.h"
@@ -93,19 +94,11 @@ int main(int argc, char** argv) {
     const int cell = GetSystemMetrics(SM_CXICON);
     const auto floorImages = bench::SystemPickedImages(withIcons, cell);
 
-    AfxEnableControlContainer();
     CWnd host;
-    if (!host.CreateEx(0, AfxDefaultWndClass(), "icon list bench",
-                       WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 1024, 768, nullptr,
-                       nullptr))
-        return 1;
-    RECT client;
-    host.GetClientRect(&client);
-    auto* view = new CIconListView;
-    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, client, &host, AFX_IDW_PANE_FIRST))
+    auto* view = bench::CreateHostedView<CIconListView>(host, "icon list bench", 1024, 768);
+    if (!view)
         return 1;
     CIconListCtrl& list = view->GetListCtrl();
-    host.UpdateWindow();
 
     double floor = 1e300, adding = 1e300, firstScreen = 1e300, secondPaint = 1e300;
     double everyPicture = 1e300, bestThousand = 1e300;

@@ -4,6 +4,7 @@
 // bytes in memory) it prints both times and their ratios; timings are the best of the runs given
 // (5 by default).
 //     sub_icon_bench.exe [file] [runs]
+#include "../support/BenchHost.h"
 #include "../support/BenchSupport.h"
 #include "PictureFloor.h"
 #include "SubIconView.h"
@@ -80,18 +81,10 @@ int main(int argc, char** argv) {
     for (int i = 0; i < kFocusMoves; ++i)
         moves.push_back(listed.items[i % listed.items.size()].get());
 
-    AfxEnableControlContainer();
     CWnd host;
-    if (!host.CreateEx(0, AfxDefaultWndClass(), "sub-icon bench",
-                       WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 400, 900, nullptr,
-                       nullptr))
+    auto* view = bench::CreateHostedView<CSubIconView>(host, "sub-icon bench", 400, 900);
+    if (!view)
         return 1;
-    RECT client;
-    host.GetClientRect(&client);
-    auto* view = new CSubIconView;
-    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, client, &host, AFX_IDW_PANE_FIRST))
-        return 1;
-    host.UpdateWindow();
     // Shows the item's images and paints them; the milliseconds spent listing the rows (the
     // icons built) go to `listing`.
     double listing = 0;

@@ -1,7 +1,21 @@
-// MemoryCanvas: a memory device context with a bitmap of its own selected into it.
+// MemoryCanvas: a memory device context with a bitmap of its own selected into it; DIB sections.
 #include "GdiOwners.h"
 
 namespace quarvel {
+
+ScopedBitmap MakeDibSection(int cx, int cy) {
+    if (cx < 1 || cy < 1)
+        return ScopedBitmap();
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = cx;
+    format.bmiHeader.biHeight = -cy; // top-down, as a window is
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    return ScopedBitmap(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+}
 
 MemoryCanvas::MemoryCanvas(HDC like, int cx, int cy) {
     if (cx < 1 || cy < 1)

@@ -109,6 +109,11 @@ private:
     HGDIOBJ m_previous;
 };
 
+// A 32-bit top-down DIB section of cx by cy (null when it cannot be made): drawing on it stays
+// in the process's memory, where a bitmap compatible with the screen costs trips to the display
+// server.
+ScopedBitmap MakeDibSection(int cx, int cy);
+
 // A bitmap of cx by cy, compatible with a device context (the screen's when null) and selected
 // into a memory device context of its own: a surface to draw on off-screen.
 class MemoryCanvas {

@@ -24,17 +24,7 @@ ScopedBitmap DrawIconPicture(HICON icon, int cx, int cy, const CellPlacement& at
 }
 
 PictureCanvas::PictureCanvas(int cx, int cy) : m_cx(cx), m_cy(cy) {
-    if (cx < 1 || cy < 1)
-        return;
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = cx;
-    format.bmiHeader.biHeight = cy;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    m_bitmap.Reset(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    m_bitmap = MakeDibSection(cx, cy);
     if (m_bitmap)
         m_dc.Reset(CreateCompatibleDC(nullptr));
 }
