@@ -21,6 +21,22 @@ Bytes imageWithFourIcons() {
 std::string folderOf(const std::string& path) {
     return path.substr(0, path.rfind('\\') + 1);
 }
+
+// Gives the file the last-write time `local` stands for in local time; false when it cannot.
+bool SetWrittenLocalTime(const std::string& path, const SYSTEMTIME& local) {
+    SYSTEMTIME universal;
+    FILETIME written;
+    if (!TzSpecificLocalTimeToSystemTime(nullptr, &local, &universal) ||
+        !SystemTimeToFileTime(&universal, &written))
+        return false;
+    HANDLE file =
+        CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool set = SetFileTime(file, nullptr, nullptr, &written) != FALSE;
+    CloseHandle(file);
+    return set;
+}
 } // namespace
 
 TEST_F(FileListPane, CreatesItsFiveColumnsOnTheSystemSmallIcons) {
@@ -62,15 +78,7 @@ TEST_F(FileListPane, FileRowsShowSizeInStartedKilobytesDateAndIconCount) {
     EXPECT_EQ(List().GetItemData(0), 0u);
 
     // The date column shows the file's last-write time in local time.
-    SYSTEMTIME local{2001, 7, 0, 3, 14, 5, 9, 0}, universal;
-    ASSERT_TRUE(TzSpecificLocalTimeToSystemTime(nullptr, &local, &universal));
-    FILETIME written;
-    SystemTimeToFileTime(&universal, &written);
-    HANDLE file =
-        CreateFileA(empty.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    SetFileTime(file, nullptr, nullptr, &written);
-    CloseHandle(file);
+    ASSERT_TRUE(SetWrittenLocalTime(empty, SYSTEMTIME{2001, 7, 0, 3, 14, 5, 9, 0}));
     fileList->RemoveAll();
     Add(empty);
     EXPECT_EQ(Row(0)[kDateColumn], "07/03/2001 14:05");
@@ -137,15 +145,7 @@ TEST_F(FileListPane, SortsSizeAndDateByValueOthersAsTextWithFoldersAboveFilesAsc
                           {"hundred.dat", 99 * 1024, {2001, 7, 0, 3, 14, 5, 0, 0}}}; // 100KB
     for (const File& file : files) {
         const std::string path = WriteSized(file.name, file.size);
-        SYSTEMTIME universal;
-        FILETIME time;
-        ASSERT_TRUE(TzSpecificLocalTimeToSystemTime(nullptr, &file.written, &universal));
-        SystemTimeToFileTime(&universal, &time);
-        HANDLE handle =
-            CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(handle, INVALID_HANDLE_VALUE);
-        SetFileTime(handle, nullptr, nullptr, &time);
-        CloseHandle(handle);
+        ASSERT_TRUE(SetWrittenLocalTime(path, file.written));
     }
     MakeFolder("Zeta");
     MakeFolder("alpha");
