@@ -143,7 +143,8 @@ void CFileListCtrl::ForgetKeys() {
 void CFileListCtrl::RemoveAllRows() {
     DeleteAllItems();
     ForgetKeys();
-    SetImageList(m_rowIcons.Reset(), LVSIL_SMALL);
+    const CImageList old = m_rowIcons.Reset(); // goes once the control holds the new list
+    SetImageList(m_rowIcons.Handle(), LVSIL_SMALL);
 }
 
 bool CFileListCtrl::SortByColumn(int column, bool ascending) {

@@ -1,6 +1,7 @@
 // Row icons of the file list: the shell's by type, or built by our reader from the file.
 #include "FileRowIcons.h"
 
+#include "Registry.h"
 #include "engine/DisplayIcon.h"
 
 #include <shellapi.h>
@@ -31,9 +32,11 @@ int FirstIconRecorder::AddIconFile(const char* path) {
 namespace {
 constexpr UINT kSystemIconFlags = SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES;
 
-HIMAGELIST NewList() {
-    return ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                            ILC_COLOR32 | ILC_MASK, 0, 64);
+CImageList NewList() {
+    CImageList list;
+    list.Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                ILC_COLOR32 | ILC_MASK, 0, 64);
+    return list;
 }
 
 // The extension of the path's file name in lower case, with its dot; "" when it has none.
@@ -50,20 +53,11 @@ std::string LowerExtension(const char* path) {
 }
 
 bool ReadClassText(const std::string& key, std::string& text) {
-    char value[MAX_PATH] = "";
-    LONG size = sizeof value;
-    if (RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), value, &size) != ERROR_SUCCESS)
-        return false;
-    text = value;
-    return true;
+    return ReadRegistryDefault(HKEY_CLASSES_ROOT, key.c_str(), MAX_PATH - 1, text) == ERROR_SUCCESS;
 }
 
 bool KeyExists(const std::string& key) {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(opened);
-    return true;
+    return static_cast<bool>(OpenRegKey(HKEY_CLASSES_ROOT, key.c_str(), KEY_READ));
 }
 
 // "%1" with or without quotes, alone or before an index.
@@ -91,23 +85,15 @@ bool CFileRowIcons::IconComesFromFile(const char* path) {
 
 CFileRowIcons::CFileRowIcons() : m_list(NewList()) {}
 
-CFileRowIcons::~CFileRowIcons() {
-    if (m_list)
-        ImageList_Destroy(m_list);
-}
-
-HIMAGELIST CFileRowIcons::Reset() {
-    HIMAGELIST old = m_list;
-    m_list = NewList();
+CImageList CFileRowIcons::Reset() {
+    CImageList old = std::exchange(m_list, NewList());
     m_fromSystem.clear();
     m_byType.clear();
-    if (old)
-        ImageList_Destroy(old);
-    return m_list;
+    return old;
 }
 
 int CFileRowIcons::Add(ScopedIcon icon) {
-    return icon && m_list ? ImageList_ReplaceIcon(m_list, -1, icon.Get()) : -1;
+    return icon && m_list.GetSafeHandle() ? ImageList_ReplaceIcon(m_list, -1, icon.Get()) : -1;
 }
 
 int CFileRowIcons::FromSystemList(int systemIndex) {

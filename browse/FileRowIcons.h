@@ -6,6 +6,7 @@
 #pragma once
 
 #include "engine/IconGroups.h"
+#include "ImageList.h"
 #include "engine/win32/GdiOwners.h"
 
 #include <windows.h>
@@ -60,14 +61,11 @@ private:
 class CFileRowIcons {
 public:
     CFileRowIcons();
-    ~CFileRowIcons();
-    CFileRowIcons(const CFileRowIcons&) = delete;
-    CFileRowIcons& operator=(const CFileRowIcons&) = delete;
 
     HIMAGELIST Handle() const { return m_list; }
-    // Drops every icon: a new, empty list takes the old one's place (the caller hands the new
-    // handle to its control before the old one is destroyed).
-    HIMAGELIST Reset();
+    // Drops every icon: a new, empty list takes the old one's place. The old one is handed
+    // back, for the caller to keep until its control holds the new one.
+    CImageList Reset();
     // The index of the icon for a folder row; -1 when there is none.
     int ForFolder();
     // The index of the icon chosen for the file row of path.
@@ -84,7 +82,7 @@ private:
     int ByType(const char* path, DWORD attributes);
     int Add(quarvel::ScopedIcon icon);
 
-    HIMAGELIST m_list = nullptr;
+    CImageList m_list;
     std::map<int, int> m_fromSystem;     // system index -> our index
     std::map<std::string, int> m_byType; // lower-case extension ("\\" for folders) -> our index
 };

@@ -46,17 +46,12 @@ bool StartCommandPrompt(const char* folder, ProcessStarter starter) {
         directory += "\\";
     // The command line names the program by its full path too: its first word is what the
     // interpreter believes it was started as.
-    CString commandLine = "\"" + program + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.lpTitle = const_cast<char*>(directory.GetString());
-    PROCESS_INFORMATION process{};
-    if (!starter(program, commandLine.GetBuffer(commandLine.GetLength()), nullptr, nullptr, FALSE,
-                 CREATE_NEW_CONSOLE, nullptr, directory, &startup, &process))
-        return false;
-    if (process.hThread)
-        CloseHandle(process.hThread);
-    if (process.hProcess)
-        CloseHandle(process.hProcess);
-    return true;
+    const CString commandLine = "\"" + program + "\"";
+    ProcessLaunch prompt;
+    prompt.program = program;
+    prompt.commandLine = commandLine;
+    prompt.directory = directory;
+    prompt.title = directory;
+    prompt.flags = CREATE_NEW_CONSOLE;
+    return StartProcess(prompt, starter);
 }

@@ -15,5 +15,4 @@ CString CommandInterpreterPath();
 
 // Starts the command interpreter in a new console with folder as its current directory and its
 // title. starter is CreateProcessA but for tests.
-using ProcessStarter = decltype(&CreateProcessA);
 bool StartCommandPrompt(const char* folder, ProcessStarter starter = &CreateProcessA);

@@ -70,23 +70,16 @@ CShellTreeCtrl::CShellTreeCtrl() : m_menu(*this, [this] { return MenuTarget(); }
     m_serials.fill(0xFFFFFFFF);
 }
 
-CShellTreeCtrl::~CShellTreeCtrl() {
-    if (m_hNetworkImages)
-        ImageList_Destroy(m_hNetworkImages);
-}
-
 void CShellTreeCtrl::PreSubclassWindow() {
     CTreeCtrl::PreSubclassWindow();
     if (!m_desktop)
         SHGetDesktopFolder(m_desktop.Out());
-    if (!m_hNetworkImages) {
+    if (!m_networkImages.GetSafeHandle()) {
         // Drawn where the shell's small icons go, so of their size (the system DPI's).
         static const SizedPicture kStrips[] = {
             {16, IDB_NETWORK}, {20, IDB_NETWORK_20}, {24, IDB_NETWORK_24}, {32, IDB_NETWORK_32}};
         const SizedPicture& strip = AfxChoosePictureSize(kStrips, GetSystemMetrics(SM_CXSMICON));
-        m_hNetworkImages = ImageList_LoadImageA(
-            AfxGetResourceHandle(), MAKEINTRESOURCEA(strip.resourceId), strip.side, 0,
-            RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
+        m_networkImages.Create(strip.resourceId, strip.side, 0, RGB(255, 0, 255));
     }
 }
 

@@ -30,7 +30,6 @@ public:
     static constexpr COLORREF kEncryptedColour = RGB(255, 0, 0);
 
     CShellTreeCtrl();
-    ~CShellTreeCtrl() override;
 
     // Gives the tree the system's small icons, then builds it.
     virtual void OnInitialFill();
@@ -122,7 +121,7 @@ private:
     bool m_bRestoring = false;  // the selection goes back from a vanished folder: no effects
     std::array<DWORD, 26> m_serials;
     HIMAGELIST m_hSystemImages = nullptr; // the shell's; never destroyed here
-    HIMAGELIST m_hNetworkImages = nullptr;
+    CImageList m_networkImages;
     ScopedComPtr<IShellFolder> m_desktop;
     NetworkCalls m_network;
     CFolderPopup m_menu;

@@ -86,7 +86,8 @@ void CShellTreeCtrl::OnCustomDraw(NMHDR* header, LRESULT* result) {
         const auto item = reinterpret_cast<HTREEITEM>(draw->nmcd.dwItemSpec);
         const ItemInfo* info = GetItemInfo(item);
         if (!info || !info->netResource ||
-            info->netResource->DisplayType() == RESOURCEDISPLAYTYPE_SHARE || !m_hNetworkImages)
+            info->netResource->DisplayType() == RESOURCEDISPLAYTYPE_SHARE ||
+            !m_networkImages.GetSafeHandle())
             break;
         RECT row{};
         if (!GetItemRect(item, &row, FALSE))
@@ -101,10 +102,10 @@ void CShellTreeCtrl::OnCustomDraw(NMHDR* header, LRESULT* result) {
         if (!(hit.flags & TVHT_ONITEMICON))
             break;
         int side = 0, height = 0;
-        ImageList_GetIconSize(m_hNetworkImages, &side, &height);
+        ImageList_GetIconSize(m_networkImages, &side, &height);
         RECT square{hit.pt.x, row.top, hit.pt.x + side, row.top + height};
         FillRect(draw->nmcd.hdc, &square, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        ImageList_Draw(m_hNetworkImages, NetworkImage(info->netResource->DisplayType()),
+        ImageList_Draw(m_networkImages, NetworkImage(info->netResource->DisplayType()),
                        draw->nmcd.hdc, hit.pt.x, row.top, ILD_TRANSPARENT);
         break;
     }

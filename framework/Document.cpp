@@ -6,6 +6,7 @@
 #include "Frame.h"
 #include "FwIds.h"
 #include "View.h"
+#include "engine/platform/win32/OpenForReading.h"
 #include "WinApp.h"
 
 #include <algorithm>
@@ -73,9 +74,8 @@ BOOL CDocument::OnNewDocument() {
 }
 
 BOOL CDocument::OnOpenDocument(const char* path) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    // Opened only to see that it can be: the document keeps nothing of the file.
+    if (!quarvel::platform::OpenForReading(path)) {
         CString message;
         message.Format(
             "%s\nThis file could not be opened.\nPlease verify that the correct path and "
@@ -84,7 +84,6 @@ BOOL CDocument::OnOpenDocument(const char* path) {
         AfxMessageBox(message, MB_ICONEXCLAMATION);
         return FALSE;
     }
-    CloseHandle(file); // the document keeps nothing of the file
     DeleteContents();
     SetModifiedFlag(FALSE);
     return TRUE;
@@ -113,15 +112,14 @@ void CDocument::OnFileSave() {
 }
 
 BOOL CDocument::OnSaveDocument(const char* path) {
-    HANDLE file =
-        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const ScopedFile file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         CString message;
         message.Format("%s\nThis file could not be written.", path);
         AfxMessageBox(message, MB_ICONEXCLAMATION);
         return FALSE;
     }
-    CloseHandle(file);
     SetModifiedFlag(FALSE);
     return TRUE;
 }

@@ -12,8 +12,8 @@ BOOL CFileFind::FindFile(const char* pattern) {
     CString search = pattern ? pattern : "*.*";
     int slash = std::max(search.ReverseFind('\\'), search.ReverseFind('/'));
     m_root = search.Left(slash + 1);
-    m_handle = FindFirstFileW(quarvel::platform::WideFromNarrow(search).c_str(), &m_next);
-    m_hasNext = m_handle != INVALID_HANDLE_VALUE;
+    m_search.Reset(FindFirstFileW(quarvel::platform::WideFromNarrow(search).c_str(), &m_next));
+    m_hasNext = static_cast<bool>(m_search);
     return m_hasNext;
 }
 
@@ -22,14 +22,12 @@ BOOL CFileFind::FindNextFile() {
         return FALSE;
     m_current = m_next;
     m_currentName = quarvel::platform::NarrowFromWide(m_current.cFileName).c_str();
-    m_hasNext = ::FindNextFileW(m_handle, &m_next) != 0;
+    m_hasNext = ::FindNextFileW(m_search.Get(), &m_next) != 0;
     return m_hasNext;
 }
 
 void CFileFind::Close() {
-    if (m_handle != INVALID_HANDLE_VALUE)
-        FindClose(m_handle);
-    m_handle = INVALID_HANDLE_VALUE;
+    m_search.Reset();
     m_hasNext = false;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "FwString.h"
+#include "Handles.h"
 
 #include <windows.h>
 
@@ -40,7 +41,7 @@ public:
     BOOL IsDots() const;
 
 private:
-    HANDLE m_handle = INVALID_HANDLE_VALUE;
+    ScopedFind m_search;
     // Wide: the narrow entry's MAX_PATH bytes can cut a long UTF-8 name short.
     WIN32_FIND_DATAW m_current{};
     WIN32_FIND_DATAW m_next{};

@@ -1,8 +1,11 @@
-// Owners of the handles the program makes: GDI objects, icons and device contexts (defined with
-// the engine, whose bitmap writer uses them too), COM references and shell memory.
+// Owners of the handles the program makes: GDI objects, icons and device contexts, kernel
+// objects, files and folder searches (defined with the engine, whose bitmap writer and file
+// layer use them too), COM references and shell memory. Registry keys are in Registry.h, image
+// lists in ImageList.h.
 #pragma once
 
 #include "engine/win32/GdiOwners.h"
+#include "engine/win32/KernelOwners.h"
 
 #include <objbase.h>
 #include <shtypes.h>
@@ -11,9 +14,12 @@ using quarvel::MemoryCanvas;
 using quarvel::ScopedBitmap;
 using quarvel::ScopedBrush;
 using quarvel::ScopedCursor;
+using quarvel::ScopedFile;
+using quarvel::ScopedFind;
 using quarvel::ScopedFont;
 using quarvel::ScopedHandle;
 using quarvel::ScopedIcon;
+using quarvel::ScopedKernelHandle;
 using quarvel::ScopedMemoryDC;
 using quarvel::ScopedSelect;
 using quarvel::ScopedWindowDC;

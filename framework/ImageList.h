@@ -1,4 +1,4 @@
-// CImageList: owns an image list handle unless detached.
+// CImageList: owns an image list handle unless detached; the one owner of image lists.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +10,12 @@ public:
     ~CImageList() { DeleteImageList(); }
     CImageList(const CImageList&) = delete;
     CImageList& operator=(const CImageList&) = delete;
+    // A move hands the list on; the list the target held goes.
+    CImageList(CImageList&& other) noexcept : m_hImageList(other.Detach()) {}
+    CImageList& operator=(CImageList&& other) noexcept {
+        Attach(other.Detach());
+        return *this;
+    }
 
     HIMAGELIST m_hImageList = nullptr;
     operator HIMAGELIST() const { return m_hImageList; }

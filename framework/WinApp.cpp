@@ -19,6 +19,8 @@ END_MESSAGE_MAP()
 namespace {
 CWinApp* currentApp = nullptr;
 const char kRecentSection[] = "Recent File List";
+// A longer profile text reads as missing.
+constexpr std::size_t kMaxProfileText = 1023;
 } // namespace
 
 CWinApp* AfxGetApp() {
@@ -247,64 +249,52 @@ void CWinApp::SetRegistryKey(const char* company) {
     m_strRegistryKey = company;
 }
 
-HKEY CWinApp::OpenSectionKey(const char* section, bool create) const {
+ScopedRegKey CWinApp::OpenSectionKey(const char* section, bool create) const {
     if (m_strRegistryKey.IsEmpty() || m_strAppName.IsEmpty())
-        return nullptr;
+        return ScopedRegKey();
     CString path = CString("Software\\") + m_strRegistryKey + "\\" + m_strAppName + "\\" + section;
-    HKEY key = nullptr;
-    LONG status = create ? RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0,
-                                           KEY_READ | KEY_WRITE, nullptr, &key, nullptr)
-                         : RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ | KEY_WRITE, &key);
-    return status == ERROR_SUCCESS ? key : nullptr;
+    return create ? CreateRegKey(HKEY_CURRENT_USER, path, KEY_READ | KEY_WRITE)
+                  : OpenRegKey(HKEY_CURRENT_USER, path, KEY_READ | KEY_WRITE);
 }
 
 CString CWinApp::GetProfileString(const char* section, const char* entry,
                                   const char* fallback) const {
-    HKEY key = OpenSectionKey(section, false);
-    if (!key)
+    const ScopedRegKey key = OpenSectionKey(section, false);
+    std::string text;
+    if (!key || ReadRegistryText(key.Get(), entry, kMaxProfileText, RegText::PlainOnly, text) !=
+                    ERROR_SUCCESS)
         return fallback;
-    char buffer[1024];
-    DWORD size = sizeof buffer - 1, type = 0;
-    LONG status =
-        RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS || type != REG_SZ)
-        return fallback;
-    buffer[std::min<DWORD>(size, sizeof buffer - 1)] = '\0';
-    return buffer;
+    return text.c_str();
 }
 
 UINT CWinApp::GetProfileInt(const char* section, const char* entry, int fallback) const {
-    HKEY key = OpenSectionKey(section, false);
+    const ScopedRegKey key = OpenSectionKey(section, false);
     if (!key)
         return static_cast<UINT>(fallback);
     DWORD value = 0, size = sizeof value, type = 0;
     LONG status =
-        RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
-    RegCloseKey(key);
+        RegQueryValueExA(key.Get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
     return status == ERROR_SUCCESS && type == REG_DWORD ? value : static_cast<UINT>(fallback);
 }
 
 BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const char* value) {
-    HKEY key = OpenSectionKey(section, true);
+    const ScopedRegKey key = OpenSectionKey(section, true);
     if (!key)
         return FALSE;
-    LONG status = value
-                      ? RegSetValueExA(key, entry, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                                       static_cast<DWORD>(strlen(value) + 1))
-                      : RegDeleteValueA(key, entry);
-    RegCloseKey(key);
+    LONG status =
+        value ? RegSetValueExA(key.Get(), entry, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                               static_cast<DWORD>(strlen(value) + 1))
+              : RegDeleteValueA(key.Get(), entry);
     return status == ERROR_SUCCESS;
 }
 
 BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value) {
-    HKEY key = OpenSectionKey(section, true);
+    const ScopedRegKey key = OpenSectionKey(section, true);
     if (!key)
         return FALSE;
     DWORD data = static_cast<DWORD>(value);
-    LONG status =
-        RegSetValueExA(key, entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
-    RegCloseKey(key);
+    LONG status = RegSetValueExA(key.Get(), entry, 0, REG_DWORD,
+                                 reinterpret_cast<const BYTE*>(&data), sizeof data);
     return status == ERROR_SUCCESS;
 }
 
@@ -324,12 +314,9 @@ void CWinApp::LoadStdProfileSettings(UINT maxRecentFiles) {
 void CWinApp::SaveStdProfileSettings() {
     if (m_maxRecentFiles == 0)
         return;
-    if (m_recentFiles.empty()) {
-        HKEY existing = OpenSectionKey(kRecentSection, false);
-        if (!existing)
-            return; // nothing was ever recorded: leave the registry alone
-        RegCloseKey(existing);
-    }
+    // Nothing was ever recorded: leave the registry alone.
+    if (m_recentFiles.empty() && !OpenSectionKey(kRecentSection, false))
+        return;
     for (UINT i = 1; i <= m_maxRecentFiles; ++i) {
         CString entry;
         entry.Format("File%u", i);

@@ -5,6 +5,7 @@
 
 #include "CmdTarget.h"
 #include "FwString.h"
+#include "Registry.h"
 
 #include <memory>
 #include <vector>
@@ -72,7 +73,7 @@ public:
     DECLARE_MESSAGE_MAP()
 
 private:
-    HKEY OpenSectionKey(const char* section, bool create) const;
+    ScopedRegKey OpenSectionKey(const char* section, bool create) const;
     std::vector<std::unique_ptr<CDocTemplate>> m_templates;
     std::vector<CString> m_recentFiles;
     UINT m_maxRecentFiles = 0;

@@ -68,12 +68,10 @@ void CIconListCtrl::ReplacePictureList() {
     // The canvas has the old cell size; every picture goes at once: a new, empty list takes the
     // old one's place.
     ReleaseSources();
-    HIMAGELIST old = m_images.Detach();
+    const CImageList old = m_images.Detach(); // goes once the control holds the new list
     CreatePictureList();
     if (m_hWnd)
         SetImageList(m_images, LVSIL_NORMAL);
-    if (old)
-        ImageList_Destroy(old);
 }
 
 void CIconListCtrl::SetIconSpacing() {

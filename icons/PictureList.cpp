@@ -2,6 +2,7 @@
 #include "PictureList.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 constexpr int kFirstRoom = 64;
@@ -13,9 +14,9 @@ bool CPictureList::Create(int cx, int cy) {
     return m_images.Create(cx, cy, ILC_COLORDDB, 0, kFirstRoom) != FALSE;
 }
 
-HIMAGELIST CPictureList::Detach() {
+CImageList CPictureList::Detach() {
     m_count = m_room = 0;
-    return m_images.Detach();
+    return std::move(m_images);
 }
 
 int CPictureList::Add(HBITMAP picture) {

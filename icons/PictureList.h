@@ -12,7 +12,7 @@ public:
     operator HIMAGELIST() const { return m_images.GetSafeHandle(); }
     HIMAGELIST GetSafeHandle() const { return m_images.GetSafeHandle(); }
     // Hands the image list on (empty when none was made); this object then holds none.
-    HIMAGELIST Detach();
+    CImageList Detach();
 
     // Appends a copy of the bitmap; its index, or -1.
     int Add(HBITMAP picture);

@@ -3,6 +3,7 @@
 
 #include "FileFind.h"
 #include "engine/platform/FileSystem.h"
+#include "engine/platform/win32/OpenForReading.h"
 
 #include <windows.h>
 
@@ -22,22 +23,20 @@ int IsExecutableImage(const char* path) {
     const DWORD attributes = GetFileAttributesA(path);
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & kNotRegular))
         return kNotAnImage;
-    HANDLE file =
-        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const ScopedFile file = platform::OpenForReading(path);
+    if (!file)
         return kCannotOpen;
     int result = kNotAnImage;
     DWORD sizeHigh = 0;
-    const DWORD size = GetFileSize(file, &sizeHigh);
+    const DWORD size = GetFileSize(file.Get(), &sizeHigh);
     if (size != INVALID_FILE_SIZE && sizeHigh == 0 && SizeFitsImage(size)) {
         unsigned char head[kProbeBytes] = {};
         DWORD read = 0;
-        if (!ReadFile(file, head, kProbeBytes, &read, nullptr) || read != kProbeBytes)
+        if (!ReadFile(file.Get(), head, kProbeBytes, &read, nullptr) || read != kProbeBytes)
             result = kCannotRead;
         else if (head[0] == 'M' && head[1] == 'Z')
             result = kLooksLikeImage;
     }
-    CloseHandle(file);
     return result;
 }
 

@@ -12,7 +12,6 @@ END_MESSAGE_MAP()
 
 namespace {
 constexpr UINT_PTR kLinkTool = 1;
-constexpr int kWinHelpHandCursor = 106;
 } // namespace
 
 CLinkStatic::CLinkStatic() : m_crHover(GetSysColor(COLOR_HIGHLIGHT)) {}
@@ -35,7 +34,6 @@ void CLinkStatic::PreSubclassWindow() {
             SetFont(m_font.Get(), TRUE);
     }
     FitToText();
-    LoadLinkCursor();
 
     if (m_toolTip.Create(this)) {
         RECT client;
@@ -91,23 +89,6 @@ void CLinkStatic::FitToText() {
     SetWindowPos(nullptr, rect.left, rect.top, extent.cx, extent.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CLinkStatic::LoadLinkCursor() {
-    if (m_linkCursor)
-        return;
-    char windows[MAX_PATH];
-    UINT length = GetWindowsDirectoryA(windows, sizeof windows);
-    if (length == 0 || length >= sizeof windows)
-        return;
-    CString path = CString(windows) + "\\winhlp32.exe";
-    // Only its resources are wanted: no code of it runs here.
-    HMODULE module = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (!module)
-        return;
-    if (HCURSOR hand = LoadCursorA(module, MAKEINTRESOURCEA(kWinHelpHandCursor)))
-        m_linkCursor.Reset(CopyCursor(hand));
-    FreeLibrary(module);
-}
-
 BOOL CLinkStatic::PreTranslateMessage(MSG* msg) {
     if (m_toolTip.m_hWnd)
         m_toolTip.RelayEvent(msg);
@@ -160,8 +141,10 @@ void CLinkStatic::OnMouseMove(UINT flags, POINT point) {
 }
 
 BOOL CLinkStatic::OnSetCursor(HWND, UINT, UINT) {
-    if (!m_linkCursor)
+    // The system's own hand: shared, never destroyed.
+    const HCURSOR hand = LoadCursorA(nullptr, IDC_HAND);
+    if (!hand)
         return static_cast<BOOL>(Default());
-    ::SetCursor(m_linkCursor.Get());
+    ::SetCursor(hand);
     return TRUE;
 }

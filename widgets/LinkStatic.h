@@ -17,7 +17,6 @@ public:
     virtual LONG ReadClassesDefault(HKEY root, const char* subkey, CString& value);
     // Resizes the control to its text, keeping its top-left corner.
     virtual void FitToText();
-    virtual void LoadLinkCursor();
 
     const CString& GetTarget() const { return m_strTarget; }
     bool IsVisited() const { return m_bVisited; }
@@ -50,6 +49,5 @@ private:
     bool m_bVisited = false;
     CString m_strTarget;
     ScopedFont m_font;
-    ScopedCursor m_linkCursor;
     CToolTipCtrl m_toolTip;
 };

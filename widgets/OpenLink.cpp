@@ -2,10 +2,11 @@
 #include "OpenLink.h"
 
 #include <cstring>
+#include <string>
 
 namespace {
 constexpr INT_PTR kLaunched = 33; // a shell-style success for a browser the fallback started
-constexpr DWORD kMaxRegistryText = 260;
+constexpr std::size_t kMaxRegistryText = 260;
 
 bool isBlank(char ch) {
     return ch == ' ' || ch == '\t';
@@ -65,27 +66,11 @@ bool isOpenableTarget(const char* target) {
 } // namespace
 
 LONG ReadClassesDefault(HKEY root, const char* subkey, CString& value) {
-    HKEY key = nullptr;
-    LONG status = RegOpenKeyExA(root, subkey, 0, KEY_QUERY_VALUE, &key);
-    if (status != ERROR_SUCCESS)
-        return status;
-    // Room for the text, its zero, and a zero of our own should the stored value lack one.
-    char text[kMaxRegistryText + 2] = "";
-    DWORD size = kMaxRegistryText + 1;
-    DWORD type = 0;
-    status = RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
-    RegCloseKey(key);
-    if (status == ERROR_FILE_NOT_FOUND) {
-        value = "";
-        return ERROR_SUCCESS;
-    }
-    if (status != ERROR_SUCCESS)
-        return status;
-    if (type != REG_SZ && type != REG_EXPAND_SZ)
-        return ERROR_INVALID_DATA;
-    text[size < sizeof text ? size : sizeof text - 1] = '\0';
-    value = text;
-    return ERROR_SUCCESS;
+    std::string text;
+    const LONG status = ReadRegistryDefault(root, subkey, kMaxRegistryText, text);
+    if (status == ERROR_SUCCESS)
+        value = text.c_str();
+    return status;
 }
 
 bool BuildBrowserLaunch(const char* registeredCommand, const char* target, BrowserLaunch& launch) {
@@ -163,21 +148,10 @@ INT_PTR OpenLink(const char* target, int showCommand) {
     BrowserLaunch launch;
     if (!RegisteredBrowserLaunch(target, launch))
         return shellResult;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    // CreateProcess may write into the command line it is given.
-    CString commandLine = launch.commandLine;
-    char* writable = commandLine.GetBuffer(commandLine.GetLength() + 1);
-    BOOL started = CreateProcessA(launch.program, writable, nullptr, nullptr, FALSE, 0, nullptr,
-                                  nullptr, &startup, &process);
-    commandLine.ReleaseBuffer();
-    if (!started)
-        return 0;
-    // The browser runs on its own; nothing here waits for it or keeps its handles.
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return kLaunched;
+    ProcessLaunch browser;
+    browser.program = launch.program;
+    browser.commandLine = launch.commandLine;
+    return StartProcess(browser) ? kLaunched : 0;
 }
 
 CString LinkErrorText(INT_PTR result) {

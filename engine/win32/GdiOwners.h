@@ -3,47 +3,13 @@
 
 #ifdef _WIN32
 
+#include "ScopedHandle.h"
+
 #include <optional>
 #include <utility>
 #include <windows.h>
 
 namespace quarvel {
-
-// Owns one handle and closes it with Closer::Close when it goes or is given another. Movable,
-// not copyable; Detach hands the handle on to a new owner (the clipboard, an image list).
-template <typename Handle, typename Closer> class ScopedHandle {
-public:
-    ScopedHandle() = default;
-    explicit ScopedHandle(Handle handle) : m_handle(handle) {}
-    ~ScopedHandle() { Reset(); }
-    ScopedHandle(ScopedHandle&& other) noexcept : m_handle(other.Detach()) {}
-    ScopedHandle& operator=(ScopedHandle&& other) noexcept {
-        Reset(other.Detach());
-        return *this;
-    }
-    ScopedHandle(const ScopedHandle&) = delete;
-    ScopedHandle& operator=(const ScopedHandle&) = delete;
-
-    Handle Get() const { return m_handle; }
-    explicit operator bool() const { return m_handle != nullptr; }
-
-    // Gives up the handle without closing it.
-    Handle Detach() { return std::exchange(m_handle, nullptr); }
-    // Closes the handle held, if any, and keeps `handle` instead.
-    void Reset(Handle handle = nullptr) {
-        const Handle old = std::exchange(m_handle, handle);
-        if (old != nullptr && old != handle)
-            Closer::Close(old);
-    }
-    // Closes the handle held and answers where a call that makes a new one stores it.
-    Handle* Out() {
-        Reset();
-        return &m_handle;
-    }
-
-private:
-    Handle m_handle = nullptr;
-};
 
 struct GdiObjectCloser {
     static void Close(HGDIOBJ object) { DeleteObject(object); }

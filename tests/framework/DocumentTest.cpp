@@ -1,5 +1,5 @@
-// The single-document template: New and Open, the caption, failures, the command line and the
-// recent-file list in the per-user profile.
+// The single-document template: New and Open (also of a file being written), the caption,
+// failures, the command line and the recent-file list in the per-user profile.
 #include "TestClasses.h"
 #include "UiHarness.h"
 
@@ -44,6 +44,21 @@ TEST(DocTemplate, OpenNamesTheFileAndAFileThatCannotBeOpenedIsReported) {
     ASSERT_EQ(answerer.Seen().size(), 1u);
     EXPECT_NE(answerer.Seen()[0].text.find("missing.txt"), std::string::npos);
     EXPECT_TRUE(IsWindow(window.frame->m_hWnd)); // the open document stays
+    std::remove(path.c_str());
+}
+
+TEST(DocTemplate, AFileAnotherProgramIsWritingOpens) {
+    TestDocumentWindow window;
+    const std::string path = tempFile("quarvel being written.txt");
+    {
+        // The writer shares reading only, and may rename or delete the file.
+        const ScopedFile writer(CreateFileA(path.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ,
+                                            nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(writer);
+        ui::DialogAnswerer answerer(IDOK);
+        EXPECT_EQ(window.docTemplate->OpenDocumentFile(path.c_str()), window.doc);
+        EXPECT_TRUE(answerer.Seen().empty());
+    }
     std::remove(path.c_str());
 }
 

@@ -1,8 +1,12 @@
-// Handle owners: each handle is given back exactly once on every path, and moves hand it on.
+// Handle owners: each handle is given back exactly once on every path, and moves hand it on;
+// a started process leaves no handle of it open.
 #include "Handles.h"
+#include "ImageList.h"
+#include "StartProcess.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 
 namespace {
@@ -112,4 +116,130 @@ TEST(HandleOwners, SelectionsAndCanvasesPutBackWhatTheyReplaced) {
     EXPECT_EQ(bm.bmBitsPixel, GetDeviceCaps(screen.Get(), BITSPIXEL));
     EXPECT_TRUE(ScopedSelect(dc.Get(), taken.Get())) << "no longer selected in the canvas";
     EXPECT_FALSE(MemoryCanvas(nullptr, 0, 3));
+}
+
+namespace {
+// Whether a named kernel object still exists, that is, whether some handle still holds it.
+bool EventExists(const char* name) {
+    const ScopedKernelHandle event(OpenEventA(SYNCHRONIZE, FALSE, name));
+    return static_cast<bool>(event);
+}
+
+std::string TempPath(const char* name) {
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + name;
+}
+
+// Opens the file for writing, sharing nothing: it opens only once no other handle holds it.
+ScopedFile OpenAlone(const std::string& path) {
+    return ScopedFile(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+} // namespace
+
+TEST(HandleOwners, KernelFileFindAndImageListOwnersCloseWhatTheyHoldAndMove) {
+    const char kEvent[] = "QuarvelHandleOwnersTestEvent";
+    {
+        ScopedKernelHandle owner(CreateEventA(nullptr, TRUE, FALSE, kEvent));
+        ASSERT_TRUE(owner);
+        ScopedKernelHandle moved(std::move(owner));
+        EXPECT_FALSE(owner);
+        EXPECT_TRUE(EventExists(kEvent));
+    }
+    EXPECT_FALSE(EventExists(kEvent));
+
+    // File and find handles fail as INVALID_HANDLE_VALUE: an owner of that holds nothing.
+    EXPECT_FALSE(ScopedFile());
+    EXPECT_EQ(ScopedFile().Get(), INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(ScopedFile(CreateFileA("C:\\no such folder\\file", GENERIC_READ, 0, nullptr,
+                                        OPEN_EXISTING, 0, nullptr)));
+    EXPECT_EQ(ScopedFind().Get(), INVALID_HANDLE_VALUE);
+    const std::string path = TempPath("quarvel owned file.bin");
+    {
+        ScopedFile first = OpenAlone(path);
+        ASSERT_TRUE(first);
+        EXPECT_FALSE(OpenAlone(path)) << "held";
+        ScopedFile second;
+        second = std::move(first);
+        EXPECT_EQ(first.Get(), INVALID_HANDLE_VALUE);
+        EXPECT_FALSE(OpenAlone(path)) << "still held, by the owner it moved to";
+    }
+    EXPECT_TRUE(OpenAlone(path)) << "closed";
+    WIN32_FIND_DATAA found;
+    ScopedFind search(FindFirstFileA(path.c_str(), &found));
+    EXPECT_TRUE(search);
+    EXPECT_STREQ(found.cFileName, "quarvel owned file.bin");
+    search.Reset();
+    EXPECT_FALSE(search);
+    DeleteFileA(path.c_str());
+
+    CImageList list;
+    ASSERT_TRUE(list.Create(16, 16, ILC_COLOR32, 0, 4));
+    const HIMAGELIST handle = list;
+    CImageList moved(std::move(list));
+    EXPECT_EQ(list.GetSafeHandle(), nullptr);
+    EXPECT_EQ(moved.GetSafeHandle(), handle);
+    CImageList target;
+    target.Create(8, 8, ILC_COLOR32, 0, 4);
+    target = std::move(moved); // the target's own list goes
+    EXPECT_EQ(target.GetSafeHandle(), handle);
+    EXPECT_EQ(moved.GetSafeHandle(), nullptr);
+    EXPECT_EQ(target.GetImageCount(), 0);
+}
+
+namespace {
+// Stands in for CreateProcessA: records the launch and hands back two events of its own as the
+// process and its thread, which the caller must close.
+struct FakeStart {
+    std::string program, commandLine, directory, title;
+    DWORD flags = 0;
+    BOOL answer = TRUE;
+} fakeStart;
+const char kProcessEvent[] = "QuarvelStartProcessTestProcess";
+const char kThreadEvent[] = "QuarvelStartProcessTestThread";
+
+BOOL WINAPI StartFake(LPCSTR program, LPSTR commandLine, LPSECURITY_ATTRIBUTES,
+                      LPSECURITY_ATTRIBUTES, BOOL, DWORD flags, LPVOID, LPCSTR directory,
+                      LPSTARTUPINFOA startup, LPPROCESS_INFORMATION info) {
+    fakeStart.program = program ? program : "(null)";
+    fakeStart.commandLine = commandLine ? commandLine : "(null)";
+    commandLine[0] = '!'; // CreateProcess may write into the command line
+    fakeStart.directory = directory ? directory : "(null)";
+    fakeStart.title = startup->lpTitle ? startup->lpTitle : "(null)";
+    fakeStart.flags = flags;
+    if (!fakeStart.answer)
+        return FALSE;
+    info->hProcess = CreateEventA(nullptr, TRUE, FALSE, kProcessEvent);
+    info->hThread = CreateEventA(nullptr, TRUE, FALSE, kThreadEvent);
+    return TRUE;
+}
+} // namespace
+
+TEST(StartProcess, HandsTheLaunchOnAndClosesTheProcessAndThreadHandles) {
+    const std::string commandLine = "\"C:\\tools\\prog.exe\" -x";
+    ProcessLaunch launch;
+    launch.program = "C:\\tools\\prog.exe";
+    launch.commandLine = commandLine.c_str();
+    launch.directory = "C:\\work\\";
+    launch.title = "C:\\work\\";
+    launch.flags = CREATE_NEW_CONSOLE;
+    fakeStart = FakeStart{};
+    EXPECT_TRUE(StartProcess(launch, &StartFake));
+    EXPECT_EQ(fakeStart.program, "C:\\tools\\prog.exe");
+    EXPECT_EQ(fakeStart.commandLine, commandLine);
+    EXPECT_EQ(commandLine, "\"C:\\tools\\prog.exe\" -x") << "written into a copy";
+    EXPECT_EQ(fakeStart.directory, "C:\\work\\");
+    EXPECT_EQ(fakeStart.title, "C:\\work\\");
+    EXPECT_EQ(fakeStart.flags, static_cast<DWORD>(CREATE_NEW_CONSOLE));
+    EXPECT_FALSE(EventExists(kProcessEvent)) << "the process handle is closed";
+    EXPECT_FALSE(EventExists(kThreadEvent)) << "the thread handle is closed";
+
+    fakeStart = FakeStart{};
+    fakeStart.answer = FALSE;
+    EXPECT_FALSE(StartProcess(launch, &StartFake));
+    launch.program = nullptr;
+    fakeStart.program.clear();
+    EXPECT_FALSE(StartProcess(launch, &StartFake));
+    EXPECT_EQ(fakeStart.program, "") << "nothing to start: not asked";
 }

@@ -50,9 +50,15 @@ TEST(SearchFiles, AllFilesModeTellsImageFilesByTheirFirstBytesAndSize) {
     EXPECT_EQ(IsExecutableImage(folder.c_str()), kNotAnImage);
     EXPECT_EQ(IsExecutableImage((tree.root() + "\\missing.exe").c_str()), kNotAnImage);
     EXPECT_EQ(IsExecutableImage(""), kNoPath);
-    // A file another program holds open for writing does not open for the probe.
-    HANDLE writer = CreateFileA(image.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    // A file another program holds open for writing (sharing reading only, and free to rename
+    // or delete it) is probed as every reader of the program reads: shared with everyone.
+    HANDLE writer = CreateFileA(image.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(IsExecutableImage(image.c_str()), kLooksLikeImage);
+    CloseHandle(writer);
+    // One that shares nothing does not open.
+    writer = CreateFileA(image.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(writer, INVALID_HANDLE_VALUE);
     EXPECT_EQ(IsExecutableImage(image.c_str()), kCannotOpen);
     CloseHandle(writer);

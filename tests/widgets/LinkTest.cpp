@@ -1,5 +1,5 @@
-// The link control: what attaching does to a static text, SetTarget, hover colours and capture,
-// the colour request, and what a click does on success and on failure.
+// The link control: what attaching does to a static text, SetTarget, hover colours, capture and
+// the hand pointer, the colour request, and what a click does on success and on failure.
 #include "LinkStatic.h"
 #include "UiHarness.h"
 #include "WidgetsTestApp.h"
@@ -126,6 +126,11 @@ TEST(LinkStatic, HoverTakesTheCaptureAndTheHighlightColourUntilThePointerLeaves)
     EXPECT_EQ(link.GetTextColour(), GetSysColor(COLOR_HIGHLIGHT));
     link.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(3, 2)); // still inside
     EXPECT_TRUE(link.IsOverLink());
+    // The pointer over the link is the system's hand.
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    EXPECT_TRUE(link.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(link.m_hWnd),
+                                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_HAND));
 
     // The parent's colour request reaches the link: its colour, transparent, no background.
     HDC dc = CreateCompatibleDC(nullptr);

@@ -20,22 +20,18 @@ PathKind GetPathKind(const char* path) {
 }
 
 bool CanReadFile(const char* path) {
-    HANDLE file = OpenForReading(path);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    CloseHandle(file);
-    return true;
+    return static_cast<bool>(OpenForReading(path));
 }
 
 bool ReadWholeFile(const char* path, std::vector<std::uint8_t>& bytes) {
     bytes.clear();
     if (path == nullptr || *path == '\0')
         return false;
-    HANDLE file = OpenForReading(path);
-    if (file == INVALID_HANDLE_VALUE)
+    const ScopedFile file = OpenForReading(path);
+    if (!file)
         return false;
     LARGE_INTEGER size;
-    bool ok = GetFileSizeEx(file, &size) && size.QuadPart >= 0 &&
+    bool ok = GetFileSizeEx(file.Get(), &size) && size.QuadPart >= 0 &&
               static_cast<unsigned long long>(size.QuadPart) <= SIZE_MAX;
     if (ok) {
         try {
@@ -48,11 +44,10 @@ bool ReadWholeFile(const char* path, std::vector<std::uint8_t>& bytes) {
     while (ok && done < bytes.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
         DWORD got = 0;
-        if (!ReadFile(file, bytes.data() + done, chunk, &got, nullptr) || got == 0)
+        if (!ReadFile(file.Get(), bytes.data() + done, chunk, &got, nullptr) || got == 0)
             ok = false;
         done += got;
     }
-    CloseHandle(file);
     if (!ok)
         bytes.clear();
     return ok;
@@ -66,27 +61,25 @@ bool ListFolder(const char* path, std::vector<std::string>& names) {
     pattern += '*';
     // The wide calls: the narrow entry holds MAX_PATH bytes, fewer than a long UTF-8 name needs.
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(WideFromNarrow(pattern.c_str()).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    const ScopedFind search(FindFirstFileW(WideFromNarrow(pattern.c_str()).c_str(), &found));
+    if (!search)
         return GetLastError() == ERROR_FILE_NOT_FOUND;
     do {
         const std::string name = NarrowFromWide(found.cFileName);
         if (name != "." && name != "..")
             names.push_back(name);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.Get(), &found));
     std::sort(names.begin(), names.end());
     return true;
 }
 
 bool GetFolderIdentity(const char* path, std::string& identity) {
-    HANDLE folder = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (folder == INVALID_HANDLE_VALUE)
+    const ScopedFile folder(CreateFileA(path, 0, kShareWithEveryone, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!folder)
         return false;
     BY_HANDLE_FILE_INFORMATION info;
-    const bool ok = GetFileInformationByHandle(folder, &info) != 0;
-    CloseHandle(folder);
+    const bool ok = GetFileInformationByHandle(folder.Get(), &info) != 0;
     if (ok)
         identity = std::to_string(info.dwVolumeSerialNumber) + ":" +
                    std::to_string((static_cast<unsigned long long>(info.nFileIndexHigh) << 32) |

@@ -11,7 +11,8 @@ bool MappedFile::Open(const char* path) {
     Close();
     if (path == nullptr || *path == '\0')
         return false;
-    HANDLE file = OpenForReading(path);
+    // The mapping keeps the file's handle and closes it in Close.
+    HANDLE file = OpenForReading(path).Detach();
     if (file == INVALID_HANDLE_VALUE)
         return false;
     file_ = file;
