@@ -245,7 +245,7 @@ TEST_F(SearchForm, ASearchFillsTheFileListInWalkOrderAndEndsIdle) {
     ASSERT_TRUE(Filled());
     EXPECT_EQ(Text(IDC_FOUND_COUNT), "0");
     EXPECT_TRUE(Listed().empty());
-    EXPECT_EQ(Form()->ForcedEnds(), 0);
+    EXPECT_EQ(Form()->AbandonedRuns(), 0);
 }
 
 TEST_F(SearchForm, StopInTheMiddleLeavesEveryCountedFileInTheList) {
@@ -270,7 +270,7 @@ TEST_F(SearchForm, StopInTheMiddleLeavesEveryCountedFileInTheList) {
     EXPECT_LT(listed.size(), 300u);
     const Paths walk = PlainWalk(tree.root(), EveryType(), true);
     EXPECT_EQ(listed, Paths(walk.begin(), walk.begin() + std::min(listed.size(), walk.size())));
-    EXPECT_EQ(Form()->ForcedEnds(), 0);
+    EXPECT_EQ(Form()->AbandonedRuns(), 0);
 }
 
 TEST_F(SearchForm, ClosingTheProgramDuringASearchEndsTheWorker) {
