@@ -7,7 +7,6 @@
 
 using quarvel::search::SearchFilter;
 using quarvel::search::WM_SEARCH_FINISHED;
-using quarvel::search::WM_SEARCH_PROGRESS;
 using quarvel::search::WM_SEARCH_RESULTS;
 
 IMPLEMENT_DYNCREATE(CSearchDlg, CFormView)
@@ -20,9 +19,7 @@ BEGIN_MESSAGE_MAP(CSearchDlg, CFormView)
     ON_BN_CLICKED(IDC_FIND, OnFind)
     ON_BN_CLICKED(IDC_STOP, OnStop)
     ON_MESSAGE(WM_SEARCH_FINISHED, OnSearchFinished)
-    ON_MESSAGE(WM_SEARCH_PROGRESS, OnSearchProgress)
     ON_MESSAGE(WM_SEARCH_RESULTS, OnSearchResults)
-    ON_WM_TIMER()
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
@@ -152,10 +149,8 @@ void CSearchDlg::OnFind() {
     filter.ico = m_bIco != 0;
     filter.ocx = m_bOcx != 0;
     filter.scr = m_bScr != 0;
-    if (m_worker.Start(m_hWnd, static_cast<const char*>(m_strLookIn), filter,
-                       m_bIncludeSubFolders != 0))
-        SetTimer(kHandOverTimer, kHandOverMs);
-    else
+    if (!m_worker.Start(m_hWnd, static_cast<const char*>(m_strLookIn), filter,
+                        m_bIncludeSubFolders != 0))
         EndSearch();
 }
 
@@ -163,7 +158,6 @@ void CSearchDlg::EndSearch() {
     if (!m_btnStop.m_hWnd || !m_bSearching)
         return;
     m_worker.StopWorker();
-    KillTimer(kHandOverTimer);
     m_strCount.Format("%u", m_worker.FoundCount());
     SetDlgItemText(IDC_FOUND_COUNT, m_strCount);
     HandOverResults();
@@ -198,53 +192,49 @@ void CSearchDlg::ShowSearching(bool searching) {
 
 // ---- What the worker reports
 
-LRESULT CSearchDlg::OnSearchFinished(WPARAM, LPARAM) {
-    EndSearch();
+// A late message of a search that has ended, or of one left behind, is dropped: the end has
+// taken what that search found and shown its count.
+LRESULT CSearchDlg::OnSearchFinished(WPARAM run, LPARAM) {
+    if (FromCurrentRun(run))
+        EndSearch();
     return 0;
 }
 
-LRESULT CSearchDlg::OnSearchProgress(WPARAM, LPARAM) {
-    if (!m_bSearching)
-        return 0; // a late report: the end has shown the final count
+LRESULT CSearchDlg::OnSearchResults(WPARAM run, LPARAM) {
+    if (!FromCurrentRun(run))
+        return 0;
     m_strLastFound = m_worker.LastFound().c_str();
     m_strCount.Format("%u", m_worker.FoundCount());
     SetDlgItemText(IDC_LAST_FOUND, m_strLastFound);
     SetDlgItemText(IDC_FOUND_COUNT, m_strCount);
-    return 0;
-}
-
-LRESULT CSearchDlg::OnSearchResults(WPARAM, LPARAM) {
     HandOverResults();
     return 0;
 }
 
-void CSearchDlg::OnTimer(UINT_PTR id) {
-    if (id != kHandOverTimer) {
-        CFormView::OnTimer(id);
-    } else if (m_bSearching) {
-        OnSearchProgress(0, 0);
-        HandOverResults();
-    }
-}
-
 void CSearchDlg::HandOverResults() {
     if (m_bHandingOver) {
-        // Reached while the file list takes a batch: the next batch waits its turn, so the
-        // files keep the order in which they were found.
-        PostMessage(WM_SEARCH_RESULTS);
+        // Reached while the file list takes a batch: the next batch follows when that one is
+        // in, so the files keep the order in which they were found.
+        m_bTakeAgain = true;
         return;
     }
     m_bHandingOver = true;
+    do {
+        m_bTakeAgain = false;
+        HandOverBatch();
+    } while (m_bTakeAgain);
+    m_bHandingOver = false;
+}
+
+void CSearchDlg::HandOverBatch() {
     const std::vector<std::string> batch = m_worker.TakePending();
     if (auto* host = dynamic_cast<SearchHost*>(GetParentFrame()); host && !batch.empty())
         host->AddFoundFiles(batch);
-    m_bHandingOver = false;
 }
 
 void CSearchDlg::OnDestroy() {
     // The worker reports to this window: it ends before the window goes.
     m_worker.StopWorker();
-    KillTimer(kHandOverTimer);
     m_bSearching = false;
     CFormView::OnDestroy();
 }

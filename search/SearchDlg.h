@@ -18,8 +18,9 @@ public:
     // Puts path into "Look in" (the other choices as the user left them). The search does not
     // start.
     void SetLookInFolder(const char* path);
-    // How many workers had to be ended forcibly since the form was made.
-    int ForcedEnds() const { return m_worker.ForcedEnds(); }
+    // How many searches were left behind since the form was made, their worker stuck past the
+    // stop wait.
+    int AbandonedRuns() const { return m_worker.AbandonedRuns(); }
 
     void OnInitialUpdate() override;
 
@@ -32,24 +33,20 @@ protected:
     void OnTypeClicked(UINT id);
     void OnFind();
     void OnStop() { EndSearch(); }
-    LRESULT OnSearchFinished(WPARAM, LPARAM);
-    LRESULT OnSearchProgress(WPARAM, LPARAM);
-    LRESULT OnSearchResults(WPARAM, LPARAM);
-    void OnTimer(UINT_PTR id);
+    LRESULT OnSearchFinished(WPARAM run, LPARAM);
+    LRESULT OnSearchResults(WPARAM run, LPARAM);
     void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
 private:
-    // While a search runs, this timer takes what the worker found and shows the count, so that
-    // files found slowly, between two batches, show up too.
-    static constexpr UINT_PTR kHandOverTimer = 1;
-    static constexpr UINT kHandOverMs = 50;
-
+    // The worker's message comes from the search now running, not from one that has ended.
+    bool FromCurrentRun(WPARAM run) const { return m_bSearching && run == m_worker.RunNumber(); }
     // Validates the choices; shows the message that tells what is missing.
     bool ReadyToSearch();
     void Warn(const char* text);
     // Hands every pending path to the file list, oldest first.
     void HandOverResults();
+    void HandOverBatch();
     // Enables the controls of a running search or of an idle form.
     void ShowSearching(bool searching);
     void UpdateFindButton();
@@ -74,4 +71,5 @@ private:
     bool m_bSearching = false;
     bool m_bWritingControls = false; // an exchange into the controls is under way
     bool m_bHandingOver = false;
+    bool m_bTakeAgain = false; // a hand-over was asked for while one was under way
 };

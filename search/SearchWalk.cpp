@@ -14,12 +14,14 @@ int SearchWalk::SearchFolder(const std::string& folder) {
 
 // `open` holds the folders being walked, from the Look-in folder down to this one's parent.
 int SearchWalk::Walk(const std::string& folder, std::vector<OpenFolder>& open) {
+    m_sink.Checkpoint();
     if (m_stop.load())
         return 0;
     open.push_back({folder, {}, false});
     const std::string prefix = folder.back() == '\\' ? folder : folder + '\\';
     int found = 0;
     m_source.ListFolder(folder, [&](const FolderEntry& entry) {
+        m_sink.Checkpoint();
         if (m_stop.load())
             return false;
         if (!std::strcmp(entry.name, ".") || !std::strcmp(entry.name, "..") || entry.temporary)

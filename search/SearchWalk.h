@@ -41,6 +41,9 @@ class FoundSink {
 public:
     virtual ~FoundSink() = default;
     virtual void Found(const std::string& path) = 0;
+    // Called wherever the walk reads its stop flag (before each folder and each entry), so that
+    // the sink can pass on files that have waited while the walk found nothing.
+    virtual void Checkpoint() {}
 };
 
 class SearchWalk {
@@ -51,9 +54,9 @@ public:
           m_sink(sink) {}
 
     // Walks the folder, depth first in listing order, and below it when subfolders are
-    // included; answers the number of files found. The stop flag is read before each folder
-    // and each entry. A folder link that leads back to a folder open on the current path is not
-    // followed.
+    // included; answers the number of files found. The stop flag is read, and the sink's
+    // checkpoint called, before each folder and each entry. A folder link that leads back to a
+    // folder open on the current path is not followed.
     int SearchFolder(const std::string& folder);
     // Decides whether one file counts and hands it to the sink when it does.
     bool MatchFile(const std::string& path);

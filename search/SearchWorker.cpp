@@ -1,150 +1,131 @@
-// The search worker's thread, its hand-over of found paths and its ending.
+// The search worker's runs: the thread, its hand-over of found paths, its stop and abandonment.
 #include "SearchWorker.h"
 
 #include "Win32FolderSource.h"
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <system_error>
 #include <utility>
 
 namespace quarvel::search {
 
-namespace {
-constexpr DWORD kForcedExitCode = static_cast<DWORD>(-1000);
-constexpr DWORD kRoomCheckMs = 100; // the wait for room also rechecks this often
-
-// Holds a critical section for one scope.
-class Locked {
-public:
-    explicit Locked(CRITICAL_SECTION& lock) : m_lock(lock) { EnterCriticalSection(&m_lock); }
-    ~Locked() { LeaveCriticalSection(&m_lock); }
-    Locked(const Locked&) = delete;
-    Locked& operator=(const Locked&) = delete;
-
-private:
-    CRITICAL_SECTION& m_lock;
-};
-} // namespace
-
-// One search: what to walk, the stop flag and the results shared with the window. The worker
-// holds the lock only to append one path, never across a call that can block.
+// One search, shared by the worker and the thread that walks: what to walk, the stop flag and the
+// results. The thread holds the lock only to append a path or to post, never across a call into
+// the file system, so the window can always read what was found. Once the stop flag is set under
+// the lock, the run appends and posts nothing more.
 struct SearchWorker::Run : FoundSink {
-    Run(HWND window, std::string folder, const SearchFilter& filter, bool includeSubfolders,
-        FolderSource& source)
-        : window(window), folder(std::move(folder)), filter(filter),
-          includeSubfolders(includeSubfolders), source(source) {
-        InitializeCriticalSection(&lock);
-        room = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    Run(HWND window, unsigned number, std::string folder, const SearchFilter& filter,
+        bool includeSubfolders, std::shared_ptr<FolderSource> source)
+        : window(window), number(number), folder(std::move(folder)), filter(filter),
+          includeSubfolders(includeSubfolders), source(std::move(source)) {}
+
+    // The thread's whole work.
+    void Search() {
+        SearchWalk(*source, filter, includeSubfolders, stop, *this).SearchFolder(folder);
+        std::lock_guard<std::mutex> hold(lock);
+        if (!stop)
+            PostMessageA(window, WM_SEARCH_FINISHED, number, 0);
+        ended = true;
+        wake.notify_all();
     }
-    ~Run() override {
-        DeleteCriticalSection(&lock);
-        if (room)
-            CloseHandle(room);
-    }
-    Run(const Run&) = delete;
-    Run& operator=(const Run&) = delete;
 
     void Found(const std::string& path) override {
         std::string copy = path;
-        std::size_t waiting;
-        {
-            Locked hold(lock);
-            pending.push_back(std::move(copy));
-            ++found;
-            lastFound = path;
-            waiting = pending.size();
-        }
-        // One pair of notifications for a batch: a message per file would keep the window busy
-        // with the messages themselves when it takes files as fast as they are found.
-        if (waiting == kBatch) {
-            PostMessageA(window, WM_SEARCH_PROGRESS, 0, 0);
-            PostMessageA(window, WM_SEARCH_RESULTS, 0, 0);
-        }
-        // Keeps the pending list small: wait until the window has taken it. While it has not,
-        // the announcement is repeated now and then, in case a post was lost.
-        while (waiting > kMaxPending && !stop.load()) {
-            if (WaitForSingleObject(room, kRoomCheckMs) == WAIT_TIMEOUT)
-                PostMessageA(window, WM_SEARCH_RESULTS, 0, 0);
-            Locked hold(lock);
-            waiting = pending.size();
+        std::unique_lock<std::mutex> hold(lock);
+        if (stop)
+            return;
+        pending.push_back(std::move(copy));
+        ++found;
+        lastFound = path;
+        if (unannounced++ == 0)
+            firstUnannounced = GetTickCount();
+        // One message per batch: a message per file would keep the window busy with the messages
+        // themselves when it takes files as fast as they are found.
+        if (unannounced == kBatch)
+            Announce();
+        // Keeps the pending list small: the batches announced are on their way to the window,
+        // which wakes this wait when it takes them.
+        wake.wait(hold, [this] { return stop || pending.size() <= kMaxPending; });
+    }
+
+    // Files found slowly are announced once the first of them has waited long enough.
+    void Checkpoint() override {
+        if (unannounced && GetTickCount() - firstUnannounced >= kFlushMs) {
+            std::lock_guard<std::mutex> hold(lock);
+            Announce();
         }
     }
 
+    // Called with the lock held.
+    void Announce() {
+        if (!stop)
+            PostMessageA(window, WM_SEARCH_RESULTS, number, 0);
+        unannounced = 0;
+    }
+
     const HWND window;
+    const unsigned number;
     const std::string folder;
     const SearchFilter filter;
     const bool includeSubfolders;
-    FolderSource& source;
-    std::atomic<bool> stop{false};
-    HANDLE room = nullptr; // set when the window takes the pending list, and on a stop request
+    const std::shared_ptr<FolderSource> source;
+    std::atomic<bool> stop{false}; // written under the lock, read by the walk without it
 
-    CRITICAL_SECTION lock; // guards the three below
+    std::mutex lock;              // guards what follows
+    std::condition_variable wake; // room in the pending list, a stop request, the thread's end
     std::vector<std::string> pending;
     unsigned found = 0;
     std::string lastFound;
+    bool ended = false;
+
+    // The thread's own: found since the last announcement, and when the first of them was.
+    std::size_t unannounced = 0;
+    DWORD firstUnannounced = 0;
 };
 
-SearchWorker::SearchWorker(FolderSource* source, DWORD stopWaitMs)
-    : m_ownSource(source ? nullptr : new Win32FolderSource),
-      m_source(source ? source : m_ownSource.get()), m_stopWait(stopWaitMs) {}
+SearchWorker::SearchWorker(std::shared_ptr<FolderSource> source, DWORD stopWaitMs)
+    : m_source(source ? std::move(source) : std::make_shared<Win32FolderSource>()),
+      m_stopWait(stopWaitMs) {}
 
 SearchWorker::~SearchWorker() {
     StopWorker();
-    delete m_run;
-}
-
-DWORD WINAPI SearchWorker::SearchThreadProc(void* argument) {
-    auto* run = static_cast<Run*>(argument);
-    if (!run)
-        return static_cast<DWORD>(-100);
-    if (run->stop.load())
-        return 1;
-    SearchWalk walk(run->source, run->filter, run->includeSubfolders, run->stop, *run);
-    walk.SearchFolder(run->folder);
-    if (!run->stop.load())
-        PostMessageA(run->window, WM_SEARCH_FINISHED, 0, 0);
-    return 1;
 }
 
 bool SearchWorker::Start(HWND window, const std::string& folder, const SearchFilter& filter,
                          bool includeSubfolders) {
     StopWorker();
-    delete m_run;
-    m_run = new Run(window, folder, filter, includeSubfolders, *m_source);
-    m_thread = CreateThread(nullptr, 0, SearchThreadProc, m_run, 0, nullptr);
-    if (!m_thread)
+    m_run =
+        std::make_shared<Run>(window, ++m_runNumber, folder, filter, includeSubfolders, m_source);
+    try {
+        m_thread = std::thread([run = m_run] { run->Search(); });
+    } catch (const std::system_error&) {
         m_run->stop = true;
-    return m_thread != nullptr;
+        return false;
+    }
+    return true;
 }
 
 void SearchWorker::StopWorker() {
     if (!m_run)
         return;
+    std::unique_lock<std::mutex> hold(m_run->lock);
     m_run->stop = true;
-    if (m_run->room)
-        SetEvent(m_run->room);
-    if (!m_thread)
+    m_run->wake.notify_all();
+    if (!m_thread.joinable())
         return;
-    if (WaitForSingleObject(m_thread, m_stopWait) == WAIT_TIMEOUT)
-        EndForcibly();
-    CloseHandle(m_thread);
-    m_thread = nullptr;
-}
-
-// The last resort. The ended thread's run is left behind, never freed: its lock may still be
-// held and its pending list half-written. What can be read safely is kept in a fresh run, so
-// that the window can take it and the next search starts clean.
-void SearchWorker::EndForcibly() {
-    TerminateThread(m_thread, kForcedExitCode);
-    WaitForSingleObject(m_thread, INFINITE);
-    ++m_forcedEnds;
-    Run* left = m_run;
-    m_run = new Run(left->window, left->folder, left->filter, left->includeSubfolders, *m_source);
-    m_run->stop = true;
-    m_run->found = left->found;
-    if (TryEnterCriticalSection(&left->lock)) {
-        m_run->pending = std::move(left->pending);
-        m_run->lastFound = left->lastFound;
-        LeaveCriticalSection(&left->lock);
+    const bool ended = m_run->wake.wait_for(hold, std::chrono::milliseconds(m_stopWait),
+                                            [this] { return m_run->ended; });
+    hold.unlock();
+    if (ended) {
+        m_thread.join();
+    } else {
+        // Stuck in the file system: the thread keeps its share of the run and frees it when it
+        // gets out and sees the stop. Ending it by force could leave a lock of the process held.
+        m_thread.detach();
+        ++m_abandonedRuns;
     }
 }
 
@@ -152,26 +133,23 @@ std::vector<std::string> SearchWorker::TakePending() {
     std::vector<std::string> taken;
     if (!m_run)
         return taken;
-    {
-        Locked hold(m_run->lock);
-        taken.swap(m_run->pending);
-    }
-    if (m_run->room)
-        SetEvent(m_run->room);
+    std::lock_guard<std::mutex> hold(m_run->lock);
+    taken.swap(m_run->pending);
+    m_run->wake.notify_all();
     return taken;
 }
 
 unsigned SearchWorker::FoundCount() const {
     if (!m_run)
         return 0;
-    Locked hold(m_run->lock);
+    std::lock_guard<std::mutex> hold(m_run->lock);
     return m_run->found;
 }
 
 std::string SearchWorker::LastFound() const {
     if (!m_run)
         return {};
-    Locked hold(m_run->lock);
+    std::lock_guard<std::mutex> hold(m_run->lock);
     return m_run->lastFound;
 }
 

@@ -174,7 +174,7 @@ int main(int argc, char** argv) {
     std::printf("  (handed one by one     %9.1f ms)\n", listOneByOne);
     std::printf("whole search, %d rows    %9.1f ms   ratio %5.2f (goal: within 1.5)\n", rows,
                 search, search / listAlone);
-    std::printf("forced ends: %d\n", form->ForcedEnds());
+    std::printf("abandoned runs: %d\n", form->AbandonedRuns());
     std::fflush(stdout);
 
     const DWORD end = GetTickCount() + static_cast<DWORD>(std::max(0, holdSeconds)) * 1000;

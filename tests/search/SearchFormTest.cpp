@@ -1,18 +1,22 @@
-// The search form in the started application: its rules and messages, a search from Find to the
-// filled file list, Stop in the middle, and closing the program during a search.
+// The search form in the started application: its rules and messages, what each choice finds, a
+// search from Find to the filled file list, Stop in the middle, late messages of an earlier
+// search, and closing the program during a search.
 #include "AppFixture.h"
 #include "SearchTrees.h"
 
 #include <tlhelp32.h>
 
 #include <cstdlib>
+#include <algorithm>
 #include <functional>
+#include <map>
 #include <set>
 
 namespace {
 
 using quarvel::search::SearchFilter;
 using quarvel::search::WM_SEARCH_FINISHED;
+using quarvel::search::WM_SEARCH_RESULTS;
 using quarvel::search::test::PlainWalk;
 using quarvel::search::test::TestTree;
 using Paths = std::vector<std::string>;
@@ -20,24 +24,30 @@ using Paths = std::vector<std::string>;
 constexpr int kTypeBoxes[] = {IDC_TYPE_EXE, IDC_TYPE_DLL, IDC_TYPE_OCX,
                               IDC_TYPE_SCR, IDC_TYPE_DRV, IDC_TYPE_ICO};
 
-// Counts the WM_SEARCH_FINISHED messages this thread takes from its queue while alive.
+// Counts the WM_SEARCH_FINISHED messages this thread takes from its queue while alive, and keeps
+// the run number of the last.
 class FinishedCounter {
 public:
     FinishedCounter() {
         s_count = 0;
+        s_lastRun = 0;
         m_hook = SetWindowsHookExA(WH_GETMESSAGE, Hook, nullptr, GetCurrentThreadId());
     }
     ~FinishedCounter() { UnhookWindowsHookEx(m_hook); }
     int count() const { return s_count; }
+    WPARAM lastRun() const { return s_lastRun; }
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
         const auto* msg = reinterpret_cast<MSG*>(lParam);
-        if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_SEARCH_FINISHED)
+        if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_SEARCH_FINISHED) {
             ++s_count;
+            s_lastRun = msg->wParam;
+        }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
     static inline int s_count = 0;
+    static inline WPARAM s_lastRun = 0;
     HHOOK m_hook;
 };
 
@@ -50,6 +60,7 @@ public:
         m_hook = SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId());
     }
     ~AnimationLog() { UnhookWindowsHookEx(m_hook); }
+    std::size_t requests() const { return s_requests.size(); }
     // The last request was to play, from the first frame to the last, repeating without end.
     bool Playing() const {
         return !s_requests.empty() && s_requests.back().message == ACM_PLAY &&
@@ -131,6 +142,26 @@ protected:
             Click(IDC_ALL_FILES);
         Press(IDC_FIND);
     }
+    void Check(int id, bool checked) {
+        SendMessageA(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    // Searches folder with exactly the boxes `checked` checked (of the six types, "All files" and
+    // "Include SubFolders") and answers what the file list shows at the end, sorted.
+    Paths SearchWith(const std::string& folder, std::initializer_list<int> checked) {
+        frame->SearchInFolder(folder.c_str());
+        for (int id : kTypeBoxes)
+            Check(id, false);
+        Check(IDC_ALL_FILES, false);
+        Check(IDC_INCLUDE_SUBFOLDERS, false);
+        for (int id : checked)
+            Check(id, true);
+        Press(IDC_FIND);
+        EXPECT_TRUE(ui::PumpUntil([&] { return !Form()->IsSearching(); }, 20000));
+        EXPECT_TRUE(Filled());
+        Paths listed = Listed();
+        std::sort(listed.begin(), listed.end());
+        return listed;
+    }
     // The six types, "All files" off.
     static SearchFilter EveryType() {
         SearchFilter filter;
@@ -194,6 +225,47 @@ TEST_F(SearchForm, CheckBoxRulesFindAndTheThreeMessages) {
     EXPECT_EQ(frame->GetFileList()->GetListCtrl().GetItemCount(), rows); // nothing was cleared
 }
 
+// Each type box alone finds its own type and no other; "Include SubFolders" and "All files" are
+// taken as they are checked.
+TEST_F(SearchForm, EachChoiceAloneFindsExactlyWhatItNames) {
+    ASSERT_TRUE(Start());
+    TestTree tree("quarvel search choices");
+    const std::map<int, std::string> typed = {
+        {IDC_TYPE_EXE, tree.AddFile("a.exe")}, {IDC_TYPE_DLL, tree.AddFile("b.dll")},
+        {IDC_TYPE_OCX, tree.AddFile("c.ocx")}, {IDC_TYPE_SCR, tree.AddFile("d.scr")},
+        {IDC_TYPE_DRV, tree.AddFile("e.drv")}, {IDC_TYPE_ICO, tree.AddFile("f.ico")}};
+    const std::string image = tree.AddFile("g.bin", 4096, "MZ"); // an image file by its content
+    tree.AddFile("h.txt", 4096);
+    tree.AddFolder("sub");
+    const std::string below = tree.AddFile("sub\\i.exe");
+    for (const auto& [id, file] : typed)
+        EXPECT_EQ(SearchWith(tree.root(), {id}), Paths{file}) << id;
+    EXPECT_EQ(SearchWith(tree.root(), {IDC_TYPE_EXE, IDC_INCLUDE_SUBFOLDERS}),
+              (Paths{typed.at(IDC_TYPE_EXE), below}));
+    // "All files": an .ico whatever it holds, and the files that look like image files.
+    EXPECT_EQ(SearchWith(tree.root(), {IDC_ALL_FILES}), (Paths{typed.at(IDC_TYPE_ICO), image}));
+    EXPECT_EQ(Form()->AbandonedRuns(), 0);
+}
+
+// Stop, the tree and the frame end a search whether or not one runs: on an idle form that changes
+// nothing, neither the choices the user made since nor the labels.
+TEST_F(SearchForm, EndSearchWithNoSearchRunningChangesNothing) {
+    ASSERT_TRUE(Start());
+    Browser()->SelectTab(CBrowser::kSearchPage);
+    AnimationLog animation(Control(IDC_SEARCH_ANIMATION));
+    Click(IDC_TYPE_DLL);
+    ASSERT_FALSE(Checked(IDC_TYPE_DLL));
+    const std::string count = Text(IDC_FOUND_COUNT);
+    Form()->EndSearch();
+    EXPECT_FALSE(Checked(IDC_TYPE_DLL));
+    EXPECT_FALSE(Checked(IDC_ALL_FILES));
+    EXPECT_EQ(Text(IDC_FOUND_COUNT), count);
+    EXPECT_EQ(animation.requests(), 0u);
+    EXPECT_FALSE(Enabled(IDC_FIND)); // "Look in" is empty
+    EXPECT_FALSE(Enabled(IDC_STOP));
+    EXPECT_FALSE(Form()->IsSearching());
+}
+
 TEST_F(SearchForm, TheFolderPickerFillsLookInAndCancelLeavesIt) {
     ASSERT_TRUE(Start());
     frame->SearchInFolder("C:\\windows");
@@ -245,7 +317,7 @@ TEST_F(SearchForm, ASearchFillsTheFileListInWalkOrderAndEndsIdle) {
     ASSERT_TRUE(Filled());
     EXPECT_EQ(Text(IDC_FOUND_COUNT), "0");
     EXPECT_TRUE(Listed().empty());
-    EXPECT_EQ(Form()->ForcedEnds(), 0);
+    EXPECT_EQ(Form()->AbandonedRuns(), 0);
 }
 
 TEST_F(SearchForm, StopInTheMiddleLeavesEveryCountedFileInTheList) {
@@ -270,7 +342,46 @@ TEST_F(SearchForm, StopInTheMiddleLeavesEveryCountedFileInTheList) {
     EXPECT_LT(listed.size(), 300u);
     const Paths walk = PlainWalk(tree.root(), EveryType(), true);
     EXPECT_EQ(listed, Paths(walk.begin(), walk.begin() + std::min(listed.size(), walk.size())));
-    EXPECT_EQ(Form()->ForcedEnds(), 0);
+    EXPECT_EQ(Form()->AbandonedRuns(), 0);
+}
+
+// While a search runs, its messages show the last path found and the count; a late message of the
+// search before it (its end or a batch) is dropped.
+TEST_F(SearchForm, LateMessagesOfAnEarlierSearchAreDroppedWhileTheRunningOneShowsItsFiles) {
+    ASSERT_TRUE(Start());
+    TestTree tree("quarvel search late");
+    tree.AddFolder("first");
+    tree.AddFile("first\\old.exe");
+    tree.AddFolder("second");
+    for (int i = 0; i < 200; ++i)
+        tree.AddFile("second\\" + std::to_string(i) + ".exe");
+    FinishedCounter finished;
+    FindTypes(tree.root() + "\\first");
+    ASSERT_TRUE(ui::PumpUntil([&] { return !Form()->IsSearching(); }, 20000));
+    ASSERT_EQ(finished.count(), 1);
+    const WPARAM earlier = finished.lastRun();
+
+    FindTypes(tree.root() + "\\second"); // nothing pumped: the worker's posts wait in the queue
+    ASSERT_TRUE(Form()->IsSearching());
+    Sleep(300); // the worker fills its pending list and waits for room
+    const std::string count = Text(IDC_FOUND_COUNT);
+    Form()->SendMessage(WM_SEARCH_FINISHED, earlier);
+    Form()->SendMessage(WM_SEARCH_RESULTS, earlier);
+    EXPECT_TRUE(Form()->IsSearching());
+    EXPECT_EQ(Text(IDC_LAST_FOUND), "");
+    EXPECT_EQ(Text(IDC_FOUND_COUNT), count);
+
+    Form()->SendMessage(WM_SEARCH_RESULTS, earlier + 1); // the running search's next number
+    const Paths walk = PlainWalk(tree.root() + "\\second", EveryType(), true);
+    const std::string last = Text(IDC_LAST_FOUND);
+    EXPECT_NE(std::find(walk.begin(), walk.end(), last), walk.end()) << last;
+    EXPECT_NE(Text(IDC_FOUND_COUNT), count);
+    ASSERT_TRUE(ui::PumpUntil([&] { return !Form()->IsSearching(); }, 20000));
+    ASSERT_TRUE(Filled());
+    EXPECT_EQ(Listed(), walk);
+    EXPECT_EQ(Text(IDC_FOUND_COUNT), "200");
+    EXPECT_EQ(Text(IDC_LAST_FOUND), "");
+    EXPECT_EQ(finished.count(), 2);
 }
 
 TEST_F(SearchForm, ClosingTheProgramDuringASearchEndsTheWorker) {

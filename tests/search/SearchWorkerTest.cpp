@@ -1,11 +1,15 @@
-// The search worker under Wine: the hand-over in small batches and in order, the stop of a
-// waiting worker, and the forced end of one that does not stop.
+// The search worker under Wine: the hand-over in small batches and in order, files found slowly,
+// the stop of a waiting worker, and a run left behind when its worker is stuck in the file system.
 #include "FakeFolders.h"
 #include "Filters.h"
 #include "SearchWorker.h"
 #include "UiHarness.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 
 namespace quarvel::search {
 namespace {
@@ -14,7 +18,8 @@ using test::FakeFolders;
 using test::OnlyTypes;
 using Paths = std::vector<std::string>;
 
-// A window that receives the worker's messages and, when asked to, takes the pending paths.
+// A window that receives the worker's messages and, when asked to, takes the pending paths for
+// the messages of the current run, as the search form does.
 class Receiver {
 public:
     explicit Receiver(SearchWorker& worker) : m_worker(worker) {
@@ -41,15 +46,20 @@ public:
     int finished = 0;
     std::size_t largestBatch = 0;
     Paths taken;
+    std::vector<unsigned> runs; // the run number of every message received
 
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* self = reinterpret_cast<Receiver*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (self && message == WM_SEARCH_FINISHED)
+        if (!self || (message != WM_SEARCH_RESULTS && message != WM_SEARCH_FINISHED))
+            return DefWindowProcA(window, message, wParam, lParam);
+        self->runs.push_back(static_cast<unsigned>(wParam));
+        if (wParam != self->m_worker.RunNumber())
+            return 0;
+        if (message == WM_SEARCH_FINISHED)
             ++self->finished;
-        // Takes a batch when told, and the rest at the end, as the search form does.
-        if (self && (message == WM_SEARCH_RESULTS || message == WM_SEARCH_FINISHED) &&
-            self->takes) {
+        // Takes a batch when told, and the rest at the end.
+        if (self->takes) {
             const Paths batch = self->m_worker.TakePending();
             self->largestBatch = std::max(self->largestBatch, batch.size());
             for (const std::string& path : batch) {
@@ -57,18 +67,18 @@ private:
                 Sleep(1); // the file list takes its time over each file
             }
         }
-        return DefWindowProcA(window, message, wParam, lParam);
+        return 0;
     }
     SearchWorker& m_worker;
 };
 
-FakeFolders ManyFiles(int folders, int filesEach, Paths& expected) {
-    FakeFolders tree;
+std::shared_ptr<FakeFolders> ManyFiles(int folders, int filesEach, Paths& expected) {
+    auto tree = std::make_shared<FakeFolders>();
     for (int f = 0; f < folders; ++f) {
         const std::string folder = "C:\\t\\f" + std::to_string(f);
-        tree.AddFolder("C:\\t", "f" + std::to_string(f));
+        tree->AddFolder("C:\\t", "f" + std::to_string(f));
         for (int i = 0; i < filesEach; ++i) {
-            tree.AddFile(folder, std::to_string(i) + ".exe");
+            tree->AddFile(folder, std::to_string(i) + ".exe");
             expected.push_back(folder + "\\" + std::to_string(i) + ".exe");
         }
     }
@@ -77,8 +87,7 @@ FakeFolders ManyFiles(int folders, int filesEach, Paths& expected) {
 
 TEST(SearchWorker, HandsEveryFileOverInOrderInSmallBatchesAndFinishesOnce) {
     Paths expected;
-    FakeFolders tree = ManyFiles(3, 100, expected);
-    SearchWorker worker(&tree);
+    SearchWorker worker(ManyFiles(3, 100, expected));
     Receiver receiver(worker);
     ASSERT_TRUE(worker.Start(receiver.window, "C:\\t", OnlyTypes(true), true));
     EXPECT_TRUE(ui::PumpUntil([&] { return receiver.finished > 0; }, 20000));
@@ -89,13 +98,15 @@ TEST(SearchWorker, HandsEveryFileOverInOrderInSmallBatchesAndFinishesOnce) {
     EXPECT_EQ(worker.FoundCount(), 300u);
     EXPECT_EQ(worker.LastFound(), expected.back());
     EXPECT_LE(receiver.largestBatch, SearchWorker::kMaxPending + 1);
-    EXPECT_EQ(worker.ForcedEnds(), 0);
+    // Far fewer messages than files, every one of them from this run.
+    EXPECT_LT(receiver.runs.size(), expected.size() / 4);
+    EXPECT_EQ(receiver.runs, std::vector<unsigned>(receiver.runs.size(), 1u));
+    EXPECT_EQ(worker.AbandonedRuns(), 0);
 }
 
 TEST(SearchWorker, AStopEndsAWorkerThatWaitsForRoomAtOnceAndNoFinishedFollows) {
     Paths expected;
-    FakeFolders tree = ManyFiles(2, 50, expected);
-    SearchWorker worker(&tree);
+    SearchWorker worker(ManyFiles(2, 50, expected));
     Receiver receiver(worker);
     receiver.takes = false; // the window is busy: the worker fills the pending list and waits
     ASSERT_TRUE(worker.Start(receiver.window, "C:\\t", OnlyTypes(true), true));
@@ -110,43 +121,115 @@ TEST(SearchWorker, AStopEndsAWorkerThatWaitsForRoomAtOnceAndNoFinishedFollows) {
     const Paths pending = worker.TakePending();
     EXPECT_EQ(pending.size(), worker.FoundCount());
     EXPECT_EQ(pending, Paths(expected.begin(), expected.begin() + pending.size()));
-    EXPECT_EQ(worker.ForcedEnds(), 0);
+    EXPECT_EQ(worker.AbandonedRuns(), 0);
 }
 
-// A file system that hangs in the next listing until the process ends.
-class HangingFolders : public FakeFolders {
+// A file system whose listing of one folder blocks until released, 10 s at most; every other
+// listing takes `entryMs` per entry.
+class BlockingFolders : public FakeFolders {
 public:
+    explicit BlockingFolders(std::string blocked = {}) : m_blocked(std::move(blocked)) {}
+
     bool ListFolder(const std::string& folder,
                     const std::function<bool(const FolderEntry&)>& visit) override {
-        if (hangNext) {
-            hangNext = false;
-            SetEvent(entered);
-            WaitForSingleObject(never, INFINITE);
+        if (folder == m_blocked) {
+            std::unique_lock<std::mutex> hold(m_lock);
+            m_entered = true;
+            m_change.notify_all();
+            m_change.wait_for(hold, std::chrono::seconds(10), [this] { return m_released; });
         }
-        return FakeFolders::ListFolder(folder, visit);
+        return FakeFolders::ListFolder(folder, [&](const FolderEntry& entry) {
+            Sleep(entryMs);
+            return visit(entry);
+        });
     }
-    bool hangNext = true;
-    HANDLE entered = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE never = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    bool WaitUntilBlocked() {
+        std::unique_lock<std::mutex> hold(m_lock);
+        return m_change.wait_for(hold, std::chrono::seconds(5), [this] { return m_entered; });
+    }
+    void Release() {
+        std::lock_guard<std::mutex> hold(m_lock);
+        m_released = true;
+        m_change.notify_all();
+    }
+
+    DWORD entryMs = 0;
+
+private:
+    const std::string m_blocked;
+    std::mutex m_lock;
+    std::condition_variable m_change;
+    bool m_entered = false;
+    bool m_released = false;
 };
 
-TEST(SearchWorker, AWorkerThatDoesNotStopIsEndedAndTheNextSearchStartsClean) {
-    HangingFolders tree;
-    for (const char* name : {"a.exe", "b.exe", "c.exe"})
-        tree.AddFile("C:\\t", name);
-    SearchWorker worker(&tree, 300);
+TEST(SearchWorker, FilesFoundSlowlyAreHandedOverBeforeTheWalkEnds) {
+    auto tree = std::make_shared<BlockingFolders>();
+    tree->entryMs = 20;
+    tree->AddFile("C:\\t", "a.exe");
+    for (int i = 0; i < 40; ++i)
+        tree->AddFile("C:\\t", std::to_string(i) + ".txt");
+    SearchWorker worker(tree);
     Receiver receiver(worker);
     ASSERT_TRUE(worker.Start(receiver.window, "C:\\t", OnlyTypes(true), true));
-    ASSERT_EQ(WaitForSingleObject(tree.entered, 5000), WAIT_OBJECT_0);
-    worker.StopWorker();
-    EXPECT_EQ(worker.ForcedEnds(), 1);
-    EXPECT_FALSE(worker.HasWorker());
-    receiver.DrainQueue();
+    // One file, far from a full batch, and a walk that goes on for 800 ms without finding more.
+    EXPECT_TRUE(ui::PumpUntil([&] { return !receiver.taken.empty(); }, 5000));
     EXPECT_EQ(receiver.finished, 0);
-
-    ASSERT_TRUE(worker.Start(receiver.window, "C:\\t", OnlyTypes(true), true));
+    EXPECT_EQ(receiver.taken, Paths{"C:\\t\\a.exe"});
     EXPECT_TRUE(ui::PumpUntil([&] { return receiver.finished > 0; }, 5000));
-    EXPECT_EQ(receiver.taken, (Paths{"C:\\t\\a.exe", "C:\\t\\b.exe", "C:\\t\\c.exe"}));
+}
+
+TEST(SearchWorker, AStuckRunIsLeftBehindTheNextSearchRunsAndTheStuckOneEndsOnItsOwn) {
+    auto tree = std::make_shared<BlockingFolders>("C:\\stuck");
+    for (const char* name : {"a.exe", "b.exe"})
+        tree->AddFile("C:\\stuck", name);
+    for (const char* name : {"c.exe", "d.exe", "e.exe"})
+        tree->AddFile("C:\\t", name);
+    {
+        SearchWorker worker(tree, 200);
+        Receiver receiver(worker);
+        ASSERT_TRUE(worker.Start(receiver.window, "C:\\stuck", OnlyTypes(true), true));
+        ASSERT_TRUE(tree->WaitUntilBlocked());
+        const DWORD asked = GetTickCount();
+        worker.StopWorker();
+        EXPECT_LT(GetTickCount() - asked, 2000u);
+        EXPECT_EQ(worker.AbandonedRuns(), 1);
+        EXPECT_FALSE(worker.HasWorker());
+
+        ASSERT_TRUE(worker.Start(receiver.window, "C:\\t", OnlyTypes(true), true));
+        EXPECT_TRUE(ui::PumpUntil([&] { return receiver.finished > 0; }, 5000));
+        EXPECT_EQ(receiver.taken, (Paths{"C:\\t\\c.exe", "C:\\t\\d.exe", "C:\\t\\e.exe"}));
+
+        // Released, the stuck run sees its stop: it finds and posts nothing, and frees its run
+        // (with its share of the file system).
+        const long shares = tree.use_count();
+        tree->Release();
+        EXPECT_TRUE(ui::PumpUntil([&] { return tree.use_count() == shares - 1; }, 5000));
+        receiver.DrainQueue();
+        EXPECT_EQ(receiver.runs, std::vector<unsigned>(receiver.runs.size(), 2u));
+        EXPECT_EQ(receiver.finished, 1);
+        EXPECT_TRUE(worker.TakePending().empty());
+        EXPECT_EQ(worker.FoundCount(), 3u);
+        EXPECT_EQ(worker.AbandonedRuns(), 1);
+    }
+    EXPECT_EQ(tree.use_count(), 1);
+}
+
+// A program closed during a stuck search still exits: the worker's end waits no longer than its
+// stop wait, and the thread left behind, still stuck, ends with the process or on its own.
+TEST(SearchWorker, AWorkerGoesWithoutWaitingForItsStuckRun) {
+    auto tree = std::make_shared<BlockingFolders>("C:\\stuck");
+    tree->AddFile("C:\\stuck", "a.exe");
+    const DWORD start = GetTickCount();
+    {
+        auto worker = std::make_unique<SearchWorker>(tree, 200);
+        Receiver receiver(*worker);
+        ASSERT_TRUE(worker->Start(receiver.window, "C:\\stuck", OnlyTypes(true), true));
+        ASSERT_TRUE(tree->WaitUntilBlocked());
+        worker.reset();
+    }
+    EXPECT_LT(GetTickCount() - start, 2000u);
+    EXPECT_EQ(tree.use_count(), 2); // the stuck thread's run holds the only other share
 }
 
 } // namespace
