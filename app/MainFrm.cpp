@@ -1,4 +1,4 @@
-// CMainFrame: creation of the bars and panes, navigation and help commands, pane operations.
+// CMainFrame: creation of the bars and panes and their links, navigation and help commands.
 #include "MainFrm.h"
 
 #include "HtmlHelp.h"
@@ -100,7 +100,15 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* context) {
     const SaveFolderSetting saveFolder{LoadSaveFolder, StoreSaveFolder, LoadRememberedSaveFolder};
     m_pIconList->SetSaveFolderSetting(saveFolder);
     m_pSubIconView->SetSaveFolderSetting(saveFolder);
-    m_pFileList->SetFolderTree(m_pFolderTree ? &m_pFolderTree->GetTreeCtrl() : nullptr);
+    // The current listing reaches the panes through the frame; the panes ask it.
+    m_listing.SetHost(this);
+    if (m_pFolderTree) {
+        m_listing.SetFolderTree(&m_pFolderTree->GetTreeCtrl());
+        m_pFolderTree->SetListing(&m_listing);
+    }
+    m_pFileList->SetListing(&m_listing);
+    if (m_pSearchForm)
+        m_pSearchForm->SetHost(&m_searchHost);
     if (m_pBrowser)
         m_pBrowser->SelectTabOfClass(RUNTIME_CLASS(CFileTreeView));
     SetPanesDpi();
@@ -187,81 +195,6 @@ LRESULT CMainFrame::OnDpiChanged(WPARAM dpis, LPARAM suggestedRect) {
     return 0;
 }
 
-// ---- Pane operations
-
-void CMainFrame::ShowFolder(const char* path) {
-    ClearFileList();
-    if (!path || !*path || !m_pFileList || !m_pIconList)
-        return;
-    m_pFileList->FillFromFolder(path);
-}
-
-void CMainFrame::ClearFileList() {
-    m_strFocusWhenFilled.Empty();
-    m_strFilledNote.Empty();
-    // The fill ends first, so that nothing of it reaches the emptied lists.
-    if (m_pFileList)
-        m_pFileList->StopFill();
-    if (m_pIconList)
-        m_pIconList->RemoveAll();
-    if (m_pFileList)
-        m_pFileList->RemoveAll();
-}
-
-int CMainFrame::AddFoundFile(const char* path) {
-    if (!path || !*path || !m_pFileList)
-        return 0;
-    m_pFileList->AddFiles({path});
-    return 1;
-}
-
-void CMainFrame::AddFoundFiles(const std::vector<std::string>& paths) {
-    if (!m_pFileList || !m_pIconList)
-        return;
-    std::vector<std::string> named;
-    for (const std::string& path : paths)
-        if (!path.empty())
-            named.push_back(path);
-    m_pFileList->AddFiles(named);
-}
-
-namespace {
-// A count with its thousands grouped: "12,345".
-CString Grouped(int count) {
-    std::string digits = std::to_string(count);
-    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
-        digits.insert(static_cast<std::size_t>(at), ",");
-    return CString(digits);
-}
-} // namespace
-
-void CMainFrame::ShowFillProgress(const FillProgress& progress) {
-    if (!progress.finished) {
-        SetMessageText(Grouped(progress.filesRead) + " of " + Grouped(progress.files) + " files");
-        return;
-    }
-    if (m_strFilledNote.IsEmpty())
-        SetMessageText(Grouped(progress.files) + " files, " + Grouped(progress.icons) + " icons");
-    else
-        SetMessageText(m_strFilledNote);
-    if (!m_strFocusWhenFilled.IsEmpty())
-        FocusListedFile(m_strFocusWhenFilled);
-    m_strFocusWhenFilled.Empty();
-}
-
-void CMainFrame::StopSearch() {
-    if (m_pSearchForm && ::IsWindow(m_pSearchForm->m_hWnd))
-        m_pSearchForm->EndSearch();
-}
-
-void CMainFrame::SearchInFolder(const char* path) {
-    StopSearch();
-    if (!m_pBrowser || !m_pSearchForm)
-        return;
-    m_pBrowser->SelectTab(CBrowser::kSearchPage);
-    m_pSearchForm->SetLookInFolder(path);
-}
-
 // ---- Navigation
 
 CFileTreeView* CMainFrame::ShownFolderTree() const {
@@ -271,23 +204,19 @@ CFileTreeView* CMainFrame::ShownFolderTree() const {
 }
 
 void CMainFrame::OnBack() {
-    if (m_pFolderTree)
-        m_pFolderTree->GoBack();
+    m_listing.GoBack();
 }
 
 void CMainFrame::OnForward() {
-    if (m_pFolderTree)
-        m_pFolderTree->GoForward();
+    m_listing.GoForward();
 }
 
 void CMainFrame::OnUp() {
-    if (m_pFolderTree)
-        m_pFolderTree->GoUp();
+    m_listing.GoUp();
 }
 
 void CMainFrame::OnRefresh() {
-    if (m_pFolderTree)
-        m_pFolderTree->RefreshTree();
+    m_listing.Refresh();
 }
 
 void CMainFrame::OnUpdateBack(CCmdUI* cmdUI) {

@@ -1,43 +1,45 @@
 // CMainFrame: the main window. Five panes in three nested static splitters, the toolbar and the
-// status bar, the navigation and help commands, and the operations through which the panes
-// reach each other (ShowFolder, ClearFileList, AddFoundFile, StopSearch, SearchInFolder).
+// status bar, the navigation and help commands. It owns the current listing (CurrentListing),
+// hands it to the panes, and serves it as its host; its own operations on the listing
+// (ShowFolder, ClearFileList, AddFoundFile, StopSearch, SearchInFolder, OpenAt) are calls into
+// it, carried out at once.
 #pragma once
 
 #include "Browser.h"
+#include "CurrentListing.h"
 #include "FileListView.h"
 #include "FileTreeView.h"
 #include "Framework.h"
 #include "IconListView.h"
 #include "SearchDlg.h"
-#include "SearchHost.h"
+#include "SearchToListing.h"
 #include "SubIconView.h"
 
-class CMainFrame : public CFrameWnd, public BrowseHost, public SearchHost {
+class CMainFrame : public CFrameWnd, private ListingHost {
     DECLARE_DYNCREATE(CMainFrame)
 public:
-    // Empties the file list (with the icon lists) and starts listing every entry of path but
-    // "." and ".."; the rows and icons arrive while the window goes on answering.
-    void ShowFolder(const char* path) override;
-    // Empties the icon list (and with it the sub-icon list), then the file list.
-    void ClearFileList() override;
-    // Hands a found file to the file list's fill; 0 for an empty path or before the panes exist.
-    int AddFoundFile(const char* path) override;
-    void AddFoundFiles(const std::vector<std::string>& paths) override;
-    void StopSearch() override;
+    // Chooses the folder at path: the caption names it, a search ends, the lists are emptied
+    // and the rows and icons of its entries arrive while the window goes on answering.
+    void ShowFolder(const char* path) { m_listing.ShowFolder(path); }
+    // Empties the icon lists and the file list for a search's found files.
+    void ClearFileList() { m_listing.StartSearchListing(); }
+    // Hands found files to the file list's fill while it lists a search's files; 0 for an empty
+    // path, before the panes exist or while the list shows a folder.
+    int AddFoundFile(const char* path) { return m_listing.AddFoundFiles({path ? path : ""}); }
+    void AddFoundFiles(const std::vector<std::string>& paths) { m_listing.AddFoundFiles(paths); }
+    void StopSearch() { m_listing.StopSearch(); }
     // Shows the "Search" page with path as its folder to look in; the search does not start.
-    void SearchInFolder(const char* path) override;
-    // The status bar shows "1,234 of 5,000 files" while the file list fills, and the totals
-    // ("5,000 files, 12,345 icons") at the end.
-    void ShowFillProgress(const FillProgress& progress) override;
-    // Whether the file list is still being filled.
-    bool IsFilling() const { return m_pFileList && m_pFileList->IsFilling(); }
+    void SearchInFolder(const char* path) { m_listing.ShowSearchFor(path); }
+    // Whether the listing is still settling: a request waits or the file list fills.
+    bool IsFilling() const { return m_listing.IsSettling(); }
+    CurrentListing& GetListing() { return m_listing; }
     // Gives the sub-icon pane its width in pixels, 0 for kSubIconPaneWidth at the window's DPI
     // (the icon list takes the rest); called once the window has its final size.
     void SizeIconPanes(int subIconPaneWidth = 0);
     // Shows the folder at path, or the folder of the file at path with the file's row focused
     // and its first icon in the sub-icon view once the list is filled; a path that does not
     // exist leaves "C:\" shown and says so in the status bar.
-    void OpenAt(const char* path);
+    void OpenAt(const char* path) { m_listing.OpenAt(path); }
 
     // Pane sizes at 96 DPI; the window scales them to its own DPI.
     static constexpr int kLeftPaneWidth = 280;
@@ -77,10 +79,18 @@ protected:
     LRESULT OnDpiChanged(WPARAM dpis, LPARAM suggestedRect);
     DECLARE_MESSAGE_MAP()
 
-    // Focuses the row of the file at path and its first icon (OpenAt), once the list is full.
-    void FocusListedFile(const CString& path);
-
 private:
+    // ---- ListingHost (ListingPanes.cpp)
+    void SetCaption(const char* text) override;
+    void ShowStatus(const char* text) override;
+    void EmptyLists() override;
+    void FillFromFolder(const char* folder) override;
+    void AddFiles(const std::vector<std::string>& paths) override;
+    bool IsFileListFilling() const override;
+    void FocusFile(const char* path) override;
+    void EndSearch() override;
+    void ShowSearchPage(const char* path) override;
+
     // The toolbar's pictures drawn nearest the DPI's size (never stretched up), its buttons and
     // gripper at the DPI.
     void LoadToolbarPictures();
@@ -100,8 +110,6 @@ private:
     CSubIconView* m_pSubIconView = nullptr;
     CImageList m_toolbarImages;
     int m_nDpi = kDesignDpi;
-    // Left from OpenAt for the end of the fill: the file to focus, and what the status bar says
-    // instead of the totals.
-    CString m_strFocusWhenFilled;
-    CString m_strFilledNote;
+    CurrentListing m_listing;
+    SearchToListing m_searchHost{m_listing};
 };

@@ -191,8 +191,8 @@ int CFileListCtrl::GetTargetRow() const {
 }
 
 void CFileListCtrl::OpenFolderRow(int row) {
-    if (m_pFolderTree && IsFolderRow(row))
-        m_pFolderTree->SetSelectedPath(GetFullPath(row), true);
+    if (m_pListing && IsFolderRow(row))
+        m_pListing->OpenFolder(GetFullPath(row));
 }
 
 void CFileListCtrl::OnDblClk(NMHDR* header, LRESULT* result) {

@@ -1,10 +1,10 @@
 // CFileListCtrl: the report list of the file list pane. One row per file or folder (name,
 // folder, size, date, icon count; item data 1 for a folder, 0 for a file), sorted with folders
 // first (by size, by time, or by the text of the other columns), and a double-click or Enter on
-// a folder row moves the folder tree there.
+// a folder row asks the listing to open that folder.
 #pragma once
 
-#include "BrowseLinks.h"
+#include "BrowseHosts.h"
 #include "FileRowIcons.h"
 #include "ListedFile.h"
 #include "SortListCtrl.h"
@@ -19,8 +19,9 @@ class CFileListCtrl : public CTextSortListCtrl {
 public:
     // Appends the five columns; false when the control refuses one.
     bool AppendColumns();
-    void SetFolderTree(FolderSelector* tree) { m_pFolderTree = tree; }
-    FolderSelector* GetFolderTree() const { return m_pFolderTree; }
+    // Where a folder row goes when opened (not owned; null: nowhere).
+    void SetListing(ListingRequests* listing) { m_pListing = listing; }
+    ListingRequests* GetListing() const { return m_pListing; }
 
     // Appends the row of path, unsorted, and lists a file's icons into icons (may be null).
     // Answers the row's index, or -1 when the path cannot be read and nothing was added.
@@ -51,7 +52,8 @@ public:
     // The row that commands act on: the selected row with the focus, else the first selected
     // row; -1 when no row is selected.
     int GetTargetRow() const;
-    // Moves the folder tree to a folder row; nothing for a file row, no row or no tree.
+    // Asks the listing to open a folder row (after the handler that asks has returned); nothing
+    // for a file row or no row.
     void OpenFolderRow(int row);
 
 protected:
@@ -70,5 +72,5 @@ private:
     std::vector<int> m_rowOfKey; // key -> row, or -1
     int m_nSortColumn = kNameColumn;
     bool m_bSortAscending = true;
-    FolderSelector* m_pFolderTree = nullptr; // not owned
+    ListingRequests* m_pListing = nullptr; // not owned
 };

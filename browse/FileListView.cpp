@@ -34,9 +34,10 @@ void CFileListView::SetDpi(int dpi) {
     m_wndList.ScaleColumnWidths(laidOutAt, dpi);
 }
 
-void CFileListView::SetFolderTree(FolderSelector* tree) {
-    if (tree)
-        m_wndList.SetFolderTree(tree);
+void CFileListView::SetListing(ListingRequests* listing) {
+    m_pListing = listing;
+    m_wndList.SetListing(listing);
+    m_rowMenu.SetListing(listing);
 }
 
 // ---- Filling
@@ -163,8 +164,8 @@ void CFileListView::HandOverIcons(bool all) {
 void CFileListView::ReportFill(bool finished) {
     m_lastReport = GetTickCount();
     m_progress.finished = finished;
-    if (auto* host = dynamic_cast<BrowseHost*>(GetParentFrame()))
-        host->ShowFillProgress(m_progress);
+    if (m_pListing)
+        m_pListing->FillProgressed(m_progress);
 }
 
 void CFileListView::OnDestroy() {

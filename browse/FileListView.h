@@ -5,7 +5,7 @@
 // window's other messages.
 #pragma once
 
-#include "BrowseLinks.h"
+#include "BrowseHosts.h"
 #include "FileListCtrl.h"
 #include "FileListFill.h"
 #include "FolderPopup.h"
@@ -20,8 +20,8 @@ public:
     // Where the icons of added files go (not owned; null: nowhere).
     void SetIconReceiver(quarvel::IconListReceiver* icons) { m_pIcons = icons; }
     quarvel::IconListReceiver* GetIconReceiver() const { return m_pIcons; }
-    // Stores the folder tree that folder rows move; null leaves the one stored.
-    void SetFolderTree(FolderSelector* tree);
+    // Where opened folder rows, the row menu's Search and the fill's progress go (not owned).
+    void SetListing(ListingRequests* listing);
 
     // Ends a fill and deletes every row and their icons; the receiver of the files' icons is
     // emptied by whoever filled it.
@@ -80,6 +80,7 @@ private:
     CFileListCtrl m_wndList;
     CFolderPopup m_rowMenu;
     quarvel::IconListReceiver* m_pIcons = nullptr; // not owned
+    ListingRequests* m_pListing = nullptr;         // not owned
 
     FileListFill m_fill;
     FillResults m_waiting;     // taken from the worker, not shown yet

@@ -1,4 +1,4 @@
-// CFileTreeView: the tree page, its start on "C:\", and what a selected folder sets off.
+// CFileTreeView: the tree page, its start on "C:\", and the requests its tree makes.
 #include "FileTreeView.h"
 
 #include "resource.h"
@@ -14,19 +14,24 @@ constexpr DWORD kTreeStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS
                              TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS;
 } // namespace
 
+BEGIN_MESSAGE_MAP(CFolderTreeCtrl, CShellTreeCtrl)
+    ON_NOTIFY_REFLECT(NM_CLICK, OnClick)
+END_MESSAGE_MAP()
+
 void CFolderTreeCtrl::OnSelectionChanged(NMHDR*, const CString& path) {
-    if (path.IsEmpty() || !IsFolder(path))
-        return; // the computer root, servers, domains: no folder to show
-    CWnd* main = AfxGetMainWnd();
-    if (main) {
-        CString title;
-        title.LoadString(IDS_VERSION_TITLE);
-        main->SetWindowText(title + " - " + path);
-    }
-    if (auto* host = dynamic_cast<BrowseHost*>(GetParentFrame())) {
-        host->StopSearch();
-        host->ShowFolder(path);
-    }
+    if (GetListing() && !path.IsEmpty())
+        GetListing()->FolderSelected(path);
+}
+
+void CFolderTreeCtrl::OnClick(NMHDR*, LRESULT* result) {
+    *result = 0;
+    const DWORD at = GetMessagePos();
+    TVHITTESTINFO hit{};
+    hit.pt = POINT{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+    ScreenToClient(&hit.pt);
+    const HTREEITEM item = HitTest(&hit);
+    if (item && (hit.flags & TVHT_ONITEM) && item == GetSelectedItem() && GetListing())
+        GetListing()->SelectedFolderClicked(ItemToPath(item));
 }
 
 bool CFileTreeView::CreateControl() {
@@ -42,14 +47,4 @@ void CFileTreeView::OnInitialUpdate() {
 bool CFileTreeView::CanGoUp() const {
     const HTREEITEM selected = m_wndTree.m_hWnd ? m_wndTree.GetSelectedItem() : nullptr;
     return selected && m_wndTree.GetParentItem(selected);
-}
-
-void CFileTreeView::GoUp() {
-    if (m_wndTree.m_hWnd)
-        m_wndTree.UpOneLevel();
-}
-
-void CFileTreeView::RefreshTree() {
-    if (m_wndTree.m_hWnd)
-        m_wndTree.Refresh();
 }

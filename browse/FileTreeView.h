@@ -1,14 +1,19 @@
-// CFileTreeView: the "Folder" page of the left pane, one folder tree filling it. A selected folder
-// ends any search, fills the file list through the main frame and goes into the title; the view
-// also serves the frame's Back, Forward, Up and Refresh.
+// CFileTreeView: the "Folder" page of the left pane, one folder tree filling it. Every selection,
+// and a click on the folder already selected, goes to the current listing, which decides what
+// it shows; the view tells the frame whether Back, Forward, Up and Refresh can be done.
 #pragma once
 
 #include "ShellTreeCtrl.h"
 
-// The folder tree of the page: every accepted selection of a folder reaches the main frame.
+// The folder tree of the page: its selections become folder choices of the listing.
 class CFolderTreeCtrl : public CShellTreeCtrl {
 public:
     void OnSelectionChanged(NMHDR* notification, const CString& path) override;
+
+protected:
+    // A click on the item already selected changes no selection: it is reported on its own.
+    void OnClick(NMHDR* header, LRESULT* result);
+    DECLARE_MESSAGE_MAP()
 };
 
 class CFileTreeView : public CSingleCtrlView {
@@ -19,14 +24,12 @@ public:
     static constexpr UINT kTreeId = 100;
 
     CFolderTreeCtrl& GetTreeCtrl() { return m_wndTree; }
+    // Where the tree's selections go (not owned).
+    void SetListing(ListingRequests* listing) { m_wndTree.SetListing(listing); }
     bool CanGoBack() const { return m_wndTree.CanGoBack(); }
     bool CanGoForward() const { return m_wndTree.CanGoForward(); }
-    bool GoBack() { return m_wndTree.GoBack(); }
-    bool GoForward() { return m_wndTree.GoForward(); }
     bool CanGoUp() const;
-    void GoUp();
     bool CanRefresh() const { return m_wndTree.m_hWnd != nullptr; }
-    void RefreshTree();
 
     void OnInitialUpdate() override;
 

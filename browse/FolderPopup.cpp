@@ -1,7 +1,6 @@
 // CFolderPopup: the folder popup's menu, update handlers and shell commands.
 #include "FolderPopup.h"
 
-#include "BrowseLinks.h"
 #include "ShellCommands.h"
 #include "resource.h"
 
@@ -18,10 +17,10 @@ BEGIN_MESSAGE_MAP(CFolderPopup, CCmdTarget)
 END_MESSAGE_MAP()
 
 namespace {
-// The shell's windows belong to the main window.
-HWND ShellOwner(HWND fallback) {
-    CWnd* main = AfxGetMainWnd();
-    return main ? main->m_hWnd : fallback;
+// The shell's windows belong to the pane's top-level window.
+HWND ShellOwner(HWND pane) {
+    const HWND top = GetAncestor(pane, GA_ROOT);
+    return top ? top : pane;
 }
 } // namespace
 
@@ -44,8 +43,8 @@ void CFolderPopup::OnProperties() {
 }
 
 void CFolderPopup::OnSearch() {
-    if (auto* host = dynamic_cast<BrowseHost*>(m_pane.GetParentFrame()))
-        host->SearchInFolder(m_target().path);
+    if (m_pListing)
+        m_pListing->SearchInFolder(m_target().path);
 }
 
 void CFolderPopup::OnCopyPath() {

@@ -4,6 +4,7 @@
 // out the commands that the pane hands it.
 #pragma once
 
+#include "BrowseHosts.h"
 #include "Framework.h"
 
 #include <functional>
@@ -24,6 +25,8 @@ public:
 
     // Shows the menu at a screen point, tracking the right button; its commands go to the pane.
     void Show(POINT at);
+    // Where "Search" goes (not owned; null: nowhere).
+    void SetListing(ListingRequests* listing) { m_pListing = listing; }
 
 protected:
     void OnOpen();
@@ -39,4 +42,5 @@ protected:
 private:
     CWnd& m_pane;
     TargetReader m_target;
+    ListingRequests* m_pListing = nullptr;
 };

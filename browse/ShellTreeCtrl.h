@@ -4,7 +4,7 @@
 // and the keyboard, and reports every accepted selection through OnSelectionChanged.
 #pragma once
 
-#include "BrowseLinks.h"
+#include "BrowseHosts.h"
 #include "FolderPopup.h"
 #include "Framework.h"
 #include "ItemInfo.h"
@@ -34,13 +34,13 @@ public:
     // Gives the tree the system's small icons, then builds it.
     virtual void OnInitialFill();
     // Rebuilds the whole tree and selects the same path again (expanded if it was).
-    virtual void Refresh();
+    void Refresh() override;
     virtual bool CanGoBack() const { return !m_back.empty(); }
     virtual bool CanGoForward() const { return !m_forward.empty(); }
-    virtual bool GoBack() { return Step(m_back, m_forward); }
-    virtual bool GoForward() { return Step(m_forward, m_back); }
+    bool GoBack() override { return Step(m_back, m_forward); }
+    bool GoForward() override { return Step(m_forward, m_back); }
     // Selects the parent of the selected item, if it has one.
-    virtual void UpOneLevel();
+    void UpOneLevel() override;
     // Finds the item of path, expanding nodes on the way, selects it and, with expand, expands
     // it. The item, or null when the path is not in the tree.
     HTREEITEM SetSelectedPath(const char* path, bool expand) override;
@@ -56,6 +56,9 @@ public:
     // The last serial number read for a drive letter; 0xFFFFFFFF when none could be read.
     DWORD GetVolumeSerial(char driveLetter) const;
     void SetNetworkCalls(const NetworkCalls& calls) { m_network = calls; }
+    // Where the tree's requests go (its menu's Search, and what a subclass asks); not owned.
+    void SetListing(ListingRequests* listing);
+    ListingRequests* GetListing() const { return m_pListing; }
 
     // Path tests.
     static bool IsFile(const char* path);
@@ -125,4 +128,5 @@ private:
     ScopedComPtr<IShellFolder> m_desktop;
     NetworkCalls m_network;
     CFolderPopup m_menu;
+    ListingRequests* m_pListing = nullptr;
 };

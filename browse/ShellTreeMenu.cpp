@@ -49,6 +49,11 @@ bool CShellTreeCtrl::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERI
            CTreeCtrl::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
+void CShellTreeCtrl::SetListing(ListingRequests* listing) {
+    m_pListing = listing;
+    m_menu.SetListing(listing);
+}
+
 FolderPopupTarget CShellTreeCtrl::MenuTarget() const {
     // Of the network, only servers and shares are places the shell can open.
     const ItemInfo* info = GetItemInfo(GetSelectedItem());

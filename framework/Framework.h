@@ -21,6 +21,7 @@
 #include "Menu.h"
 #include "MessageFont.h"
 #include "MessageMap.h"
+#include "PostedCalls.h"
 #include "Object.h"
 #include "Registry.h"
 #include "Splitter.h"

@@ -2,7 +2,6 @@
 // hand-over of found files to the file list.
 #include "SearchDlg.h"
 
-#include "SearchHost.h"
 #include "resource.h"
 
 using quarvel::search::SearchFilter;
@@ -136,8 +135,8 @@ void CSearchDlg::OnFind() {
     UpdateData(TRUE);
     if (!ReadyToSearch())
         return;
-    if (auto* host = dynamic_cast<SearchHost*>(GetParentFrame()))
-        host->ClearFileList();
+    if (m_pHost)
+        m_pHost->ClearFileList();
     m_bSearching = true;
     ShowSearching(true);
     m_animation.Play(0, static_cast<UINT>(-1), static_cast<UINT>(-1));
@@ -228,8 +227,8 @@ void CSearchDlg::HandOverResults() {
 
 void CSearchDlg::HandOverBatch() {
     const std::vector<std::string> batch = m_worker.TakePending();
-    if (auto* host = dynamic_cast<SearchHost*>(GetParentFrame()); host && !batch.empty())
-        host->AddFoundFiles(batch);
+    if (m_pHost && !batch.empty())
+        m_pHost->AddFoundFiles(batch);
 }
 
 void CSearchDlg::OnDestroy() {

@@ -4,12 +4,17 @@
 #pragma once
 
 #include "Framework.h"
+#include "SearchHost.h"
 #include "SearchWorker.h"
 
 class CSearchDlg : public CFormView {
     DECLARE_DYNCREATE(CSearchDlg)
 public:
     CSearchDlg();
+
+    // Where the start of a search and its found files go (not owned; null: nowhere).
+    void SetHost(SearchHost* host) { m_pHost = host; }
+    SearchHost* GetHost() const { return m_pHost; }
 
     // Ends a running search: the worker stops, the files it found so far reach the file list,
     // the controls come back. Nothing happens when no search runs.
@@ -67,6 +72,7 @@ private:
     CString m_strLastFound;
     int m_bIncludeSubFolders = 1;
 
+    SearchHost* m_pHost = nullptr;
     quarvel::search::SearchWorker m_worker;
     bool m_bSearching = false;
     bool m_bWritingControls = false; // an exchange into the controls is under way

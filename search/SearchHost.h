@@ -1,5 +1,5 @@
-// What the search form asks of the frame around it: an empty file list at the start of a
-// search, and each found file added to it.
+// What the search form asks of the window around it: an empty file list at the start of a
+// search, and the found files added to it. The main frame hands the form its host.
 #pragma once
 
 #include <string>
@@ -8,11 +8,8 @@
 class SearchHost {
 public:
     virtual ~SearchHost() = default;
-    // Empties the file list (and the icon lists with it).
+    // A search starts: the file list (and the icon lists with it) is emptied for its files.
     virtual void ClearFileList() = 0;
-    // Hands a found file to the file list, which reads and shows it soon; 0 when it was not
-    // taken.
-    virtual int AddFoundFile(const char* path) = 0;
     // Hands a batch of found files to the file list, in order.
     virtual void AddFoundFiles(const std::vector<std::string>& paths) = 0;
 };

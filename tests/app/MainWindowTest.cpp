@@ -51,7 +51,10 @@ TEST_F(QuarvelStarted, StartsMaximisedWithItsCaptionAndFivePanes) {
     EXPECT_EQ(Browser()->GetTabWindow(CBrowser::kSearchPage), frame->GetSearchForm());
     EXPECT_EQ(Browser()->GetCurrentView(), Tree());
     EXPECT_EQ(files->GetIconReceiver(), &icons->GetListCtrl());
-    EXPECT_EQ(files->GetListCtrl().GetFolderTree(), &Tree()->GetTreeCtrl());
+    // The panes reach the current listing the frame handed them.
+    EXPECT_EQ(files->GetListCtrl().GetListing(), &frame->GetListing());
+    EXPECT_EQ(Tree()->GetTreeCtrl().GetListing(), &frame->GetListing());
+    EXPECT_NE(frame->GetSearchForm()->GetHost(), nullptr);
     EXPECT_EQ(icons->GetSubIconView(), images);
 
     // The left pane's tabs: "Folder" and "Search", each with its 16 x 16 picture.

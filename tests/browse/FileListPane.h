@@ -2,6 +2,7 @@
 // the main frame links them, with files made for each test and readers of what the list shows.
 #pragma once
 
+#include "CurrentListing.h"
 #include "FileListView.h"
 #include "IconListView.h"
 #include "SubIconView.h"
@@ -51,6 +52,10 @@ struct RecordingTree : FolderSelector {
         expanded.push_back(expand);
         return nullptr;
     }
+    bool GoBack() override { return false; }
+    bool GoForward() override { return false; }
+    void UpOneLevel() override {}
+    void Refresh() override {}
     std::vector<std::string> selected;
     std::vector<bool> expanded;
 };

@@ -206,10 +206,11 @@ TEST_F(FileListPane, HeaderClicksDecideTheDirectionAndResortKeepsTheirChoice) {
     EXPECT_EQ(Column(kNameColumn), (std::vector<std::string>{"c.dat", "b.dat", "a.dat"}));
 }
 
-TEST_F(FileListPane, DoubleClickAndEnterOnAFolderRowMoveTheTree) {
+TEST_F(FileListPane, DoubleClickAndEnterOnAFolderRowMoveTheTreeOnceTheirHandlerReturned) {
     RecordingTree tree;
-    fileList->SetFolderTree(&tree);
-    fileList->SetFolderTree(nullptr); // keeps the tree it has
+    CurrentListing listing;
+    listing.SetFolderTree(&tree);
+    fileList->SetListing(&listing);
     const std::string sub = MakeFolder("sub");
     Add(folder.File("sub"));
     Add(folder.Write("file.txt", Bytes{'x'}));
@@ -224,6 +225,9 @@ TEST_F(FileListPane, DoubleClickAndEnterOnAFolderRowMoveTheTree) {
     notify(NM_DBLCLK, -1); // empty space
     EXPECT_TRUE(tree.selected.empty());
     notify(NM_DBLCLK, 0);
+    EXPECT_TRUE(tree.selected.empty()); // not inside the list's own notification
+    EXPECT_EQ(List().GetItemCount(), 2);
+    ui::PumpPending();
     EXPECT_EQ(tree.selected, std::vector<std::string>{sub});
     EXPECT_EQ(tree.expanded, std::vector<bool>{true});
 
@@ -231,11 +235,14 @@ TEST_F(FileListPane, DoubleClickAndEnterOnAFolderRowMoveTheTree) {
     Select({0}, 0);
     List().SetFocus();
     List().SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+    ui::PumpPending();
     ASSERT_EQ(tree.selected.size(), 2u);
     EXPECT_EQ(tree.selected[1], sub);
     Select({1}, 1);
     List().SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+    ui::PumpPending();
     EXPECT_EQ(tree.selected.size(), 2u);
+    fileList->SetListing(nullptr);
 }
 
 TEST_F(FileListPane, RowIconsThatTheShellWouldReadFromTheFileAreBuiltByOurReader) {

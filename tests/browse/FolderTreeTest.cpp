@@ -72,8 +72,8 @@ TEST_F(FolderTree, ListsSubfoldersSortedIgnoringCaseHiddenOnesIncluded) {
     EXPECT_STREQ(Selected(), folder.path().c_str());
     EXPECT_EQ(ChildNames(item), (std::vector<std::string>{"A", "b", "c", "hidden"}));
     EXPECT_FALSE(HasButton(TreeCtrl().GetChildItem(item))); // "A" has no subfolders
-    EXPECT_EQ(Caption(), "Quarvel v1.0 - " + folder.path());
     ASSERT_TRUE(Filled());
+    EXPECT_EQ(Caption(), "Quarvel v1.0 - " + folder.path());
     EXPECT_EQ(FileRows(), 5);
 }
 
@@ -122,6 +122,7 @@ TEST_F(FolderTree, HistoryKeepsTwentyOneAndBackThenANewSelectionKeepsForward) {
     ASSERT_TRUE(TreeCtrl().CanGoForward());
     ASSERT_TRUE(TreeCtrl().GoForward());
     EXPECT_STREQ(Selected(), paths[24].c_str());
+    ASSERT_TRUE(Filled());
     EXPECT_EQ(Caption(), "Quarvel v1.0 - " + paths[24]);
 }
 
@@ -130,6 +131,7 @@ TEST_F(FolderTree, BackForwardAndUpGoThroughTheFrameAndUpStopsAtTheTop) {
     ASSERT_TRUE(TreeCtrl().SetSelectedPath("C:\\windows\\system32", false));
     frame->SendMessage(WM_COMMAND, ID_VIEW_BACK);
     EXPECT_STREQ(Selected(), "C:\\windows");
+    ui::PumpPending();
     EXPECT_EQ(Caption(), "Quarvel v1.0 - C:\\windows");
     frame->SendMessage(WM_COMMAND, ID_VIEW_FORWARD);
     EXPECT_STREQ(Selected(), "C:\\windows\\system32");
@@ -143,6 +145,7 @@ TEST_F(FolderTree, BackForwardAndUpGoThroughTheFrameAndUpStopsAtTheTop) {
     ASSERT_TRUE(Filled());
     const int rows = FileRows();
     frame->SendMessage(WM_COMMAND, ID_VIEW_UP);
+    ASSERT_TRUE(Filled());
     EXPECT_EQ(TreeCtrl().GetSelectedItem(), TreeCtrl().GetComputerRoot());
     EXPECT_FALSE(Tree()->CanGoUp());
     EXPECT_EQ(FileRows(), rows);
@@ -185,6 +188,7 @@ TEST_F(FolderTree, CopyPathOfTheComputerGivesItsDisplayNameAndNoCommandPrompt) {
     EXPECT_EQ(TreeMenu().back(), std::make_pair(static_cast<UINT>(ID_COMMAND_PROMPT), true));
     // The menu's Search puts the folder into the search form.
     TreeCtrl().SendMessage(WM_COMMAND, ID_SEARCH_IN_FOLDER);
+    ui::PumpPending();
     EXPECT_EQ(Browser()->GetCurrentView(), frame->GetSearchForm());
     EXPECT_EQ(ui::WindowText(::GetDlgItem(frame->GetSearchForm()->m_hWnd, IDC_LOOK_IN)),
               "C:\\windows");
@@ -197,22 +201,65 @@ TEST_F(FolderTree, SelectingAFolderEndsTheSearchButTheComputerDoesNot) {
     form->SendMessage(WM_COMMAND, IDC_FIND);
     ASSERT_TRUE(form->IsSearching());
     TreeCtrl().SelectItem(TreeCtrl().GetComputerRoot());
+    ui::PumpPending();
     EXPECT_TRUE(form->IsSearching());
     TreeCtrl().SetSelectedPath("C:\\windows", false);
+    ui::PumpPending();
     EXPECT_FALSE(form->IsSearching());
 }
 
-TEST_F(FolderTree, DoubleClickOnAFolderRowMovesTheTreeAndRefillsTheLists) {
+TEST_F(FolderTree, DoubleClickOnAFolderRowMovesTheTreeAndRefillsTheListsOnceItsHandlerReturned) {
     ASSERT_TRUE(Start());
     CFileListCtrl& files = frame->GetFileList()->GetListCtrl();
     int row = 0;
     while (row < files.GetItemCount() && files.GetItemText(row, kNameColumn) != "windows")
         ++row;
     ASSERT_LT(row, files.GetItemCount());
-    files.OpenFolderRow(row);
+    const int rows = files.GetItemCount();
+    NMITEMACTIVATE activate{};
+    activate.hdr = NMHDR{files.m_hWnd, static_cast<UINT_PTR>(files.GetDlgCtrlID()), NM_DBLCLK};
+    activate.iItem = row;
+    frame->GetFileList()->SendMessage(WM_NOTIFY, activate.hdr.idFrom,
+                                      reinterpret_cast<LPARAM>(&activate));
+    // The list the user double-clicked is left whole until its notification is over.
+    EXPECT_EQ(files.GetItemCount(), rows);
+    EXPECT_STREQ(Selected(), "C:\\");
+    ui::PumpPending();
     EXPECT_STREQ(Selected(), "C:\\windows");
     EXPECT_TRUE(TreeCtrl().GetItemState(TreeCtrl().GetSelectedItem(), TVIS_EXPANDED) &
                 TVIS_EXPANDED);
     ASSERT_TRUE(Filled());
     EXPECT_STREQ(files.GetItemText(0, kFolderColumn), "C:\\windows\\");
+}
+
+TEST_F(FolderTree, AClickOnTheSelectedFolderAfterASearchShowsItsFilesAgain) {
+    TempFolder folder("quarvel tree click again");
+    folder.AddFile("a.ico");
+    folder.AddFile("b.ico");
+    ASSERT_TRUE(Start());
+    const HTREEITEM item = TreeCtrl().SetSelectedPath(folder.path().c_str(), false);
+    ASSERT_NE(item, nullptr);
+    ASSERT_TRUE(Filled());
+    ASSERT_EQ(FileRows(), 2);
+    const auto clickSelected = [&] {
+        TreeCtrl().EnsureVisible(item);
+        RECT label{};
+        ASSERT_TRUE(TreeCtrl().GetItemRect(item, &label, TRUE));
+        ui::Click(TreeCtrl().m_hWnd, ui::Centre(label));
+        ASSERT_TRUE(Filled());
+    };
+    // Shown already: the click changes nothing.
+    const unsigned generation = frame->GetListing().GetGeneration();
+    clickSelected();
+    EXPECT_EQ(frame->GetListing().GetGeneration(), generation);
+
+    // A search's files replace the folder's; the tree's selection stays where it was.
+    frame->ClearFileList();
+    ASSERT_EQ(frame->AddFoundFile("C:\\windows\\notepad.exe"), 1);
+    ASSERT_TRUE(Filled());
+    ASSERT_EQ(FileRows(), 1);
+    clickSelected();
+    EXPECT_EQ(FileRows(), 2);
+    EXPECT_STRCASEEQ(frame->GetFileList()->GetListCtrl().GetItemText(0, kFolderColumn),
+                     (folder.path() + "\\").c_str());
 }

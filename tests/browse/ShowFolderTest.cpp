@@ -103,11 +103,12 @@ TEST_F(ShownFolder, FoundFilesAreAddedUnsortedAndClearingEmptiesTheLists) {
 
 TEST_F(ShownFolder, SearchOnAFolderRowShowsTheSearchPageWithThatFolder) {
     ASSERT_TRUE(Start());
-    // A search runs (it empties the list as it starts) while the list shows a folder.
+    // Choosing a folder ends the search that runs.
     frame->GetSearchForm()->SetLookInFolder("C:\\windows");
     frame->GetSearchForm()->SendMessage(WM_COMMAND, IDC_FIND);
     ASSERT_TRUE(frame->GetSearchForm()->IsSearching());
     frame->ShowFolder("C:\\windows");
+    EXPECT_FALSE(frame->GetSearchForm()->IsSearching());
     ASSERT_TRUE(Filled());
     int row = 0;
     while (row < Files().GetItemCount() && Files().GetItemText(row, kNameColumn) != "system32")
@@ -115,6 +116,7 @@ TEST_F(ShownFolder, SearchOnAFolderRowShowsTheSearchPageWithThatFolder) {
     ASSERT_LT(row, Files().GetItemCount());
     Files().SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     frame->GetFileList()->SendMessage(WM_COMMAND, ID_SEARCH_IN_FOLDER);
+    ui::PumpPending();
     EXPECT_EQ(Browser()->GetCurrentView(), frame->GetSearchForm());
     EXPECT_FALSE(frame->GetSearchForm()->IsSearching());
     EXPECT_EQ(ui::WindowText(::GetDlgItem(frame->GetSearchForm()->m_hWnd, IDC_LOOK_IN)),
