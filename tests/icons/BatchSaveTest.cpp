@@ -96,6 +96,29 @@ TEST_F(BatchSave, TwoIconsAreWrittenAsTheCommandLineWritesThemAndTheDialogCloses
     EXPECT_FALSE(ReadFileBytes(first).empty());
 }
 
+TEST_F(BatchSave, OnlyTheSelectedIconsAreWrittenWhenTheSelectionHasGaps) {
+    // Items 0 and 1 are explorer.exe's groups, 2 to 7 six.dll's groups 1 to 6.
+    ResourceTree tree;
+    for (int id = 1; id <= 6; ++id)
+        AddIconGroup(tree, id, 0, {MakeBmpImage(32, 8)}, {32}, {8}, static_cast<std::uint16_t>(id));
+    const std::string six = WriteImage("six.dll", tree);
+    ASSERT_EQ(quarvel::ListIconGroups(six.c_str(), &List()), 6);
+    List().SetItemState(-1, 0, LVIS_SELECTED);
+    for (int index : {0, 2, 5})
+        List().SetItemState(index, LVIS_SELECTED, LVIS_SELECTED);
+
+    BatchSaveDriver driver({target, CBatchSaveDlg::kIcoFormat, true, {}, IDNO});
+    iconList->SendMessage(WM_COMMAND, ID_SAVE_ICON_AS);
+    EXPECT_EQ(driver.AtOpen().progress, "totals: 3");
+    EXPECT_EQ(driver.AtClose().progress, "3 / 3");
+    EXPECT_EQ(BatchSaveDriver::Lines(driver.AtClose().log),
+              (std::vector<std::string>{OkLine(Target("explorer.exe#101.ico")),
+                                        OkLine(Target("six.dll#1.ico")),
+                                        OkLine(Target("six.dll#4.ico"))}));
+    EXPECT_EQ(Written(),
+              (std::vector<std::string>{"explorer.exe#101.ico", "six.dll#1.ico", "six.dll#4.ico"}));
+}
+
 TEST_F(BatchSave, ExistingFilesAreReplacedOnlyAsTheAnswersSay) {
     const std::string first = Target("explorer.exe#101.ico"),
                       second = Target("explorer.exe#102.ico");
@@ -246,18 +269,45 @@ TEST_F(BatchSave, StopEndsTheBatchBeforeTheNextFileAndTheDialogStaysUntilExit) {
 }
 
 namespace {
-// A press and release of the left button over the middle of a window, through the system's
-// input queue as the user's mouse makes them (a posted click would not wait behind the batch's
-// posted messages the way real input does).
-void ClickWithTheMouse(HWND window) {
+POINT MiddleOf(HWND window) {
     RECT rect;
     GetWindowRect(window, &rect);
-    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+// Whether a click at a point reaches the window: it shows, its dialog is in front, and no other
+// window covers the point.
+bool TakesAClickAt(HWND window, POINT at) {
+    HWND dialog = GetAncestor(window, GA_ROOT);
+    POINT inDialog = at;
+    ScreenToClient(dialog, &inDialog);
+    return IsWindowVisible(window) && GetForegroundWindow() == dialog &&
+           GetAncestor(WindowFromPoint(at), GA_ROOT) == dialog &&
+           ChildWindowFromPointEx(dialog, inDialog, CWP_SKIPINVISIBLE) == window;
+}
+
+// A press and release of the left button over the middle of a window, through the system's
+// input queue as the user's mouse makes them (a posted click would not wait behind the batch's
+// posted messages the way real input does). Each event carries its place: under Wine the
+// cursor set by SetCursorPos is pulled back to where the X pointer is until the display has
+// taken the move, early in a fresh session, and a click at the cursor then lands elsewhere.
+// Answers whether the press is in the window's queue.
+bool ClickWithTheMouse(HWND window) {
+    const POINT at = MiddleOf(window);
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, clicks, sizeof(INPUT));
+    for (INPUT& click : clicks) {
+        click.type = INPUT_MOUSE;
+        // Absolute places run from 0 to 65535 across the screen; +1 keeps the rounding inside.
+        click.mi.dx = static_cast<LONG>(at.x * 65536LL / width + 1);
+        click.mi.dy = static_cast<LONG>(at.y * 65536LL / height + 1);
+    }
+    clicks[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
+    if (SendInput(2, clicks, sizeof(INPUT)) != 2)
+        return false;
+    MSG press;
+    return PeekMessageA(&press, window, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE) != FALSE;
 }
 
 // A batch of any size that saves nothing: it names each entry and fails every other one.
@@ -265,13 +315,14 @@ class NamingBatch : public CBatchSaveDlg {
 public:
     explicit NamingBatch(int total) : CBatchSaveDlg(SaveFolderSetting{}) { m_nTotal = total; }
     int calls = 0, begun = 0, ended = 0;
-    bool clickStop = false; // clicks Stop with the mouse while the first entry is saved
+    bool clickStop = false;   // clicks Stop with the mouse while the first entry is saved
+    bool clickQueued = false; // the click reached the Stop button's queue
 
 protected:
     void BeginSave(const CString&) override { ++begun; }
     int SaveNext(const CString& folder, CString& fileName) override {
         if (clickStop && calls == 0)
-            ClickWithTheMouse(::GetDlgItem(m_hWnd, IDC_STOP));
+            clickQueued = ClickWithTheMouse(::GetDlgItem(m_hWnd, IDC_STOP));
         fileName.Format("%s\\entry %03d, with a name long enough that four hundred of them "
                         "outgrow what an edit control takes by default",
                         folder.GetString(), ++calls);
@@ -286,15 +337,30 @@ TEST_F(BatchSave, AClickOnStopIsTakenBetweenTwoFilesOfARunningBatch) {
     // The next file's message would be taken before the click: the batch must let it in.
     NamingBatch batch(400);
     batch.clickStop = true;
-    BatchSaveDriver driver({target, CBatchSaveDlg::kIcoFormat, true, {}, IDNO});
+    BatchSaveDriver driver({target, CBatchSaveDlg::kIcoFormat, false, {}, IDNO});
+    // Save Now only once a click on Stop can land: in a fresh session the dialog may not yet be
+    // in front when it opens.
+    const DWORD opened = GetTickCount();
     driver.Then([&](HWND dialog) {
-        if (IsWindowEnabled(GetDlgItem(dialog, IDC_STOP)))
+        HWND stop = GetDlgItem(dialog, IDC_STOP);
+        if (!TakesAClickAt(stop, MiddleOf(stop))) {
+            SetForegroundWindow(dialog);
+            if (GetTickCount() - opened < 5000)
+                return false;
+            ADD_FAILURE() << "the Stop button cannot take a click";
+        }
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        return true;
+    });
+    driver.Then([&](HWND dialog) {
+        if (batch.calls == 0 || IsWindowEnabled(GetDlgItem(dialog, IDC_STOP)))
             return false; // not stopped yet
         driver.SetReady(BatchSaveDriver::Read(dialog));
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         return true;
     });
-    EXPECT_EQ(batch.DoModal(), IDCANCEL); // a batch that was not stopped closes itself
+    EXPECT_EQ(batch.DoModal(), IDCANCEL);
+    EXPECT_TRUE(batch.clickQueued);
     EXPECT_LT(batch.calls, 400);
     EXPECT_EQ(batch.ended, 1);
     EXPECT_EQ(driver.Ready().progress, std::to_string(batch.calls) + " / 400");
