@@ -3,6 +3,7 @@
 
 #include "ColumnSorter.h"
 #include "FileRowText.h"
+#include "resource.h"
 
 #include <shellapi.h>
 
@@ -15,6 +16,8 @@ IMPLEMENT_DYNAMIC(CFileListCtrl, CTextSortListCtrl)
 BEGIN_MESSAGE_MAP(CFileListCtrl, CTextSortListCtrl)
     ON_NOTIFY_REFLECT(NM_DBLCLK, OnDblClk)
     ON_NOTIFY_REFLECT(LVN_KEYDOWN, OnKeyDown)
+    ON_COMMAND(ID_EDIT_SELECT_ALL, OnEditSelectAll)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, OnUpdateEditSelectAll)
 END_MESSAGE_MAP()
 
 namespace {
@@ -204,4 +207,12 @@ void CFileListCtrl::OnKeyDown(NMHDR* header, LRESULT* result) {
     if (reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey == VK_RETURN)
         OpenFolderRow(GetTargetRow());
     *result = 0;
+}
+
+void CFileListCtrl::OnEditSelectAll() {
+    SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED); // -1: every row
+}
+
+void CFileListCtrl::OnUpdateEditSelectAll(CCmdUI* cmdUI) {
+    cmdUI->Enable(GetItemCount() > 0);
 }

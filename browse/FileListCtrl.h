@@ -1,7 +1,7 @@
 // CFileListCtrl: the report list of the file list pane. One row per file or folder (name,
 // folder, size, date, icon count; item data 1 for a folder, 0 for a file), sorted with folders
 // first (by size, by time, or by the text of the other columns), and a double-click or Enter on
-// a folder row asks the listing to open that folder.
+// a folder row asks the listing to open that folder. Select All selects every row.
 #pragma once
 
 #include "BrowseHosts.h"
@@ -59,6 +59,9 @@ public:
 protected:
     void OnDblClk(NMHDR* header, LRESULT* result);
     void OnKeyDown(NMHDR* header, LRESULT* result);
+    // Edit > Select All (Ctrl+A) selects every row; the view passes the command on.
+    void OnEditSelectAll();
+    void OnUpdateEditSelectAll(CCmdUI* cmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -179,6 +179,7 @@ void CFileListView::OnDestroy() {
 
 bool CFileListView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
     return m_rowMenu.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo) ||
+           m_wndList.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo) ||
            CSingleCtrlView::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 

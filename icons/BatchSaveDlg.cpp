@@ -1,7 +1,8 @@
-// CBatchSaveDlg: the folder checks of Save Now, the one-file-per-message batch, Stop, the log,
-// the folder browser and remembering the folder.
+// CBatchSaveDlg: the folder checks of Save Now, the one-file-per-message batch, its end, Stop,
+// the log, the folder browser and remembering the folder.
 #include "BatchSaveDlg.h"
 
+#include "FolderPath.h"
 #include "engine/platform/FileSystem.h"
 #include "resource.h"
 
@@ -14,6 +15,10 @@ BEGIN_MESSAGE_MAP(CBatchSaveDlg, CDialog)
     ON_WM_TIMER()
     ON_COMMAND(IDC_STOP, OnStop)
     ON_COMMAND(IDC_BROWSE_SAVE_FOLDER, OnBrowse)
+    ON_EN_CHANGE(IDC_SAVE_FOLDER, OnTargetChanged)
+    ON_BN_CLICKED(IDC_FORMAT_ICO, OnTargetChanged)
+    ON_BN_CLICKED(IDC_FORMAT_BMP, OnTargetChanged)
+    ON_BN_CLICKED(IDC_FORMAT_PNG, OnTargetChanged)
     ON_MESSAGE(WM_SAVE_NEXT, OnSaveNext)
 END_MESSAGE_MAP()
 
@@ -79,22 +84,34 @@ BOOL CBatchSaveDlg::OnInitDialog() {
 
 void CBatchSaveDlg::OnOK() {
     // Enter reaches here too, also while the button is disabled.
-    if (m_state != State::Ready || m_nTotal <= 0)
+    const bool mayStart =
+        m_state == State::Ready || (m_state == State::Incomplete && TargetChanged());
+    if (!mayStart || m_nTotal <= 0)
         return;
     UpdateData(TRUE);
-    m_nFormat = ::IsDlgButtonChecked(m_hWnd, IDC_FORMAT_BMP) == BST_CHECKED   ? kBmpFormat
-                : ::IsDlgButtonChecked(m_hWnd, IDC_FORMAT_PNG) == BST_CHECKED ? kPngFormat
-                                                                              : kIcoFormat;
+    m_nFormat = CheckedFormat();
     if (!PrepareFolder())
         return;
     if (m_setting.store)
         m_setting.store(m_strFolder);
-    EnableButton(IDC_STOP, true);
-    EnableButton(IDOK, false);
-    m_state = State::Running;
-    m_bStopRequested = false;
-    BeginSave(m_strFolder);
-    PostNext();
+    StartBatch();
+}
+
+int CBatchSaveDlg::CheckedFormat() const {
+    return ::IsDlgButtonChecked(m_hWnd, IDC_FORMAT_BMP) == BST_CHECKED   ? kBmpFormat
+           : ::IsDlgButtonChecked(m_hWnd, IDC_FORMAT_PNG) == BST_CHECKED ? kPngFormat
+                                                                         : kIcoFormat;
+}
+
+bool CBatchSaveDlg::TargetChanged() const {
+    const CString folder = GetDlgItem(IDC_SAVE_FOLDER)->GetWindowText();
+    return folder.CompareNoCase(m_strFolder) != 0 || CheckedFormat() != m_nFormat;
+}
+
+void CBatchSaveDlg::OnTargetChanged() {
+    // Saving the same files into the same place again would fail the same way.
+    if (m_state == State::Incomplete)
+        EnableButton(IDOK, TargetChanged());
 }
 
 bool CBatchSaveDlg::PrepareFolder() {
@@ -109,13 +126,29 @@ bool CBatchSaveDlg::PrepareFolder() {
     if (MessageBox(FormatText(IDS_ASK_CREATE_FOLDER, m_strFolder), caption,
                    MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
-    if (CreateDirectoryA(m_strFolder, nullptr))
+    if (CreateFolderPath(m_strFolder))
         return true;
     MessageBox(FormatText(IDS_CREATE_FOLDER_FAILED, m_strFolder), caption, MB_OK | MB_ICONSTOP);
     return false;
 }
 
 // ---- The batch
+
+void CBatchSaveDlg::StartBatch() {
+    EnableButton(IDC_STOP, true);
+    EnableButton(IDOK, false);
+    // A batch run again after files were not saved starts with an empty log and count.
+    m_nDone = m_nSaved = 0;
+    m_nLogEntries = 0;
+    m_strLogQueue.Empty();
+    m_bLogRestarts = false;
+    m_log.SetWindowText("");
+    m_progress.SetPos(0);
+    m_state = State::Running;
+    m_bStopRequested = false;
+    BeginSave(m_strFolder);
+    PostNext();
+}
 
 void CBatchSaveDlg::PostNext() {
     m_bNextPosted = PostMessage(WM_SAVE_NEXT) != FALSE;
@@ -147,6 +180,8 @@ LRESULT CBatchSaveDlg::OnSaveNext(WPARAM, LPARAM) {
     CString fileName;
     const int saved = SaveNext(m_strFolder, fileName);
     ++m_nDone;
+    if (saved)
+        ++m_nSaved;
     QueueLogLine(FormatText(saved ? IDS_SAVE_OK : IDS_SAVE_FAILED, fileName) + "\r\n");
     if (m_nDone < m_nTotal) {
         if (GetTickCount() - m_dwShownAt >= kShowEveryMs)
@@ -154,13 +189,28 @@ LRESULT CBatchSaveDlg::OnSaveNext(WPARAM, LPARAM) {
         ScheduleNext();
         return 0;
     }
-    ShowProgress();
-    m_state = State::Finished;
+    FinishBatch();
+    return 0;
+}
+
+void CBatchSaveDlg::FinishBatch() {
+    const bool allSaved = m_nSaved == m_nTotal;
+    m_state = allSaved ? State::Finished : State::Incomplete;
     EnableButton(IDC_STOP, false);
     EnableButton(IDOK, false);
+    if (allSaved) {
+        ShowProgress();
+        EndSave(m_strFolder);
+        EndDialog(IDOK);
+        return;
+    }
+    // The log that names the failures stays to be read, ending with their number: a line
+    // that never starts the log afresh.
+    CString summary;
+    summary.Format(LoadText(IDS_SAVE_NOT_ALL), m_nTotal - m_nSaved, m_nTotal);
+    m_strLogQueue += summary + "\r\n";
+    ShowProgress(m_nSaved);
     EndSave(m_strFolder);
-    EndDialog(IDOK);
-    return 0;
 }
 
 void CBatchSaveDlg::QueueLogLine(const CString& line) {
@@ -174,7 +224,7 @@ void CBatchSaveDlg::QueueLogLine(const CString& line) {
     }
 }
 
-void CBatchSaveDlg::ShowProgress() {
+void CBatchSaveDlg::ShowProgress(int count) {
     if (!m_strLogQueue.IsEmpty()) {
         if (m_bLogRestarts) {
             m_log.SetWindowText(m_strLogQueue);
@@ -189,7 +239,7 @@ void CBatchSaveDlg::ShowProgress() {
         m_log.SendMessage(EM_LINESCROLL, 0, 1);
     }
     m_progress.SetPos(m_nDone);
-    m_strProgress.Format("%d / %d", m_nDone, m_nTotal);
+    m_strProgress.Format("%d / %d", count < 0 ? m_nDone : count, m_nTotal);
     SetDlgItemText(IDC_SAVE_PROGRESS_TEXT, m_strProgress);
     // Painting waits for an empty queue, which a running batch never leaves.
     UpdateWindow();

@@ -1,6 +1,8 @@
 // CBatchSaveDlg: the "Save..." dialog that saves a batch of files into one folder, one file per
 // posted WM_SAVE_NEXT, with progress, a log, Stop, and the folder remembered between runs. It
-// knows nothing of what it saves: a subclass fills in BeginSave, SaveNext and EndSave.
+// closes by itself when every file was saved; a batch that left files unsaved stays open, says
+// how many, and runs again only into another folder or format. It knows nothing of what it
+// saves: a subclass fills in BeginSave, SaveNext and EndSave.
 #pragma once
 
 #include "Framework.h"
@@ -25,7 +27,7 @@ public:
     int GetDone() const { return m_nDone; }
 
 protected:
-    // Called once when the batch starts.
+    // Called once when a batch starts (again after a batch that left files unsaved).
     virtual void BeginSave(const CString& folder) { (void)folder; }
     // Saves the next file; gives back its full path and answers nonzero on success.
     virtual int SaveNext(const CString& folder, CString& fileName) {
@@ -43,23 +45,35 @@ protected:
     void OnTimer(UINT_PTR id);
     void OnStop();
     void OnBrowse();
+    void OnTargetChanged();
     LRESULT OnSaveNext(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
     int m_nTotal = 0; // files in the batch; the subclass sets it before OnInitDialog
 
 private:
-    enum class State { Ready, Running, Stopped, Finished };
+    // Finished: every file saved, the dialog closes. Incomplete: ended with files not saved.
+    enum class State { Ready, Running, Stopped, Finished, Incomplete };
 
-    // Makes sure the folder exists, offering to create it; false when the batch cannot start.
+    // The format button that is checked.
+    int CheckedFormat() const;
+    // Whether the folder box or the format differs from those of the batch that ran.
+    bool TargetChanged() const;
+    // Makes sure the folder exists, offering to create it with every missing folder above it;
+    // false when the batch cannot start.
     bool PrepareFolder();
+    void StartBatch();
+    // Ends a batch whose every file was tried: closes the dialog, or keeps it open to tell
+    // what was not saved.
+    void FinishBatch();
     void PostNext();
     // Posts the next file's message, or lets waiting input go first.
     void ScheduleNext();
     // Adds a line to the log's queue; the 401st entry starts the log afresh.
     void QueueLogLine(const CString& line);
-    // Shows the queued log lines and the count, and paints them now.
-    void ShowProgress();
+    // Shows the queued log lines and the count (of files tried, or the one given), and paints
+    // them now.
+    void ShowProgress(int count = -1);
     // Stops a running batch before its next file.
     void StopBatch();
     // Enables or disables a button; a button that loses its enabled state hands the focus on.
@@ -68,7 +82,8 @@ private:
     SaveFolderSetting m_setting;
     CString m_strFolder;
     CString m_strProgress;
-    int m_nDone = 0;
+    int m_nDone = 0;             // files tried in this batch
+    int m_nSaved = 0;            // files saved in this batch
     int m_nLogEntries = 0;       // entries in the log, shown or queued
     CString m_strLogQueue;       // lines not yet shown
     bool m_bLogRestarts = false; // the queue replaces the log's text

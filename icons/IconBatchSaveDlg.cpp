@@ -40,12 +40,12 @@ CIconBatchSaveDlg::CIconBatchSaveDlg(CIconListCtrl& list, SaveFolderSetting sett
 
 BOOL CIconBatchSaveDlg::OnInitDialog() {
     m_nTotal = static_cast<int>(m_list.GetSelectedCount());
-    m_nNextPosition = m_list.GetNextItem(-1, LVNI_SELECTED) + 1;
     return CBatchSaveDlg::OnInitDialog();
 }
 
 void CIconBatchSaveDlg::BeginSave(const CString&) {
-    // The answers for the whole batch hold for one batch only.
+    // Each batch walks the whole selection; the answers for the whole batch hold for one only.
+    m_nNextPosition = m_list.GetNextItem(-1, LVNI_SELECTED) + 1;
     m_bOverwriteAll = m_bSkipAll = false;
 }
 

@@ -111,6 +111,7 @@
 #define IDS_SAVE_FAILED 61247           // "Save [%s] failed!"
 #define IDS_SAVE_OK 61248               // "Save [%s] ok!"
 #define IDS_ASK_OVERWRITE 61249         // "[%s] already exists. Do you want to overwrite it?"
+#define IDS_SAVE_NOT_ALL 61250          // "%d of %d not saved"
 #define IDS_VERSION_TITLE 61252         // "Quarvel v1.0"
 #define IDS_WEB_PAGE_ADDRESS 61260      // the product's web page (About box, Web page command)
 #define IDS_SUPPORT_EMAIL 61261         // the support e-mail address (About box)

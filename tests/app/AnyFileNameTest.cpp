@@ -201,7 +201,8 @@ TEST_F(AnyFileName, TheBatchSaveAndTheSearchFindTheFilesUnderTheirRealNames) {
         SendMessageA(allFiles, BM_CLICK, 0, 0);
     SendMessageA(GetDlgItem(form->m_hWnd, IDC_FIND), BM_CLICK, 0, 0);
     ASSERT_TRUE(ui::PumpUntil([&] { return !form->IsSearching(); }, 20000));
-    ASSERT_TRUE(Filled()); // the last files handed over are still being read
+    // The end of the search hands its last files to the file list, which reads them in later.
+    ASSERT_TRUE(Filled());
     Names found;
     for (int row = 0; row < Files().GetItemCount(); ++row)
         found.push_back(Files().GetFullPath(row).str());

@@ -1,8 +1,15 @@
 // Every command the user can give reaches a handler: the items of the main menu, the toolbar's
 // buttons and the accelerators through the main frame's routing (with each pane active in turn),
-// and the items of each context menu through the pane or control that shows it.
+// and the items of each context menu through the pane or control that shows it. Every key a menu
+// shows is in the key table, and Ctrl+A and Ctrl+E act in the pane that has the focus.
 #include "AppFixture.h"
 
+#include "support/IconData.h"
+#include "support/TempFiles.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
 #include <set>
 
 namespace {
@@ -106,4 +113,156 @@ TEST_F(CommandHandlers, EveryContextMenuCommandReachesAHandlerFromItsPane) {
         EXPECT_TRUE(PaneHandles(icons, icons, id)) << "icon list, " << id;
         EXPECT_TRUE(PaneHandles(images, images, id)) << "image list, " << id;
     }
+}
+
+namespace {
+// The key a menu item's text shows after its tab ("Ctrl+E"), as an accelerator's modifiers and
+// virtual key; key 0 for a name this reader does not know.
+struct ShownKey {
+    BYTE modifiers = 0; // FCONTROL, FSHIFT, FALT
+    WORD key = 0;
+};
+
+ShownKey parseShownKey(std::string text) {
+    ShownKey shown;
+    const std::pair<const char*, BYTE> modifiers[] = {
+        {"Ctrl+", FCONTROL}, {"Shift+", FSHIFT}, {"Alt+", FALT}};
+    for (bool found = true; found;) {
+        found = false;
+        for (const auto& [prefix, flag] : modifiers)
+            if (text.rfind(prefix, 0) == 0) {
+                shown.modifiers |= flag;
+                text.erase(0, std::strlen(prefix));
+                found = true;
+            }
+    }
+    const std::pair<const char*, WORD> named[] = {
+        {"Del", VK_DELETE}, {"Ins", VK_INSERT},     {"Enter", VK_RETURN}, {"Esc", VK_ESCAPE},
+        {"Tab", VK_TAB},    {"Backspace", VK_BACK}, {"Home", VK_HOME},    {"End", VK_END}};
+    if (text.size() == 1 && std::isalnum(static_cast<unsigned char>(text[0])))
+        shown.key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(text[0])));
+    else if (text.size() >= 2 && text[0] == 'F' &&
+             std::isdigit(static_cast<unsigned char>(text[1])))
+        shown.key = static_cast<WORD>(VK_F1 + std::atoi(text.c_str() + 1) - 1);
+    for (const auto& [name, key] : named)
+        if (text == name)
+            shown.key = key;
+    return shown;
+}
+
+// Every item of a menu whose text shows a key: its command and the text after the tab.
+void collectShownKeys(HMENU menu, std::vector<std::pair<UINT, std::string>>& shown) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (HMENU popup = GetSubMenu(menu, i)) {
+            collectShownKeys(popup, shown);
+            continue;
+        }
+        char text[128] = "";
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        if (const char* tab = std::strchr(text, '\t'))
+            shown.emplace_back(GetMenuItemID(menu, i), tab + 1);
+    }
+}
+} // namespace
+
+TEST_F(CommandHandlers, EveryKeyAMenuShowsIsInTheKeyTable) {
+    ASSERT_TRUE(Start());
+    ACCEL table[64];
+    const int count = CopyAcceleratorTableA(frame->m_hAccelTable, table, 64);
+    std::vector<std::pair<UINT, std::string>> shown;
+    collectShownKeys(frame->GetMenu(), shown);
+    for (UINT resource : {IDR_FOLDER_POPUP, IDR_ICON_POPUP}) {
+        CMenu menu;
+        ASSERT_TRUE(menu.LoadMenu(resource));
+        collectShownKeys(menu.m_hMenu, shown);
+    }
+    ASSERT_GE(shown.size(), 3u); // Save As, Copy and Select All at least
+
+    for (const auto& [command, text] : shown) {
+        const ShownKey key = parseShownKey(text);
+        ASSERT_NE(key.key, 0) << "a key name this test does not know: " << text;
+        bool inTable = false;
+        for (int i = 0; i < count; ++i)
+            inTable = inTable || (table[i].cmd == command && table[i].key == key.key &&
+                                  (table[i].fVirt & FVIRTKEY) &&
+                                  (table[i].fVirt & (FCONTROL | FSHIFT | FALT)) == key.modifiers);
+        EXPECT_TRUE(inTable) << "the menu shows " << text << " for command " << command
+                             << ", the key table has no such key";
+    }
+}
+
+class CommandKeys : public CommandHandlers {
+protected:
+    void SetUp() override {
+        // A file of two icons of two images each: both icon panes hold several rows.
+        using namespace quarvel::test;
+        ResourceTree tree;
+        for (int id = 1; id <= 2; ++id)
+            AddIconGroup(tree, id, 0, {MakeBmpImage(16, 4), MakeBmpImage(32, 8)}, {16, 32}, {4, 8},
+                         static_cast<std::uint16_t>(2 * id));
+        files.Write("two.dll", BuildImageWithResources(tree));
+        files.Write("copy.dll", BuildImageWithResources(tree));
+    }
+    // Presses Ctrl and key in the window with the focus, as the message loop takes them.
+    bool PressCtrl(CView* pane, char key) {
+        frame->SetActiveView(pane);
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0x80;
+        SetKeyboardState(keys);
+        MSG press{GetFocus(), WM_KEYDOWN, static_cast<WPARAM>(key), 0, 0, {0, 0}};
+        const bool taken = theApp.PreTranslateMessage(&press) != FALSE;
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+        ui::PumpPending();
+        return taken;
+    }
+    // The captions of the dialogs that Ctrl+E opens in pane (each is cancelled).
+    std::vector<std::string> SaveDialogsOfCtrlE(CView* pane) {
+        ui::DialogAnswerer cancel(IDCANCEL);
+        PressCtrl(pane, 'E');
+        std::vector<std::string> captions;
+        for (const ui::SeenDialog& seen : cancel.Seen())
+            captions.push_back(seen.caption);
+        return captions;
+    }
+
+    quarvel::test::TempFolder files;
+};
+
+TEST_F(CommandKeys, CtrlAAndCtrlEReachTheirCommandsFromThePaneWithTheFocus) {
+    ASSERT_TRUE(Start(("\"" + files.Path() + "\"").c_str()));
+    CFileListCtrl& rows = frame->GetFileList()->GetListCtrl();
+    CIconListCtrl& icons = frame->GetIconList()->GetListCtrl();
+    CIconListBox& images = frame->GetSubIconView()->GetListBox();
+    ASSERT_EQ(rows.GetItemCount(), 2);
+    ASSERT_EQ(icons.GetItemCount(), 4);
+
+    // The file list: every row; Save As is not a file list's command.
+    rows.SetItemState(-1, 0, LVIS_SELECTED);
+    EXPECT_TRUE(PressCtrl(frame->GetFileList(), 'A'));
+    EXPECT_EQ(rows.GetSelectedCount(), 2u);
+    EXPECT_TRUE(SaveDialogsOfCtrlE(frame->GetFileList()).empty());
+
+    // The icon list: every icon, then the batch save of all four.
+    icons.SetItemState(-1, 0, LVIS_SELECTED);
+    icons.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    EXPECT_TRUE(PressCtrl(frame->GetIconList(), 'A'));
+    EXPECT_EQ(icons.GetSelectedCount(), 4u);
+    EXPECT_EQ(SaveDialogsOfCtrlE(frame->GetIconList()), (std::vector<std::string>{"Save..."}));
+
+    // The image pane: every image of the focused icon, then the save dialog of that icon.
+    ASSERT_TRUE(ui::PumpUntil([&] { return images.GetCount() == 2; }));
+    images.SetSel(-1, FALSE);
+    EXPECT_TRUE(PressCtrl(frame->GetSubIconView(), 'A'));
+    EXPECT_EQ(images.GetSelCount(), 2);
+    EXPECT_EQ(SaveDialogsOfCtrlE(frame->GetSubIconView()).size(), 1u);
+
+    // The folder tree selects one folder: the keys change nothing.
+    const HTREEITEM folder = Tree()->GetTreeCtrl().GetSelectedItem();
+    PressCtrl(Tree(), 'A');
+    EXPECT_TRUE(SaveDialogsOfCtrlE(Tree()).empty());
+    EXPECT_EQ(Tree()->GetTreeCtrl().GetSelectedItem(), folder);
+    EXPECT_EQ(rows.GetSelectedCount(), 2u);
+    EXPECT_EQ(icons.GetSelectedCount(), 4u);
 }

@@ -54,6 +54,17 @@ int BatchSaveDriver::Answer(HWND window, const ui::SeenDialog& seen) {
     return GetDlgItem(window, m_options.messageBox) ? m_options.messageBox : IDOK;
 }
 
+void BatchSaveDriver::ExitWhenEnded() {
+    Then([this](HWND dialog) {
+        const Controls now = Read(dialog);
+        if (now.stopEnabled || now.saveNowEnabled)
+            return false; // not started, or still running
+        m_ready = now;
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        return true;
+    });
+}
+
 std::vector<ui::SeenDialog> BatchSaveDriver::Questions() const {
     std::vector<ui::SeenDialog> questions;
     for (const ui::SeenDialog& seen : m_answerer.Seen())
@@ -94,6 +105,12 @@ BatchSaveDriver::Controls BatchSaveDriver::Read(HWND dialog) {
     controls.log = text;
     controls.saveNowEnabled = IsWindowEnabled(GetDlgItem(dialog, IDOK));
     controls.stopEnabled = IsWindowEnabled(GetDlgItem(dialog, IDC_STOP));
+    controls.exitEnabled = IsWindowEnabled(GetDlgItem(dialog, IDCANCEL));
+    SCROLLINFO scroll{};
+    scroll.cbSize = sizeof scroll;
+    scroll.fMask = SIF_ALL;
+    controls.logAtEnd = !GetScrollInfo(log, SB_VERT, &scroll) ||
+                        scroll.nPos + static_cast<int>(scroll.nPage) > scroll.nMax;
     controls.formatIco = IsDlgButtonChecked(dialog, IDC_FORMAT_ICO) == BST_CHECKED;
     controls.hasIcons = SendMessageA(dialog, WM_GETICON, ICON_BIG, 0) &&
                         SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0);

@@ -33,7 +33,8 @@ public:
     // What the dialog showed when it closed.
     struct Controls {
         std::string folder, progress, log;
-        bool saveNowEnabled = false, stopEnabled = false, formatIco = false;
+        bool saveNowEnabled = false, stopEnabled = false, exitEnabled = false, formatIco = false;
+        bool logAtEnd = false; // the log is scrolled to its last line
         bool hasIcons = false; // large and small
         int progressPos = -1, progressHigh = -1;
     };
@@ -45,6 +46,9 @@ public:
 
     // Adds a step; steps run in turn inside the dialog's loop, each until it answers true.
     void Then(std::function<bool(HWND dialog)> step) { m_steps.push_back(std::move(step)); }
+    // Adds a step that waits for the batch to end with the dialog open (Stop and Save Now
+    // disabled), keeps what it shows as Ready() and presses Exit.
+    void ExitWhenEnded();
     // Every question and message box seen, in order (the batch dialog itself left out).
     std::vector<ui::SeenDialog> Questions() const;
     const Controls& AtOpen() const { return m_atOpen; }

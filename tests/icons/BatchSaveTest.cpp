@@ -96,6 +96,29 @@ TEST_F(BatchSave, TwoIconsAreWrittenAsTheCommandLineWritesThemAndTheDialogCloses
     EXPECT_FALSE(ReadFileBytes(first).empty());
 }
 
+TEST_F(BatchSave, OnlyTheSelectedIconsAreWrittenWhenTheSelectionHasGaps) {
+    // Items 0 and 1 are explorer.exe's groups, 2 to 7 six.dll's groups 1 to 6.
+    ResourceTree tree;
+    for (int id = 1; id <= 6; ++id)
+        AddIconGroup(tree, id, 0, {MakeBmpImage(32, 8)}, {32}, {8}, static_cast<std::uint16_t>(id));
+    const std::string six = WriteImage("six.dll", tree);
+    ASSERT_EQ(quarvel::ListIconGroups(six.c_str(), &List()), 6);
+    List().SetItemState(-1, 0, LVIS_SELECTED);
+    for (int index : {0, 2, 5})
+        List().SetItemState(index, LVIS_SELECTED, LVIS_SELECTED);
+
+    BatchSaveDriver driver({target, CBatchSaveDlg::kIcoFormat, true, {}, IDNO});
+    iconList->SendMessage(WM_COMMAND, ID_SAVE_ICON_AS);
+    EXPECT_EQ(driver.AtOpen().progress, "totals: 3");
+    EXPECT_EQ(driver.AtClose().progress, "3 / 3");
+    EXPECT_EQ(BatchSaveDriver::Lines(driver.AtClose().log),
+              (std::vector<std::string>{OkLine(Target("explorer.exe#101.ico")),
+                                        OkLine(Target("six.dll#1.ico")),
+                                        OkLine(Target("six.dll#4.ico"))}));
+    EXPECT_EQ(Written(),
+              (std::vector<std::string>{"explorer.exe#101.ico", "six.dll#1.ico", "six.dll#4.ico"}));
+}
+
 TEST_F(BatchSave, ExistingFilesAreReplacedOnlyAsTheAnswersSay) {
     const std::string first = Target("explorer.exe#101.ico"),
                       second = Target("explorer.exe#102.ico");
@@ -111,13 +134,15 @@ TEST_F(BatchSave, ExistingFilesAreReplacedOnlyAsTheAnswersSay) {
     writeOld();
     {
         BatchSaveDriver driver({target, CBatchSaveDlg::kIcoFormat, true, {IDC_NO_TO_ALL}, IDNO});
+        driver.ExitWhenEnded();
         SaveSelection();
         ASSERT_EQ(driver.Questions().size(), 1u);
         EXPECT_EQ(driver.Questions()[0].text,
                   "[" + first + "] already exists. Do you want to overwrite it?");
-        EXPECT_EQ(BatchSaveDriver::Lines(driver.AtClose().log),
-                  (std::vector<std::string>{FailedLine(first), FailedLine(second)}));
-        EXPECT_EQ(driver.AtClose().progress, "2 / 2");
+        EXPECT_EQ(
+            BatchSaveDriver::Lines(driver.AtClose().log),
+            (std::vector<std::string>{FailedLine(first), FailedLine(second), "2 of 2 not saved"}));
+        EXPECT_EQ(driver.AtClose().progress, "0 / 2");
     }
     EXPECT_EQ(ReadFileBytes(first), old);
     EXPECT_EQ(ReadFileBytes(second), old);
@@ -138,16 +163,18 @@ TEST_F(BatchSave, ExistingFilesAreReplacedOnlyAsTheAnswersSay) {
     {
         BatchSaveDriver driver(
             {target, CBatchSaveDlg::kIcoFormat, true, {BatchSaveDriver::kEscape, IDOK}, IDNO});
+        driver.ExitWhenEnded();
         SaveSelection();
         EXPECT_EQ(driver.Questions().size(), 2u);
-        EXPECT_EQ(BatchSaveDriver::Lines(driver.AtClose().log),
-                  (std::vector<std::string>{FailedLine(first), OkLine(second)}));
+        EXPECT_EQ(
+            BatchSaveDriver::Lines(driver.AtClose().log),
+            (std::vector<std::string>{FailedLine(first), OkLine(second), "1 of 2 not saved"}));
     }
     EXPECT_EQ(ReadFileBytes(first), old);
     EXPECT_EQ(ReadFileBytes(second), ReadFileBytes(folder.File("fresh102.ico")));
 }
 
-TEST_F(BatchSave, AMissingFolderIsOfferedForCreationAndAFailureKeepsTheDialogReady) {
+TEST_F(BatchSave, AMissingFolderIsCreatedWholeOnceAskedAndAFailureKeepsTheDialogReady) {
     const auto pressExitWhenReady = [](BatchSaveDriver& driver) {
         driver.Then([&driver](HWND dialog) {
             driver.SetReady(BatchSaveDriver::Read(dialog));
@@ -174,9 +201,10 @@ TEST_F(BatchSave, AMissingFolderIsOfferedForCreationAndAFailureKeepsTheDialogRea
               quarvel::platform::PathKind::Missing);
     EXPECT_TRUE(setting.stored.empty()); // Exit stores nothing
 
-    // A missing parent, or a file in the folder's place, cannot be created.
+    // A drive that does not exist, or a file in the place of the folder or of a folder above
+    // it, cannot be created: nothing is made.
     const std::string file = folder.Write("a file", {'x'});
-    for (const std::string& bad : {folder.File("no parent\\child"), file}) {
+    for (const std::string& bad : {std::string("Q:\\quarvel out\\icons"), file, file + "\\icons"}) {
         BatchSaveDriver driver({bad, CBatchSaveDlg::kIcoFormat, true, {}, IDYES});
         pressExitWhenReady(driver);
         SaveSelection();
@@ -186,14 +214,88 @@ TEST_F(BatchSave, AMissingFolderIsOfferedForCreationAndAFailureKeepsTheDialogRea
     }
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"a file", "explorer.exe", "out"}));
 
-    // "Yes": the folder is made and the batch runs.
+    // "Yes": the folder is made with the missing folders above it, after one question, and the
+    // batch runs.
+    const std::string nested = missing + "\\inner\\icons\\";
     {
-        BatchSaveDriver driver({missing, CBatchSaveDlg::kIcoFormat, true, {}, IDYES});
+        BatchSaveDriver driver({nested, CBatchSaveDlg::kIcoFormat, true, {}, IDYES});
+        driver.Then([&driver](HWND dialog) {
+            // Ready again after the question: the folder was not made.
+            if (driver.Questions().empty() || !BatchSaveDriver::Read(dialog).saveNowEnabled)
+                return false;
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            return true;
+        });
         SaveSelection();
+        EXPECT_EQ(driver.Questions().size(), 1u);
         EXPECT_EQ(driver.AtClose().progress, "2 / 2");
     }
-    EXPECT_EQ(quarvel::platform::GetPathKind((missing + "\\explorer.exe#102.ico").c_str()),
+    EXPECT_EQ(quarvel::platform::GetPathKind((nested + "explorer.exe#102.ico").c_str()),
               quarvel::platform::PathKind::File);
+}
+
+TEST_F(BatchSave, ABatchThatLeftFilesUnsavedStaysOpenAndSaysHowMany) {
+    // Items 2 to 7 are six.dll's groups 1 to 6.
+    ResourceTree tree;
+    for (int id = 1; id <= 6; ++id)
+        AddIconGroup(tree, id, 0, {MakeBmpImage(32, 8)}, {32}, {8}, static_cast<std::uint16_t>(id));
+    const std::string six = WriteImage("six.dll", tree);
+    ASSERT_EQ(quarvel::ListIconGroups(six.c_str(), &List()), 6);
+    // A read-only file that may not be replaced, and a folder, stand where two files go.
+    const std::string readOnly = Target("explorer.exe#101.ico");
+    folder.Write("out\\explorer.exe#101.ico", {'o', 'l', 'd'});
+    ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(CreateDirectoryA(Target("six.dll#3.ico").c_str(), nullptr));
+    const std::string other = folder.File("other");
+
+    BatchSaveDriver driver({target, CBatchSaveDlg::kIcoFormat, true, {IDCANCEL}, IDYES});
+    std::vector<bool> saveNowAfter; // as the format, then the folder, change and change back
+    driver.Then([&](HWND dialog) {
+        const BatchSaveDriver::Controls now = BatchSaveDriver::Read(dialog);
+        if (now.stopEnabled || now.saveNowEnabled)
+            return false;
+        driver.SetReady(now);
+        const auto saveNow = [dialog] { return IsWindowEnabled(GetDlgItem(dialog, IDOK)) != 0; };
+        SendDlgItemMessageA(dialog, IDC_FORMAT_BMP, BM_CLICK, 0, 0);
+        saveNowAfter.push_back(saveNow());
+        SendDlgItemMessageA(dialog, IDC_FORMAT_ICO, BM_CLICK, 0, 0);
+        saveNowAfter.push_back(saveNow());
+        SetDlgItemTextA(dialog, IDC_SAVE_FOLDER, other.c_str());
+        saveNowAfter.push_back(saveNow());
+        SetDlgItemTextA(dialog, IDC_SAVE_FOLDER, target.c_str());
+        saveNowAfter.push_back(saveNow());
+        // Another folder: the same selection is saved there, whole, and the dialog closes.
+        SetDlgItemTextA(dialog, IDC_SAVE_FOLDER, other.c_str());
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        return true;
+    });
+    SaveSelection();
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    const BatchSaveDriver::Controls& ended = driver.Ready();
+    EXPECT_EQ(ended.progress, "6 / 8");
+    EXPECT_EQ(ended.progressPos, 8);
+    const std::vector<std::string> lines = BatchSaveDriver::Lines(ended.log);
+    ASSERT_EQ(lines.size(), 9u);
+    EXPECT_EQ(lines[0], FailedLine(readOnly));
+    EXPECT_EQ(lines[4], FailedLine(Target("six.dll#3.ico")));
+    EXPECT_EQ(lines.back(), "2 of 8 not saved");
+    EXPECT_TRUE(ended.logAtEnd);
+    EXPECT_FALSE(ended.saveNowEnabled);
+    EXPECT_FALSE(ended.stopEnabled);
+    EXPECT_TRUE(ended.exitEnabled);
+    EXPECT_EQ(saveNowAfter, (std::vector<bool>{true, false, true, false}));
+    ASSERT_EQ(driver.Questions().size(), 2u); // the overwrite question, then creating "other"
+    EXPECT_EQ(ReadFileBytes(readOnly), (Bytes{'o', 'l', 'd'}));
+
+    // The second batch started afresh and closed by itself when all eight were saved.
+    EXPECT_EQ(driver.AtClose().progress, "8 / 8");
+    const std::vector<std::string> again = BatchSaveDriver::Lines(driver.AtClose().log);
+    ASSERT_EQ(again.size(), 8u);
+    EXPECT_EQ(again.front(), OkLine(other + "\\explorer.exe#101.ico"));
+    std::vector<std::string> written;
+    quarvel::platform::ListFolder(other.c_str(), written);
+    EXPECT_EQ(written.size(), 8u);
 }
 
 namespace {
@@ -246,18 +348,45 @@ TEST_F(BatchSave, StopEndsTheBatchBeforeTheNextFileAndTheDialogStaysUntilExit) {
 }
 
 namespace {
-// A press and release of the left button over the middle of a window, through the system's
-// input queue as the user's mouse makes them (a posted click would not wait behind the batch's
-// posted messages the way real input does).
-void ClickWithTheMouse(HWND window) {
+POINT MiddleOf(HWND window) {
     RECT rect;
     GetWindowRect(window, &rect);
-    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+// Whether a click at a point reaches the window: it shows, its dialog is in front, and no other
+// window covers the point.
+bool TakesAClickAt(HWND window, POINT at) {
+    HWND dialog = GetAncestor(window, GA_ROOT);
+    POINT inDialog = at;
+    ScreenToClient(dialog, &inDialog);
+    return IsWindowVisible(window) && GetForegroundWindow() == dialog &&
+           GetAncestor(WindowFromPoint(at), GA_ROOT) == dialog &&
+           ChildWindowFromPointEx(dialog, inDialog, CWP_SKIPINVISIBLE) == window;
+}
+
+// A press and release of the left button over the middle of a window, through the system's
+// input queue as the user's mouse makes them (a posted click would not wait behind the batch's
+// posted messages the way real input does). Each event carries its place: under Wine the
+// cursor set by SetCursorPos is pulled back to where the X pointer is until the display has
+// taken the move, early in a fresh session, and a click at the cursor then lands elsewhere.
+// Answers whether the press is in the window's queue.
+bool ClickWithTheMouse(HWND window) {
+    const POINT at = MiddleOf(window);
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, clicks, sizeof(INPUT));
+    for (INPUT& click : clicks) {
+        click.type = INPUT_MOUSE;
+        // Absolute places run from 0 to 65535 across the screen; +1 keeps the rounding inside.
+        click.mi.dx = static_cast<LONG>(at.x * 65536LL / width + 1);
+        click.mi.dy = static_cast<LONG>(at.y * 65536LL / height + 1);
+    }
+    clicks[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
+    if (SendInput(2, clicks, sizeof(INPUT)) != 2)
+        return false;
+    MSG press;
+    return PeekMessageA(&press, window, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE) != FALSE;
 }
 
 // A batch of any size that saves nothing: it names each entry and fails every other one.
@@ -265,13 +394,14 @@ class NamingBatch : public CBatchSaveDlg {
 public:
     explicit NamingBatch(int total) : CBatchSaveDlg(SaveFolderSetting{}) { m_nTotal = total; }
     int calls = 0, begun = 0, ended = 0;
-    bool clickStop = false; // clicks Stop with the mouse while the first entry is saved
+    bool clickStop = false;   // clicks Stop with the mouse while the first entry is saved
+    bool clickQueued = false; // the click reached the Stop button's queue
 
 protected:
     void BeginSave(const CString&) override { ++begun; }
     int SaveNext(const CString& folder, CString& fileName) override {
         if (clickStop && calls == 0)
-            ClickWithTheMouse(::GetDlgItem(m_hWnd, IDC_STOP));
+            clickQueued = ClickWithTheMouse(::GetDlgItem(m_hWnd, IDC_STOP));
         fileName.Format("%s\\entry %03d, with a name long enough that four hundred of them "
                         "outgrow what an edit control takes by default",
                         folder.GetString(), ++calls);
@@ -286,15 +416,30 @@ TEST_F(BatchSave, AClickOnStopIsTakenBetweenTwoFilesOfARunningBatch) {
     // The next file's message would be taken before the click: the batch must let it in.
     NamingBatch batch(400);
     batch.clickStop = true;
-    BatchSaveDriver driver({target, CBatchSaveDlg::kIcoFormat, true, {}, IDNO});
+    BatchSaveDriver driver({target, CBatchSaveDlg::kIcoFormat, false, {}, IDNO});
+    // Save Now only once a click on Stop can land: in a fresh session the dialog may not yet be
+    // in front when it opens.
+    const DWORD opened = GetTickCount();
     driver.Then([&](HWND dialog) {
-        if (IsWindowEnabled(GetDlgItem(dialog, IDC_STOP)))
+        HWND stop = GetDlgItem(dialog, IDC_STOP);
+        if (!TakesAClickAt(stop, MiddleOf(stop))) {
+            SetForegroundWindow(dialog);
+            if (GetTickCount() - opened < 5000)
+                return false;
+            ADD_FAILURE() << "the Stop button cannot take a click";
+        }
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        return true;
+    });
+    driver.Then([&](HWND dialog) {
+        if (batch.calls == 0 || IsWindowEnabled(GetDlgItem(dialog, IDC_STOP)))
             return false; // not stopped yet
         driver.SetReady(BatchSaveDriver::Read(dialog));
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         return true;
     });
-    EXPECT_EQ(batch.DoModal(), IDCANCEL); // a batch that was not stopped closes itself
+    EXPECT_EQ(batch.DoModal(), IDCANCEL);
+    EXPECT_TRUE(batch.clickQueued);
     EXPECT_LT(batch.calls, 400);
     EXPECT_EQ(batch.ended, 1);
     EXPECT_EQ(driver.Ready().progress, std::to_string(batch.calls) + " / 400");
@@ -304,24 +449,31 @@ TEST_F(BatchSave, AClickOnStopIsTakenBetweenTwoFilesOfARunningBatch) {
 }
 
 TEST_F(BatchSave, TheLogStartsAfreshAtItsFourHundredAndFirstEntryAndTheBarCountsPast65535) {
-    // Four hundred long lines, more than an edit control takes by default, all stay.
+    // Four hundred long lines, more than an edit control takes by default, all stay, and the
+    // count of those not saved follows them.
     {
         NamingBatch full(400);
         BatchSaveDriver driver({target, CBatchSaveDlg::kIcoFormat, true, {}, IDNO});
-        EXPECT_EQ(full.DoModal(), IDOK);
-        EXPECT_EQ(BatchSaveDriver::Lines(driver.AtClose().log).size(), 400u);
+        driver.ExitWhenEnded();
+        EXPECT_EQ(full.DoModal(), IDCANCEL);
+        const std::vector<std::string> lines = BatchSaveDriver::Lines(driver.AtClose().log);
+        ASSERT_EQ(lines.size(), 401u);
+        EXPECT_EQ(lines.back(), "200 of 400 not saved");
+        EXPECT_TRUE(driver.Ready().logAtEnd);
     }
     NamingBatch batch(450);
     {
         BatchSaveDriver driver({target, CBatchSaveDlg::kIcoFormat, true, {}, IDNO});
-        EXPECT_EQ(batch.DoModal(), IDOK);
+        driver.ExitWhenEnded();
+        EXPECT_EQ(batch.DoModal(), IDCANCEL);
         EXPECT_EQ(driver.AtOpen().progressHigh, 450);
         const std::vector<std::string> lines = BatchSaveDriver::Lines(driver.AtClose().log);
-        ASSERT_EQ(lines.size(), 50u);
+        ASSERT_EQ(lines.size(), 51u);
         EXPECT_EQ(lines.front().substr(0, target.size() + 16), "Save [" + target + "\\entry 401");
         EXPECT_EQ(lines.front().substr(lines.front().size() - 5), "] ok!");
-        EXPECT_EQ(lines.back().substr(lines.back().size() - 9), "] failed!");
-        EXPECT_EQ(driver.AtClose().progress, "450 / 450");
+        EXPECT_EQ(lines[49].substr(lines[49].size() - 9), "] failed!");
+        EXPECT_EQ(lines.back(), "225 of 450 not saved");
+        EXPECT_EQ(driver.AtClose().progress, "225 / 450");
         EXPECT_EQ(driver.AtClose().progressPos, 450);
     }
     EXPECT_EQ(batch.calls, 450);
@@ -404,12 +556,14 @@ TEST_F(BatchSave, PngFilesAreTheCommandLinesAndAnExistingOneIsReplacedOnlyWhenTh
     folder.Write(second.substr(folder.Path().size() + 1), old);
     {
         BatchSaveDriver driver({target, CBatchSaveDlg::kPngFormat, true, {IDCANCEL}, IDNO});
+        driver.ExitWhenEnded();
         SaveSelection();
         ASSERT_EQ(driver.Questions().size(), 1u);
         EXPECT_EQ(driver.Questions()[0].text,
                   "[" + second + "] already exists. Do you want to overwrite it?");
-        EXPECT_EQ(BatchSaveDriver::Lines(driver.AtClose().log),
-                  (std::vector<std::string>{OkLine(first), FailedLine(second)}));
+        EXPECT_EQ(
+            BatchSaveDriver::Lines(driver.AtClose().log),
+            (std::vector<std::string>{OkLine(first), FailedLine(second), "1 of 2 not saved"}));
     }
     EXPECT_EQ(ReadFileBytes(second), old);
     {
