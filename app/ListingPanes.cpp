@@ -29,8 +29,11 @@ void FocusItem(CListCtrl& list, int index) {
 }
 } // namespace
 
-void CMainFrame::SetCaption(const char* text) {
-    SetWindowText(text);
+void CMainFrame::ShowFolderInCaption(const char* folder) {
+    // The frame's part of the caption: "<document title> - <folder>", as the document's title
+    // changes too ("Quarvel v1.0" until a file is opened).
+    SetTitle(folder);
+    OnUpdateFrameTitle(TRUE);
 }
 
 void CMainFrame::ShowStatus(const char* text) {

@@ -81,7 +81,7 @@ protected:
 
 private:
     // ---- ListingHost (ListingPanes.cpp)
-    void SetCaption(const char* text) override;
+    void ShowFolderInCaption(const char* folder) override;
     void ShowStatus(const char* text) override;
     void EmptyLists() override;
     void FillFromFolder(const char* folder) override;

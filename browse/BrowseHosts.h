@@ -60,7 +60,8 @@ public:
 class ListingHost {
 public:
     virtual ~ListingHost() = default;
-    virtual void SetCaption(const char* text) = 0;
+    // The caption names the folder shown.
+    virtual void ShowFolderInCaption(const char* folder) = 0;
     virtual void ShowStatus(const char* text) = 0;
     // Ends the file list's fill, then empties the icon lists and the file list.
     virtual void EmptyLists() = 0;

@@ -1,8 +1,6 @@
 // CurrentListing: the decisions about what the file list shows, at once and posted.
 #include "CurrentListing.h"
 
-#include "resource.h"
-
 namespace {
 bool IsFolderPath(const std::string& path) {
     const DWORD attributes =
@@ -56,17 +54,14 @@ void CurrentListing::Replace(Kind kind, const std::string& folder) {
 // ---- At once
 
 void CurrentListing::ShowFolder(const char* path) {
-    ++m_choices; // a folder chosen before and still waiting would replace this one
+    ++m_changes; // a change asked for before and still waiting would undo this one
     const std::string folder = path ? path : "";
     // The listing changes first: the files a search hands over as it ends are not taken.
     Replace(folder.empty() ? Kind::Nothing : Kind::Folder, folder);
     if (!m_host)
         return;
-    if (!folder.empty()) {
-        CString title;
-        title.LoadString(IDS_VERSION_TITLE);
-        m_host->SetCaption(title + " - " + folder.c_str());
-    }
+    if (!folder.empty())
+        m_host->ShowFolderInCaption(folder.c_str());
     m_host->EndSearch();
     m_host->EmptyLists();
     if (!folder.empty())
@@ -74,6 +69,7 @@ void CurrentListing::ShowFolder(const char* path) {
 }
 
 void CurrentListing::StartSearchListing() {
+    ++m_changes;
     Replace(Kind::SearchResults, "");
     if (m_host)
         m_host->EmptyLists();
@@ -119,6 +115,8 @@ void CurrentListing::OpenAt(const char* path) {
     const bool folder = IsFolderPath(full.GetString());
     // A drive's root keeps its backslash; a file's folder is what comes before its name.
     CString shown = folder ? full : full.Left(full.ReverseFind('\\'));
+    if (shown.GetLength() > 3 && shown.Right(1) == "\\")
+        shown = shown.Left(shown.GetLength() - 1); // named with a backslash at its end
     if (shown.GetLength() == 2 && shown[1] == ':')
         shown += "\\";
     SelectAndShow(shown.GetString());
@@ -178,9 +176,9 @@ void CurrentListing::PostForThisListing(std::function<void()> call) {
 }
 
 void CurrentListing::ChooseFolder(const char* path, bool unlessShown) {
-    const unsigned choice = ++m_choices;
+    const unsigned choice = ++m_changes;
     Post([this, choice, folder = std::string(path ? path : ""), unlessShown] {
-        if (choice == m_choices)
+        if (choice == m_changes)
             ShowChosen(folder, unlessShown);
     });
 }
@@ -218,7 +216,11 @@ void CurrentListing::FillProgressed(const FillProgress& progress) {
 }
 
 void CurrentListing::SearchStarting() {
-    Post([this] { StartSearchListing(); });
+    const unsigned change = ++m_changes;
+    Post([this, change] {
+        if (change == m_changes)
+            StartSearchListing();
+    });
 }
 
 void CurrentListing::FilesFound(const std::vector<std::string>& paths) {

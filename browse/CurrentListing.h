@@ -59,7 +59,8 @@ public:
 private:
     // A new listing of kind: the next generation, nothing to focus or say at its end.
     void Replace(Kind kind, const std::string& folder);
-    // A folder choice waits its turn; a later choice, or a folder shown at once, drops it.
+    // A change of listing asked for (a folder chosen, a search starting) waits its turn; a later
+    // one, or a listing changed at once, drops it.
     void ChooseFolder(const char* path, bool unlessShown);
     void ShowChosen(const std::string& path, bool unlessShown);
     void Post(std::function<void()> call);
@@ -83,6 +84,6 @@ private:
     // Requests waiting that will act: any listing's, and this listing's (the others' are dropped).
     int m_waiting = 0;
     int m_waitingForThisListing = 0;
-    unsigned m_choices = 0; // folder choices made or dropped: the waiting one is the last
+    unsigned m_changes = 0; // listing changes asked for or made: the one waiting is the last
     CPostedCalls m_posted;  // last: goes first, with the calls that use the members above
 };

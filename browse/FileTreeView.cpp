@@ -15,7 +15,7 @@ constexpr DWORD kTreeStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS
 } // namespace
 
 BEGIN_MESSAGE_MAP(CFolderTreeCtrl, CShellTreeCtrl)
-    ON_NOTIFY_REFLECT(NM_CLICK, OnClick)
+    ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
 
 void CFolderTreeCtrl::OnSelectionChanged(NMHDR*, const CString& path) {
@@ -23,14 +23,13 @@ void CFolderTreeCtrl::OnSelectionChanged(NMHDR*, const CString& path) {
         GetListing()->FolderSelected(path);
 }
 
-void CFolderTreeCtrl::OnClick(NMHDR*, LRESULT* result) {
-    *result = 0;
-    const DWORD at = GetMessagePos();
+void CFolderTreeCtrl::OnLButtonDown(UINT, POINT at) {
     TVHITTESTINFO hit{};
-    hit.pt = POINT{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
-    ScreenToClient(&hit.pt);
+    hit.pt = at;
     const HTREEITEM item = HitTest(&hit);
-    if (item && (hit.flags & TVHT_ONITEM) && item == GetSelectedItem() && GetListing())
+    const bool onSelected = item && (hit.flags & TVHT_ONITEM) && item == GetSelectedItem();
+    Default(); // the control tracks the mouse until the button comes up, and selects
+    if (onSelected && item == GetSelectedItem() && GetListing())
         GetListing()->SelectedFolderClicked(ItemToPath(item));
 }
 

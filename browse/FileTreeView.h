@@ -12,7 +12,7 @@ public:
 
 protected:
     // A click on the item already selected changes no selection: it is reported on its own.
-    void OnClick(NMHDR* header, LRESULT* result);
+    void OnLButtonDown(UINT flags, POINT at);
     DECLARE_MESSAGE_MAP()
 };
 

@@ -15,7 +15,9 @@ namespace {
 using Log = std::vector<std::string>;
 
 struct RecordingHost : ListingHost {
-    void SetCaption(const char* text) override { log.push_back(std::string("caption ") + text); }
+    void ShowFolderInCaption(const char* folder) override {
+        log.push_back(std::string("caption ") + folder);
+    }
     void ShowStatus(const char* text) override { status = text; }
     void EmptyLists() override { log.push_back("empty"); }
     void FillFromFolder(const char* folder) override {
@@ -58,7 +60,7 @@ struct RecordingTree : FolderSelector {
 
 const char kWindows[] = "C:\\windows";
 const char kSystem[] = "C:\\windows\\system32";
-const std::string kTitle = "caption Quarvel v1.0 - ";
+const std::string kTitle = "caption ";
 } // namespace
 
 class Listing : public ::testing::Test {
@@ -134,13 +136,15 @@ TEST_F(Listing, PanesRequestsRunAfterTheirHandlerAndTheLatestFolderChoiceWins) {
     EXPECT_EQ(host.Take(), (Log{"select C:\\windows expanded", kTitle + kWindows, "end search",
                                 "empty", "fill C:\\windows"}));
 
-    // A folder shown at once drops a choice still waiting: the later action wins.
+    // A folder shown at once drops the changes still waiting: the later action wins.
+    listing.SearchStarting();
     listing.FolderSelected(kSystem);
     listing.ShowFolder(kWindows);
     host.Take();
     ui::PumpPending();
     EXPECT_TRUE(host.Take().empty());
     EXPECT_EQ(listing.GetFolder(), kWindows);
+    EXPECT_EQ(listing.GetKind(), CurrentListing::Kind::Folder);
 
     listing.SearchInFolder(kSystem);
     EXPECT_TRUE(host.log.empty());
