@@ -39,6 +39,8 @@ public:
     std::uint16_t Count() const { return bytes_.U16At(4); }
     // The header of an icon: reserved 0, type 1, at least one image.
     bool IsIcon() const { return Reserved() == 0 && Type() == 1 && Count() != 0; }
+    // The whole directory, header first (what the system's own lookups in a directory take).
+    const ByteView& Bytes() const { return bytes_; }
 
 protected:
     explicit IconHeader(const ByteView& bytes) : bytes_(bytes) {}

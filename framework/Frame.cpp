@@ -366,7 +366,8 @@ void CFrameWnd::RecalcLayout() {
         return bar->IsKindOf(RUNTIME_CLASS(CStatusBar));
     });
     for (CControlBar* bar : order) {
-        if (!bar->IsWindowVisible())
+        // The bar's own style: a hidden frame (laid out before it shows) hides every bar too.
+        if (!(bar->GetStyle() & WS_VISIBLE))
             continue;
         DWORD side = bar->GetBarStyle() & CBRS_ALIGN_ANY;
         bool horizontal = side == CBRS_ALIGN_TOP || side == CBRS_ALIGN_BOTTOM;

@@ -4,13 +4,18 @@
 // engine's listing plus the list insertions). A second process sends the window WM_NULL over and
 // over during the fill; its longest wait is the longest stretch in which the window did not
 // answer. All run in the same process, warmed up once; the best of N runs counts.
+// First, Quarvel.exe is started on the folder three times (after one start not counted): how long
+// its window, once visible, takes to answer, and its longest wait in the seconds after.
 //   browse_bench [folder|""] [runs] [hold]   (under Wine: scripts/wine-session scripts/wine-run
 //   ...)
+//   browse_bench startup [Quarvel.exe]       only the starts, of that program
 // With hold, the window stays up that many seconds afterwards, the first icon focused, so that it
 // can be looked at or captured.
 #include "../support/BenchSupport.h"
+#include "../support/GeneratedFolder.h"
 #include "MainFrm.h"
 #include "QuarvelApp.h"
+#include "StartUpProbe.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -22,40 +27,32 @@ namespace {
 constexpr int kGeneratedFiles = 5000;
 // Programs hold a few icons each: the few libraries with hundreds are left out.
 constexpr int kMostIconsPerFile = 10;
+constexpr int kStartUps = 3;
+// How long the started program is probed after its first answer: while it fills the folder.
+constexpr double kStartUpWatchSeconds = 3;
 
 // The folder of 5,000 image files: links to (or copies of) the system folder's image files that
-// hold icons, made once under the temporary folder.
+// hold icons, made on the first run; the system folder itself when it has none.
 std::string generatedFolder() {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "quarvel browse bench";
-    const std::string done = folder + ".done";
-    if (GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return folder;
-    std::vector<std::string> sources;
-    for (const std::string& file : bench::LibraryFiles("C:\\windows\\system32")) {
-        bench::Counter counter;
-        const int icons = quarvel::ListIconGroups(file.c_str(), &counter);
-        if (icons > 0 && icons <= kMostIconsPerFile)
-            sources.push_back(file);
-    }
-    if (sources.empty())
-        return "C:\\windows\\system32";
-    std::printf("making %d image files under %s ...\n", kGeneratedFiles, folder.c_str());
-    std::fflush(stdout);
-    CreateDirectoryA(folder.c_str(), nullptr);
-    for (int i = 0; i < kGeneratedFiles; ++i) {
-        const std::string& source = sources[static_cast<std::size_t>(i) % sources.size()];
-        const std::string target =
-            folder + "\\" + std::to_string(i) + "-" + source.substr(source.rfind('\\') + 1);
-        if (!CreateHardLinkA(target.c_str(), source.c_str(), nullptr))
-            CopyFileA(source.c_str(), target.c_str(), FALSE);
-    }
-    if (HANDLE mark =
-            CreateFileA(done.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        mark != INVALID_HANDLE_VALUE)
-        CloseHandle(mark);
-    return folder;
+    const std::string folder =
+        bench::GeneratedFolder("quarvel browse bench", [](const std::string& folder) {
+            std::vector<std::string> sources;
+            for (const std::string& file : bench::LibraryFiles("C:\\windows\\system32")) {
+                bench::Counter counter;
+                const int icons = quarvel::ListIconGroups(file.c_str(), &counter);
+                if (icons > 0 && icons <= kMostIconsPerFile)
+                    sources.push_back(file);
+            }
+            for (int i = 0; i < kGeneratedFiles && !sources.empty(); ++i) {
+                const std::string& source = sources[static_cast<std::size_t>(i) % sources.size()];
+                const std::string target =
+                    folder + "\\" + std::to_string(i) + "-" + source.substr(source.rfind('\\') + 1);
+                if (!CreateHardLinkA(target.c_str(), source.c_str(), nullptr))
+                    CopyFileA(source.c_str(), target.c_str(), FALSE);
+            }
+            return !sources.empty();
+        });
+    return folder.empty() ? "C:\\windows\\system32" : folder;
 }
 
 // The engine's part alone: each file's icons listed into a receiver that only counts them.
@@ -207,12 +204,35 @@ FillTimes timedFill(CMainFrame& frame, const std::string& folder, int entries) {
     CloseHandle(stop);
     return times;
 }
+// Starts the program on the folder, once to warm up, then kStartUps times, printing each start.
+void timeStartUps(const std::string& program, const std::string& folder) {
+    bench::TimeStartUp(program, folder, 0);
+    for (int run = 1; run <= kStartUps; ++run) {
+        const auto times = bench::TimeStartUp(program, folder, kStartUpWatchSeconds);
+        if (!times) {
+            std::printf("start-up %d: %s did not show its window\n", run, program.c_str());
+            continue;
+        }
+        std::printf(
+            "start-up %d: visible after %7.1f ms; first answer %7.1f ms later (goal: at most "
+            "100), longest wait in the next %.0f s %7.1f ms\n",
+            run, times->shown, times->firstAnswer, kStartUpWatchSeconds, times->longestWait);
+    }
+    std::fflush(stdout);
+}
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc > 3 && std::string(argv[1]) == "probe")
         return probe(reinterpret_cast<HWND>(std::strtoull(argv[2], nullptr, 10)), argv[3]);
+    // Quarvel.exe, built beside the benchmark, by its name on Wine's Z: drive.
+    const std::string quarvel = std::string("Z:") + QUARVEL_EXE;
+    if (argc > 1 && std::string(argv[1]) == "startup") {
+        timeStartUps(argc > 2 ? argv[2] : quarvel, generatedFolder());
+        return 0;
+    }
     const std::string folder = argc > 1 && *argv[1] ? argv[1] : generatedFolder();
+    timeStartUps(quarvel, folder);
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
     const int holdSeconds = argc > 3 ? std::atoi(argv[3]) : 0;
 

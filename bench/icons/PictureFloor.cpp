@@ -2,6 +2,7 @@
 #include "PictureFloor.h"
 
 #include "../support/BenchSupport.h"
+#include "engine/DisplayImage.h"
 #include "engine/GroupIcon.h"
 #include "engine/IconImageFinder.h"
 #include "engine/ImageCheck.h"
@@ -38,18 +39,6 @@ struct GroupKeys : IconListReceiver {
     int AddIconFile(const char*) override { return 0; }
 };
 
-// The group's directory bytes, found as the icon list finds them, once they are an icon's.
-std::optional<ByteView> VettedGroupBytes(const CPEFile& file, ResKey name, std::uint16_t language) {
-    auto ref = file.FindResourceLang(kResTypeGroupIcon, name, language);
-    if (!ref)
-        ref = file.FindResourceAnyLang(kResTypeGroupIcon, name);
-    const auto bytes = ref ? ref->Bytes() : std::nullopt;
-    const auto group = bytes ? GroupIcon::Parse(*bytes) : std::nullopt;
-    if (!group || bytes->Size() <= kIconHeaderSize || !group->IsIcon())
-        return std::nullopt;
-    return bytes;
-}
-
 // The image's bytes as they may go to the system, copied; nothing when the image fails the check.
 std::optional<std::vector<std::uint8_t>> VettedImage(const ByteView& image) {
     std::vector<std::uint8_t> scratch;
@@ -69,11 +58,11 @@ std::vector<FloorImage> SystemPickedImages(const std::vector<std::string>& files
         if (!file.IsOpen() || ListGroupIcons(file, path.c_str(), groups) == 0)
             continue;
         for (const auto& key : groups.keys) {
-            const auto directory = VettedGroupBytes(file, key.AsKey(), key.language);
-            if (!directory)
+            const auto group = FindDisplayGroup(file, key.AsKey(), key.language);
+            if (!group)
                 continue;
-            const int id = LookupIconIdFromDirectoryEx(const_cast<PBYTE>(directory->Data()), TRUE,
-                                                       side, side, LR_DEFAULTCOLOR);
+            const int id = LookupIconIdFromDirectoryEx(const_cast<PBYTE>(group->Bytes().Data()),
+                                                       TRUE, side, side, LR_DEFAULTCOLOR);
             IconImageFinder finder(file, key.language);
             const auto ref =
                 id > 0 ? finder.Find(static_cast<std::uint16_t>(id), true) : std::nullopt;

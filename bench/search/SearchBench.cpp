@@ -7,6 +7,7 @@
 // With hold, the window stays up that many seconds afterwards, on the "Search" page with the
 // results, so that it can be looked at or captured.
 #include "../support/BenchSupport.h"
+#include "../support/GeneratedFolder.h"
 #include "MainFrm.h"
 #include "QuarvelApp.h"
 #include "Win32FolderSource.h"
@@ -29,48 +30,26 @@ constexpr int kSubfolders = 19;
 constexpr int kFilesPerFolder = 50; // 20,000 files
 constexpr int kImagesPerFolder = 5; // 2,000 of them image files
 
-void writeFile(const std::string& path, DWORD size, bool image) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    std::vector<char> bytes(size, 'x');
-    if (image) {
-        bytes[0] = 'M';
-        bytes[1] = 'Z';
-    }
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), size, &written, nullptr);
-    CloseHandle(file);
-}
-
 void fillFolder(const std::string& folder) {
     CreateDirectoryA(folder.c_str(), nullptr);
     for (int i = 0; i < kFilesPerFolder; ++i) {
         const bool image = i % (kFilesPerFolder / kImagesPerFolder) == 0;
-        writeFile(folder + "\\file" + std::to_string(i) + (image ? ".exe" : ".txt"),
-                  image ? 4096 : 100, image);
+        bench::WriteFileOfSize(folder + "\\file" + std::to_string(i) + (image ? ".exe" : ".txt"),
+                               image ? 4096 : 100, image);
     }
 }
 
-// Makes the tree unless a finished one is there.
+// The tree, made on the first run.
 std::string generatedTree() {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string root = std::string(temp) + "quarvel search bench";
-    const std::string done = root + ".done";
-    if (GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return root;
-    std::printf("making the tree under %s ...\n", root.c_str());
-    std::fflush(stdout);
-    CreateDirectoryA(root.c_str(), nullptr);
-    for (int group = 0; group < kGroups; ++group) {
-        const std::string top = root + "\\group" + std::to_string(group);
-        fillFolder(top);
-        for (int sub = 0; sub < kSubfolders; ++sub)
-            fillFolder(top + "\\sub" + std::to_string(sub));
-    }
-    writeFile(done, 1, false);
-    return root;
+    return bench::GeneratedFolder("quarvel search bench", [](const std::string& root) {
+        for (int group = 0; group < kGroups; ++group) {
+            const std::string top = root + "\\group" + std::to_string(group);
+            fillFolder(top);
+            for (int sub = 0; sub < kSubfolders; ++sub)
+                fillFolder(top + "\\sub" + std::to_string(sub));
+        }
+        return true;
+    });
 }
 
 // What any walk of the tree has to do, and nothing more.

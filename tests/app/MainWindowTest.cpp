@@ -84,6 +84,25 @@ TEST_F(QuarvelStarted, StartsMaximisedWithItsCaptionAndFivePanes) {
     EXPECT_GT(width(icons), 300);
 }
 
+// The window is laid out maximized while hidden and shown once ready: it stands where the system
+// puts a maximized window, and a restore brings back a smaller, normal one.
+TEST_F(QuarvelStarted, ShowsWhereTheSystemMaximisesAndRestoresToANormalWindow) {
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(frame->IsWindowVisible());
+    const RECT started = paneRect(frame);
+    frame->ShowWindow(SW_RESTORE);
+    ui::PumpPending();
+    EXPECT_FALSE(IsZoomed(frame->m_hWnd));
+    EXPECT_LT(width(frame), started.right - started.left);
+    frame->ShowWindow(SW_MAXIMIZE);
+    ui::PumpPending();
+    const RECT maximised = paneRect(frame);
+    EXPECT_TRUE(EqualRect(&started, &maximised))
+        << started.left << "," << started.top << " " << started.right << "," << started.bottom
+        << " against " << maximised.left << "," << maximised.top << " " << maximised.right << ","
+        << maximised.bottom;
+}
+
 TEST_F(QuarvelStarted, ResizingChangesOnlyTheImagePane) {
     ASSERT_TRUE(Start());
     CWnd* left = frame->GetBrowser();

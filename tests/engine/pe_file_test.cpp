@@ -80,11 +80,11 @@ TEST(PEFileOpen, ReadsTheResourceDirectoryOfBothFormats) {
 TEST(PEFileOpen, ReadsAnUnknownMagicAsPE32) {
     ResourceTree tree;
     tree.Add(14, 1, 0, Bytes(8, 1));
-    ImageSpec spec;
-    spec.magic = 0x107;
-    spec.resourceRva = 0x1000;
-    spec.sections.push_back({0x1000, 0, tree.Build(0x1000)});
-    Bytes image = BuildImage(spec);
+    ImageLayout layout;
+    layout.magic = 0x107;
+    layout.resourceRva = 0x1000;
+    layout.sections.push_back({0x1000, 0, tree.Build(0x1000)});
+    Bytes image = BuildImage(layout);
     CPEFile file(image.data(), image.size());
     ASSERT_TRUE(file.IsOpen());
     EXPECT_FALSE(file.IsPE32Plus());
@@ -92,7 +92,7 @@ TEST(PEFileOpen, ReadsAnUnknownMagicAsPE32) {
 }
 
 TEST(PEFileOpen, ImagesWithoutResourcesAreOpenAndEmpty) {
-    ImageSpec none;
+    ImageLayout none;
     none.sections.push_back({0x1000, 0x100, Bytes(0x100, 0)});
     Bytes image = BuildImage(none);
     CPEFile noDirectory(image.data(), image.size());
@@ -109,17 +109,17 @@ TEST(PEFileOpen, ImagesWithoutResourcesAreOpenAndEmpty) {
 }
 
 TEST(PEFileRva, MatchesSectionsInTableOrder) {
-    ImageSpec spec;
-    spec.sections.push_back({0x1000, 0x1000, Bytes(0x1000, 0xA1)});
-    spec.sections.push_back({0x1800, 0x1000, Bytes(0x1000, 0xB2)}); // overlaps the first
+    ImageLayout layout;
+    layout.sections.push_back({0x1000, 0x1000, Bytes(0x1000, 0xA1)});
+    layout.sections.push_back({0x1800, 0x1000, Bytes(0x1000, 0xB2)}); // overlaps the first
     Section rawOnly;
     rawOnly.virtualAddress = 0x4000; // VirtualSize 0: matched against SizeOfRawData (0x200)
     rawOnly.data = Bytes(0x200, 0xC3);
-    spec.sections.push_back(rawOnly);
-    Bytes image = BuildImage(spec);
+    layout.sections.push_back(rawOnly);
+    Bytes image = BuildImage(layout);
     CPEFile file(image.data(), image.size());
     ASSERT_TRUE(file.IsOpen());
-    const std::uint32_t table = SectionTableOffset(spec);
+    const std::uint32_t table = SectionTableOffset(layout);
     const auto raw = [&](int i) {
         return image[table + 40 * i + 20] | image[table + 40 * i + 21] << 8;
     };
@@ -134,16 +134,16 @@ TEST(PEFileRva, MatchesSectionsInTableOrder) {
 }
 
 TEST(PEFileRva, SectionsNearTheTopOfTheAddressSpaceDoNotWrap) {
-    ImageSpec spec;
-    spec.sections.push_back({0xFFFFF000u, 0x2000, Bytes(0x10, 1)}); // end passes 2^32
+    ImageLayout layout;
+    layout.sections.push_back({0xFFFFF000u, 0x2000, Bytes(0x10, 1)}); // end passes 2^32
     Section farRaw;
     farRaw.virtualAddress = 0x1000;
     farRaw.virtualSize = 0x100;
     farRaw.forceRaw = true;
     farRaw.rawSize = 0x100;
     farRaw.rawPointer = 0xFFFFFFF0u; // far past the end of the file
-    spec.sections.push_back(farRaw);
-    Bytes image = BuildImage(spec);
+    layout.sections.push_back(farRaw);
+    Bytes image = BuildImage(layout);
     CPEFile file(image.data(), image.size());
     ASSERT_TRUE(file.IsOpen());
     EXPECT_EQ(file.RvaToOffset(0x10), std::nullopt) << "0xFFFFF000 + 0x2000 wraps to 0x1000";
@@ -153,12 +153,12 @@ TEST(PEFileRva, SectionsNearTheTopOfTheAddressSpaceDoNotWrap) {
 }
 
 TEST(PEFileRva, ATruncatedSectionTableFindsNothingPastItsEnd) {
-    ImageSpec spec;
-    spec.sections.push_back({0x1000, 0x100, Bytes(0x100, 1)});
-    Bytes image = BuildImage(spec);
+    ImageLayout layout;
+    layout.sections.push_back({0x1000, 0x100, Bytes(0x100, 1)});
+    Bytes image = BuildImage(layout);
     // Claim 60000 sections; only the first is readable before the data.
-    image[spec.lfanew + 6] = 0x60;
-    image[spec.lfanew + 7] = 0xEA;
+    image[layout.lfanew + 6] = 0x60;
+    image[layout.lfanew + 7] = 0xEA;
     CPEFile file(image.data(), image.size());
     ASSERT_TRUE(file.IsOpen());
     EXPECT_TRUE(file.RvaToOffset(0x1000));

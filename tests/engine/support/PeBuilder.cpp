@@ -145,28 +145,28 @@ Bytes ResourceTree::Build(std::uint32_t sectionRva) const {
     return out;
 }
 
-std::uint32_t SectionTableOffset(const ImageSpec& spec) {
-    return spec.lfanew + 24 + (spec.pe32Plus ? 240 : 224);
+std::uint32_t SectionTableOffset(const ImageLayout& layout) {
+    return layout.lfanew + 24 + (layout.pe32Plus ? 240 : 224);
 }
 
-Bytes BuildImage(const ImageSpec& spec) {
-    const std::uint32_t nt = spec.lfanew;
-    const std::uint32_t optionalSize = spec.pe32Plus ? 240 : 224;
-    const std::uint32_t table = SectionTableOffset(spec);
-    Bytes out(Align(table + 40 * static_cast<std::uint32_t>(spec.sections.size()), 0x200), 0);
+Bytes BuildImage(const ImageLayout& layout) {
+    const std::uint32_t nt = layout.lfanew;
+    const std::uint32_t optionalSize = layout.pe32Plus ? 240 : 224;
+    const std::uint32_t table = SectionTableOffset(layout);
+    Bytes out(Align(table + 40 * static_cast<std::uint32_t>(layout.sections.size()), 0x200), 0);
     out[0] = 'M';
     out[1] = 'Z';
     Put32(out, 0x3C, nt);
     Put32(out, nt, 0x00004550);
-    Put16(out, nt + 4, spec.pe32Plus ? 0x8664 : 0x14C);
-    Put16(out, nt + 6, static_cast<std::uint32_t>(spec.sections.size()));
+    Put16(out, nt + 4, layout.pe32Plus ? 0x8664 : 0x14C);
+    Put16(out, nt + 6, static_cast<std::uint32_t>(layout.sections.size()));
     Put16(out, nt + 20, optionalSize);
-    Put16(out, nt + 24, spec.magic ? spec.magic : (spec.pe32Plus ? 0x20B : 0x10B));
-    const std::uint32_t directories = nt + 24 + (spec.pe32Plus ? 112 : 96);
+    Put16(out, nt + 24, layout.magic ? layout.magic : (layout.pe32Plus ? 0x20B : 0x10B));
+    const std::uint32_t directories = nt + 24 + (layout.pe32Plus ? 112 : 96);
     Put32(out, directories - 4, 16); // NumberOfRvaAndSizes
-    Put32(out, directories + 2 * 8, spec.resourceRva);
-    for (std::size_t i = 0; i < spec.sections.size(); ++i) {
-        const Section& s = spec.sections[i];
+    Put32(out, directories + 2 * 8, layout.resourceRva);
+    for (std::size_t i = 0; i < layout.sections.size(); ++i) {
+        const Section& s = layout.sections[i];
         const std::uint32_t header = table + 40 * static_cast<std::uint32_t>(i);
         const std::uint32_t raw = static_cast<std::uint32_t>(out.size());
         out.insert(out.end(), s.data.begin(), s.data.end());
@@ -183,15 +183,15 @@ Bytes BuildImage(const ImageSpec& spec) {
 }
 
 Bytes BuildImageWithResources(const ResourceTree& tree, bool pe32Plus) {
-    ImageSpec spec;
-    spec.pe32Plus = pe32Plus;
-    spec.resourceRva = 0x1000;
+    ImageLayout layout;
+    layout.pe32Plus = pe32Plus;
+    layout.resourceRva = 0x1000;
     Section rsrc;
     rsrc.virtualAddress = 0x1000;
     rsrc.data = tree.Build(0x1000);
     rsrc.virtualSize = static_cast<std::uint32_t>(rsrc.data.size());
-    spec.sections.push_back(std::move(rsrc));
-    return BuildImage(spec);
+    layout.sections.push_back(std::move(rsrc));
+    return BuildImage(layout);
 }
 
 } // namespace quarvel::test

@@ -76,7 +76,8 @@ struct Section {
     std::uint32_t rawPointer = 0;
 };
 
-struct ImageSpec {
+// Where an image's parts lie: its headers' kind and place, the resource directory and the sections.
+struct ImageLayout {
     bool pe32Plus = false;
     std::uint16_t magic = 0; // 0: 0x10B or 0x20B as pe32Plus says
     std::uint32_t lfanew = 0x80;
@@ -85,12 +86,12 @@ struct ImageSpec {
 };
 
 // Headers, section table and section bytes at file-aligned places.
-Bytes BuildImage(const ImageSpec& spec);
+Bytes BuildImage(const ImageLayout& layout);
 
 // An image with one resource section at RVA 0x1000 holding the tree.
 Bytes BuildImageWithResources(const ResourceTree& tree, bool pe32Plus = false);
 
 // Offsets of header fields in the images built here, for tests that damage them.
-std::uint32_t SectionTableOffset(const ImageSpec& spec);
+std::uint32_t SectionTableOffset(const ImageLayout& layout);
 
 } // namespace quarvel::test

@@ -286,7 +286,7 @@ void AddHeaderDamage(const Images& images, std::vector<NamedInput>& out) {
     Put32(huge, table + 12, 0);
     out.push_back({"pe-section-size-ffffffff", huge});
 
-    test::ImageSpec overlap;
+    test::ImageLayout overlap;
     overlap.resourceRva = kSectionRva;
     test::Section decoy, real;
     decoy.virtualAddress = kSectionRva;
