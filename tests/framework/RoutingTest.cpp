@@ -116,6 +116,27 @@ TEST(Prompts, ToolbarHoverShowsThePromptAndTooltipsTheTextAfterTheNewline) {
     EXPECT_STREQ(wide.lpszText, L""); // a prompt without "\n" has no tooltip
 }
 
+// A frame is laid out before it shows (Quarvel's start-up): its bars take their room all the same.
+TEST(ControlBars, AHiddenFrameLaysOutItsBarsAsItWillShowThem) {
+    TestDocumentWindow window;
+    window.frame->ShowWindow(SW_HIDE);
+    window.frame->SetWindowPos(nullptr, 0, 0, 520, 410, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client, bar, status, view;
+    window.frame->GetClientRect(&client);
+    const auto placeOf = [&](CWnd* child, RECT& place) {
+        child->GetWindowRect(&place);
+        window.frame->ScreenToClient(&place);
+    };
+    placeOf(&window.frame->m_toolBar, bar);
+    placeOf(&window.frame->m_statusBar, status);
+    placeOf(onlyView(window.doc), view);
+    EXPECT_GT(bar.bottom, 0);
+    EXPECT_EQ(view.top, bar.bottom);
+    EXPECT_EQ(status.right - status.left, client.right);
+    EXPECT_EQ(status.bottom, client.bottom);
+    EXPECT_EQ(view.bottom, status.top);
+}
+
 TEST(ControlBars, ToolbarDocksOnEverySideTheFrameAllows) {
     TestDocumentWindow window;
     CToolBar& bar = window.frame->m_toolBar;
