@@ -249,8 +249,42 @@ bool CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
     return app && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
+namespace {
+// The keys an edit box answers itself (select all, copy, cut, paste, undo): when one has the
+// focus, they edit its text instead of acting on the pane around it.
+bool IsEditingKeyForEditBox(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)
+        return false;
+    char className[16] = "";
+    const HWND focus = GetFocus();
+    if (!focus || !GetClassNameA(focus, className, sizeof className) ||
+        lstrcmpiA(className, "Edit") != 0)
+        return false;
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    const bool alt = GetKeyState(VK_MENU) < 0;
+    switch (msg.wParam) {
+    case 'A':
+    case 'C':
+    case 'V':
+    case 'X':
+    case 'Z':
+        return ctrl && !alt;
+    case VK_INSERT:
+        return ctrl || shift;
+    case VK_DELETE:
+        return shift;
+    case VK_BACK:
+        return alt;
+    default:
+        return false;
+    }
+}
+} // namespace
+
 BOOL CFrameWnd::PreTranslateMessage(MSG* msg) {
-    if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST || !m_hAccelTable)
+    if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST || !m_hAccelTable ||
+        IsEditingKeyForEditBox(*msg))
         return FALSE;
     return TranslateAcceleratorA(m_hWnd, m_hAccelTable, msg) != 0;
 }

@@ -203,9 +203,12 @@ protected:
         files.Write("two.dll", BuildImageWithResources(tree));
         files.Write("copy.dll", BuildImageWithResources(tree));
     }
-    // Presses Ctrl and key in the window with the focus, as the message loop takes them.
-    bool PressCtrl(CView* pane, char key) {
+    // Presses Ctrl and key in the window with the focus (focus, or the pane's own), as the
+    // message loop takes them.
+    bool PressCtrl(CView* pane, char key, HWND focus = nullptr) {
         frame->SetActiveView(pane);
+        if (focus)
+            ::SetFocus(focus);
         BYTE keys[256];
         GetKeyboardState(keys);
         keys[VK_CONTROL] = 0x80;
@@ -265,4 +268,31 @@ TEST_F(CommandKeys, CtrlAAndCtrlEReachTheirCommandsFromThePaneWithTheFocus) {
     EXPECT_EQ(Tree()->GetTreeCtrl().GetSelectedItem(), folder);
     EXPECT_EQ(rows.GetSelectedCount(), 2u);
     EXPECT_EQ(icons.GetSelectedCount(), 4u);
+
+    // An edit box with the focus keeps its own editing keys: the search form's "Look in".
+    CSearchDlg* form = frame->GetSearchForm();
+    ASSERT_NE(form, nullptr);
+    frame->GetBrowser()->SelectTab(CBrowser::kSearchPage);
+    const HWND lookIn = ::GetDlgItem(form->m_hWnd, IDC_LOOK_IN);
+    ::SetWindowTextA(lookIn, "C:\\icons");
+    ::SendMessageA(lookIn, EM_SETSEL, 0, 0);
+    PressCtrl(form, 'A', lookIn);
+    DWORD start = 0, end = 0;
+    ::SendMessageA(lookIn, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 8u);
+    EXPECT_EQ(rows.GetSelectedCount(), 2u);
+    // The key table passes every editing key on to the edit box.
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    ::SetFocus(lookIn);
+    for (char key : {'A', 'C', 'V', 'X', 'Z'}) {
+        MSG press{lookIn, WM_KEYDOWN, static_cast<WPARAM>(key), 0, 0, {0, 0}};
+        EXPECT_FALSE(frame->PreTranslateMessage(&press)) << key;
+    }
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
 }
