@@ -7,6 +7,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -112,10 +113,11 @@ std::optional<Header> ReadHeader(const Chunk& chunk) {
 bool ReadPalette(const Chunk& chunk, const Header& header, Ancillary& extra) {
     const std::size_t size = chunk.data.Size();
     if (header.colourType == 0 || header.colourType == 4 || extra.paletteSize != 0 || size == 0 ||
-        size % 3 != 0 || size / 3 > 256 ||
-        (header.colourType == 3 && size / 3 > (1u << header.bitDepth)))
+        size % 3 != 0 || size / 3 > 256)
         return false;
-    extra.paletteSize = static_cast<int>(size / 3);
+    // Entries past what the depth can index are never used; writers do store full palettes.
+    const std::size_t usable = header.colourType == 3 ? std::size_t{1} << header.bitDepth : 256;
+    extra.paletteSize = static_cast<int>(std::min(size / 3, usable));
     for (int i = 0; i < extra.paletteSize; ++i) {
         std::memcpy(&extra.palette[i * 4], chunk.data.Data() + i * 3, 3);
         extra.palette[i * 4 + 3] = 255;
@@ -128,9 +130,11 @@ bool ReadTransparency(const Chunk& chunk, const Header& header, Ancillary& extra
     const std::size_t size = chunk.data.Size();
     switch (header.colourType) {
     case 3:
-        if (extra.paletteSize == 0 || size > static_cast<std::size_t>(extra.paletteSize))
+        if (extra.paletteSize == 0)
             return false;
-        for (std::size_t i = 0; i < size; ++i)
+        // Alphas for entries past the palette are never used, as those entries are not.
+        for (std::size_t i = 0; i < std::min(size, static_cast<std::size_t>(extra.paletteSize));
+             ++i)
             extra.palette[i * 4 + 3] = d[i];
         return true;
     case 0:
