@@ -2,150 +2,17 @@
 // interlacing, transparency, and damaged streams refused.
 #include "engine/PngReader.h"
 #include "engine/PngWriter.h"
-#include "support/IconData.h"
+#include "support/PngBuilder.h"
 
 #include <gtest/gtest.h>
-#include <zlib.h>
-
-#include <cstdlib>
-#include <string>
 
 using namespace quarvel;
 using namespace quarvel::test;
 
 namespace {
 
-struct PngSpec {
-    int width = 1, height = 1, depth = 8, colourType = 6;
-    bool interlaced = false;
-    int filter = 0; // the filter of every row; 5 cycles through 0 to 4
-    Bytes palette;  // PLTE data
-    Bytes trns;     // tRNS data
-};
-
-void PutBig32(Bytes& out, std::uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.push_back(static_cast<std::uint8_t>(v >> shift));
-}
-
-void AddChunk(Bytes& png, const char* type, const Bytes& data) {
-    PutBig32(png, static_cast<std::uint32_t>(data.size()));
-    const std::size_t start = png.size();
-    png.insert(png.end(), type, type + 4);
-    png.insert(png.end(), data.begin(), data.end());
-    PutBig32(png, Crc32(&png[start], png.size() - start));
-}
-
-int Channels(int colourType) {
-    return colourType == 2 ? 3 : colourType == 4 ? 2 : colourType == 6 ? 4 : 1;
-}
-
-// Rows of `samples` (channels per pixel, full precision) packed at the depth, filter byte first.
-// Each row is filtered with the spec's filter against the row above in the same pass.
-Bytes PackRows(const PngSpec& spec, const std::vector<std::uint16_t>& samples, int x0, int y0,
-               int dx, int dy) {
-    const int channels = Channels(spec.colourType);
-    const int bits = spec.depth * channels, bpp = bits < 8 ? 1 : bits / 8;
-    const int w = spec.width > x0 ? (spec.width - x0 + dx - 1) / dx : 0;
-    const int h = spec.height > y0 ? (spec.height - y0 + dy - 1) / dy : 0;
-    Bytes out, above;
-    if (w == 0 || h == 0)
-        return out;
-    for (int y = 0; y < h; ++y) {
-        Bytes row((static_cast<std::size_t>(w) * bits + 7) / 8, 0);
-        for (int x = 0; x < w; ++x)
-            for (int c = 0; c < channels; ++c) {
-                const std::uint16_t s =
-                    samples[((y0 + y * dy) * spec.width + x0 + x * dx) * channels + c];
-                const int index = x * channels + c;
-                if (spec.depth == 16) {
-                    row[index * 2] = static_cast<std::uint8_t>(s >> 8);
-                    row[index * 2 + 1] = static_cast<std::uint8_t>(s);
-                } else {
-                    const int bit = index * spec.depth;
-                    row[bit / 8] |= static_cast<std::uint8_t>(s << (8 - spec.depth - bit % 8));
-                }
-            }
-        const int filter = spec.filter == 5 ? y % 5 : spec.filter;
-        out.push_back(static_cast<std::uint8_t>(filter));
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            const int a = i >= static_cast<std::size_t>(bpp) ? row[i - bpp] : 0;
-            const int b = above.empty() ? 0 : above[i];
-            const int c = above.empty() || i < static_cast<std::size_t>(bpp) ? 0 : above[i - bpp];
-            const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b),
-                      pc = std::abs(p - c);
-            const int paeth = pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
-            const int predicted[5] = {0, a, b, (a + b) / 2, paeth};
-            out.push_back(static_cast<std::uint8_t>(row[i] - predicted[filter]));
-        }
-        above = row;
-    }
-    return out;
-}
-
-Bytes Deflate(const Bytes& raw) {
-    uLongf size = compressBound(static_cast<uLong>(raw.size()));
-    Bytes out(size);
-    EXPECT_EQ(compress(out.data(), &size, raw.data(), static_cast<uLong>(raw.size())), Z_OK);
-    out.resize(size);
-    return out;
-}
-
-Bytes Header(const PngSpec& spec) {
-    Bytes ihdr;
-    PutBig32(ihdr, static_cast<std::uint32_t>(spec.width));
-    PutBig32(ihdr, static_cast<std::uint32_t>(spec.height));
-    ihdr.insert(ihdr.end(),
-                {static_cast<std::uint8_t>(spec.depth), static_cast<std::uint8_t>(spec.colourType),
-                 0, 0, static_cast<std::uint8_t>(spec.interlaced)});
-    return ihdr;
-}
-
-Bytes Assemble(const PngSpec& spec, const Bytes& zdata, std::size_t idatChunks = 1) {
-    Bytes png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    AddChunk(png, "IHDR", Header(spec));
-    if (!spec.palette.empty())
-        AddChunk(png, "PLTE", spec.palette);
-    if (!spec.trns.empty())
-        AddChunk(png, "tRNS", spec.trns);
-    const std::size_t part = zdata.size() / idatChunks + 1;
-    for (std::size_t at = 0; at < zdata.size(); at += part)
-        AddChunk(png, "IDAT",
-                 Bytes(zdata.begin() + at, zdata.begin() + std::min(zdata.size(), at + part)));
-    AddChunk(png, "IEND", {});
-    return png;
-}
-
-Bytes RawRows(const PngSpec& spec, const std::vector<std::uint16_t>& samples) {
-    if (!spec.interlaced)
-        return PackRows(spec, samples, 0, 0, 1, 1);
-    static const int kPasses[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
-                                      {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
-    Bytes raw;
-    for (const auto& p : kPasses) {
-        const Bytes pass = PackRows(spec, samples, p[0], p[1], p[2], p[3]);
-        raw.insert(raw.end(), pass.begin(), pass.end());
-    }
-    return raw;
-}
-
-Bytes MakePng(const PngSpec& spec, const std::vector<std::uint16_t>& samples) {
-    return Assemble(spec, Deflate(RawRows(spec, samples)));
-}
-
 std::optional<RgbaImage> Decode(const Bytes& png) {
     return DecodePng(ByteView(png.data(), png.size()));
-}
-
-// Pseudo-random samples of the spec's depth.
-std::vector<std::uint16_t> Noise(const PngSpec& spec, unsigned seed) {
-    std::vector<std::uint16_t> samples(static_cast<std::size_t>(spec.width) * spec.height *
-                                       Channels(spec.colourType));
-    for (auto& s : samples) {
-        seed = seed * 1103515245u + 12345u;
-        s = static_cast<std::uint16_t>((seed >> 8) & ((1u << spec.depth) - 1));
-    }
-    return samples;
 }
 
 } // namespace
@@ -194,7 +61,7 @@ TEST(PngReader, ReadsEachColourTypeAndDepthAsKnownPixels) {
         spec.depth = c.depth;
         if (c.colourType == 3)
             spec.palette = palette;
-        const auto image = Decode(MakePng(spec, c.samples));
+        const auto image = Decode(MakeTestPng(spec, c.samples));
         ASSERT_TRUE(image) << "type " << c.colourType << " depth " << c.depth;
         EXPECT_EQ(image->width, 3);
         EXPECT_EQ(image->height, 1);
@@ -213,14 +80,14 @@ TEST(PngReader, EveryFilterAndInterlacingGiveTheSamePixels) {
             spec.height = height;
             spec.colourType = colourType;
             spec.depth = depth;
-            const auto samples = Noise(spec, static_cast<unsigned>(width * 31 + depth));
-            const auto plain = Decode(MakePng(spec, samples));
+            const auto samples = PngNoise(spec, static_cast<unsigned>(width * 31 + depth));
+            const auto plain = Decode(MakeTestPng(spec, samples));
             ASSERT_TRUE(plain);
             for (const bool interlaced : {false, true})
                 for (int filter = 0; filter <= 5; ++filter) {
                     spec.interlaced = interlaced;
                     spec.filter = filter;
-                    const auto image = Decode(MakePng(spec, samples));
+                    const auto image = Decode(MakeTestPng(spec, samples));
                     ASSERT_TRUE(image) << filter << interlaced;
                     EXPECT_EQ(image->pixels, plain->pixels)
                         << "type " << colourType << " depth " << depth << " filter " << filter
@@ -236,7 +103,7 @@ TEST(PngReader, TransparencyChunkMakesPixelsTransparent) {
     indexed.colourType = 3;
     indexed.palette = {1, 2, 3, 4, 5, 6, 7, 8, 9};
     indexed.trns = {0, 128}; // the third entry keeps full alpha
-    auto image = Decode(MakePng(indexed, {0, 1, 2}));
+    auto image = Decode(MakeTestPng(indexed, {0, 1, 2}));
     ASSERT_TRUE(image);
     EXPECT_EQ(image->pixels, (Bytes{1, 2, 3, 0, 4, 5, 6, 128, 7, 8, 9, 255}));
 
@@ -245,7 +112,7 @@ TEST(PngReader, TransparencyChunkMakesPixelsTransparent) {
     grey.colourType = 0;
     grey.depth = 4;
     grey.trns = {0, 5};
-    image = Decode(MakePng(grey, {5, 6}));
+    image = Decode(MakeTestPng(grey, {5, 6}));
     ASSERT_TRUE(image);
     EXPECT_EQ(image->pixels, (Bytes{85, 85, 85, 0, 102, 102, 102, 255}));
 
@@ -255,7 +122,7 @@ TEST(PngReader, TransparencyChunkMakesPixelsTransparent) {
     rgb.colourType = 2;
     rgb.depth = 16;
     rgb.trns = {0x12, 0x34, 0, 0, 0xFF, 0xFF};
-    image = Decode(MakePng(rgb, {0x1234, 0, 0xFFFF, 0x1235, 0, 0xFFFF}));
+    image = Decode(MakeTestPng(rgb, {0x1234, 0, 0xFFFF, 0x1235, 0, 0xFFFF}));
     ASSERT_TRUE(image);
     EXPECT_EQ(image->pixels, (Bytes{0x12, 0, 255, 0, 0x12, 0, 255, 255}));
 }
@@ -276,9 +143,9 @@ TEST(PngReader, ReadsWhatTheWriterWritesAndPngsSplitAcrossChunks) {
     PngSpec spec;
     spec.width = 9;
     spec.height = 7;
-    const auto samples = Noise(spec, 3);
-    const auto whole = Decode(MakePng(spec, samples));
-    const auto split = Decode(Assemble(spec, Deflate(RawRows(spec, samples)), 6));
+    const auto samples = PngNoise(spec, 3);
+    const auto whole = Decode(MakeTestPng(spec, samples));
+    const auto split = Decode(AssemblePng(spec, DeflateBytes(PngRawRows(spec, samples)), 6));
     ASSERT_TRUE(whole && split);
     EXPECT_EQ(split->pixels, whole->pixels);
 }
@@ -287,9 +154,9 @@ TEST(PngReader, RefusesDamagedAndTruncatedStreams) {
     PngSpec spec;
     spec.width = 5;
     spec.height = 4;
-    const auto samples = Noise(spec, 9);
-    const Bytes raw = RawRows(spec, samples);
-    const Bytes good = MakePng(spec, samples);
+    const auto samples = PngNoise(spec, 9);
+    const Bytes raw = PngRawRows(spec, samples);
+    const Bytes good = MakeTestPng(spec, samples);
     ASSERT_TRUE(Decode(good));
 
     // Cut anywhere before the image data ends.
@@ -305,7 +172,7 @@ TEST(PngReader, RefusesDamagedAndTruncatedStreams) {
     }
 
     auto refused = [&](const PngSpec& s, const Bytes& rows, const char* why) {
-        EXPECT_FALSE(Decode(Assemble(s, Deflate(rows)))) << why;
+        EXPECT_FALSE(Decode(AssemblePng(s, DeflateBytes(rows)))) << why;
     };
     refused(spec, Bytes(raw.begin(), raw.end() - 1), "a row short");
     Bytes longer = raw;
@@ -324,8 +191,7 @@ TEST(PngReader, RefusesDamagedAndTruncatedStreams) {
     PngSpec greyPalette = spec;
     greyPalette.colourType = 0;
     greyPalette.palette = {1, 2, 3};
-    refused(greyPalette, PackRows(greyPalette, Noise(greyPalette, 1), 0, 0, 1, 1),
-            "grey with a palette");
+    refused(greyPalette, PngRawRows(greyPalette, PngNoise(greyPalette, 1)), "grey with a palette");
     PngSpec alphaKey = spec;
     alphaKey.trns = {0, 0};
     refused(alphaKey, raw, "tRNS beside an alpha channel");
@@ -341,12 +207,12 @@ TEST(PngReader, RefusesDamagedAndTruncatedStreams) {
 
     // The image data must follow the header: an IDAT-less stream and one with IEND first.
     Bytes noData = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    AddChunk(noData, "IHDR", Header(spec));
+    AddPngChunk(noData, "IHDR", PngHeaderData(spec));
     Bytes endFirst = noData;
-    AddChunk(noData, "IEND", {});
+    AddPngChunk(noData, "IEND", {});
     EXPECT_FALSE(Decode(noData));
-    AddChunk(endFirst, "IEND", {});
-    AddChunk(endFirst, "IDAT", Deflate(raw));
+    AddPngChunk(endFirst, "IEND", {});
+    AddPngChunk(endFirst, "IDAT", DeflateBytes(raw));
     EXPECT_FALSE(Decode(endFirst));
 
     // An index past a short palette is drawn opaque black.
@@ -355,7 +221,7 @@ TEST(PngReader, RefusesDamagedAndTruncatedStreams) {
     indexed.height = 1;
     indexed.colourType = 3;
     indexed.palette = {9, 9, 9};
-    const auto image = Decode(MakePng(indexed, {0, 200}));
+    const auto image = Decode(MakeTestPng(indexed, {0, 200}));
     ASSERT_TRUE(image);
     EXPECT_EQ(image->pixels, (Bytes{9, 9, 9, 255, 0, 0, 0, 255}));
 }
