@@ -107,6 +107,14 @@ TEST(PngReader, TransparencyChunkMakesPixelsTransparent) {
     ASSERT_TRUE(image);
     EXPECT_EQ(image->pixels, (Bytes{1, 2, 3, 0, 4, 5, 6, 128, 7, 8, 9, 255}));
 
+    // A 1-bit image with a longer palette and alphas: only the entries it can index count.
+    indexed.depth = 1;
+    indexed.width = 2;
+    indexed.trns = {10, 20, 30};
+    image = Decode(MakeTestPng(indexed, {1, 0}));
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->pixels, (Bytes{4, 5, 6, 20, 1, 2, 3, 10}));
+
     PngSpec grey;
     grey.width = 2;
     grey.colourType = 0;
