@@ -1,0 +1,18 @@
+// Reading PNG-stored icon images into straight RGBA pixels: every colour type and bit depth the
+// format allows, transparency (tRNS), the five row filters and Adam7 interlacing.
+#pragma once
+
+#include "ByteView.h"
+#include "IconBitmap.h"
+
+#include <optional>
+
+namespace quarvel {
+
+// The pixels of a PNG stream; 16-bit samples keep their high byte. Nothing for a damaged or
+// truncated stream (bad chunk lengths or CRCs, a missing or misplaced IHDR, PLTE or IDAT, data
+// that does not inflate to exactly the rows the header promises) or for more than
+// kMaxDecodedPixels pixels. Chunks after the image data are not read.
+std::optional<RgbaImage> DecodePng(const ByteView& png);
+
+} // namespace quarvel
