@@ -1,8 +1,11 @@
-// quarvel-cli extract: saves every icon that list shows for the paths into a folder.
+// quarvel-cli extract: saves every icon (and, with --kind, cursor) that list shows for the paths
+// into a folder.
 #include "Commands.h"
 
 #include "FileIcons.h"
 #include "FileWalk.h"
+#include "engine/AniFile.h"
+#include "engine/GroupCursor.h"
 #include "engine/IcoWriter.h"
 #include "engine/PEFile.h"
 #include "engine/PngExport.h"
@@ -17,6 +20,7 @@
 
 #include <cstdio>
 #include <map>
+#include <memory>
 
 namespace quarvel::cli {
 
@@ -31,6 +35,7 @@ struct ExtractOptions {
     bool overwrite = false;
     bool allSizes = false; // every image of each icon (PNG only)
     Format format = Format::Ico;
+    Kinds kinds = Kinds::Icons;
     std::string folder;
     std::vector<std::string> paths;
 };
@@ -55,6 +60,9 @@ bool ParseOptions(const std::vector<std::string>& args, ExtractOptions& options)
             else if (value == "png")
                 options.format = Format::Png;
             else
+                return false;
+        } else if (!optionsDone && arg == "--kind" && i + 1 < args.size()) {
+            if (!ParseKinds(args[++i], options.kinds))
                 return false;
         } else if (!optionsDone && arg == "-o" && i + 1 < args.size()) {
             options.folder = args[++i];
@@ -94,15 +102,23 @@ public:
     explicit Extractor(const ExtractOptions& options) : options_(options) {}
 
     bool ExtractFile(const std::string& path, bool named) {
-        IconCollector icons;
+        IconCollector icons(options_.kinds);
         bool ok = CollectFileIcons(path, named, icons);
         if (icons.icons.empty())
             return ok;
-        if (icons.icons.front().isIconFile)
+        switch (icons.icons.front().kind) {
+        case ListedKind::IconFile:
             return SaveIconFile(path) && ok;
+        case ListedKind::CursorFile:
+            return SaveCursorFile(path) && ok;
+        case ListedKind::AnimatedCursor:
+            return SaveAnimatedCursor(path) && ok;
+        default:
+            break;
+        }
 
         // The icons of a file whose own moved to a .mun file are read from there, and named
-        // after the file asked for.
+        // after the file asked for; its cursors are always its own.
         const std::string& source = icons.icons.front().source;
         if (source != path) {
             std::fflush(stdout);
@@ -111,15 +127,20 @@ public:
         }
         std::map<std::string, int> languagesOfName;
         for (const ListedIcon& icon : icons.icons)
-            ++languagesOfName[icon.NameText()];
-        CPEFile file(source.c_str());
+            ++languagesOfName[NameOfKind(icon)];
+        std::map<std::string, std::unique_ptr<CPEFile>> files;
         for (const ListedIcon& icon : icons.icons) {
+            std::unique_ptr<CPEFile>& file = files[icon.source];
+            if (!file)
+                file = std::make_unique<CPEFile>(icon.source.c_str());
             std::string name = MakeDefaultIconName(path.c_str(), icon.Key());
-            if (languagesOfName[icon.NameText()] > 1)
+            if (languagesOfName[NameOfKind(icon)] > 1)
                 name += "@" + std::to_string(icon.language);
-            ok = SaveGroup(file, source, icon, name) && ok;
+            ok = (icon.kind == ListedKind::CursorGroup
+                      ? SaveCursorGroup(*file, icon, name)
+                      : SaveGroup(*file, icon.source, icon, name)) &&
+                 ok;
         }
-        file.Close();
         return ok;
     }
 
@@ -154,6 +175,63 @@ private:
         if (Bmp())
             return Written(target, SaveBitmap(nullptr, path, ResKey(), 0, target));
         return Written(target, pf::CopyWholeFile(path.c_str(), target.c_str(), options_.overwrite));
+    }
+
+    // An icon group and a cursor group may share a name: they are counted apart.
+    static std::string NameOfKind(const ListedIcon& icon) {
+        return (icon.IsCursor() ? "c" : "i") + icon.NameText();
+    }
+
+    // A cursor's PNG files end in "-cursor", so that they never take an icon's names.
+    static std::string CursorStem(const std::string& name) { return name + "-cursor"; }
+
+    bool SaveCursorFile(const std::string& path) {
+        if (Png())
+            return SavePngs(ReadCurFileImages(path.c_str()).get(), CursorStem(FileTitle(path)));
+        return CopyFile(path, ".cur");
+    }
+
+    // An .ani file is copied as it is, or each frame's images saved as PNG files named
+    // <title>-frame<N>; the file must read as a whole first.
+    bool SaveAnimatedCursor(const std::string& path) {
+        if (!Png())
+            return CopyFile(path, ".ani");
+        const AniFile file(path.c_str());
+        if (file.Cursor() == nullptr) {
+            ReportError(path, file.Error().c_str());
+            return false;
+        }
+        bool ok = true;
+        for (int frame = 0; frame < file.Cursor()->FrameCount(); ++frame) {
+            const std::string stem = FileTitle(path) + "-frame" + std::to_string(frame + 1);
+            ok = SavePngs(ReadAniFrameImages(*file.Cursor(), frame).get(), stem) && ok;
+        }
+        return ok;
+    }
+
+    // A .cur or .ani file copied byte for byte; cursors have no .bmp form.
+    bool CopyFile(const std::string& path, const char* extension) {
+        if (Bmp()) {
+            ReportError(path, "cursors are saved as .cur, .ani or .png files");
+            return false;
+        }
+        const std::string target = Target(FileTitle(path) + extension);
+        return Available(target) &&
+               Written(target, pf::CopyWholeFile(path.c_str(), target.c_str(), options_.overwrite));
+    }
+
+    bool SaveCursorGroup(const CPEFile& file, const ListedIcon& icon, const std::string& name) {
+        if (Png())
+            return SavePngs(ReadGroupCursorImages(file, icon.Key(), icon.language).get(),
+                            CursorStem(name));
+        if (Bmp()) {
+            ReportError(icon.source, "cursors are saved as .cur, .ani or .png files");
+            return false;
+        }
+        const std::string target = Target(name + ".cur");
+        return Available(target) &&
+               Written(target, SaveGroupAsCur(file, icon.Key(), icon.language, target.c_str(),
+                                              options_.overwrite));
     }
 
     bool SaveGroup(const CPEFile& file, const std::string& path, const ListedIcon& icon,

@@ -12,9 +12,9 @@ namespace quarvel::cli {
 
 int UsageError() {
     std::fputs(
-        "usage: quarvel-cli list [-r] [--locations] PATH...\n"
+        "usage: quarvel-cli list [-r] [--locations] [--kind icon|cursor|all] PATH...\n"
         "       quarvel-cli extract [-r] [--overwrite] [--format ico|bmp|png] [--all-sizes]\n"
-        "                           -o FOLDER PATH...\n",
+        "                           [--kind icon|cursor|all] -o FOLDER PATH...\n",
         stderr);
     return kExitUsage;
 }

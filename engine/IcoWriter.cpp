@@ -30,6 +30,12 @@ std::uint8_t ColorCountFor(std::uint16_t planes, std::uint16_t bitCount) {
     return bits < 8 ? static_cast<std::uint8_t>(1u << bits) : 0;
 }
 
+// A cursor entry's planes and bit count hold its hot spot: the colours are its bitmap's.
+std::uint8_t CursorColorCount(const ByteView& image) {
+    const int bits = HasBitmapHeader(image) ? ImageBitCount(image).value_or(0) : 0;
+    return bits > 0 && bits < 8 ? static_cast<std::uint8_t>(1u << bits) : 0;
+}
+
 // Lays out an .ico file: the header, one entry per part with the images' offsets back to back,
 // then the images with biSizeImage cleared in bitmaps. Nothing when a part's image is not as
 // long as its entry says, the file would not fit the format's 16-bit count and 32-bit offsets,
@@ -87,7 +93,8 @@ bool WriteAll(const char* path, const std::vector<std::uint8_t>& bytes, bool ove
 
 } // namespace
 
-bool WriteIcoFile(const char* path, const CIconImageSet& set, const std::vector<int>& selection) {
+bool WriteIcoFile(const char* path, const CIconImageSet& set, const std::vector<int>& selection,
+                  bool overwrite) {
     if (path == nullptr || *path == '\0' || selection.empty())
         return false;
     std::vector<IcoPart> parts;
@@ -97,19 +104,21 @@ bool WriteIcoFile(const char* path, const CIconImageSet& set, const std::vector<
             return false;
         const IconSetEntry& from = set.entries[static_cast<std::size_t>(index)];
         IcoPart part{from, ByteView(from.image.data(), from.image.size())};
-        part.entry.bColorCount = ColorCountFor(from.wPlanes, from.wBitCount);
+        part.entry.bColorCount = set.type == kCursorType
+                                     ? CursorColorCount(part.image)
+                                     : ColorCountFor(from.wPlanes, from.wBitCount);
         part.entry.bReserved = 0;
         parts.push_back(part);
     }
-    const auto bytes = BuildIcoFile(0, 1, parts);
-    return bytes && WriteAll(path, *bytes, true);
+    const auto bytes = BuildIcoFile(0, set.type, parts);
+    return bytes && WriteAll(path, *bytes, overwrite);
 }
 
-bool WriteIcoFile(const char* path, const CIconImageSet& set) {
+bool WriteIcoFile(const char* path, const CIconImageSet& set, bool overwrite) {
     std::vector<int> all(set.entries.size());
     for (std::size_t i = 0; i < all.size(); ++i)
         all[i] = static_cast<int>(i);
-    return WriteIcoFile(path, set, all);
+    return WriteIcoFile(path, set, all, overwrite);
 }
 
 bool CPEFile::SaveGroupAsIco(ResKey name, std::uint16_t language, const char* path,
