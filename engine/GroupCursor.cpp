@@ -4,6 +4,7 @@
 #include "IcoWriter.h"
 #include "IconImageFinder.h"
 #include "PEFile.h"
+#include "PngExport.h"
 
 namespace quarvel {
 
@@ -55,12 +56,17 @@ std::unique_ptr<CIconImageSet> ReadGroupCursorImages(const CPEFile& file, ResKey
         const auto resource = imageRef ? imageRef->Bytes() : std::nullopt;
         if (!resource || resource->Size() != from.bytesInRes || from.bytesInRes < kHotSpotSize)
             return false;
-        entry.bWidth = EntrySide(from.width);
-        entry.bHeight = EntrySide(from.doubledHeight / 2u);
+        const ByteView image = *resource->Slice(kHotSpotSize, from.bytesInRes - kHotSpotSize);
+        // Resource compilers disagree on the group's height (Wine's is not doubled): the
+        // image's own sides are what a reader of the .cur file checks.
+        const auto facts = ReadImageFacts(image);
+        entry.bWidth = EntrySide(facts ? static_cast<unsigned>(facts->width) : from.width);
+        entry.bHeight =
+            EntrySide(facts ? static_cast<unsigned>(facts->height) : from.doubledHeight / 2u);
         entry.wPlanes = resource->U16At(0);   // hot spot x
         entry.wBitCount = resource->U16At(2); // hot spot y
         entry.dwBytesInRes = static_cast<std::uint32_t>(from.bytesInRes - kHotSpotSize);
-        entry.image.assign(resource->Data() + kHotSpotSize, resource->Data() + resource->Size());
+        entry.image.assign(image.Data(), image.Data() + image.Size());
         return true;
     });
     if (set)

@@ -33,8 +33,9 @@ std::optional<GroupIcon> FindGroupCursor(const CPEFile& file, ResKey name, std::
 
 // The images of a group cursor as a .cur file holds them (a set of type kCursorType): each
 // entry's hot spot read from its image, the image the bytes after it, the width and height
-// from the group's entry. Each image is looked for in the group's language, else in the first
-// stored; null unless every image is found with exactly its entry's size.
+// the image's own (the group entry's, its height halved, when the image's cannot be read). Each
+// image is looked for in the group's language, else in the first stored; null unless every image is
+// found with exactly its entry's size.
 std::unique_ptr<CIconImageSet> ReadGroupCursorImages(const CPEFile& file, ResKey name,
                                                      std::uint16_t language);
 

@@ -37,9 +37,9 @@ std::uint8_t CursorColorCount(const ByteView& image) {
 }
 
 // Lays out an .ico file: the header, one entry per part with the images' offsets back to back,
-// then the images with biSizeImage cleared in bitmaps. Nothing when a part's image is not as
-// long as its entry says, the file would not fit the format's 16-bit count and 32-bit offsets,
-// or memory runs out.
+// then the images with biSizeImage (and in a cursor's, the resolution) cleared in bitmaps. Nothing
+// when a part's image is not as long as its entry says, the file would not fit the format's 16-bit
+// count and 32-bit offsets, or memory runs out.
 std::optional<std::vector<std::uint8_t>> BuildIcoFile(std::uint16_t reserved, std::uint16_t type,
                                                       const std::vector<IcoPart>& parts) {
     if (parts.size() > 0xFFFF)
@@ -78,6 +78,8 @@ std::optional<std::vector<std::uint8_t>> BuildIcoFile(std::uint16_t reserved, st
             const std::size_t at = out.size();
             out.insert(out.end(), part.image.Data(), part.image.Data() + part.image.Size());
             ClearBitmapSizeImage(out.data() + at, part.image.Size());
+            if (type == kCursorType)
+                ClearBitmapResolution(out.data() + at, part.image.Size());
         }
         return out;
     } catch (const std::bad_alloc&) {
