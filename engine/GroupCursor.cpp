@@ -54,7 +54,7 @@ std::unique_ptr<CIconImageSet> ReadGroupCursorImages(const CPEFile& file, ResKey
         const GroupCursorEntry from = CursorEntry(*group, i);
         const auto imageRef = images.Find(from.id, true);
         const auto resource = imageRef ? imageRef->Bytes() : std::nullopt;
-        if (!resource || resource->Size() != from.bytesInRes || from.bytesInRes < kHotSpotSize)
+        if (!resource || resource->Size() != from.bytesInRes || from.bytesInRes <= kHotSpotSize)
             return false;
         const ByteView image = *resource->Slice(kHotSpotSize, from.bytesInRes - kHotSpotSize);
         // Resource compilers disagree on the group's height (Wine's is not doubled): the
@@ -77,7 +77,7 @@ std::unique_ptr<CIconImageSet> ReadGroupCursorImages(const CPEFile& file, ResKey
 bool SaveGroupAsCur(const CPEFile& file, ResKey name, std::uint16_t language, const char* path,
                     bool overwrite) {
     const auto set = ReadGroupCursorImages(file, name, language);
-    return set && WriteIcoFile(path, *set, overwrite);
+    return set && WriteIcoFile(path, *set, AllEntries(*set), overwrite);
 }
 
 } // namespace quarvel

@@ -116,11 +116,8 @@ bool WriteIcoFile(const char* path, const CIconImageSet& set, const std::vector<
     return bytes && WriteAll(path, *bytes, overwrite);
 }
 
-bool WriteIcoFile(const char* path, const CIconImageSet& set, bool overwrite) {
-    std::vector<int> all(set.entries.size());
-    for (std::size_t i = 0; i < all.size(); ++i)
-        all[i] = static_cast<int>(i);
-    return WriteIcoFile(path, set, all, overwrite);
+bool WriteIcoFile(const char* path, const CIconImageSet& set) {
+    return WriteIcoFile(path, set, AllEntries(set));
 }
 
 bool CPEFile::SaveGroupAsIco(ResKey name, std::uint16_t language, const char* path,

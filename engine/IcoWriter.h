@@ -20,7 +20,7 @@ namespace quarvel {
 bool WriteIcoFile(const char* path, const CIconImageSet& set, const std::vector<int>& selection,
                   bool overwrite = true);
 // Writes every entry of the set, in order.
-bool WriteIcoFile(const char* path, const CIconImageSet& set, bool overwrite = true);
+bool WriteIcoFile(const char* path, const CIconImageSet& set);
 
 // The file name part of `path`, "#", then the id in decimal or the name: shell32.dll#3.
 std::string MakeDefaultIconName(const char* path, ResKey name);

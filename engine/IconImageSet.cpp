@@ -41,6 +41,13 @@ std::unique_ptr<CIconImageSet> ReadMemoryImages(const ByteView& file, std::uint1
 
 } // namespace
 
+std::vector<int> AllEntries(const CIconImageSet& set) {
+    std::vector<int> all(set.entries.size());
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i] = static_cast<int>(i);
+    return all;
+}
+
 std::unique_ptr<CIconImageSet> ReadGroupImages(const CPEFile& file, ResKey name,
                                                std::uint16_t language) {
     if (!file.IsOpen() || !name.IsValid())

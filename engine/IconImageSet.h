@@ -29,6 +29,9 @@ struct CIconImageSet {
     int Count() const { return static_cast<int>(entries.size()); }
 };
 
+// The indices of all the set's entries, in order.
+std::vector<int> AllEntries(const CIconImageSet& set);
+
 // Image sets larger than this in total are refused: images that share bytes could otherwise
 // make a small hostile file ask for gigabytes.
 constexpr std::uint64_t kMaxImageSetBytes = 256u << 20;
