@@ -50,6 +50,7 @@ std::vector<NamedInput> SeedInputs() {
                                                               test::EntryFor(bmp16, 16, 4, 0)},
                                                              {png48, bmp16})});
     seeds.push_back({"png.ico", test::MakeIcoFile({test::EntryFor(png16, 16, 32, 0)}, {png16})});
+    AddCursorSeeds(seeds);
     return seeds;
 }
 
