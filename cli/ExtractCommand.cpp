@@ -186,15 +186,16 @@ private:
     static std::string CursorStem(const std::string& name) { return name + "-cursor"; }
 
     bool SaveCursorFile(const std::string& path) {
-        if (Png())
-            return SavePngs(ReadCurFileImages(path.c_str()).get(), CursorStem(FileTitle(path)));
+        if (Png() || Bmp())
+            return SaveCursorImages(ReadCurFileImages(path.c_str()).get(),
+                                    CursorStem(FileTitle(path)));
         return CopyFile(path, ".cur");
     }
 
-    // An .ani file is copied as it is, or each frame's images saved as PNG files named
+    // An .ani file is copied as it is, or each frame's images saved as PNG or .bmp files named
     // <title>-frame<N>; the file must read as a whole first.
     bool SaveAnimatedCursor(const std::string& path) {
-        if (!Png())
+        if (!Png() && !Bmp())
             return CopyFile(path, ".ani");
         const AniFile file(path.c_str());
         if (file.Cursor() == nullptr) {
@@ -204,34 +205,40 @@ private:
         bool ok = true;
         for (int frame = 0; frame < file.Cursor()->FrameCount(); ++frame) {
             const std::string stem = FileTitle(path) + "-frame" + std::to_string(frame + 1);
-            ok = SavePngs(ReadAniFrameImages(*file.Cursor(), frame).get(), stem) && ok;
+            ok = SaveCursorImages(ReadAniFrameImages(*file.Cursor(), frame).get(), stem) && ok;
         }
         return ok;
     }
 
-    // A .cur or .ani file copied byte for byte; cursors have no .bmp form.
+    // A .cur or .ani file copied byte for byte.
     bool CopyFile(const std::string& path, const char* extension) {
-        if (Bmp()) {
-            ReportError(path, "cursors are saved as .cur, .ani or .png files");
-            return false;
-        }
         const std::string target = Target(FileTitle(path) + extension);
         return Available(target) &&
                Written(target, pf::CopyWholeFile(path.c_str(), target.c_str(), options_.overwrite));
     }
 
     bool SaveCursorGroup(const CPEFile& file, const ListedIcon& icon, const std::string& name) {
-        if (Png())
-            return SavePngs(ReadGroupCursorImages(file, icon.Key(), icon.language).get(),
-                            CursorStem(name));
-        if (Bmp()) {
-            ReportError(icon.source, "cursors are saved as .cur, .ani or .png files");
-            return false;
-        }
+        if (Png() || Bmp())
+            return SaveCursorImages(ReadGroupCursorImages(file, icon.Key(), icon.language).get(),
+                                    CursorStem(name));
         const std::string target = Target(name + ".cur");
         return Available(target) &&
                Written(target, SaveGroupAsCur(file, icon.Key(), icon.language, target.c_str(),
                                               options_.overwrite));
+    }
+
+    // A cursor's images as PNG files (SavePngs), or its largest image as <stem>.bmp.
+    bool SaveCursorImages(const CIconImageSet* set, const std::string& stem) {
+        if (Png())
+            return SavePngs(set, stem);
+        const std::string target = Target(stem + ".bmp");
+        if (set == nullptr) {
+            ReportError(target, "the cursor's images cannot be read");
+            return false;
+        }
+        const int largest = LargestImage(*set);
+        return Available(target) &&
+               Written(target, largest >= 0 && SaveImageBitmap(ImageOf(*set, largest), target));
     }
 
     bool SaveGroup(const CPEFile& file, const std::string& path, const ListedIcon& icon,
@@ -292,8 +299,14 @@ private:
         const ScopedBitmap bitmap(IconToBitmap(icon.Get()));
         return bitmap && WriteBmpFile(target.c_str(), bitmap.Get()) == 1;
     }
+    bool SaveImageBitmap(const ByteView& image, const std::string& target) const {
+        return WriteImageBmpFile(target.c_str(), image, options_.overwrite) == 1;
+    }
 #else
     bool SaveBitmap(const CPEFile*, const std::string&, ResKey, std::uint16_t, const std::string&) {
+        return false;
+    }
+    bool SaveImageBitmap(const ByteView&, const std::string&) const {
         return false;
     }
 #endif

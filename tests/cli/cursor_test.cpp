@@ -107,3 +107,18 @@ TEST(CliCursors, ExtractWritesEveryCursorImageAndFrameAsPng) {
     EXPECT_NE(refused.err.find("bad.ani"), std::string::npos) << refused.err;
     EXPECT_TRUE(out.Names().empty());
 }
+
+#ifdef _WIN32
+TEST(CliCursors, ExtractWritesTheLargestImageOfEachCursorAndFrameAsBmp) {
+    const CursorFiles f;
+    const CliResult r = RunCli({"extract", "--kind", "cursor", "--format", "bmp", "-o",
+                                f.out.Path(), f.cur, f.ani},
+                               f.scratch.Path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(f.out.Names(), (Lines{"arrow-cursor.bmp", "busy-frame1.bmp", "busy-frame2.bmp"}));
+    const Bytes bmp = ReadFileBytes(f.out.File("busy-frame1.bmp"));
+    ASSERT_GT(bmp.size(), 54u);
+    EXPECT_EQ(bmp[0], 'B');
+    EXPECT_EQ(bmp[18], 32) << "32 pixels wide";
+}
+#endif
