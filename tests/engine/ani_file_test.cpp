@@ -89,8 +89,9 @@ TEST(AniFiles, CountsThatTheBytesDoNotBearAreRefused) {
     // The header's size, as the chunk and as its own first field.
     for (const std::uint32_t size : {0u, 35u, 37u, 0xFFFFFFFFu}) {
         EXPECT_TRUE(refused([size](AniParts& p) { p.headerSizeField = size; })) << size;
-        if (size < 100)
+        if (size < 100) {
             EXPECT_TRUE(refused([size](AniParts& p) { p.headerSize = size; })) << size;
+        }
     }
     // A chunk size of 0xFFFFFFFF runs past the end of the file.
     Bytes bytes = BuildAni(MakeAniParts(2));

@@ -190,7 +190,6 @@ TEST(CurFiles, ReadWithTheirHotSpotsAndWrittenBackTheSame) {
     }
     EXPECT_EQ(ReadIcoOrCurImages(ByteView(bytes.data(), bytes.size()))->type, kCursorType);
 
-    Bytes cut = bytes;
-    cut.pop_back();
+    const Bytes cut(bytes.begin(), bytes.end() - 1);
     EXPECT_EQ(ReadCurImages(ByteView(cut.data(), cut.size())), nullptr) << "an image cut short";
 }
