@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Times quarvel-cli against icoutils' wrestool on every file of Wine's library folder.
 
-    bench/engine_vs_wrestool.py [--runs N] [--cli PATH] [--folder PATH]
+    bench/engine_vs_wrestool.py [--runs N] [--cli PATH] [--folder PATH] [--kind icon|cursor|all]
 
 Each tool runs as one process over all files; the best of N runs counts. Prints both times
-and the ratio (wrestool time / quarvel-cli time) for listing and for extracting.
+and the ratio (wrestool time / quarvel-cli time) for listing and for extracting. With --kind the
+listing lists that kind (wrestool: -t12 for cursors, every resource for all); extracting is of icons.
 """
 import argparse
 import os
@@ -74,6 +75,7 @@ def main():
     parser.add_argument('--runs', type=int, default=7)
     parser.add_argument('--cli', default=os.path.join(ROOT, 'build', 'native', 'cli', 'quarvel-cli'))
     parser.add_argument('--folder', default='/usr/lib/x86_64-linux-gnu/wine/x86_64-windows')
+    parser.add_argument('--kind', choices=['icon', 'cursor', 'all'], default='icon')
     args = parser.parse_args()
     if not shutil.which('wrestool') or not os.path.isdir(args.folder) or not os.path.exists(args.cli):
         sys.exit('needs wrestool, the Wine library folder and a native build of quarvel-cli')
@@ -82,10 +84,11 @@ def main():
                    if os.path.isfile(os.path.join(args.folder, name)))
     print(f"{len(files)} files in {args.folder}, best of {args.runs} runs")
     # A first pass of each brings the files into the page cache for both tools alike.
-    best_time([args.cli, 'list'] + files, 1)
-    best_time(['wrestool', '-l', '-t14'] + files, 1)
-    report('list', best_time([args.cli, 'list'] + files, args.runs),
-           best_time(['wrestool', '-l', '-t14'] + files, args.runs), 3)
+    ours = [args.cli, 'list'] + (['--kind', args.kind] if args.kind != 'icon' else []) + files
+    theirs = ['wrestool', '-l'] + {'icon': ['-t14'], 'cursor': ['-t12'], 'all': []}[args.kind] + files
+    best_time(ours, 1)
+    best_time(theirs, 1)
+    report('list', best_time(ours, args.runs), best_time(theirs, args.runs), 3)
 
     with tempfile.TemporaryDirectory() as ours, tempfile.TemporaryDirectory() as theirs:
         def empty(folder):

@@ -1,8 +1,11 @@
-// quarvel-cli extract: saves every icon that list shows for the paths into a folder.
+// quarvel-cli extract: saves every icon (and, with --kind, cursor) that list shows for the paths
+// into a folder.
 #include "Commands.h"
 
 #include "FileIcons.h"
 #include "FileWalk.h"
+#include "engine/AniFile.h"
+#include "engine/GroupCursor.h"
 #include "engine/IcoWriter.h"
 #include "engine/IconImage.h"
 #include "engine/IconSizing.h"
@@ -19,6 +22,7 @@
 
 #include <cstdio>
 #include <map>
+#include <memory>
 
 namespace quarvel::cli {
 
@@ -34,6 +38,7 @@ struct ExtractOptions {
     bool allSizes = false; // every image of each icon (PNG only)
     int size = 0;          // each icon at this many pixels (PNG only); 0 for its largest image
     Format format = Format::Ico;
+    Kinds kinds = Kinds::Icons;
     std::string folder;
     std::vector<std::string> paths;
 };
@@ -71,6 +76,9 @@ bool ParseOptions(const std::vector<std::string>& args, ExtractOptions& options)
         } else if (!optionsDone && arg == "--size" && i + 1 < args.size()) {
             options.size = ParseSize(args[++i]);
             if (options.size == 0)
+                return false;
+        } else if (!optionsDone && arg == "--kind" && i + 1 < args.size()) {
+            if (!ParseKinds(args[++i], options.kinds))
                 return false;
         } else if (!optionsDone && arg == "-o" && i + 1 < args.size()) {
             options.folder = args[++i];
@@ -111,15 +119,23 @@ public:
     explicit Extractor(const ExtractOptions& options) : options_(options) {}
 
     bool ExtractFile(const std::string& path, bool named) {
-        IconCollector icons;
+        IconCollector icons(options_.kinds);
         bool ok = CollectFileIcons(path, named, icons);
         if (icons.icons.empty())
             return ok;
-        if (icons.icons.front().isIconFile)
+        switch (icons.icons.front().kind) {
+        case ListedKind::IconFile:
             return SaveIconFile(path) && ok;
+        case ListedKind::CursorFile:
+            return SaveCursorFile(path) && ok;
+        case ListedKind::AnimatedCursor:
+            return SaveAnimatedCursor(path) && ok;
+        default:
+            break;
+        }
 
         // The icons of a file whose own moved to a .mun file are read from there, and named
-        // after the file asked for.
+        // after the file asked for; its cursors are always its own.
         const std::string& source = icons.icons.front().source;
         if (source != path) {
             std::fflush(stdout);
@@ -128,15 +144,20 @@ public:
         }
         std::map<std::string, int> languagesOfName;
         for (const ListedIcon& icon : icons.icons)
-            ++languagesOfName[icon.NameText()];
-        CPEFile file(source.c_str());
+            ++languagesOfName[NameOfKind(icon)];
+        std::map<std::string, std::unique_ptr<CPEFile>> files;
         for (const ListedIcon& icon : icons.icons) {
+            std::unique_ptr<CPEFile>& file = files[icon.source];
+            if (!file)
+                file = std::make_unique<CPEFile>(icon.source.c_str());
             std::string name = MakeDefaultIconName(path.c_str(), icon.Key());
-            if (languagesOfName[icon.NameText()] > 1)
+            if (languagesOfName[NameOfKind(icon)] > 1)
                 name += "@" + std::to_string(icon.language);
-            ok = SaveGroup(file, source, icon, name) && ok;
+            ok = (icon.kind == ListedKind::CursorGroup
+                      ? SaveCursorGroup(*file, icon, name)
+                      : SaveGroup(*file, icon.source, icon, name)) &&
+                 ok;
         }
-        file.Close();
         return ok;
     }
 
@@ -171,6 +192,70 @@ private:
         if (Bmp())
             return Written(target, SaveBitmap(nullptr, path, ResKey(), 0, target));
         return Written(target, pf::CopyWholeFile(path.c_str(), target.c_str(), options_.overwrite));
+    }
+
+    // An icon group and a cursor group may share a name: they are counted apart.
+    static std::string NameOfKind(const ListedIcon& icon) {
+        return (icon.IsCursor() ? "c" : "i") + icon.NameText();
+    }
+
+    // A cursor's PNG files end in "-cursor", so that they never take an icon's names.
+    static std::string CursorStem(const std::string& name) { return name + "-cursor"; }
+
+    bool SaveCursorFile(const std::string& path) {
+        if (Png() || Bmp())
+            return SaveCursorImages(ReadCurFileImages(path.c_str()).get(),
+                                    CursorStem(FileTitle(path)));
+        return CopyFile(path, ".cur");
+    }
+
+    // An .ani file is copied as it is, or each frame's images saved as PNG or .bmp files named
+    // <title>-frame<N>; the file must read as a whole first.
+    bool SaveAnimatedCursor(const std::string& path) {
+        if (!Png() && !Bmp())
+            return CopyFile(path, ".ani");
+        const AniFile file(path.c_str());
+        if (file.Cursor() == nullptr) {
+            ReportError(path, file.Error().c_str());
+            return false;
+        }
+        bool ok = true;
+        for (int frame = 0; frame < file.Cursor()->FrameCount(); ++frame) {
+            const std::string stem = FileTitle(path) + "-frame" + std::to_string(frame + 1);
+            ok = SaveCursorImages(ReadAniFrameImages(*file.Cursor(), frame).get(), stem) && ok;
+        }
+        return ok;
+    }
+
+    // A .cur or .ani file copied byte for byte.
+    bool CopyFile(const std::string& path, const char* extension) {
+        const std::string target = Target(FileTitle(path) + extension);
+        return Available(target) &&
+               Written(target, pf::CopyWholeFile(path.c_str(), target.c_str(), options_.overwrite));
+    }
+
+    bool SaveCursorGroup(const CPEFile& file, const ListedIcon& icon, const std::string& name) {
+        if (Png() || Bmp())
+            return SaveCursorImages(ReadGroupCursorImages(file, icon.Key(), icon.language).get(),
+                                    CursorStem(name));
+        const std::string target = Target(name + ".cur");
+        return Available(target) &&
+               Written(target, SaveGroupAsCur(file, icon.Key(), icon.language, target.c_str(),
+                                              options_.overwrite));
+    }
+
+    // A cursor's images as PNG files (SavePngs), or its largest image as <stem>.bmp.
+    bool SaveCursorImages(const CIconImageSet* set, const std::string& stem) {
+        if (Png())
+            return SavePngs(set, stem);
+        const std::string target = Target(stem + ".bmp");
+        if (set == nullptr) {
+            ReportError(target, "the cursor's images cannot be read");
+            return false;
+        }
+        const int largest = LargestImage(*set);
+        return Available(target) &&
+               Written(target, largest >= 0 && SaveImageBitmap(ImageOf(*set, largest), target));
     }
 
     bool SaveGroup(const CPEFile& file, const std::string& path, const ListedIcon& icon,
@@ -256,8 +341,14 @@ private:
         const ScopedBitmap bitmap(IconToBitmap(icon.Get()));
         return bitmap && WriteBmpFile(target.c_str(), bitmap.Get()) == 1;
     }
+    bool SaveImageBitmap(const ByteView& image, const std::string& target) const {
+        return WriteImageBmpFile(target.c_str(), image, options_.overwrite) == 1;
+    }
 #else
     bool SaveBitmap(const CPEFile*, const std::string&, ResKey, std::uint16_t, const std::string&) {
+        return false;
+    }
+    bool SaveImageBitmap(const ByteView&, const std::string&) const {
         return false;
     }
 #endif

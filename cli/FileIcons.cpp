@@ -2,7 +2,6 @@
 #include "FileIcons.h"
 
 #include "FileWalk.h"
-#include "engine/MunFallback.h"
 #include "engine/PEFile.h"
 #include "engine/platform/FileSystem.h"
 
@@ -13,24 +12,29 @@ bool CollectFileIcons(const std::string& path, bool named, IconCollector& icons)
         ListIconGroups(path.c_str(), &icons);
         return true;
     }
-    if (!platform::CanReadFile(path.c_str())) {
-        ReportError(path, "cannot be read");
-        return false;
-    }
-    if (HasIcoExtension(path.c_str())) {
-        icons.AddIconFile(path.c_str());
+    const char* text = path.c_str();
+    const bool cursors = icons.TakesCursors();
+    if (HasIcoExtension(text) || (cursors && (HasCurExtension(text) || HasAniExtension(text)))) {
+        if (!platform::CanReadFile(text)) {
+            ReportError(path, "cannot be read");
+            return false;
+        }
+        ListIconGroups(text, &icons);
         return true;
     }
-    if (!PathFitsSystem(path.c_str())) {
-        ReportError(path, "path too long");
-        return false;
-    }
-    CPEFile file(path.c_str());
+    CPEFile file(text);
     if (!file.IsOpen()) {
-        ReportError(path, "not a Win32 image or .ico file");
+        // Why it did not open is asked only now, so that an image file is opened once.
+        if (!platform::CanReadFile(text))
+            ReportError(path, "cannot be read");
+        else if (!PathFitsSystem(text))
+            ReportError(path, "path too long");
+        else
+            ReportError(path, cursors ? "not a Win32 image, .ico, .cur or .ani file"
+                                      : "not a Win32 image or .ico file");
         return false;
     }
-    ListGroupIconsOrMoved(file, path.c_str(), icons);
+    ListImageFileGroups(file, text, icons);
     return true;
 }
 

@@ -1,11 +1,25 @@
-// The command line's receiver of listed icons.
+// The command line's receiver of listed icons and cursors.
 #include "IconCollector.h"
 
 namespace quarvel::cli {
 
-int IconCollector::AddGroupIcon(const char* path, ResKey name, std::uint16_t language) {
+bool ParseKinds(const std::string& value, Kinds& kinds) {
+    if (value == "icon")
+        kinds = Kinds::Icons;
+    else if (value == "cursor")
+        kinds = Kinds::Cursors;
+    else if (value == "all")
+        kinds = Kinds::All;
+    else
+        return false;
+    return true;
+}
+
+int IconCollector::AddGroup(ListedKind kind, const char* path, ResKey name,
+                            std::uint16_t language) {
     ListedIcon icon;
     icon.source = path;
+    icon.kind = kind;
     icon.nameIsId = name.IsId();
     icon.id = name.Id();
     if (!name.IsId())
@@ -15,12 +29,32 @@ int IconCollector::AddGroupIcon(const char* path, ResKey name, std::uint16_t lan
     return 1;
 }
 
-int IconCollector::AddIconFile(const char* path) {
+int IconCollector::AddFile(ListedKind kind, const char* path) {
     ListedIcon icon;
     icon.source = path;
-    icon.isIconFile = true;
+    icon.kind = kind;
     icons.push_back(std::move(icon));
     return 1;
+}
+
+int IconCollector::AddGroupIcon(const char* path, ResKey name, std::uint16_t language) {
+    return TakesIcons() ? AddGroup(ListedKind::IconGroup, path, name, language) : 0;
+}
+
+int IconCollector::AddIconFile(const char* path) {
+    return TakesIcons() ? AddFile(ListedKind::IconFile, path) : 0;
+}
+
+int IconCollector::AddGroupCursor(const char* path, ResKey name, std::uint16_t language) {
+    return AddGroup(ListedKind::CursorGroup, path, name, language);
+}
+
+int IconCollector::AddCursorFile(const char* path) {
+    return AddFile(ListedKind::CursorFile, path);
+}
+
+int IconCollector::AddAnimatedCursorFile(const char* path) {
+    return AddFile(ListedKind::AnimatedCursor, path);
 }
 
 } // namespace quarvel::cli

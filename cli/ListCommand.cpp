@@ -1,5 +1,6 @@
-// quarvel-cli list: one line per icon, "path<TAB>group|ico<TAB>name<TAB>language" (the path
-// the icon is read from), or with --locations its icon location.
+// quarvel-cli list: one line per icon, "path<TAB>kind<TAB>name<TAB>language" (the path the icon
+// is read from; the kind group, ico, and with --kind cursor or all also cursor, cur and ani),
+// or with --locations its icon location.
 #include "Commands.h"
 
 #include "FileIcons.h"
@@ -24,10 +25,31 @@ std::string Printable(const std::string& text) {
     return out;
 }
 
-// The icon's location string; "" when its named group has gone from the file.
+// The word of the line that says what was listed.
+const char* KindWord(ListedKind kind) {
+    switch (kind) {
+    case ListedKind::IconGroup:
+        return "group";
+    case ListedKind::IconFile:
+        return "ico";
+    case ListedKind::CursorGroup:
+        return "cursor";
+    case ListedKind::CursorFile:
+        return "cur";
+    case ListedKind::AnimatedCursor:
+        return "ani";
+    }
+    return "";
+}
+
+// The icon's location string; "" when its named group has gone from the file. A cursor file's
+// location is its path; a group cursor has none (nothing takes "path,-ID" for a cursor).
 std::string LocationOf(const std::string& path, const ListedIcon& icon) {
-    CIconItem item = icon.isIconFile ? CIconItem(icon.source.c_str())
-                                     : CIconItem(icon.source.c_str(), icon.Key(), icon.language);
+    if (icon.IsCursor())
+        return icon.IsGroup() ? std::string() : icon.source;
+    CIconItem item = icon.kind == ListedKind::IconFile
+                         ? CIconItem(icon.source.c_str())
+                         : CIconItem(icon.source.c_str(), icon.Key(), icon.language);
     item.SetListedPath(path.c_str());
     return IconLocation(item).value_or(std::string());
 }
@@ -36,13 +58,18 @@ std::string LocationOf(const std::string& path, const ListedIcon& icon) {
 
 int RunList(const std::vector<std::string>& args) {
     bool recursive = false, locations = false;
+    Kinds kinds = Kinds::Icons;
     std::vector<std::string> paths;
-    for (const std::string& arg : args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         if (arg == "-r" && paths.empty())
             recursive = true;
         else if (arg == "--locations" && paths.empty())
             locations = true;
-        else if (!arg.empty() && arg[0] == '-' && paths.empty())
+        else if (arg == "--kind" && paths.empty() && i + 1 < args.size()) {
+            if (!ParseKinds(args[++i], kinds))
+                return UsageError();
+        } else if (!arg.empty() && arg[0] == '-' && paths.empty())
             return UsageError();
         else
             paths.push_back(arg);
@@ -53,21 +80,20 @@ int RunList(const std::vector<std::string>& args) {
     bool ok = true;
     std::string out;
     const bool walked = WalkPaths(paths, recursive, [&](const std::string& path, bool named) {
-        IconCollector icons;
+        IconCollector icons(kinds);
         ok = CollectFileIcons(path, named, icons) && ok;
         out.clear();
         for (const ListedIcon& icon : icons.icons) {
             if (locations) {
-                out += Printable(LocationOf(path, icon)) + "\n";
+                if (icon.kind != ListedKind::CursorGroup)
+                    out += Printable(LocationOf(path, icon)) + "\n";
                 continue;
             }
-            out += Printable(icon.source);
-            if (icon.isIconFile) {
-                out += "\tico\t\t0\n";
-            } else {
-                out += "\tgroup\t" + Printable(icon.NameText()) + "\t" +
-                       std::to_string(icon.language) + "\n";
-            }
+            out += Printable(icon.source) + "\t" + KindWord(icon.kind) + "\t";
+            if (icon.IsGroup())
+                out += Printable(icon.NameText()) + "\t" + std::to_string(icon.language) + "\n";
+            else
+                out += "\t0\n";
         }
         std::fwrite(out.data(), 1, out.size(), stdout);
     });

@@ -11,10 +11,12 @@
 namespace quarvel::cli {
 
 int UsageError() {
-    std::fputs("usage: quarvel-cli list [-r] [--locations] PATH...\n"
-               "       quarvel-cli extract [-r] [--overwrite] [--format ico|bmp|png]\n"
-               "                           [--all-sizes | --size N] -o FOLDER PATH...\n",
-               stderr);
+    std::fputs(
+        "usage: quarvel-cli list [-r] [--locations] [--kind icon|cursor|all] PATH...\n"
+        "       quarvel-cli extract [-r] [--overwrite] [--format ico|bmp|png]\n"
+        "                           [--all-sizes | --size N] [--kind icon|cursor|all]\n"
+        "                           -o FOLDER PATH...\n",
+        stderr);
     return kExitUsage;
 }
 

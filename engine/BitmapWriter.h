@@ -4,6 +4,8 @@
 
 #ifdef _WIN32
 
+#include "ByteView.h"
+
 #include <windows.h>
 
 namespace quarvel {
@@ -19,6 +21,10 @@ BITMAPINFO* CreateBitmapInfo(HBITMAP bitmap);
 // Writes the bitmap as a .bmp file; 1 or 0, never a partial file. A file at the path is replaced
 // only when overwriting is allowed, and is otherwise left as it was (0).
 int WriteBmpFile(const char* path, HBITMAP bitmap, bool overwrite = true);
+
+// Writes one icon or cursor image (a cursor's without its hot spot) as a .bmp file: the icon it
+// builds (BuildIconFromImage, through the image check) drawn as IconToBitmap draws. 1 or 0.
+int WriteImageBmpFile(const char* path, const ByteView& image, bool overwrite = true);
 
 } // namespace quarvel
 

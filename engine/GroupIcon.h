@@ -16,6 +16,9 @@ class CPEFile;
 constexpr std::uint64_t kIconHeaderSize = 6;
 constexpr std::uint64_t kGroupEntrySize = 14;
 constexpr std::uint64_t kIcoEntrySize = 16;
+// The type field of the header: icons and cursors share the layout.
+constexpr std::uint16_t kIconType = 1;
+constexpr std::uint16_t kCursorType = 2;
 
 // The first 12 bytes of a group or .ico directory entry: how one image is described.
 struct IconEntryFields {
@@ -38,7 +41,12 @@ public:
     std::uint16_t Type() const { return bytes_.U16At(2); }
     std::uint16_t Count() const { return bytes_.U16At(4); }
     // The header of an icon: reserved 0, type 1, at least one image.
-    bool IsIcon() const { return Reserved() == 0 && Type() == 1 && Count() != 0; }
+    bool IsIcon() const { return IsOfType(kIconType); }
+    // The header of a cursor: reserved 0, type 2, at least one image.
+    bool IsCursor() const { return IsOfType(kCursorType); }
+    bool IsOfType(std::uint16_t type) const {
+        return Reserved() == 0 && Type() == type && Count() != 0;
+    }
     // The whole directory, header first (what the system's own lookups in a directory take).
     const ByteView& Bytes() const { return bytes_; }
 

@@ -46,8 +46,8 @@ std::uint64_t IcoDirectory::TotalImageBytes() const {
     return total;
 }
 
-bool IcoDirectory::IsSoundIcon() const {
-    if (!IsIcon() || !IsComplete())
+bool IcoDirectory::IsSound(std::uint16_t type) const {
+    if (!IsOfType(type) || !IsComplete())
         return false;
     for (int i = 0; i < entriesInFile_; ++i) {
         if (!Image(i))

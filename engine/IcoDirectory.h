@@ -33,7 +33,10 @@ public:
     std::uint64_t TotalImageBytes() const;
 
     // An icon whose directory is complete and whose images all lie inside the file.
-    bool IsSoundIcon() const;
+    bool IsSoundIcon() const { return IsSound(kIconType); }
+    // The same for a cursor (.cur file).
+    bool IsSoundCursor() const { return IsSound(kCursorType); }
+    bool IsSound(std::uint16_t type) const;
 
 private:
     IcoDirectory(const ByteView& file, int entriesInFile)

@@ -30,10 +30,16 @@ std::uint8_t ColorCountFor(std::uint16_t planes, std::uint16_t bitCount) {
     return bits < 8 ? static_cast<std::uint8_t>(1u << bits) : 0;
 }
 
+// A cursor entry's planes and bit count hold its hot spot: the colours are its bitmap's.
+std::uint8_t CursorColorCount(const ByteView& image) {
+    const int bits = HasBitmapHeader(image) ? ImageBitCount(image).value_or(0) : 0;
+    return bits > 0 && bits < 8 ? static_cast<std::uint8_t>(1u << bits) : 0;
+}
+
 // Lays out an .ico file: the header, one entry per part with the images' offsets back to back,
-// then the images with biSizeImage cleared in bitmaps. Nothing when a part's image is not as
-// long as its entry says, the file would not fit the format's 16-bit count and 32-bit offsets,
-// or memory runs out.
+// then the images with biSizeImage (and in a cursor's, the resolution) cleared in bitmaps. Nothing
+// when a part's image is not as long as its entry says, the file would not fit the format's 16-bit
+// count and 32-bit offsets, or memory runs out.
 std::optional<std::vector<std::uint8_t>> BuildIcoFile(std::uint16_t reserved, std::uint16_t type,
                                                       const std::vector<IcoPart>& parts) {
     if (parts.size() > 0xFFFF)
@@ -72,6 +78,8 @@ std::optional<std::vector<std::uint8_t>> BuildIcoFile(std::uint16_t reserved, st
             const std::size_t at = out.size();
             out.insert(out.end(), part.image.Data(), part.image.Data() + part.image.Size());
             ClearBitmapSizeImage(out.data() + at, part.image.Size());
+            if (type == kCursorType)
+                ClearBitmapResolution(out.data() + at, part.image.Size());
         }
         return out;
     } catch (const std::bad_alloc&) {
@@ -87,7 +95,8 @@ bool WriteAll(const char* path, const std::vector<std::uint8_t>& bytes, bool ove
 
 } // namespace
 
-bool WriteIcoFile(const char* path, const CIconImageSet& set, const std::vector<int>& selection) {
+bool WriteIcoFile(const char* path, const CIconImageSet& set, const std::vector<int>& selection,
+                  bool overwrite) {
     if (path == nullptr || *path == '\0' || selection.empty())
         return false;
     std::vector<IcoPart> parts;
@@ -97,19 +106,18 @@ bool WriteIcoFile(const char* path, const CIconImageSet& set, const std::vector<
             return false;
         const IconSetEntry& from = set.entries[static_cast<std::size_t>(index)];
         IcoPart part{from, ByteView(from.image.data(), from.image.size())};
-        part.entry.bColorCount = ColorCountFor(from.wPlanes, from.wBitCount);
+        part.entry.bColorCount = set.type == kCursorType
+                                     ? CursorColorCount(part.image)
+                                     : ColorCountFor(from.wPlanes, from.wBitCount);
         part.entry.bReserved = 0;
         parts.push_back(part);
     }
-    const auto bytes = BuildIcoFile(0, 1, parts);
-    return bytes && WriteAll(path, *bytes, true);
+    const auto bytes = BuildIcoFile(0, set.type, parts);
+    return bytes && WriteAll(path, *bytes, overwrite);
 }
 
 bool WriteIcoFile(const char* path, const CIconImageSet& set) {
-    std::vector<int> all(set.entries.size());
-    for (std::size_t i = 0; i < all.size(); ++i)
-        all[i] = static_cast<int>(i);
-    return WriteIcoFile(path, set, all);
+    return WriteIcoFile(path, set, AllEntries(set));
 }
 
 bool CPEFile::SaveGroupAsIco(ResKey name, std::uint16_t language, const char* path,

@@ -10,12 +10,15 @@
 
 namespace quarvel {
 
-// Writes the entries of the set named by `selection`, in that order, as an .ico file (replacing a
-// file at the path): bColorCount recomputed from the planes and bit count, bReserved 0, and
-// biSizeImage 0 in bitmap images; the set itself is left as it is. False, with nothing written,
-// for an empty selection, an index outside the set or an entry whose image is not
-// dwBytesInRes bytes long.
-bool WriteIcoFile(const char* path, const CIconImageSet& set, const std::vector<int>& selection);
+// Writes the entries of the set named by `selection`, in that order, as an .ico file, or a .cur
+// file for a cursor's set (replacing a file at the path unless told otherwise): bColorCount
+// recomputed from the planes and bit count (a cursor's from its image's bit count, its planes
+// and bit count fields holding the hot spot), bReserved 0, and biSizeImage (for a cursor also
+// biXPelsPerMeter and biYPelsPerMeter) 0 in bitmap images; the set itself is left as it is. False,
+// with nothing written, for an empty selection, an index outside the set or an entry whose image is
+// not dwBytesInRes bytes long.
+bool WriteIcoFile(const char* path, const CIconImageSet& set, const std::vector<int>& selection,
+                  bool overwrite = true);
 // Writes every entry of the set, in order.
 bool WriteIcoFile(const char* path, const CIconImageSet& set);
 

@@ -10,26 +10,44 @@
 
 namespace quarvel {
 
-bool HasIcoExtension(const char* path) {
+namespace {
+
+// `extension` is three lower-case letters.
+bool HasExtension(const char* path, const char* extension) {
     const char* dot = std::strrchr(path, '.');
     if (dot == nullptr || dot == path)
         return false;
     const char* ext = dot + 1;
-    return std::strlen(ext) == 3 && (ext[0] | 0x20) == 'i' && (ext[1] | 0x20) == 'c' &&
-           (ext[2] | 0x20) == 'o';
+    return std::strlen(ext) == 3 && (ext[0] | 0x20) == extension[0] &&
+           (ext[1] | 0x20) == extension[1] && (ext[2] | 0x20) == extension[2];
 }
 
-// Walks the group icon names and, within each name, its languages. The languages are read
-// from the name's own directory rather than looked up again by name, and a directory that
-// several names share is walked once, which keeps the work linear in the size of the file.
-// A name without languages ends the listing.
+} // namespace
+
+bool HasIcoExtension(const char* path) {
+    return HasExtension(path, "ico");
+}
+bool HasCurExtension(const char* path) {
+    return HasExtension(path, "cur");
+}
+bool HasAniExtension(const char* path) {
+    return HasExtension(path, "ani");
+}
+
+namespace {
+
+// Walks the group names of a type (group icons or group cursors) and, within each name, its
+// languages. The languages are read from the name's own directory rather than looked up again by
+// name, and a directory that several names share is walked once, which keeps the work linear in the
+// size of the file. A name without languages ends the listing.
 //
 // Limit: at most one entry per 8 bytes of the file is walked. Directories that do not overlap
 // hold no more entries than that, so no sound file is affected; but names whose directories
 // overlap (each starting 8 bytes after the last) would let a file of a few kilobytes list
 // millions of icons.
-int ListGroupIcons(const CPEFile& file, const char* path, IconListReceiver& receiver) {
-    const ResKey type(kResTypeGroupIcon);
+template <typename Add>
+int ListGroups(const CPEFile& file, int groupType, const char* path, Add add) {
+    const ResKey type(groupType);
     const ResPos typeDirectory = file.FindDirectory(&type, 1);
     const ResPos root = file.ResourceRoot();
     std::uint64_t entriesLeft = file.View().Size() / 8;
@@ -56,7 +74,7 @@ int ListGroupIcons(const CPEFile& file, const char* path, IconListReceiver& rece
             if (language.IsSubdirectory() || language.IsNamed())
                 continue;
             anyLanguage = true;
-            receiver.AddGroupIcon(path, key, language.GetId());
+            add(path, key, language.GetId());
             ++count;
         }
         if (!anyLanguage)
@@ -65,21 +83,54 @@ int ListGroupIcons(const CPEFile& file, const char* path, IconListReceiver& rece
     return count;
 }
 
+} // namespace
+
+int ListGroupIcons(const CPEFile& file, const char* path, IconListReceiver& receiver) {
+    return ListGroups(file, kResTypeGroupIcon, path,
+                      [&receiver](const char* at, ResKey name, std::uint16_t language) {
+                          receiver.AddGroupIcon(at, name, language);
+                      });
+}
+
+int ListGroupCursors(const CPEFile& file, const char* path, IconListReceiver& receiver) {
+    return ListGroups(file, kResTypeGroupCursor, path,
+                      [&receiver](const char* at, ResKey name, std::uint16_t language) {
+                          receiver.AddGroupCursor(at, name, language);
+                      });
+}
+
 int ListIconGroups(const char* path, IconListReceiver* receiver) {
-    if (path == nullptr || *path == '\0' || receiver == nullptr ||
-        platform::GetPathKind(path) != platform::PathKind::File)
+    if (path == nullptr || *path == '\0' || receiver == nullptr)
         return 0;
-    if (HasIcoExtension(path)) {
-        receiver->AddIconFile(path);
+    // Whole icon and cursor files are listed by their name, without reading them.
+    const bool cursors = receiver->TakesCursors();
+    const bool iconFile = HasIcoExtension(path);
+    const bool cursorFile = cursors && HasCurExtension(path);
+    const bool animatedFile = cursors && HasAniExtension(path);
+    if (iconFile || cursorFile || animatedFile) {
+        if (platform::GetPathKind(path) != platform::PathKind::File)
+            return 0;
+        if (iconFile)
+            receiver->AddIconFile(path);
+        else if (cursorFile)
+            receiver->AddCursorFile(path);
+        else
+            receiver->AddAnimatedCursorFile(path);
         return 1;
     }
+    // Opening the file is the only look at it: the mapping refuses what is not a file.
     CPEFile file(path);
     if (!file.IsOpen())
         return 0;
     const std::string name = file.GetFileName();
-    const int count = ListGroupIconsOrMoved(file, name.c_str(), *receiver);
+    const int count = ListImageFileGroups(file, name.c_str(), *receiver);
     file.Close();
     return count;
+}
+
+int ListImageFileGroups(const CPEFile& file, const char* path, IconListReceiver& receiver) {
+    const int icons = ListGroupIconsOrMoved(file, path, receiver);
+    return icons + (receiver.TakesCursors() ? ListGroupCursors(file, path, receiver) : 0);
 }
 
 } // namespace quarvel

@@ -22,20 +22,46 @@ public:
         (void)listedPath;
         return AddGroupIcon(sourcePath, name, language);
     }
+
+    // Cursors are listed only to a receiver that takes them; the others see icons alone.
+    virtual bool TakesCursors() const { return false; }
+    // A group cursor of an image file, listed after the file's group icons.
+    virtual int AddGroupCursor(const char* path, ResKey name, std::uint16_t language) {
+        (void)path, (void)name, (void)language;
+        return 0;
+    }
+    // A whole .cur file, or a whole .ani file (AniFile.h).
+    virtual int AddCursorFile(const char* path) {
+        (void)path;
+        return 0;
+    }
+    virtual int AddAnimatedCursorFile(const char* path) {
+        (void)path;
+        return 0;
+    }
 };
 
-// True when the text after the path's last '.' is "ico" in any case.
+// True when the text after the path's last '.' is "ico" in any case; the others likewise for
+// "cur" and "ani".
 bool HasIcoExtension(const char* path);
+bool HasCurExtension(const char* path);
+bool HasAniExtension(const char* path);
 
 class CPEFile;
 
 // Lists the group icons of an open image file under `path`; answers how many were listed.
 int ListGroupIcons(const CPEFile& file, const char* path, IconListReceiver& receiver);
+// The same for its group cursors (through AddGroupCursor).
+int ListGroupCursors(const CPEFile& file, const char* path, IconListReceiver& receiver);
+// What ListIconGroups lists of an open image file: its group icons, or its .mun file's when it
+// has none (MunFallback.h), then its group cursors when the receiver takes them.
+int ListImageFileGroups(const CPEFile& file, const char* path, IconListReceiver& receiver);
 
 // Lists the icons of the file at `path` into `receiver`, in stored order; answers how many were
 // listed (also those that the receiver refused). An image file without group icons lists those
-// of its .mun file, when it has one (MunFallback.h). 0 for a missing path, a folder, or a file
-// that is not an image.
+// of its .mun file, when it has one (MunFallback.h). For a receiver that takes cursors, its
+// group cursors follow, and .cur and .ani files are listed too. 0 for a missing path, a folder,
+// or a file that is not an image.
 int ListIconGroups(const char* path, IconListReceiver* receiver);
 
 } // namespace quarvel

@@ -89,4 +89,9 @@ void ClearBitmapSizeImage(std::uint8_t* image, std::size_t size) {
         std::memset(image + kBiSizeImageOffset, 0, 4);
 }
 
+void ClearBitmapResolution(std::uint8_t* image, std::size_t size) {
+    if (image != nullptr && HasBitmapHeader(ByteView(image, size)))
+        std::memset(image + kBiSizeImageOffset + 4, 0, 8);
+}
+
 } // namespace quarvel

@@ -34,5 +34,8 @@ std::optional<int> IconBuildSize(const ByteView& image);
 
 // Sets biSizeImage to 0 in a bitmap image; a PNG image is left as it is.
 void ClearBitmapSizeImage(std::uint8_t* image, std::size_t size);
+// Sets biXPelsPerMeter and biYPelsPerMeter to 0 in a bitmap image, as readers of .cur files
+// expect (no system reader looks at them).
+void ClearBitmapResolution(std::uint8_t* image, std::size_t size);
 
 } // namespace quarvel

@@ -3,9 +3,9 @@
 
 namespace quarvel {
 
-IconImageFinder::IconImageFinder(const CPEFile& file, std::uint16_t language)
+IconImageFinder::IconImageFinder(const CPEFile& file, std::uint16_t language, int imageType)
     : file_(file), language_(language) {
-    const ResKey type(kResTypeIcon);
+    const ResKey type(imageType);
     const ResPos typeDirectory = file.FindDirectory(&type, 1);
     const ResPos root = file.ResourceRoot();
     CResDirIterator entry(file.View(), typeDirectory, root);

@@ -12,8 +12,9 @@ namespace quarvel {
 
 class IconImageFinder {
 public:
-    // `language` is the one preferred by Find(id, true).
-    IconImageFinder(const CPEFile& file, std::uint16_t language);
+    // `language` is the one preferred by Find(id, true); `imageType` is RT_ICON, or RT_CURSOR
+    // for the images of a group cursor.
+    IconImageFinder(const CPEFile& file, std::uint16_t language, int imageType = kResTypeIcon);
 
     // The image `id`: in the preferred language when asked and present, else in the first
     // language stored (the same answer as FindResourceLang, then FindResourceAnyLang).

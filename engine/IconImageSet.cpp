@@ -11,37 +11,42 @@ namespace quarvel {
 
 namespace {
 
-// A set of `count` entries, each filled by fill(index, entry); null when a fill fails or memory
-// runs out, so that no caller ever sees a partial set.
-template <typename Fill> std::unique_ptr<CIconImageSet> MakeSet(int count, Fill fill) {
-    try {
-        auto set = std::make_unique<CIconImageSet>();
-        set->entries.resize(static_cast<std::size_t>(count));
-        for (int i = 0; i < count; ++i) {
-            if (!fill(i, set->entries[static_cast<std::size_t>(i)]))
-                return nullptr;
-        }
-        return set;
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-}
-
 void CopyImage(const ByteView& image, IconSetEntry& entry) {
     entry.image.assign(image.Data(), image.Data() + image.Size());
 }
 
-std::unique_ptr<CIconImageSet> ReadDirectoryImages(const IcoDirectory& directory) {
-    if (!directory.IsSoundIcon() || directory.TotalImageBytes() > kMaxImageSetBytes)
+std::unique_ptr<CIconImageSet> ReadDirectoryImages(const IcoDirectory& directory,
+                                                   std::uint16_t type) {
+    if (!directory.IsSound(type) || directory.TotalImageBytes() > kMaxImageSetBytes)
         return nullptr;
-    return MakeSet(directory.Count(), [&](int i, IconSetEntry& entry) {
+    auto set = MakeImageSet(directory.Count(), [&](int i, IconSetEntry& entry) {
         static_cast<IcoDirEntry&>(entry) = directory.Entry(i);
         CopyImage(*directory.Image(i), entry);
         return true;
     });
+    if (set)
+        set->type = type;
+    return set;
+}
+
+std::unique_ptr<CIconImageSet> ReadFileImages(const char* path, std::uint16_t type) {
+    const IcoFile file(path);
+    return file.Directory() ? ReadDirectoryImages(*file.Directory(), type) : nullptr;
+}
+
+std::unique_ptr<CIconImageSet> ReadMemoryImages(const ByteView& file, std::uint16_t type) {
+    const auto directory = IcoDirectory::Parse(file);
+    return directory ? ReadDirectoryImages(*directory, type) : nullptr;
 }
 
 } // namespace
+
+std::vector<int> AllEntries(const CIconImageSet& set) {
+    std::vector<int> all(set.entries.size());
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i] = static_cast<int>(i);
+    return all;
+}
 
 std::unique_ptr<CIconImageSet> ReadGroupImages(const CPEFile& file, ResKey name,
                                                std::uint16_t language) {
@@ -57,7 +62,7 @@ std::unique_ptr<CIconImageSet> ReadGroupImages(const CPEFile& file, ResKey name,
         return nullptr;
 
     IconImageFinder images(file, language);
-    return MakeSet(group->Count(), [&](int i, IconSetEntry& entry) {
+    return MakeImageSet(group->Count(), [&](int i, IconSetEntry& entry) {
         const GroupIconEntry from = group->Entry(i);
         static_cast<IconEntryFields&>(entry) = from;
         entry.bReserved = 0;
@@ -79,13 +84,24 @@ std::unique_ptr<CIconImageSet> ReadGroupImages(const char* path, ResKey name,
 }
 
 std::unique_ptr<CIconImageSet> ReadIcoImages(const ByteView& file) {
-    const auto directory = IcoDirectory::Parse(file);
-    return directory ? ReadDirectoryImages(*directory) : nullptr;
+    return ReadMemoryImages(file, kIconType);
 }
 
 std::unique_ptr<CIconImageSet> ReadIcoFileImages(const char* path) {
-    const IcoFile file(path);
-    return file.Directory() ? ReadDirectoryImages(*file.Directory()) : nullptr;
+    return ReadFileImages(path, kIconType);
+}
+
+std::unique_ptr<CIconImageSet> ReadCurImages(const ByteView& file) {
+    return ReadMemoryImages(file, kCursorType);
+}
+
+std::unique_ptr<CIconImageSet> ReadCurFileImages(const char* path) {
+    return ReadFileImages(path, kCursorType);
+}
+
+std::unique_ptr<CIconImageSet> ReadIcoOrCurImages(const ByteView& file) {
+    std::uint16_t type = 0;
+    return file.U16(2, type) && type == kCursorType ? ReadCurImages(file) : ReadIcoImages(file);
 }
 
 } // namespace quarvel

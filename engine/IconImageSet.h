@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <vector>
 
 namespace quarvel {
@@ -22,8 +23,14 @@ struct IconSetEntry : IcoDirEntry {
 struct CIconImageSet {
     // One per image, in the order of the source directory.
     std::vector<IconSetEntry> entries;
+    // kIconType, or kCursorType for a cursor, whose entries hold each image's hot spot x and y
+    // in wPlanes and wBitCount, as a .cur file stores them.
+    std::uint16_t type = kIconType;
     int Count() const { return static_cast<int>(entries.size()); }
 };
+
+// The indices of all the set's entries, in order.
+std::vector<int> AllEntries(const CIconImageSet& set);
 
 // Image sets larger than this in total are refused: images that share bytes could otherwise
 // make a small hostile file ask for gigabytes.
@@ -40,5 +47,28 @@ std::unique_ptr<CIconImageSet> ReadGroupImages(const CPEFile& file, ResKey name,
 // (IcoDirectory::IsSoundIcon) whose images add up to no more than kMaxImageSetBytes.
 std::unique_ptr<CIconImageSet> ReadIcoFileImages(const char* path);
 std::unique_ptr<CIconImageSet> ReadIcoImages(const ByteView& file);
+
+// The same for a .cur file (IcoDirectory::IsSoundCursor): a set of type kCursorType.
+std::unique_ptr<CIconImageSet> ReadCurFileImages(const char* path);
+std::unique_ptr<CIconImageSet> ReadCurImages(const ByteView& file);
+
+// An .ico or .cur file held in memory (a frame of an .ani file), as its header's type says.
+std::unique_ptr<CIconImageSet> ReadIcoOrCurImages(const ByteView& file);
+
+// Image sets are filled whole or not at all: a set of `count` entries, each filled by
+// fill(index, entry); null when a fill fails or memory runs out.
+template <typename Fill> std::unique_ptr<CIconImageSet> MakeImageSet(int count, Fill fill) {
+    try {
+        auto set = std::make_unique<CIconImageSet>();
+        set->entries.resize(static_cast<std::size_t>(count));
+        for (int i = 0; i < count; ++i) {
+            if (!fill(i, set->entries[static_cast<std::size_t>(i)]))
+                return nullptr;
+        }
+        return set;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
 
 } // namespace quarvel

@@ -4,6 +4,8 @@
 #include "PEFile.h"
 #include "platform/FileSystem.h"
 
+#include <chrono>
+
 namespace quarvel {
 
 namespace {
@@ -26,6 +28,27 @@ private:
     const char* listedPath_;
 };
 
+// Whether `folder` exists, asked of the system once per folder for the files listed one after
+// another from it (a listing asks for every file without icons), and again after a second, so
+// that a folder made later is seen. Each thread keeps its own answer.
+bool MovedIconsFolderExists(const std::string& folder) {
+    using Clock = std::chrono::steady_clock;
+    struct Answer {
+        std::string folder;
+        bool exists = false;
+        Clock::time_point asked;
+    };
+    thread_local Answer last;
+    const Clock::time_point now = Clock::now();
+    if (last.asked == Clock::time_point() || last.folder != folder ||
+        now - last.asked > std::chrono::seconds(1)) {
+        last.folder = folder;
+        last.exists = platform::GetPathKind(folder.c_str()) == platform::PathKind::Folder;
+        last.asked = now;
+    }
+    return last.exists;
+}
+
 } // namespace
 
 std::string MovedIconsPath(const char* path) {
@@ -46,8 +69,9 @@ std::string MovedIconsPath(const char* path) {
         parent = std::string(1, separator);
     else
         parent = (folder.empty() ? std::string() : folder + separator) + ".." + separator;
-    const std::string moved = parent + kMovedIconsFolder + separator + name + kMovedIconsExtension;
-    if (name.empty() || !PathFitsSystem(moved.c_str()) ||
+    const std::string movedFolder = parent + kMovedIconsFolder;
+    const std::string moved = movedFolder + separator + name + kMovedIconsExtension;
+    if (name.empty() || !PathFitsSystem(moved.c_str()) || !MovedIconsFolderExists(movedFolder) ||
         platform::GetPathKind(moved.c_str()) != platform::PathKind::File)
         return std::string();
     return moved;

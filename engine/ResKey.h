@@ -24,7 +24,9 @@ private:
 };
 
 // Resource types the program reads.
-constexpr int kResTypeIcon = 3;       // RT_ICON: one icon image
-constexpr int kResTypeGroupIcon = 14; // RT_GROUP_ICON: the directory of an icon's images
+constexpr int kResTypeCursor = 1;       // RT_CURSOR: one cursor image, led by its hot spot
+constexpr int kResTypeIcon = 3;         // RT_ICON: one icon image
+constexpr int kResTypeGroupCursor = 12; // RT_GROUP_CURSOR: the directory of a cursor's images
+constexpr int kResTypeGroupIcon = 14;   // RT_GROUP_ICON: the directory of an icon's images
 
 } // namespace quarvel

@@ -104,4 +104,12 @@ int WriteBmpFile(const char* path, HBITMAP bitmap, bool overwrite) {
     return result;
 }
 
+int WriteImageBmpFile(const char* path, const ByteView& image, bool overwrite) {
+    const SizedIcon icon = BuildIconFromImage(image);
+    if (!icon.icon)
+        return 0;
+    const ScopedBitmap bitmap(IconToBitmap(icon.icon.Get()));
+    return bitmap ? WriteBmpFile(path, bitmap.Get(), overwrite) : 0;
+}
+
 } // namespace quarvel

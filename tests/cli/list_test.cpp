@@ -103,7 +103,7 @@ TEST(CliList, UsageErrorsExitWithTwo) {
                               Lines{"list", "-r"}}) {
         const CliResult r = RunCli(args, scratch.Path());
         EXPECT_EQ(r.status, 2) << (args.empty() ? "" : args[0]);
-        EXPECT_NE(r.err.find("usage: quarvel-cli list [-r] [--locations] PATH..."),
+        EXPECT_NE(r.err.find("usage: quarvel-cli list [-r] [--locations] [--kind icon|cursor|all] PATH..."),
                   std::string::npos);
         EXPECT_EQ(r.out, "");
     }

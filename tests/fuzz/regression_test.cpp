@@ -64,6 +64,7 @@ TEST_P(CorpusFile, SurvivesEveryTarget) {
     EXPECT_EQ(CheckIcoFile(bytes.data(), bytes.size(), scratch.Path()), "");
     EXPECT_EQ(CheckCommandLine(bytes.data(), bytes.size(), scratch.Path()), "");
     EXPECT_EQ(CheckIconImage(bytes.data(), bytes.size(), scratch.Path()), "");
+    EXPECT_EQ(CheckCursorFile(bytes.data(), bytes.size(), scratch.Path()), "");
     EXPECT_TRUE(FilesUnder(scratch.Path()).empty());
 }
 
@@ -88,6 +89,7 @@ TEST_P(GeneratedInput, SurvivesEveryTarget) {
     EXPECT_EQ(CheckIcoFile(bytes.data(), bytes.size(), scratch.Path()), "");
     EXPECT_EQ(CheckCommandLine(bytes.data(), bytes.size(), scratch.Path()), "");
     EXPECT_EQ(CheckIconImage(bytes.data(), bytes.size(), scratch.Path()), "");
+    EXPECT_EQ(CheckCursorFile(bytes.data(), bytes.size(), scratch.Path()), "");
     EXPECT_TRUE(FilesUnder(scratch.Path()).empty());
 }
 

@@ -23,4 +23,9 @@ std::vector<NamedInput> SeedInputs();
 // structure.
 std::vector<NamedInput> MalformedInputs();
 
+// Sound .cur and .ani files and an image with group cursors (part of SeedInputs), and damaged
+// .ani and .cur files (part of MalformedInputs).
+void AddCursorSeeds(std::vector<NamedInput>& out);
+void AddCursorDamage(std::vector<NamedInput>& out);
+
 } // namespace quarvel::fuzz

@@ -418,6 +418,7 @@ std::vector<NamedInput> MalformedInputs() {
     AddIcoDamage(images, out);
     const Bytes sound = test::BuildImageWithResources(SoundTree(images));
     AddTruncations("pe", sound, ImageStructures(sound), out);
+    AddCursorDamage(out);
     return out;
 }
 

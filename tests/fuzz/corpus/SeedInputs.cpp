@@ -82,6 +82,7 @@ std::vector<NamedInput> SeedInputs() {
     seeds.push_back({"sizes.ico", test::MakeIcoFile({test::EntryFor(bmp16, 16, 4, 0),
                                                      test::EntryFor(bmp32, 32, 32, 0), zeroWidth},
                                                     {bmp16, bmp32, png40})});
+    AddCursorSeeds(seeds);
     return seeds;
 }
 

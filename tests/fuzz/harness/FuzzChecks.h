@@ -16,6 +16,10 @@ std::string CheckImageFile(const std::uint8_t* data, std::size_t size, const std
 // ReadIcoFileImages, then WriteIcoFile of the set and a read-back that must give the same images.
 std::string CheckIcoFile(const std::uint8_t* data, std::size_t size, const std::string& folder);
 
+// An .ani file, a .cur file and an image file's group cursors: read from memory and from disk
+// alike, every count bounded by the bytes, every cursor read written as a .cur file and read back.
+std::string CheckCursorFile(const std::uint8_t* data, std::size_t size, const std::string& folder);
+
 // quarvel-cli list and extract on the bytes stored as an image file and as an .ico file.
 std::string CheckCommandLine(const std::uint8_t* data, std::size_t size, const std::string& folder);
 
