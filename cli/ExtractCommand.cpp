@@ -4,6 +4,8 @@
 #include "FileIcons.h"
 #include "FileWalk.h"
 #include "engine/IcoWriter.h"
+#include "engine/IconImage.h"
+#include "engine/IconSizing.h"
 #include "engine/PEFile.h"
 #include "engine/PngExport.h"
 #include "engine/PngWriter.h"
@@ -30,10 +32,20 @@ struct ExtractOptions {
     bool recursive = false;
     bool overwrite = false;
     bool allSizes = false; // every image of each icon (PNG only)
+    int size = 0;          // each icon at this many pixels (PNG only); 0 for its largest image
     Format format = Format::Ico;
     std::string folder;
     std::vector<std::string> paths;
 };
+
+// A --size value: a whole number of pixels an icon is built at.
+int ParseSize(const std::string& text) {
+    if (text.empty() || text.size() > 3 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    const int size = std::stoi(text);
+    return size >= kMinIconSize && size <= kMaxIconSize ? size : 0;
+}
 
 // Parses the options; false on a usage error.
 bool ParseOptions(const std::vector<std::string>& args, ExtractOptions& options) {
@@ -56,6 +68,10 @@ bool ParseOptions(const std::vector<std::string>& args, ExtractOptions& options)
                 options.format = Format::Png;
             else
                 return false;
+        } else if (!optionsDone && arg == "--size" && i + 1 < args.size()) {
+            options.size = ParseSize(args[++i]);
+            if (options.size == 0)
+                return false;
         } else if (!optionsDone && arg == "-o" && i + 1 < args.size()) {
             options.folder = args[++i];
         } else if (!optionsDone && !arg.empty() && arg[0] == '-') {
@@ -65,7 +81,8 @@ bool ParseOptions(const std::vector<std::string>& args, ExtractOptions& options)
         }
     }
     return !options.folder.empty() && !options.paths.empty() &&
-           (!options.allSizes || options.format == Format::Png);
+           (!options.allSizes || options.format == Format::Png) &&
+           (options.size == 0 || (options.format == Format::Png && !options.allSizes));
 }
 
 // The folder must exist and take a new file.
@@ -169,36 +186,61 @@ private:
                                                    options_.overwrite));
     }
 
-    // The icon's largest image as <name>.png, or with --all-sizes every image as
-    // <name>-<width>x<height>x<depth>.png (a second image of the same size and depth gets "-2").
+    // The icon's largest image as <name>.png; with --all-sizes every image as
+    // <name>-<width>x<height>x<depth>.png (a second image of the same size and depth gets "-2");
+    // with --size, the image for that size (SaveAtSize).
     bool SavePngs(const CIconImageSet* set, const std::string& name) {
         if (set == nullptr) {
             ReportError(Target(name + ".png"), "the icon's images cannot be read");
             return false;
         }
-        std::vector<int> entries;
-        std::vector<std::string> names;
+        if (options_.size != 0)
+            return SaveAtSize(*set, name);
         if (!options_.allSizes) {
-            entries.push_back(LargestImage(*set));
-            names.push_back(name + ".png");
-        } else {
-            for (int i = 0; i < set->Count(); ++i)
-                entries.push_back(i);
-            names = ImageFileNames(*set, entries, name);
+            const int largest = LargestImage(*set);
+            return SavePng(Target(name + ".png"),
+                           largest >= 0 ? ImageOf(*set, largest) : ByteView());
         }
+        std::vector<int> entries;
+        for (int i = 0; i < set->Count(); ++i)
+            entries.push_back(i);
+        const std::vector<std::string> names = ImageFileNames(*set, entries, name);
         bool ok = true;
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            const int entry = entries[i];
-            const std::string target = Target(names[i]);
-            if (!Available(target)) {
-                ok = false;
-                continue;
-            }
-            ok = Written(target, entry >= 0 && WritePngFile(target.c_str(), ImageOf(*set, entry),
-                                                            options_.overwrite)) &&
-                 ok;
-        }
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            ok = SavePng(Target(names[i]), ImageOf(*set, entries[i])) && ok;
         return ok;
+    }
+
+    // The icon at --size pixels: its image of that width, else its narrowest wider image scaled
+    // down, else its widest narrower image as it is. The name states the size written, as the
+    // --all-sizes names do: <name>-96x96x32.png for a scaled image (always 32 bits), the image's
+    // own --all-sizes name for one written as it is.
+    bool SaveAtSize(const CIconImageSet& set, const std::string& name) {
+        const auto choice = ChooseImageForSide(set, options_.size);
+        if (!choice) {
+            ReportError(Target(name + ".png"), "the icon has no image of a known size");
+            return false;
+        }
+        const ByteView image = ImageOf(set, choice->entry);
+        if (!choice->scaled)
+            return SavePng(Target(ImageFileNames(set, {choice->entry}, name).front()), image);
+        const auto pixels = RenderImageAtSide(image, options_.size);
+        const auto png = pixels ? EncodePng(*pixels) : std::nullopt;
+        const ImageFacts written{options_.size, pixels ? pixels->height : options_.size, 32};
+        const std::string target = Target(name + "-" + ImageSizeName(written) + ".png");
+        if (!png) {
+            ReportError(target, "the image cannot be decoded");
+            return false;
+        }
+        return SavePng(target, ByteView(png->data(), png->size()));
+    }
+
+    // Writes a PNG file of the image (a PNG stream is copied as it is).
+    bool SavePng(const std::string& target, const ByteView& image) {
+        if (!Available(target))
+            return false;
+        return Written(target, image.Size() != 0 &&
+                                   WritePngFile(target.c_str(), image, options_.overwrite));
     }
 
     bool Bmp() const { return options_.format == Format::Bmp; }
