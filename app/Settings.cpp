@@ -57,10 +57,10 @@ void StoreSaveFolder(const char* folder) {
 int LoadIconSize() {
     const ScopedRegKey key = OpenRegKey(HKEY_CURRENT_USER, kKey, KEY_QUERY_VALUE);
     DWORD type = 0, size = 0, bytes = sizeof size;
-    if (!key || RegQueryValueExA(key.Get(), kIconSizeValue, nullptr, &type,
-                                 reinterpret_cast<BYTE*>(&size), &bytes) != ERROR_SUCCESS ||
-        type != REG_DWORD || bytes != sizeof size ||
-        !quarvel::IsIconSize(static_cast<int>(size)))
+    if (!key ||
+        RegQueryValueExA(key.Get(), kIconSizeValue, nullptr, &type, reinterpret_cast<BYTE*>(&size),
+                         &bytes) != ERROR_SUCCESS ||
+        type != REG_DWORD || bytes != sizeof size || !quarvel::IsIconSize(static_cast<int>(size)))
         return quarvel::kDefaultIconSize;
     return static_cast<int>(size);
 }

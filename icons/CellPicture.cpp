@@ -64,11 +64,11 @@ std::uint32_t Channel(COLORREF colour, int shift) {
 std::optional<CellSizes> ReadCellSizes(const CIconItem& item, IconFileCache& files, int side) {
     if (side <= 0)
         return std::nullopt;
-    return WithCellImage(item, files, side, true, std::optional<CellSizes>(),
-                         [](const SideImage& shown, std::vector<int>& widths) {
-                             return std::optional<CellSizes>(
-                                 CellSizes{std::move(widths), shown.choice});
-                         });
+    return WithCellImage(
+        item, files, side, true, std::optional<CellSizes>(),
+        [](const SideImage& shown, std::vector<int>& widths) {
+            return std::optional<CellSizes>(CellSizes{std::move(widths), shown.choice});
+        });
 }
 
 std::string CellTooltip(const CIconItem& item, IconFileCache& files, int side) {

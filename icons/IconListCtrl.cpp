@@ -289,8 +289,7 @@ void CIconListCtrl::OnGetInfoTip(NMHDR* header, LRESULT*) {
     if (wide) {
         std::wstring shown = reinterpret_cast<wchar_t*>(tip->pszText);
         shown += (shown.empty() ? L"" : L"\r\n") + platform::WideFromNarrow(text.c_str());
-        lstrcpynW(reinterpret_cast<wchar_t*>(tip->pszText), shown.c_str(),
-                  static_cast<int>(units));
+        lstrcpynW(reinterpret_cast<wchar_t*>(tip->pszText), shown.c_str(), static_cast<int>(units));
     } else {
         std::string shown = tip->pszText;
         shown += (shown.empty() ? "" : "\r\n") + text;

@@ -16,8 +16,8 @@ int StepIconSize(int size, int steps) {
     const int* at = std::find(std::begin(kIconSizes), std::end(kIconSizes), size);
     if (at == std::end(kIconSizes))
         at = std::find(std::begin(kIconSizes), std::end(kIconSizes), kDefaultIconSize);
-    const int index = std::clamp(static_cast<int>(at - std::begin(kIconSizes)) + steps, 0,
-                                 kIconSizeCount - 1);
+    const int index =
+        std::clamp(static_cast<int>(at - std::begin(kIconSizes)) + steps, 0, kIconSizeCount - 1);
     return kIconSizes[index];
 }
 

@@ -88,9 +88,9 @@ TEST_F(IconPanes, EachSizeShowsTheImageOfItsWidthElseAWiderOneScaledDownElseANar
     };
     // The test images leave their top-left quarter transparent: what is painted ends at the
     // image's right and bottom edges.
-    for (const Case& c : {Case{16, {0, 0, 16, 16}}, Case{32, {0, 0, 32, 32}},
-                          Case{48, {0, 0, 48, 48}}, Case{96, {24, 24, 72, 72}},
-                          Case{256, {104, 104, 152, 152}}}) {
+    for (const Case& c :
+         {Case{16, {0, 0, 16, 16}}, Case{32, {0, 0, 32, 32}}, Case{48, {0, 0, 48, 48}},
+          Case{96, {24, 24, 72, 72}}, Case{256, {104, 104, 152, 152}}}) {
         List().SetIconSize(c.size);
         ASSERT_EQ(List().GetCellSide(), c.size) << "96 DPI";
         int cx = 0, cy = 0;
@@ -124,8 +124,8 @@ TEST_F(IconPanes, EachSizeShowsTheImageOfItsWidthElseAWiderOneScaledDownElseANar
 
 TEST_F(IconPanes, AJumboCellShowsA256PixelImagePixelForPixelAsItsPngExport) {
     ResourceTree tree;
-    AddIconGroup(tree, 1, 0x409, {MakeBmpImage(32, 8), GradedAlphaImage(256)}, {32, 256},
-                 {8, 32}, 1);
+    AddIconGroup(tree, 1, 0x409, {MakeBmpImage(32, 8), GradedAlphaImage(256)}, {32, 256}, {8, 32},
+                 1);
     AddIconGroup(tree, 2, 0x409, {MakePngImage(256, 256, 7)}, {256}, {32}, 3);
     const std::string path = WriteImage("jumbo.dll", tree);
     ASSERT_EQ(ListIconGroups(path.c_str(), &List()), 2);
