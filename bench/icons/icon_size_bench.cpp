@@ -4,7 +4,7 @@
 // floor at that side (PictureFloor.h: the image the system picks for the side, built by
 // CreateIconFromResourceEx and drawn by DrawIconEx at that side), the first screen of the icon
 // list drawn, and at 256 pixels a page scrolled. Timings are the best of the runs given.
-//     icon_size_bench.exe [count] [folder] [runs]
+//     icon_size_bench.exe [count] [folder] [runs] [size]   (one size only when given)
 #include "../support/BenchHost.h"
 #include "../support/BenchSupport.h"
 #include "CellPicture.h"
@@ -68,6 +68,7 @@ int main(int argc, char** argv) {
     const std::string folder =
         argc > 2 ? argv[2] : "Z:\\usr\\lib\\x86_64-linux-gnu\\wine\\x86_64-windows";
     const int runs = std::max(1, argc > 3 ? std::atoi(argv[3]) : 3);
+    const int onlySize = argc > 4 ? std::atoi(argv[4]) : 0;
 
     std::vector<std::string> withIcons;
     Items items;
@@ -95,6 +96,8 @@ int main(int argc, char** argv) {
     const int dpi = AfxGetWindowDpi(list.m_hWnd);
 
     for (int size : kIconSizes) {
+        if (onlySize != 0 && size != onlySize)
+            continue;
         const int side = IconCellSide(size, dpi);
         const auto floorImages = bench::SystemPickedImages(withIcons, side);
         double floor = 1e300, ours = 1e300, firstScreen = 1e300, pageScroll = 1e300;
