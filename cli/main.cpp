@@ -11,11 +11,10 @@
 namespace quarvel::cli {
 
 int UsageError() {
-    std::fputs(
-        "usage: quarvel-cli list [-r] [--locations] PATH...\n"
-        "       quarvel-cli extract [-r] [--overwrite] [--format ico|bmp|png]\n"
-        "                           [--all-sizes | --size N] -o FOLDER PATH...\n",
-        stderr);
+    std::fputs("usage: quarvel-cli list [-r] [--locations] PATH...\n"
+               "       quarvel-cli extract [-r] [--overwrite] [--format ico|bmp|png]\n"
+               "                           [--all-sizes | --size N] -o FOLDER PATH...\n",
+               stderr);
     return kExitUsage;
 }
 

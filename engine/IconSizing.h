@@ -67,9 +67,10 @@ std::string SizesTooltip(const std::vector<int>& widths, const std::optional<Sid
 // (DecodePng). Nothing when it cannot be decoded.
 std::optional<RgbaImage> DecodeIconImage(const ByteView& image);
 
-// The pixels of an image for a side: decoded, and scaled down to side x side-scaled height when
-// it is wider than the side (area averaging, ScaleDown); an image no wider is answered as it is.
-// Nothing when the image cannot be decoded or the side is not positive.
+// The pixels of an image for a side: decoded, and when it is wider than the side scaled down to
+// `side` pixels wide, its height in proportion (rounded, at least 1), by ScaleDown; an image no
+// wider is answered as it is. Nothing when the image cannot be decoded or the side is not
+// positive.
 std::optional<RgbaImage> RenderImageAtSide(const ByteView& image, int side);
 
 } // namespace quarvel

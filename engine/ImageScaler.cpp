@@ -1,4 +1,4 @@
-// Area-averaging downscale in two passes, across then down: a box of exact coverage is separable.
+// Area-averaging downscale, across then down: a box of exact coverage is separable.
 // Colours are weighed by alpha, so a transparent pixel's colour (often black) never darkens an
 // edge.
 #include "ImageScaler.h"
@@ -41,6 +41,22 @@ std::uint8_t ToByte(float value) {
     return static_cast<std::uint8_t>(std::lround(std::clamp(value, 0.0f, 255.0f)));
 }
 
+// One source row averaged across into `out`: premultiplied sums (red, green, blue times alpha,
+// then alpha) of each target column.
+void AverageAcross(const std::uint8_t* in, const std::vector<Coverage>& columns, float* out) {
+    for (const Coverage& span : columns) {
+        float sum[4] = {};
+        for (std::size_t k = 0; k < span.weights.size(); ++k) {
+            const std::uint8_t* pixel = in + (span.first + k) * 4;
+            const float alpha = pixel[3] * span.weights[k];
+            for (int c = 0; c < 3; ++c)
+                sum[c] += pixel[c] * alpha;
+            sum[3] += alpha;
+        }
+        out = std::copy(sum, sum + 4, out);
+    }
+}
+
 } // namespace
 
 std::optional<RgbaImage> ScaleDown(const RgbaImage& source, int width, int height) {
@@ -49,49 +65,31 @@ std::optional<RgbaImage> ScaleDown(const RgbaImage& source, int width, int heigh
             static_cast<std::size_t>(source.width) * static_cast<std::size_t>(source.height) * 4)
         return std::nullopt;
 
-    // Across: premultiplied sums (red, green, blue times alpha, then alpha) of width x source rows.
+    // Each target row sums the source rows it covers, each averaged across first; a source row
+    // on a boundary is averaged for both its target rows, which keeps the memory to two rows.
     const std::size_t across = static_cast<std::size_t>(width) * 4;
-    std::vector<float> rows(across * static_cast<std::size_t>(source.height), 0.0f);
+    const std::size_t sourceRow = static_cast<std::size_t>(source.width) * 4;
     const auto columns = CoverageOf(source.width, width);
-    for (int y = 0; y < source.height; ++y) {
-        const std::uint8_t* in =
-            &source
-                 .pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(source.width) * 4];
-        float* out = &rows[static_cast<std::size_t>(y) * across];
-        for (int x = 0; x < width; ++x) {
-            const Coverage& span = columns[static_cast<std::size_t>(x)];
-            float sum[4] = {};
-            for (std::size_t k = 0; k < span.weights.size(); ++k) {
-                const std::uint8_t* pixel = in + (span.first + k) * 4;
-                const float alpha = pixel[3] * span.weights[k];
-                for (int c = 0; c < 3; ++c)
-                    sum[c] += pixel[c] * alpha;
-                sum[3] += alpha;
-            }
-            std::copy(sum, sum + 4, out + x * 4);
-        }
-    }
-
-    // Down, then back to straight alpha.
+    const auto lines = CoverageOf(source.height, height);
+    std::vector<float> line(across), sum(across);
     RgbaImage target;
     target.width = width;
     target.height = height;
     target.pixels.resize(across * static_cast<std::size_t>(height));
-    const auto lines = CoverageOf(source.height, height);
     for (int y = 0; y < height; ++y) {
         const Coverage& span = lines[static_cast<std::size_t>(y)];
+        std::fill(sum.begin(), sum.end(), 0.0f);
+        for (std::size_t k = 0; k < span.weights.size(); ++k) {
+            AverageAcross(&source.pixels[(span.first + k) * sourceRow], columns, line.data());
+            for (std::size_t i = 0; i < across; ++i)
+                sum[i] += line[i] * span.weights[k];
+        }
+        // Back to straight alpha.
         std::uint8_t* out = &target.pixels[static_cast<std::size_t>(y) * across];
-        for (int x = 0; x < width; ++x) {
-            float sum[4] = {};
-            for (std::size_t k = 0; k < span.weights.size(); ++k) {
-                const float* pixel = &rows[(span.first + k) * across + x * 4];
-                for (int c = 0; c < 4; ++c)
-                    sum[c] += pixel[c] * span.weights[k];
-            }
-            std::uint8_t* pixel = out + x * 4;
+        for (std::size_t i = 0; i < across; i += 4) {
             for (int c = 0; c < 3; ++c)
-                pixel[c] = sum[3] > 0.0f ? ToByte(sum[c] / sum[3]) : 0;
-            pixel[3] = ToByte(sum[3]);
+                out[i + c] = sum[i + 3] > 0.0f ? ToByte(sum[i + c] / sum[i + 3]) : 0;
+            out[i + 3] = ToByte(sum[i + 3]);
         }
     }
     return target;

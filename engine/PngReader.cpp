@@ -7,6 +7,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -112,10 +113,11 @@ std::optional<Header> ReadHeader(const Chunk& chunk) {
 bool ReadPalette(const Chunk& chunk, const Header& header, Ancillary& extra) {
     const std::size_t size = chunk.data.Size();
     if (header.colourType == 0 || header.colourType == 4 || extra.paletteSize != 0 || size == 0 ||
-        size % 3 != 0 || size / 3 > 256 ||
-        (header.colourType == 3 && size / 3 > (1u << header.bitDepth)))
+        size % 3 != 0 || size / 3 > 256)
         return false;
-    extra.paletteSize = static_cast<int>(size / 3);
+    // Entries past what the depth can index are never used; writers do store full palettes.
+    const std::size_t usable = header.colourType == 3 ? std::size_t{1} << header.bitDepth : 256;
+    extra.paletteSize = static_cast<int>(std::min(size / 3, usable));
     for (int i = 0; i < extra.paletteSize; ++i) {
         std::memcpy(&extra.palette[i * 4], chunk.data.Data() + i * 3, 3);
         extra.palette[i * 4 + 3] = 255;
@@ -128,9 +130,11 @@ bool ReadTransparency(const Chunk& chunk, const Header& header, Ancillary& extra
     const std::size_t size = chunk.data.Size();
     switch (header.colourType) {
     case 3:
-        if (extra.paletteSize == 0 || size > static_cast<std::size_t>(extra.paletteSize))
+        if (extra.paletteSize == 0)
             return false;
-        for (std::size_t i = 0; i < size; ++i)
+        // Alphas for entries past the palette are never used, as those entries are not.
+        for (std::size_t i = 0; i < std::min(size, static_cast<std::size_t>(extra.paletteSize));
+             ++i)
             extra.palette[i * 4 + 3] = d[i];
         return true;
     case 0:
@@ -208,22 +212,35 @@ std::uint8_t Paeth(int a, int b, int c) {
     return static_cast<std::uint8_t>(pa <= pb && pa <= pc ? a : pb <= pc ? b : c);
 }
 
-// Undoes the filter of one row in place, given the row above (unfiltered; null for the first).
+// Undoes the filter of one row in place, given the row above (unfiltered; zeros for the first).
+// One loop per filter: the bytes of a 256-pixel image pass through here once each.
 bool Unfilter(int filter, std::uint8_t* row, const std::uint8_t* above, std::size_t size,
               std::size_t bpp) {
-    if (filter > 4)
-        return false;
-    for (std::size_t i = 0; filter != 0 && i < size; ++i) {
-        const int left = i >= bpp ? row[i - bpp] : 0;
-        const int up = above ? above[i] : 0;
-        const int corner = above && i >= bpp ? above[i - bpp] : 0;
-        const int predicted = filter == 1   ? left
-                              : filter == 2 ? up
-                              : filter == 3 ? (left + up) / 2
-                                            : Paeth(left, up, corner);
+    const auto add = [&](std::size_t i, int predicted) {
         row[i] = static_cast<std::uint8_t>(row[i] + predicted);
+    };
+    switch (filter) {
+    case 0:
+        return true;
+    case 1:
+        for (std::size_t i = bpp; i < size; ++i)
+            add(i, row[i - bpp]);
+        return true;
+    case 2:
+        for (std::size_t i = 0; i < size; ++i)
+            add(i, above[i]);
+        return true;
+    case 3:
+        for (std::size_t i = 0; i < size; ++i)
+            add(i, ((i >= bpp ? row[i - bpp] : 0) + above[i]) / 2);
+        return true;
+    case 4:
+        for (std::size_t i = 0; i < size; ++i)
+            add(i, i >= bpp ? Paeth(row[i - bpp], above[i], above[i - bpp]) : above[i]);
+        return true;
+    default:
+        return false;
     }
-    return true;
 }
 
 // Sample `index` of a row of samples `depth` bits each, at full precision.
@@ -288,6 +305,7 @@ bool StorePasses(std::vector<std::uint8_t>& raw, const Header& header, const Anc
                  int bitsPerPixel, RgbaImage& image) {
     const std::size_t bpp = static_cast<std::size_t>(bitsPerPixel < 8 ? 1 : bitsPerPixel / 8);
     const Pass* passes = header.interlaced ? kAdam7 : &kWholeImage;
+    const bool straightRows = header.colourType == 6 && header.bitDepth == 8;
     std::uint8_t* at = raw.data();
     for (int p = 0; p < (header.interlaced ? 7 : 1); ++p) {
         const Pass& pass = passes[p];
@@ -296,17 +314,19 @@ bool StorePasses(std::vector<std::uint8_t>& raw, const Header& header, const Anc
         if (w == 0 || h == 0)
             continue;
         const std::size_t rowBytes = static_cast<std::size_t>(RowBytes(w, bitsPerPixel));
-        const std::uint8_t* above = nullptr;
+        const std::vector<std::uint8_t> zeros(rowBytes, 0);
+        const std::uint8_t* above = zeros.data();
         for (std::uint64_t y = 0; y < h; ++y) {
             std::uint8_t* row = at + 1;
             if (!Unfilter(at[0], row, above, rowBytes, bpp))
                 return false;
             const std::uint64_t imageY = pass.y0 + y * pass.dy;
-            for (std::uint64_t x = 0; x < w; ++x) {
-                const std::uint64_t imageX = pass.x0 + x * pass.dx;
-                StorePixel(row, x, header, extra,
-                           &image.pixels[(imageY * header.width + imageX) * 4]);
-            }
+            std::uint8_t* out = &image.pixels[imageY * header.width * 4];
+            if (straightRows && pass.dx == 1) // whole rows already in the target's layout
+                std::memcpy(out, row, rowBytes);
+            else
+                for (std::uint64_t x = 0; x < w; ++x)
+                    StorePixel(row, x, header, extra, out + (pass.x0 + x * pass.dx) * 4);
             above = row;
             at += 1 + rowBytes;
         }

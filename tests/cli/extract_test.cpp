@@ -1,4 +1,6 @@
 // quarvel-cli extract: file names, copies of .ico files, existing files and folder errors.
+#include "engine/IconSizing.h"
+#include "engine/PngWriter.h"
 #include "support/CliRunner.h"
 #include "support/IconData.h"
 #include "support/PngDecoder.h"
@@ -110,12 +112,62 @@ TEST(CliExtract, PngTakesTheLargestImageOrWithAllSizesEveryImage) {
         EXPECT_TRUE(DecodePng(ReadFileBytes(In(all, name)))) << name;
 }
 
+TEST(CliExtract, SizeWritesEachIconAtThatSizeAsTheEngineRendersIt) {
+    TempFolder src, scratch;
+    quarvel::RgbaImage disc;
+    disc.width = disc.height = 256;
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x) {
+            const bool inside = (x - 128) * (x - 128) + (y - 128) * (y - 128) < 100 * 100;
+            disc.pixels.insert(disc.pixels.end(),
+                               {static_cast<std::uint8_t>(x), 40, static_cast<std::uint8_t>(y),
+                                static_cast<std::uint8_t>(inside ? 255 : 0)});
+        }
+    const Bytes png = *quarvel::EncodePng(disc);
+    const Bytes b16 = MakeBmpImage(16, 32), b48 = MakeBmpImage(48, 32), b32 = MakeBmpImage(32, 8);
+    ResourceTree tree;
+    AddIconGroup(tree, 1, 0, {b16, png, b48}, {16, 256, 48}, {32, 32, 32}, 10);
+    const std::string dll = src.Write("lib.dll", BuildImageWithResources(tree));
+    const std::string ico = src.Write(
+        "tools.ico", MakeIcoFile({EntryFor(b16, 16, 32, 0), EntryFor(b32, 32, 8, 0)}, {b16, b32}));
+    auto render = [](const Bytes& image, int side) {
+        return quarvel::RenderImageAtSide(quarvel::ByteView(image.data(), image.size()), side)
+            ->pixels;
+    };
+
+    for (const auto& [size, dllName, dllImage, icoName] :
+         std::vector<std::tuple<std::string, std::string, Bytes, std::string>>{
+             {"96", "lib.dll#1-96x96x32.png", png, "tools-32x32x8.png"},
+             {"48", "lib.dll#1-48x48x32.png", b48, "tools-32x32x8.png"},
+             {"24", "lib.dll#1-24x24x32.png", b48, "tools-24x24x32.png"},
+             {"16", "lib.dll#1-16x16x32.png", b16, "tools-16x16x32.png"}}) {
+        TempFolder out;
+        const CliResult r =
+            RunCli({"extract", "--format", "png", "--size", size, "-o", out.Path(), dll, ico},
+                   scratch.Path());
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.OutLines(), (Lines{In(out, dllName), In(out, icoName)}));
+        const auto written = DecodePng(ReadFileBytes(In(out, dllName)));
+        ASSERT_TRUE(written) << dllName;
+        EXPECT_EQ(written->rgba, render(dllImage, std::stoi(size))) << dllName;
+        const auto fromIco = DecodePng(ReadFileBytes(In(out, icoName)));
+        ASSERT_TRUE(fromIco) << icoName;
+        EXPECT_EQ(fromIco->width, std::min(32, std::stoi(size))) << "never scaled up";
+    }
+}
+
 TEST(CliExtract, UsageErrorsExitWithTwo) {
     TempFolder scratch;
     for (const Lines& args :
          {Lines{"extract", "a.dll"}, Lines{"extract", "-o", "x"},
           Lines{"extract", "--format", "gif", "-o", "x", "a"}, Lines{"extract", "-o"},
-          Lines{"extract", "--all-sizes", "-o", "x", "a"}}) {
+          Lines{"extract", "--all-sizes", "-o", "x", "a"},
+          Lines{"extract", "--size", "32", "-o", "x", "a"},
+          Lines{"extract", "--format", "png", "--size", "0", "-o", "x", "a"},
+          Lines{"extract", "--format", "png", "--size", "257", "-o", "x", "a"},
+          Lines{"extract", "--format", "png", "--size", "4x", "-o", "x", "a"},
+          Lines{"extract", "--format", "png", "--size", "-o", "x", "a"},
+          Lines{"extract", "--format", "png", "--all-sizes", "--size", "32", "-o", "x", "a"}}) {
         const CliResult r = RunCli(args, scratch.Path());
         EXPECT_EQ(r.status, 2) << args.size();
         EXPECT_NE(r.err.find("usage:"), std::string::npos);

@@ -63,6 +63,7 @@ TEST_P(CorpusFile, SurvivesEveryTarget) {
     EXPECT_EQ(CheckImageFile(bytes.data(), bytes.size(), scratch.Path()), "");
     EXPECT_EQ(CheckIcoFile(bytes.data(), bytes.size(), scratch.Path()), "");
     EXPECT_EQ(CheckCommandLine(bytes.data(), bytes.size(), scratch.Path()), "");
+    EXPECT_EQ(CheckIconImage(bytes.data(), bytes.size(), scratch.Path()), "");
     EXPECT_TRUE(FilesUnder(scratch.Path()).empty());
 }
 
@@ -86,6 +87,7 @@ TEST_P(GeneratedInput, SurvivesEveryTarget) {
     EXPECT_EQ(CheckImageFile(bytes.data(), bytes.size(), scratch.Path()), "");
     EXPECT_EQ(CheckIcoFile(bytes.data(), bytes.size(), scratch.Path()), "");
     EXPECT_EQ(CheckCommandLine(bytes.data(), bytes.size(), scratch.Path()), "");
+    EXPECT_EQ(CheckIconImage(bytes.data(), bytes.size(), scratch.Path()), "");
     EXPECT_TRUE(FilesUnder(scratch.Path()).empty());
 }
 

@@ -3,6 +3,7 @@
 
 #include "support/IconData.h"
 #include "support/PeBuilder.h"
+#include "support/PngBuilder.h"
 
 namespace quarvel::fuzz {
 
@@ -24,6 +25,21 @@ test::ResourceTree RichTree() {
                        {test::MakePngImage(64, 64, 3), test::MakeBmpImage(32, 32, 5)}, {64, 32},
                        {32, 32}, 30);
     return tree;
+}
+
+// A small PNG of noise in the colour type, depth, filter and interlacing given.
+Bytes NoisePng(int colourType, int depth, int filter, bool interlaced, const Bytes& palette = {},
+               const Bytes& trns = {}) {
+    test::PngSpec spec;
+    spec.width = 11;
+    spec.height = 9;
+    spec.colourType = colourType;
+    spec.depth = depth;
+    spec.filter = filter;
+    spec.interlaced = interlaced;
+    spec.palette = palette;
+    spec.trns = trns;
+    return test::MakeTestPng(spec, test::PngNoise(spec, static_cast<unsigned>(depth + filter)));
 }
 
 } // namespace
@@ -50,6 +66,22 @@ std::vector<NamedInput> SeedInputs() {
                                                               test::EntryFor(bmp16, 16, 4, 0)},
                                                              {png48, bmp16})});
     seeds.push_back({"png.ico", test::MakeIcoFile({test::EntryFor(png16, 16, 32, 0)}, {png16})});
+
+    // PNG images of every colour type, for the PNG reader and the downscale.
+    seeds.push_back({"grey1-adam7.png", NoisePng(0, 1, 5, true)});
+    seeds.push_back({"grey16-key.png", NoisePng(0, 16, 4, false, {}, {0x12, 0x34})});
+    seeds.push_back({"rgb16-paeth.png", NoisePng(2, 16, 4, true)});
+    seeds.push_back(
+        {"palette4-alpha.png", NoisePng(3, 4, 1, false, Bytes(48, 0x5A), {0, 64, 128, 255, 7})});
+    seeds.push_back({"grey-alpha8-average.png", NoisePng(4, 8, 3, false)});
+    seeds.push_back({"rgba8-filters-adam7.png", NoisePng(6, 8, 5, true)});
+    // An .ico whose PNG entry says width 0: its size comes from the PNG.
+    const Bytes png40 = test::MakePngImage(40, 40, 4);
+    test::GroupEntrySpec zeroWidth = test::EntryFor(png40, 40, 32, 0);
+    zeroWidth.width = zeroWidth.height = 0;
+    seeds.push_back({"sizes.ico", test::MakeIcoFile({test::EntryFor(bmp16, 16, 4, 0),
+                                                     test::EntryFor(bmp32, 32, 32, 0), zeroWidth},
+                                                    {bmp16, bmp32, png40})});
     return seeds;
 }
 

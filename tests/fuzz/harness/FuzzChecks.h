@@ -19,6 +19,10 @@ std::string CheckIcoFile(const std::uint8_t* data, std::size_t size, const std::
 // quarvel-cli list and extract on the bytes stored as an image file and as an .ico file.
 std::string CheckCommandLine(const std::uint8_t* data, std::size_t size, const std::string& folder);
 
+// DecodeIconImage and RenderImageAtSide at the cell sides on the bytes as one stored image (a PNG
+// also with its CRCs mended), and the image chosen for each side when they are an .ico file.
+std::string CheckIconImage(const std::uint8_t* data, std::size_t size, const std::string& folder);
+
 // Groups checked per input: a hostile tree can list a group per 8 bytes, and each group is
 // looked up again from the root, as the program does.
 constexpr std::size_t kMaxGroupsChecked = 64;

@@ -1,0 +1,235 @@
+// Reading PNG icon images: each colour type and depth against known pixels, every filter and
+// interlacing, transparency, and damaged streams refused.
+#include "engine/PngReader.h"
+#include "engine/PngWriter.h"
+#include "support/PngBuilder.h"
+
+#include <gtest/gtest.h>
+
+using namespace quarvel;
+using namespace quarvel::test;
+
+namespace {
+
+std::optional<RgbaImage> Decode(const Bytes& png) {
+    return DecodePng(ByteView(png.data(), png.size()));
+}
+
+} // namespace
+
+TEST(PngReader, ReadsEachColourTypeAndDepthAsKnownPixels) {
+    struct Case {
+        int colourType, depth;
+        std::vector<std::uint16_t> samples; // three pixels in a row
+        Bytes rgba;
+    };
+    // Four entries, more than a 1-bit image can index: the rest are there and unused.
+    const Bytes palette = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120};
+    const std::vector<Case> cases = {
+        {0, 1, {1, 0, 1}, {255, 255, 255, 255, 0, 0, 0, 255, 255, 255, 255, 255}},
+        {0, 2, {1, 2, 3}, {85, 85, 85, 255, 170, 170, 170, 255, 255, 255, 255, 255}},
+        {0, 4, {0, 5, 15}, {0, 0, 0, 255, 85, 85, 85, 255, 255, 255, 255, 255}},
+        {0, 8, {7, 128, 255}, {7, 7, 7, 255, 128, 128, 128, 255, 255, 255, 255, 255}},
+        {0,
+         16,
+         {0x1234, 0xFF00, 0x00FF},
+         {0x12, 0x12, 0x12, 255, 255, 255, 255, 255, 0, 0, 0, 255}},
+        {2, 8, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {1, 2, 3, 255, 4, 5, 6, 255, 7, 8, 9, 255}},
+        {2,
+         16,
+         {0x0102, 0x0304, 0x0506, 0xA0A1, 0xB0B1, 0xC0C1, 0, 0, 0xFFFF},
+         {1, 3, 5, 255, 0xA0, 0xB0, 0xC0, 255, 0, 0, 255, 255}},
+        {3, 1, {1, 0, 1}, {40, 50, 60, 255, 10, 20, 30, 255, 40, 50, 60, 255}},
+        {3, 2, {3, 2, 0}, {100, 110, 120, 255, 70, 80, 90, 255, 10, 20, 30, 255}},
+        {3, 4, {2, 3, 1}, {70, 80, 90, 255, 100, 110, 120, 255, 40, 50, 60, 255}},
+        {3, 8, {0, 1, 3}, {10, 20, 30, 255, 40, 50, 60, 255, 100, 110, 120, 255}},
+        {4, 8, {9, 0, 200, 128, 255, 255}, {9, 9, 9, 0, 200, 200, 200, 128, 255, 255, 255, 255}},
+        {4,
+         16,
+         {0x1000, 0x2000, 0xFFFF, 0, 0x8080, 0xFFFF},
+         {0x10, 0x10, 0x10, 0x20, 255, 255, 255, 0, 0x80, 0x80, 0x80, 255}},
+        {6, 8, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
+        {6,
+         16,
+         {0x0100, 0x0200, 0x0300, 0x0400, 0, 0, 0, 0, 0xFFFF, 0xEEEE, 0xDDDD, 0xCCCC},
+         {1, 2, 3, 4, 0, 0, 0, 0, 0xFF, 0xEE, 0xDD, 0xCC}},
+    };
+    for (const Case& c : cases) {
+        PngSpec spec;
+        spec.width = 3;
+        spec.colourType = c.colourType;
+        spec.depth = c.depth;
+        if (c.colourType == 3)
+            spec.palette = palette;
+        const auto image = Decode(MakeTestPng(spec, c.samples));
+        ASSERT_TRUE(image) << "type " << c.colourType << " depth " << c.depth;
+        EXPECT_EQ(image->width, 3);
+        EXPECT_EQ(image->height, 1);
+        EXPECT_EQ(image->pixels, c.rgba) << "type " << c.colourType << " depth " << c.depth;
+    }
+}
+
+TEST(PngReader, EveryFilterAndInterlacingGiveTheSamePixels) {
+    // Odd sizes leave some Adam7 passes narrow or empty and pad the packed rows.
+    for (const auto& [colourType, depth] :
+         std::vector<std::pair<int, int>>{{6, 8}, {6, 16}, {0, 1}, {0, 4}, {2, 16}, {4, 8}}) {
+        for (const auto& [width, height] :
+             std::vector<std::pair<int, int>>{{13, 11}, {1, 1}, {3, 9}}) {
+            PngSpec spec;
+            spec.width = width;
+            spec.height = height;
+            spec.colourType = colourType;
+            spec.depth = depth;
+            const auto samples = PngNoise(spec, static_cast<unsigned>(width * 31 + depth));
+            const auto plain = Decode(MakeTestPng(spec, samples));
+            ASSERT_TRUE(plain);
+            for (const bool interlaced : {false, true})
+                for (int filter = 0; filter <= 5; ++filter) {
+                    spec.interlaced = interlaced;
+                    spec.filter = filter;
+                    const auto image = Decode(MakeTestPng(spec, samples));
+                    ASSERT_TRUE(image) << filter << interlaced;
+                    EXPECT_EQ(image->pixels, plain->pixels)
+                        << "type " << colourType << " depth " << depth << " filter " << filter
+                        << (interlaced ? " interlaced " : " ") << width << "x" << height;
+                }
+        }
+    }
+}
+
+TEST(PngReader, TransparencyChunkMakesPixelsTransparent) {
+    PngSpec indexed;
+    indexed.width = 3;
+    indexed.colourType = 3;
+    indexed.palette = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    indexed.trns = {0, 128}; // the third entry keeps full alpha
+    auto image = Decode(MakeTestPng(indexed, {0, 1, 2}));
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->pixels, (Bytes{1, 2, 3, 0, 4, 5, 6, 128, 7, 8, 9, 255}));
+
+    // A 1-bit image with a longer palette and alphas: only the entries it can index count.
+    indexed.depth = 1;
+    indexed.width = 2;
+    indexed.trns = {10, 20, 30};
+    image = Decode(MakeTestPng(indexed, {1, 0}));
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->pixels, (Bytes{4, 5, 6, 20, 1, 2, 3, 10}));
+
+    PngSpec grey;
+    grey.width = 2;
+    grey.colourType = 0;
+    grey.depth = 4;
+    grey.trns = {0, 5};
+    image = Decode(MakeTestPng(grey, {5, 6}));
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->pixels, (Bytes{85, 85, 85, 0, 102, 102, 102, 255}));
+
+    // A 16-bit key matches the whole sample, not its high byte.
+    PngSpec rgb;
+    rgb.width = 2;
+    rgb.colourType = 2;
+    rgb.depth = 16;
+    rgb.trns = {0x12, 0x34, 0, 0, 0xFF, 0xFF};
+    image = Decode(MakeTestPng(rgb, {0x1234, 0, 0xFFFF, 0x1235, 0, 0xFFFF}));
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->pixels, (Bytes{0x12, 0, 255, 0, 0x12, 0, 255, 255}));
+}
+
+TEST(PngReader, ReadsWhatTheWriterWritesAndPngsSplitAcrossChunks) {
+    RgbaImage source;
+    source.width = 37;
+    source.height = 5;
+    for (int i = 0; i < source.width * source.height * 4; ++i)
+        source.pixels.push_back(static_cast<std::uint8_t>(i * 7 + i / 5));
+    const auto written = EncodePng(source);
+    ASSERT_TRUE(written);
+    const auto read = Decode(*written);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->width, 37);
+    EXPECT_EQ(read->pixels, source.pixels);
+
+    PngSpec spec;
+    spec.width = 9;
+    spec.height = 7;
+    const auto samples = PngNoise(spec, 3);
+    const auto whole = Decode(MakeTestPng(spec, samples));
+    const auto split = Decode(AssemblePng(spec, DeflateBytes(PngRawRows(spec, samples)), 6));
+    ASSERT_TRUE(whole && split);
+    EXPECT_EQ(split->pixels, whole->pixels);
+}
+
+TEST(PngReader, RefusesDamagedAndTruncatedStreams) {
+    PngSpec spec;
+    spec.width = 5;
+    spec.height = 4;
+    const auto samples = PngNoise(spec, 9);
+    const Bytes raw = PngRawRows(spec, samples);
+    const Bytes good = MakeTestPng(spec, samples);
+    ASSERT_TRUE(Decode(good));
+
+    // Cut anywhere before the image data ends.
+    const std::size_t iendSize = 12;
+    for (std::size_t size = 0; size < good.size() - iendSize; ++size)
+        EXPECT_FALSE(Decode(Bytes(good.begin(), good.begin() + size))) << size;
+
+    // Any byte of the chunks changed breaks its CRC.
+    for (std::size_t at = 8; at < good.size() - iendSize; at += 7) {
+        Bytes bad = good;
+        bad[at] ^= 0x40;
+        EXPECT_FALSE(Decode(bad)) << at;
+    }
+
+    auto refused = [&](const PngSpec& s, const Bytes& rows, const char* why) {
+        EXPECT_FALSE(Decode(AssemblePng(s, DeflateBytes(rows)))) << why;
+    };
+    refused(spec, Bytes(raw.begin(), raw.end() - 1), "a row short");
+    Bytes longer = raw;
+    longer.push_back(0);
+    refused(spec, longer, "a byte too many");
+    Bytes badFilter = raw;
+    badFilter[0] = 5;
+    refused(spec, badFilter, "unknown filter");
+
+    PngSpec odd = spec;
+    odd.depth = 4; // RGBA has no 4-bit samples
+    refused(odd, raw, "depth not allowed for the colour type");
+    PngSpec noPalette = spec;
+    noPalette.colourType = 3;
+    refused(noPalette, raw, "indexed without a palette");
+    PngSpec greyPalette = spec;
+    greyPalette.colourType = 0;
+    greyPalette.palette = {1, 2, 3};
+    refused(greyPalette, PngRawRows(greyPalette, PngNoise(greyPalette, 1)), "grey with a palette");
+    PngSpec alphaKey = spec;
+    alphaKey.trns = {0, 0};
+    refused(alphaKey, raw, "tRNS beside an alpha channel");
+
+    // A header that promises more pixels than a decoder should ever make, with little data.
+    PngSpec huge = spec;
+    huge.width = 20000;
+    huge.height = 20000;
+    refused(huge, Bytes(1000, 0), "oversized");
+    PngSpec empty = spec;
+    empty.width = 0;
+    refused(empty, Bytes(), "no pixels");
+
+    // The image data must follow the header: an IDAT-less stream and one with IEND first.
+    Bytes noData = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    AddPngChunk(noData, "IHDR", PngHeaderData(spec));
+    Bytes endFirst = noData;
+    AddPngChunk(noData, "IEND", {});
+    EXPECT_FALSE(Decode(noData));
+    AddPngChunk(endFirst, "IEND", {});
+    AddPngChunk(endFirst, "IDAT", DeflateBytes(raw));
+    EXPECT_FALSE(Decode(endFirst));
+
+    // An index past a short palette is drawn opaque black.
+    PngSpec indexed = spec;
+    indexed.width = 2;
+    indexed.height = 1;
+    indexed.colourType = 3;
+    indexed.palette = {9, 9, 9};
+    const auto image = Decode(MakeTestPng(indexed, {0, 200}));
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->pixels, (Bytes{9, 9, 9, 255, 0, 0, 0, 255}));
+}
