@@ -21,6 +21,10 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_VIEW_UP, OnUpdateUp)
     ON_UPDATE_COMMAND_UI(ID_VIEW_REFRESH, OnUpdateRefresh)
     ON_COMMAND(ID_HELP_FINDER, OnHelpContents)
+    ON_COMMAND_RANGE(ID_VIEW_ICON_SIZE_SMALL, ID_VIEW_ICON_SIZE_JUMBO, OnIconSize)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_ICON_SIZE_SMALL, ID_VIEW_ICON_SIZE_JUMBO, OnUpdateIconSize)
+    ON_COMMAND(ID_VIEW_ICON_SIZE_LARGER, OnIconSizeLarger)
+    ON_COMMAND(ID_VIEW_ICON_SIZE_SMALLER, OnIconSizeSmaller)
     ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
 END_MESSAGE_MAP()
 
@@ -100,6 +104,8 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* context) {
     const SaveFolderSetting saveFolder{LoadSaveFolder, StoreSaveFolder, LoadRememberedSaveFolder};
     m_pIconList->SetSaveFolderSetting(saveFolder);
     m_pSubIconView->SetSaveFolderSetting(saveFolder);
+    m_nIconSize = LoadIconSize();
+    m_pIconList->GetListCtrl().SetIconSize(m_nIconSize);
     // The current listing reaches the panes through the frame; the panes ask it.
     m_listing.SetHost(this);
     if (m_pFolderTree) {
@@ -238,6 +244,43 @@ void CMainFrame::OnUpdateRefresh(CCmdUI* cmdUI) {
     CFileTreeView* tree = ShownFolderTree();
     cmdUI->Enable(tree && tree->CanRefresh());
 }
+
+// ---- Icon size
+
+namespace {
+static_assert(ID_VIEW_ICON_SIZE_JUMBO - ID_VIEW_ICON_SIZE_SMALL + 1 == quarvel::kIconSizeCount,
+              "one command per icon size");
+int IconSizeOfCommand(UINT command) {
+    return quarvel::kIconSizes[command - ID_VIEW_ICON_SIZE_SMALL];
+}
+} // namespace
+
+void CMainFrame::ShowIconSize(int size) {
+    if (size == m_nIconSize)
+        return;
+    m_nIconSize = size;
+    if (m_pIconList)
+        m_pIconList->GetListCtrl().SetIconSize(size);
+    StoreIconSize(size);
+}
+
+void CMainFrame::OnIconSize(UINT command) {
+    ShowIconSize(IconSizeOfCommand(command));
+}
+
+void CMainFrame::OnUpdateIconSize(CCmdUI* cmdUI) {
+    cmdUI->SetRadio(IconSizeOfCommand(cmdUI->m_nID) == m_nIconSize);
+}
+
+void CMainFrame::OnIconSizeLarger() {
+    ShowIconSize(quarvel::StepIconSize(m_nIconSize, 1));
+}
+
+void CMainFrame::OnIconSizeSmaller() {
+    ShowIconSize(quarvel::StepIconSize(m_nIconSize, -1));
+}
+
+// ---- Help
 
 void CMainFrame::OnHelpContents() {
     // Wide: the program's folder can take more than MAX_PATH bytes of UTF-8.

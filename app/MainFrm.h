@@ -58,6 +58,8 @@ public:
     CSubIconView* GetSubIconView() const { return m_pSubIconView; }
     CToolBar& GetToolBar() { return m_wndToolBar; }
     CStatusBar& GetStatusBar() { return m_wndStatusBar; }
+    // The icon list's size (IconSize.h), pixels at 96 DPI.
+    int GetIconSize() const { return m_nIconSize; }
 
 protected:
     int OnCreate(LPCREATESTRUCT cs);
@@ -74,6 +76,12 @@ protected:
     void OnUpdateUp(CCmdUI* cmdUI);
     void OnUpdateRefresh(CCmdUI* cmdUI);
     void OnHelpContents();
+    // View > Icon Size and its steps: the icon list shows the size, the menu checks it and the
+    // setting remembers it.
+    void OnIconSize(UINT command);
+    void OnUpdateIconSize(CCmdUI* cmdUI);
+    void OnIconSizeLarger();
+    void OnIconSizeSmaller();
     // The window moved to a display of another DPI: it takes the rectangle the system suggests
     // and scales its panes, bars, pictures and fonts.
     LRESULT OnDpiChanged(WPARAM dpis, LPARAM suggestedRect);
@@ -96,6 +104,7 @@ private:
     void LoadToolbarPictures();
     // Every pane lays itself out for m_nDpi.
     void SetPanesDpi();
+    void ShowIconSize(int size);
 
     CSplitterWnd m_wndSplitter;       // left pane | the rest
     CSplitterWnd m_wndRightSplitter;  // file list / icon panes
@@ -110,6 +119,7 @@ private:
     CSubIconView* m_pSubIconView = nullptr;
     CImageList m_toolbarImages;
     int m_nDpi = kDesignDpi;
+    int m_nIconSize = quarvel::kDefaultIconSize;
     CurrentListing m_listing;
     SearchToListing m_searchHost{m_listing};
 };

@@ -1,6 +1,7 @@
 // Reading and writing the save folder in the registry.
 #include "Settings.h"
 
+#include "IconSize.h"
 #include "Registry.h"
 #include "engine/platform/AnsiText.h"
 
@@ -9,6 +10,7 @@
 namespace {
 const char kKey[] = "SOFTWARE\\Vendrel\\Quarvel";
 const char kValue[] = "savefolder";
+const char kIconSizeValue[] = "iconsize";
 const char kDefaultFolder[] = "c:\\temp\\";
 
 // A path of MAX_PATH characters in UTF-8 takes up to three bytes a character.
@@ -50,4 +52,25 @@ void StoreSaveFolder(const char* folder) {
     if (key)
         RegSetValueExA(key.Get(), kValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder),
                        static_cast<DWORD>(lstrlenA(folder) + 1));
+}
+
+int LoadIconSize() {
+    const ScopedRegKey key = OpenRegKey(HKEY_CURRENT_USER, kKey, KEY_QUERY_VALUE);
+    DWORD type = 0, size = 0, bytes = sizeof size;
+    if (!key ||
+        RegQueryValueExA(key.Get(), kIconSizeValue, nullptr, &type, reinterpret_cast<BYTE*>(&size),
+                         &bytes) != ERROR_SUCCESS ||
+        type != REG_DWORD || bytes != sizeof size || !quarvel::IsIconSize(static_cast<int>(size)))
+        return quarvel::kDefaultIconSize;
+    return static_cast<int>(size);
+}
+
+void StoreIconSize(int size) {
+    if (!quarvel::IsIconSize(size))
+        return;
+    const ScopedRegKey key = CreateRegKey(HKEY_CURRENT_USER, kKey, KEY_SET_VALUE);
+    const DWORD value = static_cast<DWORD>(size);
+    if (key)
+        RegSetValueExA(key.Get(), kIconSizeValue, 0, REG_DWORD,
+                       reinterpret_cast<const BYTE*>(&value), sizeof value);
 }

@@ -1,5 +1,5 @@
-// The program's one setting of its own: the folder into which icons are saved, value
-// "savefolder" of "SOFTWARE\Vendrel\Quarvel", written under HKEY_CURRENT_USER.
+// The program's settings, values of "SOFTWARE\Vendrel\Quarvel" written under HKEY_CURRENT_USER:
+// the folder into which icons are saved ("savefolder") and the icon list's size ("iconsize").
 #pragma once
 
 #include "FwString.h"
@@ -11,3 +11,9 @@ CString LoadSaveFolder();
 // Stores folder when it names an existing file or folder; otherwise, or when the key cannot be
 // written, nothing changes.
 void StoreSaveFolder(const char* folder);
+
+// The user's icon size (IconSize.h), a number of pixels at 96 DPI; the default (32) when none
+// is stored or the value stored is not one of the sizes.
+int LoadIconSize();
+// Stores one of the sizes; any other value changes nothing.
+void StoreIconSize(int size);

@@ -15,6 +15,19 @@ void CCmdUI::SetCheck(int nCheck) {
         CheckMenuItem(m_hMenu, m_nIndex, MF_BYPOSITION | (nCheck ? MF_CHECKED : MF_UNCHECKED));
 }
 
+void CCmdUI::SetRadio(BOOL bOn) {
+    if (m_hMenu) {
+        MENUITEMINFOA item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE;
+        if (GetMenuItemInfoA(m_hMenu, m_nIndex, TRUE, &item) && !(item.fType & MFT_RADIOCHECK)) {
+            item.fType |= MFT_RADIOCHECK;
+            SetMenuItemInfoA(m_hMenu, m_nIndex, TRUE, &item);
+        }
+    }
+    SetCheck(bOn ? 1 : 0);
+}
+
 void CCmdUI::SetText(const char* text) {
     if (!m_hMenu)
         return;

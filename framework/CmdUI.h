@@ -18,7 +18,8 @@ public:
 
     virtual void Enable(BOOL bOn = TRUE);
     virtual void SetCheck(int nCheck = 1);
-    virtual void SetRadio(BOOL bOn = TRUE) { SetCheck(bOn ? 1 : 0); }
+    // A menu item shows a bullet, one of a group of choices; other items a check.
+    virtual void SetRadio(BOOL bOn = TRUE);
     virtual void SetText(const char* text);
     // Lets the update request go on to the next target in the route.
     void ContinueRouting() { m_bContinueRouting = true; }

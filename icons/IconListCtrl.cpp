@@ -11,9 +11,13 @@
 #include "engine/IconItem.h"
 #include "engine/PEFile.h"
 #include "engine/PngExport.h"
+#include "engine/platform/AnsiText.h"
 #include "engine/platform/FileSystem.h"
+#include "resource.h"
 
+#include <algorithm>
 #include <new>
+#include <string>
 
 using namespace quarvel;
 
@@ -34,6 +38,9 @@ BEGIN_MESSAGE_MAP(CIconListCtrl, CListCtrl)
     ON_NOTIFY_REFLECT(LVN_GETDISPINFOW, OnGetDispInfo)
     ON_NOTIFY_REFLECT(LVN_DELETEITEM, OnDeleteItem)
     ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
+    ON_NOTIFY_REFLECT(LVN_GETINFOTIPA, OnGetInfoTip)
+    ON_NOTIFY_REFLECT(LVN_GETINFOTIPW, OnGetInfoTip)
+    ON_MESSAGE(WM_MOUSEWHEEL, OnMouseWheel)
 END_MESSAGE_MAP()
 
 CIconListCtrl::CIconListCtrl() : m_nCellSide(GetSystemMetrics(SM_CXICON)) {
@@ -53,7 +60,18 @@ bool CIconListCtrl::CreatePictureList() {
 
 void CIconListCtrl::SetDpi(int dpi) {
     m_nDpi = dpi;
-    const int side = AfxGetSystemMetricForDpi(SM_CXICON, dpi);
+    ResizeCells();
+}
+
+void CIconListCtrl::SetIconSize(int size) {
+    if (!IsIconSize(size) || size == m_nIconSize)
+        return;
+    m_nIconSize = size;
+    ResizeCells();
+}
+
+void CIconListCtrl::ResizeCells() {
+    const int side = IconCellSide(m_nIconSize, m_nDpi);
     if (side != m_nCellSide && side > 0) {
         m_nCellSide = side;
         for (int i = 0; i < GetItemCount(); ++i)
@@ -75,17 +93,23 @@ void CIconListCtrl::ReplacePictureList() {
 }
 
 void CIconListCtrl::SetIconSpacing() {
-    // The system's spacing at this DPI: the list's own default follows the system DPI only.
-    if (m_hWnd)
-        SendMessage(LVM_SETICONSPACING, 0,
-                    MAKELPARAM(AfxGetSystemMetricForDpi(SM_CXICONSPACING, m_nDpi),
-                               AfxGetSystemMetricForDpi(SM_CYICONSPACING, m_nDpi)));
+    // The system's spacing at this DPI (the list's own default follows the system DPI only),
+    // grown by as much as the cell is wider than the large-icon size, so that labels keep
+    // their room beside and under cells of any size.
+    if (!m_hWnd)
+        return;
+    const int grown = std::max(0, m_nCellSide - AfxGetSystemMetricForDpi(SM_CXICON, m_nDpi));
+    SendMessage(LVM_SETICONSPACING, 0,
+                MAKELPARAM(AfxGetSystemMetricForDpi(SM_CXICONSPACING, m_nDpi) + grown,
+                           AfxGetSystemMetricForDpi(SM_CYICONSPACING, m_nDpi) + grown));
+    Arrange(LVA_DEFAULT);
 }
 
 int CIconListCtrl::OnCreate(LPCREATESTRUCT cs) {
     if (CListCtrl::OnCreate(cs) == -1)
         return -1;
     SetImageList(m_images, LVSIL_NORMAL);
+    SetExtendedStyle(GetExtendedStyle() | LVS_EX_INFOTIP);
     return 0;
 }
 
@@ -218,18 +242,13 @@ int CIconListCtrl::GetPicture(int index) {
 
 int CIconListCtrl::MakePicture(const CIconItem& item) {
     const bool held = HoldSourcesUntilIdle();
-    const SizedIcon icon = item.LoadDisplayIcon(m_files, m_nCellSide);
-    int index = -1;
-    if (icon.icon) {
-        if (!m_canvas) {
-            int cx = 0, cy = 0;
-            ImageList_GetIconSize(m_images, &cx, &cy);
-            m_canvas.emplace(cx, cy);
-        }
-        const CellPlacement at = PlaceInCell(icon.side, m_canvas->Width(), m_canvas->Height());
-        // The list keeps a copy of the picture.
-        index = m_images.Add(m_canvas->Draw(icon.icon.Get(), at));
+    if (!m_canvas) {
+        int cx = 0, cy = 0;
+        ImageList_GetIconSize(m_images, &cx, &cy);
+        m_canvas.emplace(cx);
     }
+    // The list keeps a copy of the picture.
+    const int index = m_images.Add(m_canvas->Draw(item, m_files));
     if (!held)
         ReleaseSources();
     return index < 0 ? CIconItem::kImageFailed : index;
@@ -250,6 +269,51 @@ void CIconListCtrl::ReleaseSources() {
     m_files.CloseAll();
     m_canvas.reset();
     m_bSourcesHeld = false;
+}
+
+void CIconListCtrl::OnGetInfoTip(NMHDR* header, LRESULT*) {
+    // The item part is laid out alike in the ANSI and the Unicode notification.
+    auto* tip = reinterpret_cast<NMLVGETINFOTIPA*>(header);
+    const CIconItem* item = GetIconItem(tip->iItem);
+    if (!item || !tip->pszText || tip->cchTextMax <= 0)
+        return;
+    const bool held = HoldSourcesUntilIdle();
+    std::string text = CellTooltip(*item, m_files, m_nCellSide);
+    if (!held)
+        ReleaseSources();
+    if (text.empty())
+        return;
+    // A shortened label comes with its whole text, which the tip shows first.
+    const bool wide = header->code == LVN_GETINFOTIPW;
+    const std::size_t units = static_cast<std::size_t>(tip->cchTextMax);
+    if (wide) {
+        std::wstring shown = reinterpret_cast<wchar_t*>(tip->pszText);
+        shown += (shown.empty() ? L"" : L"\r\n") + platform::WideFromNarrow(text.c_str());
+        lstrcpynW(reinterpret_cast<wchar_t*>(tip->pszText), shown.c_str(), static_cast<int>(units));
+    } else {
+        std::string shown = tip->pszText;
+        shown += (shown.empty() ? "" : "\r\n") + text;
+        lstrcpynA(tip->pszText, shown.c_str(), static_cast<int>(units));
+    }
+}
+
+LRESULT CIconListCtrl::OnMouseWheel(WPARAM keysAndDelta, LPARAM) {
+    if (!(GET_KEYSTATE_WPARAM(keysAndDelta) & MK_CONTROL)) {
+        m_nWheelDelta = 0;
+        return Default();
+    }
+    // A notch (WHEEL_DELTA) is one step; finer wheels add up to one.
+    m_nWheelDelta += GET_WHEEL_DELTA_WPARAM(keysAndDelta);
+    CWnd* owner = GetParentFrame();
+    if (!owner)
+        owner = GetParent();
+    for (; m_nWheelDelta >= WHEEL_DELTA; m_nWheelDelta -= WHEEL_DELTA)
+        if (owner)
+            owner->SendMessage(WM_COMMAND, ID_VIEW_ICON_SIZE_LARGER);
+    for (; m_nWheelDelta <= -WHEEL_DELTA; m_nWheelDelta += WHEEL_DELTA)
+        if (owner)
+            owner->SendMessage(WM_COMMAND, ID_VIEW_ICON_SIZE_SMALLER);
+    return 0;
 }
 
 // ---- Saving

@@ -3,7 +3,9 @@
 // shows the focused icon's images in the sub-icon view, and saves one icon.
 #pragma once
 
+#include "CellPicture.h"
 #include "Framework.h"
+#include "IconSize.h"
 #include "PictureList.h"
 #include "SaveFolderSetting.h"
 #include "engine/IconFileCache.h"
@@ -33,9 +35,12 @@ public:
 
     // Empties the sub-icon view, deletes every item and starts a new, empty picture list.
     void RemoveAll();
-    // Cells of the large-icon size at dpi; pictures of another size are made again as items
-    // are drawn.
+    // Cells of the icon size at dpi; pictures of another size are made again as items are
+    // drawn.
     void SetDpi(int dpi);
+    // One of the sizes of IconSize.h (pixels at 96 DPI); another value changes nothing.
+    void SetIconSize(int size);
+    int GetIconSize() const { return m_nIconSize; }
     int GetCellSide() const { return m_nCellSide; }
     void SetSubIconView(CSubIconView* view) { m_pSubIconView = view; }
     CSubIconView* GetSubIconView() const { return m_pSubIconView; }
@@ -79,6 +84,9 @@ protected:
     void OnGetDispInfo(NMHDR* header, LRESULT* result);
     void OnDeleteItem(NMHDR* header, LRESULT* result);
     void OnItemChanged(NMHDR* header, LRESULT* result);
+    void OnGetInfoTip(NMHDR* header, LRESULT* result);
+    // Ctrl + wheel steps the icon size, as the frame's Ctrl + plus / minus do.
+    LRESULT OnMouseWheel(WPARAM keysAndDelta, LPARAM at);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -87,6 +95,8 @@ private:
     // takes the message this posts.
     void DeferRedrawUntilIdle();
     bool CreatePictureList();
+    // Cells of the icon size at the DPI, every picture made again when the side changes.
+    void ResizeCells();
     void SetIconSpacing();
     // Puts a new, empty picture list of the cell size in the old one's place.
     void ReplacePictureList();
@@ -103,10 +113,12 @@ private:
 
     CPictureList m_images;
     quarvel::IconFileCache m_files;
-    std::optional<quarvel::PictureCanvas> m_canvas;
+    std::optional<quarvel::CellCanvas> m_canvas;
     bool m_bSourcesHeld = false;
     int m_nCellSide;
+    int m_nIconSize = quarvel::kDefaultIconSize;
     int m_nDpi = kDesignDpi;
+    int m_nWheelDelta = 0; // Ctrl + wheel turned less than a notch so far
     CSubIconView* m_pSubIconView = nullptr;
     SaveFolderSetting m_saveFolder;
     int m_nOwnedItems = 0;

@@ -99,6 +99,15 @@
 #define ID_VIEW_REFRESH 32774
 #define ID_HELP_WEB_PAGE 32778
 #define ID_SEARCH_IN_FOLDER 32779
+// View > Icon Size: one command per size, in the order of the sizes (the ids run in order), and
+// the steps to the next larger and smaller size (Ctrl + plus / minus, Ctrl + mouse wheel).
+#define ID_VIEW_ICON_SIZE_SMALL 32800
+#define ID_VIEW_ICON_SIZE_MEDIUM 32801
+#define ID_VIEW_ICON_SIZE_LARGE 32802
+#define ID_VIEW_ICON_SIZE_EXTRA_LARGE 32803
+#define ID_VIEW_ICON_SIZE_JUMBO 32804
+#define ID_VIEW_ICON_SIZE_LARGER 32805
+#define ID_VIEW_ICON_SIZE_SMALLER 32806
 
 // ---- Strings of Quarvel
 #define IDS_SELECT_SEARCH_FOLDER 61205  // "Please select a directory to search!"

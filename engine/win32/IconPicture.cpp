@@ -23,22 +23,4 @@ ScopedBitmap DrawIconPicture(HICON icon, int cx, int cy, const CellPlacement& at
     return canvas.TakeBitmap();
 }
 
-PictureCanvas::PictureCanvas(int cx, int cy) : m_cx(cx), m_cy(cy) {
-    m_bitmap = MakeDibSection(cx, cy);
-    if (m_bitmap)
-        m_dc.Reset(CreateCompatibleDC(nullptr));
-}
-
-HBITMAP PictureCanvas::Draw(HICON icon, const CellPlacement& at) {
-    if (icon == nullptr || !*this)
-        return nullptr;
-    // Selected only while drawing: an image list copies from a bitmap that no other device
-    // context holds.
-    const ScopedSelect selected(m_dc.Get(), m_bitmap.Get());
-    if (!selected)
-        return nullptr;
-    PaintPicture(m_dc.Get(), icon, m_cx, m_cy, at, nullptr);
-    return m_bitmap.Get();
-}
-
 } // namespace quarvel

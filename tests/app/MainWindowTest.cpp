@@ -245,7 +245,7 @@ TEST_F(QuarvelStarted, AcceleratorsReachTheirCommands) {
     ASSERT_TRUE(Start());
     ACCEL table[32];
     int count = CopyAcceleratorTableA(frame->m_hAccelTable, table, 32);
-    ASSERT_EQ(count, 15);
+    ASSERT_EQ(count, 20);
     auto has = [&](WORD key, BYTE modifiers, WORD command) {
         for (int i = 0; i < count; ++i)
             if (table[i].key == key && (table[i].fVirt & (FCONTROL | FSHIFT | FALT)) == modifiers &&
@@ -262,6 +262,12 @@ TEST_F(QuarvelStarted, AcceleratorsReachTheirCommands) {
     EXPECT_TRUE(has(VK_F6, FSHIFT, ID_PREV_PANE));
     EXPECT_TRUE(has('E', FCONTROL, ID_SAVE_ICON_AS));
     EXPECT_TRUE(has('A', FCONTROL, ID_EDIT_SELECT_ALL));
+    // Ctrl + plus / minus on the main keyboard (plus with or without Shift) and the keypad.
+    EXPECT_TRUE(has(VK_OEM_PLUS, FCONTROL, ID_VIEW_ICON_SIZE_LARGER));
+    EXPECT_TRUE(has(VK_OEM_PLUS, FCONTROL | FSHIFT, ID_VIEW_ICON_SIZE_LARGER));
+    EXPECT_TRUE(has(VK_ADD, FCONTROL, ID_VIEW_ICON_SIZE_LARGER));
+    EXPECT_TRUE(has(VK_OEM_MINUS, FCONTROL, ID_VIEW_ICON_SIZE_SMALLER));
+    EXPECT_TRUE(has(VK_SUBTRACT, FCONTROL, ID_VIEW_ICON_SIZE_SMALLER));
 
     // F6 walks the panes in reading order: left pane's page, file list, icon list, image pane.
     CView* tree = Tree();
