@@ -1,4 +1,5 @@
-// CIconListCtrl: items and their icon records, pictures on demand, focus, saving and copying.
+// CIconListCtrl: the icon records behind the control's items, labels and pictures on demand,
+// focus, typing a name, saving and copying.
 #include "IconListCtrl.h"
 
 #include "BufferedPaint.h"
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <new>
 #include <string>
+#include <cstring>
 
 using namespace quarvel;
 
@@ -26,17 +28,31 @@ namespace {
 constexpr UINT WM_ICONLIST_FILL_ENDED = WM_APP + 1;
 // Posted to the list by itself: the pictures of this paint are made.
 constexpr UINT WM_ICONLIST_PICTURES_MADE = WM_APP + 2;
+
+// Text of a Unicode notification in the code page of the A calls.
+CString Narrow(const wchar_t* text) {
+    const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1)
+        return CString();
+    std::string narrow(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, &narrow[0], size, nullptr, nullptr);
+    narrow.resize(static_cast<std::size_t>(size - 1));
+    return CString(narrow);
+}
 } // namespace
 
 BEGIN_MESSAGE_MAP(CIconListCtrl, CListCtrl)
     ON_WM_CREATE()
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
+    ON_WM_SIZE()
+    ON_WM_DESTROY()
     ON_MESSAGE(WM_ICONLIST_FILL_ENDED, OnFillEnded)
     ON_MESSAGE(WM_ICONLIST_PICTURES_MADE, OnPicturesMade)
     ON_NOTIFY_REFLECT(LVN_GETDISPINFOA, OnGetDispInfo)
     ON_NOTIFY_REFLECT(LVN_GETDISPINFOW, OnGetDispInfo)
-    ON_NOTIFY_REFLECT(LVN_DELETEITEM, OnDeleteItem)
+    ON_NOTIFY_REFLECT(LVN_ODFINDITEMA, OnFindItem)
+    ON_NOTIFY_REFLECT(LVN_ODFINDITEMW, OnFindItem)
     ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
     ON_NOTIFY_REFLECT(LVN_GETINFOTIPA, OnGetInfoTip)
     ON_NOTIFY_REFLECT(LVN_GETINFOTIPW, OnGetInfoTip)
@@ -48,14 +64,32 @@ CIconListCtrl::CIconListCtrl() : m_nCellSide(GetSystemMetrics(SM_CXICON)) {
 }
 
 CIconListCtrl::~CIconListCtrl() {
-    // The items' records go with the window, which must not outlive the picture list it shows.
+    // The window must not outlive the picture list it shows.
     if (m_hWnd && IsWindow(m_hWnd))
         DestroyWindow();
 }
 
 bool CIconListCtrl::CreatePictureList() {
     // Square cells of the large-icon size; pictures are drawn on the window colour, no mask.
-    return m_images.Create(m_nCellSide, m_nCellSide);
+    return m_images.Create(m_nCellSide, m_nCellSide, PictureBoundForWindow());
+}
+
+int CIconListCtrl::PictureBoundForWindow() const {
+    if (!m_hWnd)
+        return kMinPictures;
+    RECT client;
+    GetClientRect(&client);
+    const DWORD spacing = static_cast<DWORD>(SendMessage(LVM_GETITEMSPACING, FALSE));
+    const int cx = std::max(1, static_cast<int>(LOWORD(spacing)));
+    const int cy = std::max(1, static_cast<int>(HIWORD(spacing)));
+    // Partly shown columns and rows count as whole ones.
+    const int cells = (client.right / cx + 1) * (client.bottom / cy + 1);
+    return std::max(kMinPictures, 3 * cells);
+}
+
+void CIconListCtrl::OnSize(UINT type, int cx, int cy) {
+    CListCtrl::OnSize(type, cx, cy);
+    m_images.RaiseBound(PictureBoundForWindow());
 }
 
 void CIconListCtrl::SetDpi(int dpi) {
@@ -74,10 +108,12 @@ void CIconListCtrl::ResizeCells() {
     const int side = IconCellSide(m_nIconSize, m_nDpi);
     if (side != m_nCellSide && side > 0) {
         m_nCellSide = side;
-        for (int i = 0; i < GetItemCount(); ++i)
-            if (CIconItem* item = GetIconItem(i))
-                item->SetImageIndex(CIconItem::kImageNotMade);
+        for (CIconItem& item : m_items)
+            item.SetImageIndex(CIconItem::kImageNotMade);
+        // The spacing first: the new list's bound counts the cells of the new size.
+        SetIconSpacing();
         ReplacePictureList();
+        return;
     }
     SetIconSpacing();
 }
@@ -103,6 +139,13 @@ void CIconListCtrl::SetIconSpacing() {
                 MAKELPARAM(AfxGetSystemMetricForDpi(SM_CXICONSPACING, m_nDpi) + grown,
                            AfxGetSystemMetricForDpi(SM_CYICONSPACING, m_nDpi) + grown));
     Arrange(LVA_DEFAULT);
+    m_images.RaiseBound(PictureBoundForWindow());
+}
+
+BOOL CIconListCtrl::PreCreateWindow(CREATESTRUCTA& cs) {
+    // The records are the items: the control keeps only their count, selection and focus.
+    cs.style |= LVS_OWNERDATA;
+    return CListCtrl::PreCreateWindow(cs);
 }
 
 int CIconListCtrl::OnCreate(LPCREATESTRUCT cs) {
@@ -111,6 +154,14 @@ int CIconListCtrl::OnCreate(LPCREATESTRUCT cs) {
     SetImageList(m_images, LVSIL_NORMAL);
     SetExtendedStyle(GetExtendedStyle() | LVS_EX_INFOTIP);
     return 0;
+}
+
+void CIconListCtrl::OnDestroy() {
+    // The records go with the window, and with them the pictures that name them.
+    CListCtrl::OnDestroy();
+    ReleaseSources();
+    std::deque<CIconItem>().swap(m_items);
+    CreatePictureList();
 }
 
 void CIconListCtrl::OnPaint() {
@@ -141,21 +192,13 @@ LRESULT CIconListCtrl::OnFillEnded(WPARAM, LPARAM) {
 
 // ---- Items
 
-int CIconListCtrl::AppendItem(CIconItem* item, const CString& text) {
-    if (!item)
-        return 0;
-    LVITEMA row{};
-    row.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    row.iItem = GetItemCount();
-    row.pszText = const_cast<char*>(text.GetString());
-    row.iImage = I_IMAGECALLBACK;
-    row.lParam = reinterpret_cast<LPARAM>(item);
+int CIconListCtrl::ItemAppended() {
     DeferRedrawUntilIdle();
-    if (InsertItem(&row) < 0) {
-        delete item;
+    // No item to scroll to and nothing to repaint at once: the burst ends with a full repaint.
+    if (!SetItemCountEx(LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL)) {
+        m_items.pop_back();
         return 0;
     }
-    ++m_nOwnedItems;
     return 1;
 }
 
@@ -172,46 +215,57 @@ int CIconListCtrl::AppendGroupItem(const char* listedPath, const char* sourcePat
                                    std::uint16_t language) {
     if (!listedPath || !*listedPath || !sourcePath || !*sourcePath || !name.IsValid())
         return 0;
-    CString text;
-    if (name.IsId())
-        text.Format("%d", name.Id());
-    else
-        text = name.Name();
-    text += "\r\n";
-    text += FileNameOf(sourcePath).c_str();
-    auto* item = new (std::nothrow) CIconItem(sourcePath, name, language);
-    if (item)
-        item->SetListedPath(listedPath);
-    return AppendItem(item, text);
+    m_items.emplace_back(sourcePath, name, language);
+    // An item listed for the file it reads keeps no second copy of the path.
+    if (std::strcmp(listedPath, sourcePath) != 0)
+        m_items.back().SetListedPath(listedPath);
+    return ItemAppended();
 }
 
 int CIconListCtrl::AddIconFile(const char* path) {
     if (!path || !*path)
         return 0;
-    return AppendItem(new (std::nothrow) CIconItem(path), CString(FileNameOf(path)));
+    m_items.emplace_back(path);
+    return ItemAppended();
 }
 
 void CIconListCtrl::RemoveAll() {
     if (m_pSubIconView)
         m_pSubIconView->RemoveAll();
-    DeleteAllItems();
-    // The next folder's files are read afresh.
+    // The pictures' owners go with the records: both go at once.
     ReplacePictureList();
+    std::deque<CIconItem>().swap(m_items);
+    SetItemCountEx(0);
     SetIconSpacing();
 }
 
-CIconItem* CIconListCtrl::GetIconItem(int index) const {
-    if (index < 0 || index >= GetItemCount())
-        return nullptr;
-    return reinterpret_cast<CIconItem*>(GetItemData(index));
+bool CIconListCtrl::SetItemCountEx(DWORD flags) {
+    return m_hWnd && SendMessage(LVM_SETITEMCOUNT, m_items.size(), static_cast<LPARAM>(flags));
 }
 
-void CIconListCtrl::OnDeleteItem(NMHDR* header, LRESULT*) {
-    auto* item = reinterpret_cast<CIconItem*>(reinterpret_cast<NMLISTVIEW*>(header)->lParam);
+CIconItem* CIconListCtrl::GetIconItem(int index) {
+    return index >= 0 && index < static_cast<int>(m_items.size()) ? &m_items[index] : nullptr;
+}
+
+const CIconItem* CIconListCtrl::GetIconItem(int index) const {
+    return index >= 0 && index < static_cast<int>(m_items.size()) ? &m_items[index] : nullptr;
+}
+
+CString CIconListCtrl::GetLabel(int index) const {
+    const CIconItem* item = GetIconItem(index);
     if (!item)
-        return;
-    delete item;
-    --m_nOwnedItems;
+        return CString();
+    if (item->GetKind() != CIconItem::ResourceGroup)
+        return CString(FileNameOf(item->GetPath().c_str()).c_str());
+    CString label;
+    if (item->NameIsId())
+        label.Format("%u", item->GetId());
+    else
+        label = item->GetNameText();
+    // The file the icon is read from: a moved icon shows its .mun file.
+    label += "\r\n";
+    label += FileNameOf(item->GetPath().c_str()).c_str();
+    return label;
 }
 
 void CIconListCtrl::OnItemChanged(NMHDR* header, LRESULT*) {
@@ -222,13 +276,69 @@ void CIconListCtrl::OnItemChanged(NMHDR* header, LRESULT*) {
         m_pSubIconView->ShowIcon(change->iItem, item);
 }
 
+void CIconListCtrl::OnFindItem(NMHDR* header, LRESULT* result) {
+    // Typing a name: the first label from iStart on (round to it, with LVFI_WRAP) that begins
+    // with the typed text, or equals it, without regard to case.
+    auto* find = reinterpret_cast<NMLVFINDITEMA*>(header);
+    *result = -1;
+    if (!(find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find->lvfi.psz)
+        return;
+    const CString typed = header->code == LVN_ODFINDITEMW
+                              ? Narrow(reinterpret_cast<const wchar_t*>(find->lvfi.psz))
+                              : CString(find->lvfi.psz);
+    const bool partial = (find->lvfi.flags & LVFI_PARTIAL) != 0;
+    const int count = static_cast<int>(m_items.size());
+    const int start = find->iStart >= 0 && find->iStart < count ? find->iStart : 0;
+    const int tries = find->lvfi.flags & LVFI_WRAP ? count : count - start;
+    for (int n = 0; n < tries; ++n) {
+        const int index = (start + n) % count;
+        const CString label = GetLabel(index);
+        const CString head = partial ? label.Left(typed.GetLength()) : label;
+        if (head.CompareNoCase(typed) == 0) {
+            *result = index;
+            return;
+        }
+    }
+}
+
 // ---- Pictures
 
 void CIconListCtrl::OnGetDispInfo(NMHDR* header, LRESULT*) {
     // The item part is laid out alike in the ANSI and the Unicode notification.
     auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
-    if ((info->item.mask & LVIF_IMAGE) && GetIconItem(info->item.iItem))
-        info->item.iImage = GetPicture(info->item.iItem);
+    const int index = info->item.iItem;
+    CIconItem* item = GetIconItem(index);
+    if (!item)
+        return;
+    if (info->item.mask & LVIF_IMAGE) {
+        if (item->GetImageIndex() == CIconItem::kImageNotMade && !IsNearScreen(index))
+            info->item.iImage = I_IMAGENONE; // asked while arranging: drawn later, if at all
+        else
+            info->item.iImage = GetPicture(index);
+    }
+    if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
+        const CString label = GetLabel(index);
+        if (header->code == LVN_GETDISPINFOW) {
+            auto* text = reinterpret_cast<wchar_t*>(info->item.pszText);
+            const int written =
+                MultiByteToWideChar(CP_ACP, 0, label, -1, text, info->item.cchTextMax);
+            if (written == 0)
+                text[info->item.cchTextMax - 1] = L'\0'; // too long: cut
+        } else {
+            lstrcpynA(info->item.pszText, label, info->item.cchTextMax);
+        }
+    }
+}
+
+bool CIconListCtrl::IsNearScreen(int index) const {
+    RECT cell, client;
+    if (!GetItemRect(index, &cell, LVIR_BOUNDS))
+        return false;
+    GetClientRect(&client);
+    const int margin = HIWORD(static_cast<DWORD>(SendMessage(LVM_GETITEMSPACING, FALSE)));
+    InflateRect(&client, margin, margin);
+    RECT common;
+    return IntersectRect(&common, &cell, &client) != FALSE;
 }
 
 int CIconListCtrl::GetPicture(int index) {
@@ -237,10 +347,12 @@ int CIconListCtrl::GetPicture(int index) {
         return -1;
     if (item->GetImageIndex() == CIconItem::kImageNotMade)
         item->SetImageIndex(MakePicture(*item));
+    else
+        m_images.Touch(item->GetImageIndex());
     return item->GetImageIndex();
 }
 
-int CIconListCtrl::MakePicture(const CIconItem& item) {
+int CIconListCtrl::MakePicture(CIconItem& item) {
     const bool held = HoldSourcesUntilIdle();
     if (!m_canvas) {
         int cx = 0, cy = 0;
@@ -248,7 +360,7 @@ int CIconListCtrl::MakePicture(const CIconItem& item) {
         m_canvas.emplace(cx);
     }
     // The list keeps a copy of the picture.
-    const int index = m_images.Add(m_canvas->Draw(item, m_files));
+    const int index = m_images.Add(m_canvas->Draw(item, m_files), item);
     if (!held)
         ReleaseSources();
     return index < 0 ? CIconItem::kImageFailed : index;
@@ -382,10 +494,6 @@ bool CIconListCtrl::CopyFirstSelected() {
 }
 
 void CIconListCtrl::SelectAll() {
-    CWaitCursor wait;
-    DeferRedrawUntilIdle();
-    const int count = GetItemCount();
-    for (int i = 0; i < count; ++i)
-        if (!(GetItemState(i, LVIS_SELECTED) & LVIS_SELECTED))
-            SetItemState(i, LVIS_SELECTED, LVIS_SELECTED);
+    // One call for every item; the focus stays where it is.
+    SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
 }

@@ -1,6 +1,8 @@
 // CIconListCtrl: the large-icon list of every icon of the files in the file list. It receives
-// the icons from the engine's listing, makes each picture only when the item is first drawn,
-// shows the focused icon's images in the sub-icon view, and saves one icon.
+// the icons from the engine's listing and keeps them as its own records (the control holds no
+// items: it asks for each label and picture as it draws), makes pictures only for the cells
+// near the screen and keeps a bounded number of them, shows the focused icon's images in the
+// sub-icon view, and saves one icon.
 #pragma once
 
 #include "CellPicture.h"
@@ -12,14 +14,13 @@
 #include "engine/IconGroups.h"
 #include "engine/IconPicture.h"
 
+#include "engine/IconItem.h"
+
+#include <deque>
 #include <optional>
 #include <utility>
 
 class CSubIconView;
-
-namespace quarvel {
-class CIconItem;
-}
 
 class CIconListCtrl : public CListCtrl, public quarvel::IconListReceiver {
 public:
@@ -33,7 +34,7 @@ public:
     int AddMovedGroupIcon(const char* listedPath, const char* sourcePath, quarvel::ResKey name,
                           std::uint16_t language) override;
 
-    // Empties the sub-icon view, deletes every item and starts a new, empty picture list.
+    // Empties the sub-icon view, drops every item and starts a new, empty picture list.
     void RemoveAll();
     // Cells of the icon size at dpi; pictures of another size are made again as items are
     // drawn.
@@ -46,16 +47,22 @@ public:
     CSubIconView* GetSubIconView() const { return m_pSubIconView; }
 
     // The item's icon, or null.
-    quarvel::CIconItem* GetIconItem(int index) const;
-    // The index of the item's picture in the picture list (made now if it was not yet), or -1.
+    quarvel::CIconItem* GetIconItem(int index);
+    const quarvel::CIconItem* GetIconItem(int index) const;
+    // The item's label: a group's id or name over its file's name, or an .ico file's name.
+    CString GetLabel(int index) const;
+    // The index of the item's picture in the picture list (made now if it is not held), or -1.
     int GetPicture(int index);
     HIMAGELIST GetPictures() const { return m_images.GetSafeHandle(); }
-    // Pictures made since the list was last emptied (the image list holds room for more).
+    // Pictures held now, and how many may be: about three screens of cells, at least
+    // kMinPictures.
     int PictureCount() const { return m_images.GetCount(); }
+    int PictureBound() const { return m_images.GetBound(); }
+    static constexpr int kMinPictures = 64;
     // Image files held open for the pictures being made (none once the message loop is idle).
     std::size_t OpenFileCount() const { return m_files.OpenCount(); }
-    // Icon items that the list owns now (each item's icon is deleted with the item).
-    int OwnedItemCount() const { return m_nOwnedItems; }
+    // Icon items that the list holds now.
+    int OwnedItemCount() const { return static_cast<int>(m_items.size()); }
 
     // Saves one icon: as .ico (the group written from the file, an .ico file copied), as
     // .bmp (its picture on the window colour) or as .png (its largest image). With ask, the save
@@ -76,13 +83,16 @@ public:
     void SelectAll();
 
 protected:
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     int OnCreate(LPCREATESTRUCT cs);
     void OnPaint();
     BOOL OnEraseBkgnd(HDC dc);
     LRESULT OnFillEnded(WPARAM, LPARAM);
     LRESULT OnPicturesMade(WPARAM, LPARAM);
+    void OnSize(UINT type, int cx, int cy);
+    void OnDestroy();
     void OnGetDispInfo(NMHDR* header, LRESULT* result);
-    void OnDeleteItem(NMHDR* header, LRESULT* result);
+    void OnFindItem(NMHDR* header, LRESULT* result);
     void OnItemChanged(NMHDR* header, LRESULT* result);
     void OnGetInfoTip(NMHDR* header, LRESULT* result);
     // Ctrl + wheel steps the icon size, as the frame's Ctrl + plus / minus do.
@@ -97,20 +107,30 @@ private:
     bool CreatePictureList();
     // Cells of the icon size at the DPI, every picture made again when the side changes.
     void ResizeCells();
+    // Three screens of cells of the client area, at least kMinPictures.
+    int PictureBoundForWindow() const;
     void SetIconSpacing();
     // Puts a new, empty picture list of the cell size in the old one's place.
     void ReplacePictureList();
-    int AppendItem(quarvel::CIconItem* item, const CString& text);
+    // Tells the control the new count (the last item is new): 1, or 0 when it refused it.
+    int ItemAppended();
+    // Tells the control how many records there are.
+    bool SetItemCountEx(DWORD flags);
     int AppendGroupItem(const char* listedPath, const char* sourcePath, quarvel::ResKey name,
                         std::uint16_t language);
+    // Whether the item's cell is on screen or within a row of it: only those get pictures made
+    // as the control asks (it may ask for others while it arranges them).
+    bool IsNearScreen(int index) const;
     // Renders the item's display icon into a picture of the cell size; -1 when it fails.
-    int MakePicture(const quarvel::CIconItem& item);
+    int MakePicture(quarvel::CIconItem& item);
     // The pictures of one paint (or of any run of requests without a pause) share the open files
     // and the canvas; they are released when the message loop takes the message this posts, so
     // that no file stays open while the user looks. False when it cannot be posted.
     bool HoldSourcesUntilIdle();
     void ReleaseSources();
 
+    // The items, in order; a deque, as the sub-icon view holds the focused one's address.
+    std::deque<quarvel::CIconItem> m_items;
     CPictureList m_images;
     quarvel::IconFileCache m_files;
     std::optional<quarvel::CellCanvas> m_canvas;
@@ -121,6 +141,5 @@ private:
     int m_nWheelDelta = 0; // Ctrl + wheel turned less than a notch so far
     CSubIconView* m_pSubIconView = nullptr;
     SaveFolderSetting m_saveFolder;
-    int m_nOwnedItems = 0;
     bool m_bRedrawDeferred = false;
 };

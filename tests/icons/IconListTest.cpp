@@ -194,19 +194,21 @@ TEST_F(IconPanes, TheWindowShowsEachPictureInItsItemsPlaceAlsoWhenOnlyPartIsRepa
 TEST_F(IconPanes, PicturesShareOpenFilesOnlyUntilTheMessageLoopIsIdle) {
     const std::string small = WriteGroupImage("small.dll", {16}, {4});
     const std::string large = WriteGroupImage("large.dll", {48}, {32});
-    // Past the picture list's first room and its second: it grows while pictures are made.
-    for (int i = 0; i < 150; ++i)
+    // Past the picture list's first room and its second (within its bound): it grows while
+    // pictures are made.
+    ASSERT_GE(List().PictureBound(), 60);
+    for (int i = 0; i < 60; ++i)
         ASSERT_EQ(List().AddGroupIcon(i % 2 ? large.c_str() : small.c_str(), 1, 0x409), 1);
-    for (int i = 0; i < 150; ++i)
+    for (int i = 0; i < 60; ++i)
         ASSERT_EQ(List().GetPicture(i), i);
-    EXPECT_EQ(List().PictureCount(), 150);
+    EXPECT_EQ(List().PictureCount(), 60);
     EXPECT_EQ(List().OpenFileCount(), 2u) << "each file opened once for the run of pictures";
     // Pictures made before the list grew are kept as they were made.
     const Picture smallPicture = Picture::Of(List().GetPictures(), 0);
     const Picture largePicture = Picture::Of(List().GetPictures(), 1);
     EXPECT_NE(smallPicture.pixels, largePicture.pixels);
-    EXPECT_EQ(Picture::Of(List().GetPictures(), 148).pixels, smallPicture.pixels);
-    EXPECT_EQ(Picture::Of(List().GetPictures(), 149).pixels, largePicture.pixels);
+    EXPECT_EQ(Picture::Of(List().GetPictures(), 58).pixels, smallPicture.pixels);
+    EXPECT_EQ(Picture::Of(List().GetPictures(), 59).pixels, largePicture.pixels);
 
     // Once the message loop has run, no file stays open: it can be replaced, and the next
     // folder's pictures show it as it is now.
