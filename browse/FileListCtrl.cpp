@@ -1,14 +1,15 @@
-// CFileListCtrl: rows, the folders-first sort, and opening folder rows.
+// CFileListCtrl: the rows as records, the folders-first sort, and opening folder rows.
 #include "FileListCtrl.h"
 
-#include "ColumnSorter.h"
 #include "FileRowText.h"
+#include "engine/platform/AnsiText.h"
 #include "resource.h"
 
 #include <shellapi.h>
 
 #include <algorithm>
-#include <unordered_map>
+#include <cstring>
+#include <numeric>
 #include <utility>
 
 IMPLEMENT_DYNAMIC(CFileListCtrl, CTextSortListCtrl)
@@ -16,14 +17,14 @@ IMPLEMENT_DYNAMIC(CFileListCtrl, CTextSortListCtrl)
 BEGIN_MESSAGE_MAP(CFileListCtrl, CTextSortListCtrl)
     ON_NOTIFY_REFLECT(NM_DBLCLK, OnDblClk)
     ON_NOTIFY_REFLECT(LVN_KEYDOWN, OnKeyDown)
+    ON_NOTIFY_REFLECT(LVN_GETDISPINFOA, OnGetDispInfo)
+    ON_NOTIFY_REFLECT(LVN_ODFINDITEMA, OnFindItem)
+    ON_NOTIFY_REFLECT(LVN_ODFINDITEMW, OnFindItem)
     ON_COMMAND(ID_EDIT_SELECT_ALL, OnEditSelectAll)
     ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, OnUpdateEditSelectAll)
 END_MESSAGE_MAP()
 
 namespace {
-constexpr DWORD_PTR kFolderRow = 1;
-constexpr DWORD_PTR kFileRow = 0;
-
 struct ColumnSpec {
     const char* heading;
     int width;
@@ -34,43 +35,20 @@ constexpr ColumnSpec kColumns[] = {
     {"Date", 120, LVCFMT_LEFT}, {"Icons", 80, LVCFMT_LEFT},
 };
 
-// Rules of this list beside the text rule: "Size" and "Date" order by the amount and the time
-// their texts stand for.
-constexpr int BySize = ByText + 1;
-constexpr int ByDate = ByText + 2;
-
-int RuleOfColumn(int column) {
-    return column == kSizeColumn ? BySize : column == kDateColumn ? ByDate : ByText;
-}
-
-// Sorts as CColumnSorter does, but keeps folders and files apart: folders first when ascending,
-// files first when descending.
-class CFolderFirstSorter : public CColumnSorter {
-public:
-    using CColumnSorter::CColumnSorter;
-    void Sort(bool ascending, int rule) override {
-        m_pList->SortItems(&CompareRows, static_cast<DWORD_PTR>(SortParameter(ascending, rule)));
-    }
-
-private:
-    static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM sortParameter) {
-        const auto* a = reinterpret_cast<const SortPair*>(first);
-        const auto* b = reinterpret_cast<const SortPair*>(second);
-        const bool aFolder = a->itemData == kFolderRow;
-        const bool bFolder = b->itemData == kFolderRow;
-        if (aFolder != bFolder) {
-            const int folderFirst = aFolder ? -1 : 1;
-            return sortParameter >= 0 ? folderFirst : -folderFirst;
-        }
-        const LPARAM rule = sortParameter >= 0 ? sortParameter : -sortParameter;
-        if (rule != BySize && rule != ByDate)
-            return Compare(a, b, sortParameter);
-        const auto key = rule == BySize ? &SizeSortKey : &DateSortKey;
-        const std::uint64_t aKey = key(a->text), bKey = key(b->text);
-        const int order = aKey < bKey ? -1 : aKey > bKey ? 1 : 0;
-        return sortParameter >= 0 ? order : -order;
-    }
+// The rows' selection and focus, by row, to be put back after the rows moved.
+struct RowStates {
+    std::vector<int> selected;
+    int focused = -1;
 };
+
+RowStates ReadRowStates(const CListCtrl& list) {
+    RowStates states;
+    for (int row = list.GetNextItem(-1, LVNI_SELECTED); row >= 0;
+         row = list.GetNextItem(row, LVNI_SELECTED))
+        states.selected.push_back(row);
+    states.focused = list.GetNextItem(-1, LVNI_FOCUSED);
+    return states;
+}
 } // namespace
 
 bool CFileListCtrl::AppendColumns() {
@@ -90,46 +68,50 @@ int CFileListCtrl::AddFile(const char* path, quarvel::IconListReceiver* icons) {
     return row;
 }
 
+std::uint32_t CFileListCtrl::FolderIndex(const CString& folder) {
+    const auto [found, added] =
+        m_folderIndex.emplace(folder.str(), static_cast<std::uint32_t>(m_folders.size()));
+    if (added)
+        m_folders.push_back(folder);
+    return found->second;
+}
+
 int CFileListCtrl::AppendEntry(const FileEntry& entry, int key) {
-    const int row = InsertItem(GetItemCount(), entry.name, I_IMAGENONE);
-    if (row < 0)
-        return -1;
-    SetItemData(row, entry.isFolder ? kFolderRow : kFileRow);
-    SetItemText(row, kFolderColumn, entry.folder);
-    SetItemText(row, kDateColumn, entry.date);
-    if (entry.isFolder) {
-        LVITEMA image{};
-        image.mask = LVIF_IMAGE;
-        image.iItem = row;
-        image.iImage = m_rowIcons.ForFolder();
-        SetItem(&image);
-    } else {
-        SetItemText(row, kSizeColumn, entry.size);
-    }
+    Row row;
+    row.name = entry.name.str();
+    row.folder = FolderIndex(entry.folder);
+    row.date = entry.date.str();
+    row.isFolder = entry.isFolder;
+    if (entry.isFolder)
+        row.image = m_rowIcons.ForFolder();
+    else
+        row.size = entry.size.str();
+    row.key = key;
+    const int index = static_cast<int>(m_rows.size());
+    m_rows.push_back(std::move(row));
     if (key >= 0) {
-        if (m_keyOfRow.size() <= static_cast<std::size_t>(row))
-            m_keyOfRow.resize(static_cast<std::size_t>(row) + 1, -1);
-        m_keyOfRow[static_cast<std::size_t>(row)] = key;
         if (m_rowOfKey.size() <= static_cast<std::size_t>(key))
             m_rowOfKey.resize(static_cast<std::size_t>(key) + 1, -1);
-        m_rowOfKey[static_cast<std::size_t>(key)] = row;
+        m_rowOfKey[static_cast<std::size_t>(key)] = index;
     }
-    return row;
+    UpdateItemCount();
+    return index;
+}
+
+void CFileListCtrl::UpdateItemCount() {
+    SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(m_rows.size()),
+                LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
 }
 
 void CFileListCtrl::ShowFileIcons(int row, FileIcons listed, quarvel::IconListReceiver* icons) {
-    if (row < 0 || row >= GetItemCount())
+    if (!IsRow(row))
         return;
     if (icons)
         listed.icons.HandTo(*icons);
-    CString text;
-    text.Format("%d", listed.count);
-    SetItemText(row, kIconsColumn, text);
-    LVITEMA image{};
-    image.mask = LVIF_IMAGE;
-    image.iItem = row;
-    image.iImage = m_rowIcons.ForFile(GetFullPath(row), std::move(listed.rowIcon));
-    SetItem(&image);
+    Row& shown = m_rows[Index(row)];
+    shown.icons = listed.count;
+    shown.image = m_rowIcons.ForFile(GetFullPath(row), std::move(listed.rowIcon));
+    RedrawItems(row, row);
 }
 
 int CFileListCtrl::RowOfKey(int key) const {
@@ -139,53 +121,104 @@ int CFileListCtrl::RowOfKey(int key) const {
 }
 
 void CFileListCtrl::ForgetKeys() {
-    m_keyOfRow.clear();
+    if (m_rowOfKey.empty())
+        return;
+    for (Row& row : m_rows)
+        row.key = -1;
     m_rowOfKey.clear();
 }
 
 void CFileListCtrl::RemoveAllRows() {
+    // The control holds no items: emptying it is one call, whatever the count.
     DeleteAllItems();
+    std::vector<Row>().swap(m_rows);
+    std::vector<CString>().swap(m_folders);
+    m_folderIndex.clear();
     ForgetKeys();
     const CImageList old = m_rowIcons.Reset(); // goes once the control holds the new list
     SetImageList(m_rowIcons.Handle(), LVSIL_SMALL);
 }
 
 bool CFileListCtrl::SortByColumn(int column, bool ascending) {
-    {
-        CFolderFirstSorter sorter(this, column);
-        std::vector<DWORD_PTR> lent;
-        if (!m_rowOfKey.empty())
-            for (int row = 0; row < GetItemCount(); ++row)
-                lent.push_back(GetItemData(row));
-        sorter.Sort(ascending, RuleOfColumn(column));
-        if (!m_rowOfKey.empty())
-            MoveKeys(lent);
+    // Each row's sort key is made once; the rows then move as a permutation.
+    std::vector<std::uint64_t> amounts;
+    std::vector<CString> texts;
+    const bool byAmount = column == kSizeColumn || column == kDateColumn;
+    for (int row = 0; row < static_cast<int>(m_rows.size()); ++row) {
+        if (column == kSizeColumn)
+            amounts.push_back(SizeSortKey(m_rows[Index(row)].size.c_str()));
+        else if (column == kDateColumn)
+            amounts.push_back(DateSortKey(m_rows[Index(row)].date.c_str()));
+        else
+            texts.push_back(GetItemText(row, column));
     }
+    std::vector<std::size_t> order(m_rows.size());
+    std::iota(order.begin(), order.end(), 0);
+    // Stable, as the control's own sort was: rows that compare equal keep their order.
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const bool aFolder = m_rows[a].isFolder, bFolder = m_rows[b].isFolder;
+        if (aFolder != bFolder)
+            return ascending ? aFolder : bFolder;
+        int compared = 0;
+        if (byAmount)
+            compared = amounts[a] < amounts[b] ? -1 : amounts[a] > amounts[b] ? 1 : 0;
+        else
+            compared = CompareTextNoCase(texts[a], texts[b]);
+        return ascending ? compared < 0 : compared > 0;
+    });
+
+    const RowStates before = ReadRowStates(*this);
+    std::vector<Row> sorted;
+    sorted.reserve(m_rows.size());
+    std::vector<int> newRow(m_rows.size());
+    for (std::size_t row = 0; row < order.size(); ++row) {
+        newRow[order[row]] = static_cast<int>(row);
+        sorted.push_back(std::move(m_rows[order[row]]));
+    }
+    m_rows = std::move(sorted);
+    for (std::size_t row = 0; row < m_rows.size(); ++row)
+        if (m_rows[row].key >= 0)
+            m_rowOfKey[static_cast<std::size_t>(m_rows[row].key)] = static_cast<int>(row);
+
+    // The control keeps the states by row: they move with their rows.
+    if (!before.selected.empty())
+        SetItemState(-1, 0, LVIS_SELECTED);
+    for (int row : before.selected)
+        if (IsRow(row))
+            SetItemState(newRow[Index(row)], LVIS_SELECTED, LVIS_SELECTED);
+    if (IsRow(before.focused))
+        SetItemState(newRow[Index(before.focused)], LVIS_FOCUSED, LVIS_FOCUSED);
+    Invalidate();
+
     m_nSortColumn = column;
     m_bSortAscending = ascending;
     return true;
 }
 
-void CFileListCtrl::MoveKeys(const std::vector<DWORD_PTR>& before) {
-    std::unordered_map<DWORD_PTR, std::size_t> rowBefore;
-    for (std::size_t row = 0; row < before.size(); ++row)
-        rowBefore.emplace(before[row], row);
-    std::vector<int> keyOfRow(before.size(), -1);
-    std::fill(m_rowOfKey.begin(), m_rowOfKey.end(), -1);
-    for (std::size_t row = 0; row < keyOfRow.size(); ++row) {
-        const auto found = rowBefore.find(GetItemData(static_cast<int>(row)));
-        if (found == rowBefore.end() || found->second >= m_keyOfRow.size())
-            continue;
-        const int key = m_keyOfRow[found->second];
-        keyOfRow[row] = key;
-        if (key >= 0)
-            m_rowOfKey[static_cast<std::size_t>(key)] = static_cast<int>(row);
+CString CFileListCtrl::GetItemText(int row, int column) const {
+    if (!IsRow(row))
+        return CString();
+    const Row& shown = m_rows[Index(row)];
+    switch (column) {
+    case kNameColumn:
+        return CString(shown.name);
+    case kFolderColumn:
+        return m_folders[shown.folder];
+    case kSizeColumn:
+        return CString(shown.size);
+    case kDateColumn:
+        return CString(shown.date);
+    case kIconsColumn:
+        return shown.icons >= 0 ? CString(std::to_string(shown.icons)) : CString();
+    default:
+        return CString();
     }
-    m_keyOfRow = std::move(keyOfRow);
 }
 
 CString CFileListCtrl::GetFullPath(int row) const {
-    return JoinRowPath(GetItemText(row, kFolderColumn), GetItemText(row, kNameColumn));
+    return IsRow(row)
+               ? JoinRowPath(m_folders[m_rows[Index(row)].folder], CString(m_rows[Index(row)].name))
+               : CString();
 }
 
 int CFileListCtrl::GetTargetRow() const {
@@ -207,6 +240,59 @@ void CFileListCtrl::OnKeyDown(NMHDR* header, LRESULT* result) {
     if (reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey == VK_RETURN)
         OpenFolderRow(GetTargetRow());
     *result = 0;
+}
+
+void CFileListCtrl::OnGetDispInfo(NMHDR* header, LRESULT* result) {
+    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
+    *result = 0;
+    if (!IsRow(item.iItem))
+        return;
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
+        lstrcpynA(item.pszText, GetItemText(item.iItem, item.iSubItem), item.cchTextMax);
+    if ((item.mask & LVIF_IMAGE) && item.iSubItem == 0)
+        item.iImage = m_rows[Index(item.iItem)].image;
+}
+
+void CFileListCtrl::OnFindItem(NMHDR* header, LRESULT* result) {
+    // The control may ask in either character set, whatever ours is.
+    CString text;
+    int start = 0;
+    UINT flags = 0;
+    if (header->code == LVN_ODFINDITEMW) {
+        const auto* find = reinterpret_cast<const NMLVFINDITEMW*>(header);
+        start = find->iStart;
+        flags = find->lvfi.flags;
+        if (find->lvfi.psz)
+            text = CString(quarvel::platform::NarrowFromWide(find->lvfi.psz));
+    } else {
+        const auto* find = reinterpret_cast<const NMLVFINDITEMA*>(header);
+        start = find->iStart;
+        flags = find->lvfi.flags;
+        if (find->lvfi.psz)
+            text = find->lvfi.psz;
+    }
+    *result =
+        (flags & (LVFI_STRING | LVFI_PARTIAL))
+            ? FindRowByName(start, text, (flags & LVFI_PARTIAL) != 0, (flags & LVFI_WRAP) != 0)
+            : -1;
+}
+
+int CFileListCtrl::FindRowByName(int start, const char* text, bool partial, bool wrap) const {
+    const int count = static_cast<int>(m_rows.size());
+    const std::size_t length = std::strlen(text);
+    if (count == 0)
+        return -1;
+    start = start < 0 || start >= count ? 0 : start;
+    for (int step = 0; step < count; ++step) {
+        const int row = start + step;
+        if (row >= count && !wrap)
+            break;
+        const std::string& name = m_rows[Index(row % count)].name;
+        const CString compared(partial ? name.substr(0, length) : name);
+        if (compared.CompareNoCase(text) == 0)
+            return row % count;
+    }
+    return -1;
 }
 
 void CFileListCtrl::OnEditSelectAll() {

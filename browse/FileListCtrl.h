@@ -2,6 +2,9 @@
 // folder, size, date, icon count; item data 1 for a folder, 0 for a file), sorted with folders
 // first (by size, by time, or by the text of the other columns), and a double-click or Enter on
 // a folder row asks the listing to open that folder. Select All selects every row.
+// The control holds no items (owner data): the rows are our own records, which the control asks
+// for what it draws, so that a list of 10^5 rows fills, sorts and empties at what the records
+// cost. The control keeps only the selection and the focus; it must be created LVS_OWNERDATA.
 #pragma once
 
 #include "BrowseHosts.h"
@@ -10,6 +13,9 @@
 #include "SortListCtrl.h"
 #include "engine/IconGroups.h"
 
+#include <cstdint>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 enum FileListColumn { kNameColumn, kFolderColumn, kSizeColumn, kDateColumn, kIconsColumn };
@@ -40,14 +46,19 @@ public:
     // The list of the rows' small icons, which the control shares and never destroys.
     HIMAGELIST GetRowIcons() const { return m_rowIcons.Handle(); }
     // Sorts by column ("Size" by size, "Date" by time, the others by text) with folders above files
-    // (below them when descending), remembering the column and direction for Resort.
+    // (below them when descending), remembering the column and direction for Resort. Selected
+    // rows and the focused row stay selected and focused.
     bool SortByColumn(int column, bool ascending) override;
     // Sorts again by the column and direction of the last sort (at first "Name", ascending).
     void Resort() { SortByColumn(m_nSortColumn, m_bSortAscending); }
     int GetSortColumn() const { return m_nSortColumn; }
     bool IsSortAscending() const { return m_bSortAscending; }
 
-    bool IsFolderRow(int row) const { return row >= 0 && GetItemData(row) == 1; }
+    // The text of a row in a column, from our records ("" for a row or column that is not).
+    CString GetItemText(int row, int column) const;
+    // 1 for a folder row, 0 for a file row or no row.
+    DWORD_PTR GetItemData(int row) const { return IsFolderRow(row) ? 1 : 0; }
+    bool IsFolderRow(int row) const { return IsRow(row) && m_rows[Index(row)].isFolder; }
     CString GetFullPath(int row) const;
     // The row that commands act on: the selected row with the focus, else the first selected
     // row; -1 when no row is selected.
@@ -59,19 +70,40 @@ public:
 protected:
     void OnDblClk(NMHDR* header, LRESULT* result);
     void OnKeyDown(NMHDR* header, LRESULT* result);
+    // The control asks for the texts and icon of a row it draws or is asked about.
+    void OnGetDispInfo(NMHDR* header, LRESULT* result);
+    // Typing a name's first letters finds the next row whose name begins with them.
+    void OnFindItem(NMHDR* header, LRESULT* result);
     // Edit > Select All (Ctrl+A) selects every row; the view passes the command on.
     void OnEditSelectAll();
     void OnUpdateEditSelectAll(CCmdUI* cmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:
-    // Follows the rows that carry keys through a sort: before is each row's item data (lent
-    // by the sorter) before it sorted.
-    void MoveKeys(const std::vector<DWORD_PTR>& before);
+    struct Row {
+        std::string name;
+        std::string size; // empty for a folder
+        std::string date;
+        std::uint32_t folder; // index into m_folders
+        int icons = -1;       // the count shown; -1 while unknown and for folders
+        int image = I_IMAGENONE;
+        int key = -1;
+        bool isFolder = false;
+    };
+    bool IsRow(int row) const { return row >= 0 && Index(row) < m_rows.size(); }
+    static std::size_t Index(int row) { return static_cast<std::size_t>(row); }
+    // Where a folder's text is kept once for all its rows.
+    std::uint32_t FolderIndex(const CString& folder);
+    // The index of the first row after start whose name begins with (partial) or is text; -1.
+    int FindRowByName(int start, const char* text, bool partial, bool wrap) const;
+    // Tells the control how many rows there are, keeping the selection, focus and scroll.
+    void UpdateItemCount();
 
+    std::vector<Row> m_rows;
+    std::vector<CString> m_folders;
+    std::unordered_map<std::string, std::uint32_t> m_folderIndex;
     CFileRowIcons m_rowIcons;
     RowIconRule m_rowIconRule;
-    std::vector<int> m_keyOfRow; // row -> key, or -1; rows past its end have none
     std::vector<int> m_rowOfKey; // key -> row, or -1
     int m_nSortColumn = kNameColumn;
     bool m_bSortAscending = true;

@@ -13,8 +13,10 @@ END_MESSAGE_MAP()
 
 namespace {
 // The list shows the row icons that the control owns and replaces: it must never destroy them.
+// Its rows are the control's own records (owner data).
 constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
-                             WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
+                             WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS |
+                             LVS_OWNERDATA;
 } // namespace
 
 CFileListView::CFileListView()
