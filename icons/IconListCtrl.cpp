@@ -476,20 +476,23 @@ int CIconListCtrl::SaveIcon(int index, bool ask, const char* path, bool overwrit
 // ---- Copy and Select All
 
 bool CIconListCtrl::FirstSelectedHasPicture() const {
+    // A picture dropped from the bounded list is made again when asked for; only a failed one
+    // has none.
     const CIconItem* item = GetIconItem(GetNextItem(-1, LVNI_SELECTED));
-    return item && item->GetImageIndex() >= 0;
+    return item && item->GetImageIndex() != CIconItem::kImageFailed;
 }
 
 bool CIconListCtrl::CopyFirstSelected() {
-    const CIconItem* item = GetIconItem(GetNextItem(-1, LVNI_SELECTED));
-    if (!item || item->GetImageIndex() < 0)
+    const int index = GetNextItem(-1, LVNI_SELECTED);
+    const int picture = GetPicture(index);
+    if (picture < 0)
         return false;
     // The picture as the list shows it: the icon on the window colour, in a full cell.
     int cx = 0, cy = 0;
     ImageList_GetIconSize(m_images, &cx, &cy);
     MemoryCanvas canvas(nullptr, cx, cy);
     if (canvas)
-        ImageList_Draw(m_images, item->GetImageIndex(), canvas.DC(), 0, 0, ILD_NORMAL);
+        ImageList_Draw(m_images, picture, canvas.DC(), 0, 0, ILD_NORMAL);
     return PutBitmapOnClipboard(m_hWnd, canvas.TakeBitmap());
 }
 

@@ -77,7 +77,8 @@ public:
     void SetSaveFolderSetting(SaveFolderSetting setting) { m_saveFolder = std::move(setting); }
     const SaveFolderSetting& GetSaveFolderSetting() const { return m_saveFolder; }
 
-    // Copies the picture of the first selected item to the clipboard; false when it has none.
+    // Copies the picture of the first selected item to the clipboard (made again when the
+    // bounded picture list dropped it); false when it has none.
     bool CopyFirstSelected();
     bool FirstSelectedHasPicture() const;
     void SelectAll();

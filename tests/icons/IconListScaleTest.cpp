@@ -144,6 +144,13 @@ TEST_F(IconPanes, ScrollingTenThousandIconsEndToEndHoldsAtMostTheBoundOfPictures
             << i;
     }
     EXPECT_EQ(List().GetIconItem(0)->GetImageIndex(), CIconItem::kImageNotMade);
+    // Copy still works on an item whose picture was dropped: the picture is made again.
+    List().SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_TRUE(List().FirstSelectedHasPicture());
+    ASSERT_TRUE(List().CopyFirstSelected());
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
+    EXPECT_GE(List().GetIconItem(0)->GetImageIndex(), 0);
+    List().SetItemState(0, 0, LVIS_SELECTED);
     int held = 0;
     for (int i = 0; i < kIcons; ++i)
         held += List().GetIconItem(i)->GetImageIndex() >= 0;
