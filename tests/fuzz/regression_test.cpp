@@ -2,6 +2,7 @@
 // inputs of past findings) and every input the corpus generator makes now through the checks of
 // the fuzz targets.
 #include "CorpusInputs.h"
+#include "DamagedFolder.h"
 #include "FuzzChecks.h"
 #include "ScratchFiles.h"
 #include "support/HostPath.h"
@@ -9,7 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
+#include <set>
 
 namespace quarvel::fuzz {
 
@@ -97,6 +101,18 @@ INSTANTIATE_TEST_SUITE_P(Generated, GeneratedInput, testing::ValuesIn(GeneratedI
                          [](const testing::TestParamInfo<NamedInput>& info) {
                              return SafeName(info.param.name);
                          });
+
+// The damaged folder is written as files: two inputs of one name (in any case) would leave one
+// file for two, and the window's count of them short.
+TEST(DamagedFolderInputs, NameEveryInputOnce) {
+    std::set<std::string> names;
+    for (const NamedInput& input : DamagedFolderInputs()) {
+        std::string folded = input.name;
+        std::transform(folded.begin(), folded.end(), folded.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        EXPECT_TRUE(names.insert(folded).second) << input.name;
+    }
+}
 
 } // namespace
 } // namespace quarvel::fuzz

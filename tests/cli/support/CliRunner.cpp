@@ -1,4 +1,4 @@
-// Running quarvel-cli through the system's shell with redirected output.
+// Running quarvel-cli as a process of its own with its output captured in files.
 #include "CliRunner.h"
 
 #include "support/HostPath.h"
@@ -7,7 +7,12 @@
 #include <cstdlib>
 #include <sstream>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "engine/platform/AnsiText.h"
+#include "engine/win32/KernelOwners.h"
+
+#include <windows.h>
+#else
 #include <sys/wait.h>
 #endif
 
@@ -22,6 +27,48 @@ std::string WithoutCr(const std::vector<std::uint8_t>& bytes) {
             text += static_cast<char>(c);
     return text;
 }
+
+#ifdef _WIN32
+// A file the child writes its output to, inherited by it.
+ScopedFile CreateCapture(const std::string& path) {
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    return ScopedFile(CreateFileW(platform::WideFromNarrow(path.c_str()).c_str(), GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+// Starts the tool itself, its output going to the two files, and waits for it. Through the
+// command prompt (std::system), Wine now and then answered -1 without running the tool at all.
+int RunWithCaptures(const std::string& commandLine, const std::string& outPath,
+                    const std::string& errPath, std::string& failure) {
+    const ScopedFile out = CreateCapture(outPath), err = CreateCapture(errPath);
+    if (!out || !err) {
+        failure = "cannot create the capture files";
+        return -1;
+    }
+    STARTUPINFOW start{};
+    start.cb = sizeof start;
+    start.dwFlags = STARTF_USESTDHANDLES;
+    start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    start.hStdOutput = out.Get();
+    start.hStdError = err.Get();
+    std::wstring command = platform::WideFromNarrow(commandLine.c_str());
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &start, &started)) {
+        failure = "CreateProcess failed with error " + std::to_string(GetLastError());
+        return -1;
+    }
+    const ScopedKernelHandle process(started.hProcess), thread(started.hThread);
+    DWORD code = 0;
+    if (WaitForSingleObject(process.Get(), INFINITE) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(process.Get(), &code)) {
+        failure = "the tool's end could not be awaited";
+        return -1;
+    }
+    return static_cast<int>(code);
+}
+#endif
 
 } // namespace
 
@@ -39,16 +86,17 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& scratc
     std::string command = "\"" + HostPath(QUARVEL_CLI) + "\"";
     for (const std::string& arg : args)
         command += " \"" + arg + "\"";
-    command += " >\"" + outPath + "\" 2>\"" + errPath + "\"";
-#ifdef _WIN32
-    // cmd.exe strips the outer quotes of a command line that starts with one.
-    command = "\"" + command + "\"";
-#endif
     CliResult result;
-    const int raw = std::system(command.c_str());
 #ifdef _WIN32
-    result.status = raw;
+    std::string failure;
+    result.status = RunWithCaptures(command, outPath, errPath, failure);
+    if (!failure.empty()) {
+        result.err = "test runner: " + failure + "\n";
+        return result;
+    }
 #else
+    command += " >\"" + outPath + "\" 2>\"" + errPath + "\"";
+    const int raw = std::system(command.c_str());
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 #endif
     result.out = WithoutCr(ReadFileBytes(outPath));

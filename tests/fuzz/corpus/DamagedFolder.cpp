@@ -14,9 +14,11 @@ bool LooksLikeImageFile(const std::vector<std::uint8_t>& bytes) {
     return bytes.size() >= 2 && bytes[0] == 'M' && bytes[1] == 'Z';
 }
 
-// The name without the extension the seeds carry.
-std::string Stem(const std::string& name) {
-    return name.substr(0, name.rfind('.'));
+// The seed's name with its extension kept as a word ("arrow.cur" -> "arrow-cur"): seeds of one
+// name in several formats must not give their files the same names.
+std::string Stem(std::string name) {
+    std::replace(name.begin(), name.end(), '.', '-');
+    return name;
 }
 
 std::string Named(const std::string& name, const std::vector<std::uint8_t>& bytes,
@@ -32,8 +34,12 @@ std::vector<NamedInput> DamagedFolderInputs() {
         out.push_back({Named("seed-" + Stem(seed.name), seed.bytes), seed.bytes});
         const std::size_t size = seed.bytes.size();
         // Cuts spread over the whole file, so that every structure is cut somewhere.
+        std::size_t lastLength = 0;
         for (std::size_t i = 1; i <= kCutsPerSeed; ++i) {
             const std::size_t length = size * i / (kCutsPerSeed + 1);
+            if (length == lastLength) // a seed shorter than the cuts: each length once
+                continue;
+            lastLength = length;
             const std::vector<std::uint8_t> cut(seed.bytes.begin(), seed.bytes.begin() + length);
             out.push_back(
                 {Named("cut-" + Stem(seed.name) + "-at-" + std::to_string(length), seed.bytes),
