@@ -11,6 +11,7 @@
 //   browse_bench startup [Quarvel.exe]       only the starts, of that program
 // With hold, the window stays up that many seconds afterwards, the first icon focused, so that it
 // can be looked at or captured.
+#include "../support/AppPump.h"
 #include "../support/BenchSupport.h"
 #include "../support/GeneratedFolder.h"
 #include "MainFrm.h"
@@ -115,20 +116,6 @@ void synchronousFill(CMainFrame& frame, const std::string& folder) {
     }
 }
 
-// Runs the message loop until done() holds, asking after every message.
-void pumpUntil(const std::function<bool()>& done) {
-    while (!done()) {
-        MSG msg;
-        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-            continue;
-        }
-        theApp.OnIdle(0);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 // The second process: sends WM_NULL to the window until the event is set; its exit code is the
 // longest wait in milliseconds.
 int probe(HWND window, const char* stopEvent) {
@@ -173,13 +160,13 @@ FillTimes timedFill(CMainFrame& frame, const std::string& folder, int entries) {
                                         nullptr, nullptr, &startup, &child);
     // The probe is sending before the fill starts.
     const double probeStart = bench::Now();
-    pumpUntil([&] { return bench::Now() - probeStart > 0.3; });
+    bench::PumpAppUntil([&] { return bench::Now() - probeStart > 0.3; });
 
     CFileListCtrl& rows = frame.GetFileList()->GetListCtrl();
     const double start = bench::Now();
     frame.ShowFolder(folder.c_str());
     times.call = bench::Now() - start;
-    pumpUntil([&] {
+    bench::PumpAppUntil([&] {
         const double now = bench::Now();
         if (times.firstRow == 0 && rows.GetItemCount() > 0)
             times.firstRow = now - start;
@@ -192,7 +179,8 @@ FillTimes timedFill(CMainFrame& frame, const std::string& folder, int entries) {
     SetEvent(stop);
     if (probing) {
         // The probe may be waiting for an answer: keep answering until it has gone.
-        pumpUntil([&] { return WaitForSingleObject(child.hProcess, 0) == WAIT_OBJECT_0; });
+        bench::PumpAppUntil(
+            [&] { return WaitForSingleObject(child.hProcess, 0) == WAIT_OBJECT_0; });
         DWORD code = 0;
         GetExitCodeProcess(child.hProcess, &code);
         times.longestWait = static_cast<int>(code);
@@ -242,7 +230,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     auto* frame = static_cast<CMainFrame*>(AfxGetMainWnd());
-    pumpUntil([&] { return !frame->IsFilling(); });
+    bench::PumpAppUntil([&] { return !frame->IsFilling(); });
 
     int icons = 0;
     const double listing = bench::BestMilliseconds(runs, [&] { icons = iconListing(folder); });
@@ -251,7 +239,7 @@ int main(int argc, char** argv) {
     // of the icons it shows while it paints.
     const double synchronous = bench::BestMilliseconds(runs, [&] {
         synchronousFill(*frame, folder);
-        pumpUntil([] {
+        bench::PumpAppUntil([] {
             MSG msg;
             return !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
         });
@@ -290,7 +278,7 @@ int main(int argc, char** argv) {
         CIconListCtrl& iconList = frame->GetIconList()->GetListCtrl();
         iconList.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         const DWORD end = GetTickCount() + static_cast<DWORD>(holdSeconds) * 1000;
-        pumpUntil([&] { return GetTickCount() >= end; });
+        bench::PumpAppUntil([&] { return GetTickCount() >= end; });
     }
     frame->DestroyWindow();
     theApp.ExitInstance();

@@ -2,6 +2,7 @@
 // pixels (decode and area-averaging downscale), the best of many runs. The image is drawn here:
 // a shaded disc with a soft edge on a transparent field, deflated by the engine's PNG writer as
 // exported icons are. `icon_sizing_bench FILE.png` times that PNG instead.
+#include "../support/BestTime.h"
 #include "engine/IconSizing.h"
 #include "engine/PngReader.h"
 #include "engine/PngWriter.h"
@@ -33,18 +34,6 @@ std::vector<std::uint8_t> DrawnIcon() {
     return EncodePng(image).value_or(std::vector<std::uint8_t>());
 }
 
-double BestMicroseconds(int runs, const std::function<void()>& work) {
-    using Clock = std::chrono::steady_clock;
-    double best = 1e300;
-    for (int run = 0; run < runs; ++run) {
-        const auto start = Clock::now();
-        work();
-        best =
-            std::min(best, std::chrono::duration<double, std::micro>(Clock::now() - start).count());
-    }
-    return best;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -65,10 +54,11 @@ int main(int argc, char** argv) {
     std::printf("PNG of %dx%d, %zu bytes; best of %d runs\n", decoded->width, decoded->height,
                 png.size(), kRuns);
     std::printf("  decode              %8.1f us\n",
-                BestMicroseconds(kRuns, [&] { (void)DecodePng(bytes); }));
+                bench::BestTime<std::micro>(kRuns, [&] { (void)DecodePng(bytes); }));
     for (const int side : {16, 32, 48, 96}) {
-        std::printf("  decode + scale %3d  %8.1f us\n", side,
-                    BestMicroseconds(kRuns, [&] { (void)RenderImageAtSide(bytes, side); }));
+        std::printf(
+            "  decode + scale %3d  %8.1f us\n", side,
+            bench::BestTime<std::micro>(kRuns, [&] { (void)RenderImageAtSide(bytes, side); }));
     }
     return 0;
 }

@@ -3,6 +3,7 @@
 // directory walked, with nothing else asked of the system. Prints the best of 5 runs of each, the
 // listing with icons only and with cursors too, and their ratios to the floor.
 //   listing_bench [folder] [passes]
+#include "../support/BestTime.h"
 #include "engine/IconGroups.h"
 #include "engine/PEFile.h"
 #include "engine/platform/FileSystem.h"
@@ -44,19 +45,6 @@ long BareWalk(const std::string& path) {
     return names;
 }
 
-double BestMilliseconds(int runs, const std::function<void()>& work) {
-    using Clock = std::chrono::steady_clock;
-    work();
-    double best = 1e300;
-    for (int run = 0; run < runs; ++run) {
-        const auto start = Clock::now();
-        work();
-        best =
-            std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    return best;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -72,14 +60,14 @@ int main(int argc, char** argv) {
         files.push_back(folder + platform::PathSeparator() + name);
 
     long walked = 0, icons = 0, all = 0;
-    const double bare = BestMilliseconds(5, [&] {
+    const double bare = bench::BestMilliseconds(5, [&] {
         walked = 0;
         for (int pass = 0; pass < passes; ++pass)
             for (const std::string& file : files)
                 walked += BareWalk(file);
     });
     const auto listing = [&](bool cursors, long& count) {
-        return BestMilliseconds(5, [&] {
+        return bench::BestMilliseconds(5, [&] {
             Counter counter(cursors);
             for (int pass = 0; pass < passes; ++pass)
                 for (const std::string& file : files)

@@ -8,6 +8,7 @@
 // hand-over. The tree is made once under the temporary folder (hard links to two small programs)
 // and kept for later runs.
 //   scale_bench [files] [hold]   (under Wine: scripts/wine-session scripts/wine-run ...)
+#include "../support/AppPump.h"
 #include "../support/BenchSupport.h"
 #include "../support/GeneratedFolder.h"
 #include "IconListCtrl.h"
@@ -114,24 +115,9 @@ struct Collected : FoundSink {
     std::vector<std::string> paths;
 };
 
-// Runs the message loop until done() holds, asking after every message: the fill's timer
-// messages may never leave the queue empty.
-void PumpUntil(const std::function<bool()>& done) {
-    while (!done()) {
-        MSG msg;
-        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-            continue;
-        }
-        theApp.OnIdle(0);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 void PumpFor(double seconds) {
     const double end = bench::Now() + seconds;
-    PumpUntil([end] { return bench::Now() >= end; });
+    bench::PumpAppUntil([end] { return bench::Now() >= end; });
 }
 
 // Sends the window WM_NULL from another thread, over and over, and keeps the longest wait.
@@ -152,7 +138,7 @@ public:
     // The window's thread calls this: it answers the last message while it waits.
     double Stop() {
         m_stop = true;
-        PumpUntil([this] { return m_ended.load(); });
+        bench::PumpAppUntil([this] { return m_ended.load(); });
         if (m_thread.joinable())
             m_thread.join();
         return m_longest * 1000;
@@ -235,7 +221,7 @@ int main(int argc, char** argv) {
     double firstSlice = 0, lastSliceStart = 0;
     const double start = bench::Now();
     form->SendMessage(WM_COMMAND, IDC_FIND);
-    PumpUntil([&] {
+    bench::PumpAppUntil([&] {
         const int listed = iconList.GetItemCount();
         if (!firstSlice && listed >= firstSliceIcons)
             firstSlice = bench::Now() - start;

@@ -2,6 +2,7 @@
 // counts the icons listed.
 #pragma once
 
+#include "BestTime.h"
 #include "engine/IconGroups.h"
 
 #include <windows.h>
@@ -24,21 +25,6 @@ inline double Now() {
     LARGE_INTEGER counter;
     QueryPerformanceCounter(&counter);
     return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// The best of `runs` timings of work in milliseconds, after one warm-up run (file system and
-// shell caches).
-inline double BestMilliseconds(int runs, const std::function<void()>& work) {
-    using Clock = std::chrono::steady_clock;
-    work();
-    double best = 1e300;
-    for (int run = 0; run < runs; ++run) {
-        const auto start = Clock::now();
-        work();
-        best =
-            std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    return best;
 }
 
 // The .dll and .exe files of folder, as full paths.
