@@ -37,11 +37,13 @@ std::uint8_t CursorColorCount(const ByteView& image) {
 }
 
 // Lays out an .ico file: the header, one entry per part with the images' offsets back to back,
-// then the images with biSizeImage (and in a cursor's, the resolution) cleared in bitmaps. Nothing
-// when a part's image is not as long as its entry says, the file would not fit the format's 16-bit
-// count and 32-bit offsets, or memory runs out.
+// then the images with biSizeImage (and with cursorImages, the resolution) cleared in bitmaps.
+// The header's type is written as given: an icon group's own type field, whatever it says, does
+// not make its images cursor images. Nothing when a part's image is not as long as its entry says,
+// the file would not fit the format's 16-bit count and 32-bit offsets, or memory runs out.
 std::optional<std::vector<std::uint8_t>> BuildIcoFile(std::uint16_t reserved, std::uint16_t type,
-                                                      const std::vector<IcoPart>& parts) {
+                                                      const std::vector<IcoPart>& parts,
+                                                      bool cursorImages) {
     if (parts.size() > 0xFFFF)
         return std::nullopt;
     const std::size_t directorySize = kIconHeaderSize + kIcoEntrySize * parts.size();
@@ -78,7 +80,7 @@ std::optional<std::vector<std::uint8_t>> BuildIcoFile(std::uint16_t reserved, st
             const std::size_t at = out.size();
             out.insert(out.end(), part.image.Data(), part.image.Data() + part.image.Size());
             ClearBitmapSizeImage(out.data() + at, part.image.Size());
-            if (type == kCursorType)
+            if (cursorImages)
                 ClearBitmapResolution(out.data() + at, part.image.Size());
         }
         return out;
@@ -112,7 +114,7 @@ bool WriteIcoFile(const char* path, const CIconImageSet& set, const std::vector<
         part.entry.bReserved = 0;
         parts.push_back(part);
     }
-    const auto bytes = BuildIcoFile(0, set.type, parts);
+    const auto bytes = BuildIcoFile(0, set.type, parts, set.type == kCursorType);
     return bytes && WriteAll(path, *bytes, overwrite);
 }
 
@@ -146,7 +148,7 @@ bool CPEFile::SaveGroupAsIco(ResKey name, std::uint16_t language, const char* pa
     if (total > kMaxImageSetBytes)
         return false;
     // The group's own reserved and type fields and entries (bColorCount and bReserved as stored).
-    const auto bytes = BuildIcoFile(group->Reserved(), group->Type(), parts);
+    const auto bytes = BuildIcoFile(group->Reserved(), group->Type(), parts, false);
     return bytes && WriteAll(path, *bytes, overwrite);
 }
 

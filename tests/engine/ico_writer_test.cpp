@@ -225,6 +225,24 @@ TEST(SaveGroupAsIco, CopiesTheGroupEntriesAndImages) {
 
     EXPECT_FALSE(file.SaveGroupAsIco(1, 0, dir.File("other.ico").c_str(), true))
         << "the group must exist in the language asked for";
+
+    // A group whose own type field says 2 is still an icon group: its images are copied as they
+    // are, their resolution included (only cursor images have it cleared).
+    Bytes resolved = bmp;
+    resolved[24] = 0x13; // biXPelsPerMeter
+    Bytes typed = MakeGroup({EntryFor(resolved, 16, 4, 10)});
+    typed[2] = 2;
+    ResourceTree typedTree;
+    typedTree.Add(3, 10, 0, resolved);
+    typedTree.Add(14, 1, 0, typed);
+    const Bytes typedPe = BuildImageWithResources(typedTree);
+    const std::string typedPath = dir.File("typed.ico");
+    ASSERT_TRUE(
+        CPEFile(typedPe.data(), typedPe.size()).SaveGroupAsIco(1, 0, typedPath.c_str(), false));
+    const Bytes typedIco = ReadFileBytes(typedPath);
+    ASSERT_EQ(typedIco.size(), 6 + 16 + resolved.size());
+    EXPECT_EQ(typedIco[2], 2) << "the group's type field as stored";
+    EXPECT_EQ(typedIco[22 + 24], 0x13) << "the resolution kept";
 }
 
 TEST(SaveGroupAsIco, RefusesBrokenGroupsAndWritesNothing) {
