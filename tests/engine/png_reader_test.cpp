@@ -55,13 +55,13 @@ TEST(PngReader, ReadsEachColourTypeAndDepthAsKnownPixels) {
          {1, 2, 3, 4, 0, 0, 0, 0, 0xFF, 0xEE, 0xDD, 0xCC}},
     };
     for (const Case& c : cases) {
-        PngSpec spec;
-        spec.width = 3;
-        spec.colourType = c.colourType;
-        spec.depth = c.depth;
+        PngLayout layout;
+        layout.width = 3;
+        layout.colourType = c.colourType;
+        layout.depth = c.depth;
         if (c.colourType == 3)
-            spec.palette = palette;
-        const auto image = Decode(MakeTestPng(spec, c.samples));
+            layout.palette = palette;
+        const auto image = Decode(MakeTestPng(layout, c.samples));
         ASSERT_TRUE(image) << "type " << c.colourType << " depth " << c.depth;
         EXPECT_EQ(image->width, 3);
         EXPECT_EQ(image->height, 1);
@@ -75,19 +75,19 @@ TEST(PngReader, EveryFilterAndInterlacingGiveTheSamePixels) {
          std::vector<std::pair<int, int>>{{6, 8}, {6, 16}, {0, 1}, {0, 4}, {2, 16}, {4, 8}}) {
         for (const auto& [width, height] :
              std::vector<std::pair<int, int>>{{13, 11}, {1, 1}, {3, 9}}) {
-            PngSpec spec;
-            spec.width = width;
-            spec.height = height;
-            spec.colourType = colourType;
-            spec.depth = depth;
-            const auto samples = PngNoise(spec, static_cast<unsigned>(width * 31 + depth));
-            const auto plain = Decode(MakeTestPng(spec, samples));
+            PngLayout layout;
+            layout.width = width;
+            layout.height = height;
+            layout.colourType = colourType;
+            layout.depth = depth;
+            const auto samples = PngNoise(layout, static_cast<unsigned>(width * 31 + depth));
+            const auto plain = Decode(MakeTestPng(layout, samples));
             ASSERT_TRUE(plain);
             for (const bool interlaced : {false, true})
                 for (int filter = 0; filter <= 5; ++filter) {
-                    spec.interlaced = interlaced;
-                    spec.filter = filter;
-                    const auto image = Decode(MakeTestPng(spec, samples));
+                    layout.interlaced = interlaced;
+                    layout.filter = filter;
+                    const auto image = Decode(MakeTestPng(layout, samples));
                     ASSERT_TRUE(image) << filter << interlaced;
                     EXPECT_EQ(image->pixels, plain->pixels)
                         << "type " << colourType << " depth " << depth << " filter " << filter
@@ -98,7 +98,7 @@ TEST(PngReader, EveryFilterAndInterlacingGiveTheSamePixels) {
 }
 
 TEST(PngReader, TransparencyChunkMakesPixelsTransparent) {
-    PngSpec indexed;
+    PngLayout indexed;
     indexed.width = 3;
     indexed.colourType = 3;
     indexed.palette = {1, 2, 3, 4, 5, 6, 7, 8, 9};
@@ -115,7 +115,7 @@ TEST(PngReader, TransparencyChunkMakesPixelsTransparent) {
     ASSERT_TRUE(image);
     EXPECT_EQ(image->pixels, (Bytes{4, 5, 6, 20, 1, 2, 3, 10}));
 
-    PngSpec grey;
+    PngLayout grey;
     grey.width = 2;
     grey.colourType = 0;
     grey.depth = 4;
@@ -125,7 +125,7 @@ TEST(PngReader, TransparencyChunkMakesPixelsTransparent) {
     EXPECT_EQ(image->pixels, (Bytes{85, 85, 85, 0, 102, 102, 102, 255}));
 
     // A 16-bit key matches the whole sample, not its high byte.
-    PngSpec rgb;
+    PngLayout rgb;
     rgb.width = 2;
     rgb.colourType = 2;
     rgb.depth = 16;
@@ -148,23 +148,23 @@ TEST(PngReader, ReadsWhatTheWriterWritesAndPngsSplitAcrossChunks) {
     EXPECT_EQ(read->width, 37);
     EXPECT_EQ(read->pixels, source.pixels);
 
-    PngSpec spec;
-    spec.width = 9;
-    spec.height = 7;
-    const auto samples = PngNoise(spec, 3);
-    const auto whole = Decode(MakeTestPng(spec, samples));
-    const auto split = Decode(AssemblePng(spec, DeflateBytes(PngRawRows(spec, samples)), 6));
+    PngLayout layout;
+    layout.width = 9;
+    layout.height = 7;
+    const auto samples = PngNoise(layout, 3);
+    const auto whole = Decode(MakeTestPng(layout, samples));
+    const auto split = Decode(AssemblePng(layout, DeflateBytes(PngRawRows(layout, samples)), 6));
     ASSERT_TRUE(whole && split);
     EXPECT_EQ(split->pixels, whole->pixels);
 }
 
 TEST(PngReader, RefusesDamagedAndTruncatedStreams) {
-    PngSpec spec;
-    spec.width = 5;
-    spec.height = 4;
-    const auto samples = PngNoise(spec, 9);
-    const Bytes raw = PngRawRows(spec, samples);
-    const Bytes good = MakeTestPng(spec, samples);
+    PngLayout layout;
+    layout.width = 5;
+    layout.height = 4;
+    const auto samples = PngNoise(layout, 9);
+    const Bytes raw = PngRawRows(layout, samples);
+    const Bytes good = MakeTestPng(layout, samples);
     ASSERT_TRUE(Decode(good));
 
     // Cut anywhere before the image data ends.
@@ -179,43 +179,43 @@ TEST(PngReader, RefusesDamagedAndTruncatedStreams) {
         EXPECT_FALSE(Decode(bad)) << at;
     }
 
-    auto refused = [&](const PngSpec& s, const Bytes& rows, const char* why) {
+    auto refused = [&](const PngLayout& s, const Bytes& rows, const char* why) {
         EXPECT_FALSE(Decode(AssemblePng(s, DeflateBytes(rows)))) << why;
     };
-    refused(spec, Bytes(raw.begin(), raw.end() - 1), "a row short");
+    refused(layout, Bytes(raw.begin(), raw.end() - 1), "a row short");
     Bytes longer = raw;
     longer.push_back(0);
-    refused(spec, longer, "a byte too many");
+    refused(layout, longer, "a byte too many");
     Bytes badFilter = raw;
     badFilter[0] = 5;
-    refused(spec, badFilter, "unknown filter");
+    refused(layout, badFilter, "unknown filter");
 
-    PngSpec odd = spec;
+    PngLayout odd = layout;
     odd.depth = 4; // RGBA has no 4-bit samples
     refused(odd, raw, "depth not allowed for the colour type");
-    PngSpec noPalette = spec;
+    PngLayout noPalette = layout;
     noPalette.colourType = 3;
     refused(noPalette, raw, "indexed without a palette");
-    PngSpec greyPalette = spec;
+    PngLayout greyPalette = layout;
     greyPalette.colourType = 0;
     greyPalette.palette = {1, 2, 3};
     refused(greyPalette, PngRawRows(greyPalette, PngNoise(greyPalette, 1)), "grey with a palette");
-    PngSpec alphaKey = spec;
+    PngLayout alphaKey = layout;
     alphaKey.trns = {0, 0};
     refused(alphaKey, raw, "tRNS beside an alpha channel");
 
     // A header that promises more pixels than a decoder should ever make, with little data.
-    PngSpec huge = spec;
+    PngLayout huge = layout;
     huge.width = 20000;
     huge.height = 20000;
     refused(huge, Bytes(1000, 0), "oversized");
-    PngSpec empty = spec;
+    PngLayout empty = layout;
     empty.width = 0;
     refused(empty, Bytes(), "no pixels");
 
     // The image data must follow the header: an IDAT-less stream and one with IEND first.
     Bytes noData = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    AddPngChunk(noData, "IHDR", PngHeaderData(spec));
+    AddPngChunk(noData, "IHDR", PngHeaderData(layout));
     Bytes endFirst = noData;
     AddPngChunk(noData, "IEND", {});
     EXPECT_FALSE(Decode(noData));
@@ -224,7 +224,7 @@ TEST(PngReader, RefusesDamagedAndTruncatedStreams) {
     EXPECT_FALSE(Decode(endFirst));
 
     // An index past a short palette is drawn opaque black.
-    PngSpec indexed = spec;
+    PngLayout indexed = layout;
     indexed.width = 2;
     indexed.height = 1;
     indexed.colourType = 3;

@@ -30,16 +30,16 @@ test::ResourceTree RichTree() {
 // A small PNG of noise in the colour type, depth, filter and interlacing given.
 Bytes NoisePng(int colourType, int depth, int filter, bool interlaced, const Bytes& palette = {},
                const Bytes& trns = {}) {
-    test::PngSpec spec;
-    spec.width = 11;
-    spec.height = 9;
-    spec.colourType = colourType;
-    spec.depth = depth;
-    spec.filter = filter;
-    spec.interlaced = interlaced;
-    spec.palette = palette;
-    spec.trns = trns;
-    return test::MakeTestPng(spec, test::PngNoise(spec, static_cast<unsigned>(depth + filter)));
+    test::PngLayout layout;
+    layout.width = 11;
+    layout.height = 9;
+    layout.colourType = colourType;
+    layout.depth = depth;
+    layout.filter = filter;
+    layout.interlaced = interlaced;
+    layout.palette = palette;
+    layout.trns = trns;
+    return test::MakeTestPng(layout, test::PngNoise(layout, static_cast<unsigned>(depth + filter)));
 }
 
 } // namespace
