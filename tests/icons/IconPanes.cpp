@@ -161,3 +161,12 @@ Picture ClipboardPicture() {
     CloseClipboard();
     return picture;
 }
+
+// Pixels of a picture that differ from the window colour, within a rectangle.
+int Painted(const Picture& picture, int left, int top, int right, int bottom) {
+    int painted = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            painted += picture.At(x, y) != GetSysColor(COLOR_WINDOW);
+    return painted;
+}

@@ -68,3 +68,5 @@ struct Picture {
 
 // The bitmap on the clipboard, or an empty picture.
 Picture ClipboardPicture();
+// Pixels of a picture that differ from the window colour, within a rectangle.
+int Painted(const Picture& picture, int left, int top, int right, int bottom);

@@ -16,15 +16,6 @@ using namespace quarvel;
 using namespace quarvel::test;
 
 namespace {
-// Pixels of a picture that differ from the window colour, within a rectangle.
-int Painted(const Picture& picture, int left, int top, int right, int bottom) {
-    int painted = 0;
-    for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x)
-            painted += picture.At(x, y) != GetSysColor(COLOR_WINDOW);
-    return painted;
-}
-
 // A 32-bit bitmap image whose alpha runs through every value, so that a blend shows in every
 // channel.
 Bytes GradedAlphaImage(int width) {
