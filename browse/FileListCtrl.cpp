@@ -99,8 +99,23 @@ int CFileListCtrl::AppendEntry(const FileEntry& entry, int key) {
 }
 
 void CFileListCtrl::UpdateItemCount() {
+    // The control learns the count when it is next asked anything (WindowProc): rows appended
+    // in a run cost it one count.
+    m_bCountBehind = true;
+}
+
+void CFileListCtrl::TellCount() {
+    if (!m_bCountBehind)
+        return;
+    m_bCountBehind = false;
     SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(m_rows.size()),
                 LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+}
+
+LRESULT CFileListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != LVM_SETITEMCOUNT)
+        TellCount();
+    return CTextSortListCtrl::WindowProc(message, wParam, lParam);
 }
 
 void CFileListCtrl::ShowFileIcons(int row, FileIcons listed, quarvel::IconListReceiver* icons) {
@@ -130,6 +145,7 @@ void CFileListCtrl::ForgetKeys() {
 
 void CFileListCtrl::RemoveAllRows() {
     // The control holds no items: emptying it is one call, whatever the count.
+    m_bCountBehind = false;
     DeleteAllItems();
     std::vector<Row>().swap(m_rows);
     std::vector<CString>().swap(m_folders);

@@ -77,6 +77,8 @@ protected:
     // Edit > Select All (Ctrl+A) selects every row; the view passes the command on.
     void OnEditSelectAll();
     void OnUpdateEditSelectAll(CCmdUI* cmdUI);
+    // Any message to the control first tells it the count of the rows appended.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -96,8 +98,10 @@ private:
     std::uint32_t FolderIndex(const CString& folder);
     // The index of the first row after start whose name begins with (partial) or is text; -1.
     int FindRowByName(int start, const char* text, bool partial, bool wrap) const;
-    // Tells the control how many rows there are, keeping the selection, focus and scroll.
+    // Marks the control's count behind the rows; TellCount tells it, keeping the selection,
+    // focus and scroll.
     void UpdateItemCount();
+    void TellCount();
 
     std::vector<Row> m_rows;
     std::vector<CString> m_folders;
@@ -107,5 +111,6 @@ private:
     std::vector<int> m_rowOfKey; // key -> row, or -1
     int m_nSortColumn = kNameColumn;
     bool m_bSortAscending = true;
+    bool m_bCountBehind = false; // rows appended since the control was last told the count
     ListingRequests* m_pListing = nullptr; // not owned
 };

@@ -6,6 +6,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <utility>
@@ -89,11 +90,22 @@ CImageList CFileRowIcons::Reset() {
     CImageList old = std::exchange(m_list, NewList());
     m_fromSystem.clear();
     m_byType.clear();
+    m_used = 0;
     return old;
 }
 
 int CFileRowIcons::Add(ScopedIcon icon) {
-    return icon && m_list.GetSafeHandle() ? ImageList_ReplaceIcon(m_list, -1, icon.Get()) : -1;
+    if (!icon || !m_list.GetSafeHandle())
+        return -1;
+    // An image list grows by a fixed step, copying every image each time: 10^5 rows of their
+    // own icons would copy gigabytes. Its room doubles instead, and icons fill the free slots.
+    if (m_used == ImageList_GetImageCount(m_list) &&
+        !ImageList_SetImageCount(m_list, std::max(kFirstRoom, m_used * 2)))
+        return -1;
+    const int index = ImageList_ReplaceIcon(m_list, m_used, icon.Get());
+    if (index >= 0)
+        ++m_used;
+    return index;
 }
 
 int CFileRowIcons::FromSystemList(int systemIndex) {

@@ -82,7 +82,9 @@ private:
     int ByType(const char* path, DWORD attributes);
     int Add(quarvel::ScopedIcon icon);
 
+    static constexpr int kFirstRoom = 64;
     CImageList m_list;
+    int m_used = 0;                      // slots filled; the list may hold more, empty ones
     std::map<int, int> m_fromSystem;     // system index -> our index
     std::map<std::string, int> m_byType; // lower-case extension ("\\" for folders) -> our index
 };

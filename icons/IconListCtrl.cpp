@@ -193,13 +193,30 @@ LRESULT CIconListCtrl::OnFillEnded(WPARAM, LPARAM) {
 // ---- Items
 
 int CIconListCtrl::ItemAppended() {
-    DeferRedrawUntilIdle();
-    // No item to scroll to and nothing to repaint at once: the burst ends with a full repaint.
-    if (!SetItemCountEx(LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL)) {
+    if (!m_hWnd) {
         m_items.pop_back();
         return 0;
     }
+    DeferRedrawUntilIdle();
+    // The control learns the count when it is next asked anything (WindowProc): a count set
+    // per item costs the control its layout each time, so a burst of items costs it once.
+    m_bCountBehind = true;
     return 1;
+}
+
+void CIconListCtrl::TellCount() {
+    if (!m_bCountBehind)
+        return;
+    m_bCountBehind = false;
+    // No item to scroll to and nothing to repaint at once: the burst ends with a full repaint.
+    if (!SetItemCountEx(LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL))
+        m_items.erase(m_items.begin() + CListCtrl::GetItemCount(), m_items.end()); // kept
+}
+
+LRESULT CIconListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != LVM_SETITEMCOUNT)
+        TellCount();
+    return CListCtrl::WindowProc(message, wParam, lParam);
 }
 
 int CIconListCtrl::AddGroupIcon(const char* path, ResKey name, std::uint16_t language) {
@@ -235,6 +252,7 @@ void CIconListCtrl::RemoveAll() {
     // The pictures' owners go with the records: both go at once.
     ReplacePictureList();
     std::deque<CIconItem>().swap(m_items);
+    m_bCountBehind = false;
     SetItemCountEx(0);
     SetIconSpacing();
 }

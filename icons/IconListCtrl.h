@@ -98,6 +98,8 @@ protected:
     void OnGetInfoTip(NMHDR* header, LRESULT* result);
     // Ctrl + wheel steps the icon size, as the frame's Ctrl + plus / minus do.
     LRESULT OnMouseWheel(WPARAM keysAndDelta, LPARAM at);
+    // Any message to the control first tells it the count of the records appended.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -113,8 +115,11 @@ private:
     void SetIconSpacing();
     // Puts a new, empty picture list of the cell size in the old one's place.
     void ReplacePictureList();
-    // Tells the control the new count (the last item is new): 1, or 0 when it refused it.
+    // Takes the last item in (the control learns the count later, in TellCount): 1, or 0
+    // without a window.
     int ItemAppended();
+    // Tells the control the count of the records if it is behind; records it refuses go.
+    void TellCount();
     // Tells the control how many records there are.
     bool SetItemCountEx(DWORD flags);
     int AppendGroupItem(const char* listedPath, const char* sourcePath, quarvel::ResKey name,
@@ -143,4 +148,5 @@ private:
     CSubIconView* m_pSubIconView = nullptr;
     SaveFolderSetting m_saveFolder;
     bool m_bRedrawDeferred = false;
+    bool m_bCountBehind = false; // records appended since the control was last told the count
 };

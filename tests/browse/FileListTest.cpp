@@ -2,6 +2,7 @@
 // rule, and folder rows opened in the tree.
 #include "FileListPane.h"
 
+#include "engine/DisplayIcon.h"
 #include "support/IconData.h"
 
 using namespace quarvel::test;
@@ -292,4 +293,57 @@ TEST_F(FileListPane, RowIconsThatTheShellWouldReadFromTheFileAreBuiltByOurReader
     fileList->RemoveAll();
     EXPECT_EQ(ImageList_GetImageCount(List().GetRowIcons()), 0);
     EXPECT_EQ(List().GetImageList(LVSIL_SMALL), List().GetRowIcons());
+}
+
+namespace {
+// The picture at index of a row icon list, drawn on white, as text.
+std::string DrawnRowIcon(HIMAGELIST list, int index) {
+    const int side = GetSystemMetrics(SM_CXSMICON);
+    quarvel::MemoryCanvas canvas(nullptr, side, side);
+    const RECT all{0, 0, side, side};
+    FillRect(canvas.DC(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ImageList_Draw(list, index, canvas.DC(), 0, 0, ILD_NORMAL);
+    std::string pixels;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            pixels += std::to_string(GetPixel(canvas.DC(), x, y)) + ",";
+    return pixels;
+}
+} // namespace
+
+TEST(FileRowIcons, RowsOfTheirOwnIconsKeepEachPictureWhileTheListGrows) {
+    // Past the first room and two doublings of it: every icon keeps its index and its picture,
+    // as drawn from a list that only ever appended.
+    constexpr int kIcons = 200;
+    CFileRowIcons rows;
+    CImageList appended;
+    appended.Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                    ILC_COLOR32 | ILC_MASK, 0, 4);
+    for (int n = 0; n < kIcons; ++n) {
+        const Bytes image = MakeBmpImage(16, 8, static_cast<std::uint8_t>(n)); // colours by n
+        const auto size = static_cast<std::uint32_t>(image.size());
+        RowIconChoice own;
+        own.kind = RowIconChoice::Kind::Own;
+        own.own.Reset(quarvel::CreateIconFromImage(image.data(), size));
+        ASSERT_TRUE(own.own);
+        const quarvel::ScopedIcon same(quarvel::CreateIconFromImage(image.data(), size));
+        ASSERT_EQ(ImageList_ReplaceIcon(appended, -1, same.Get()), n);
+        ASSERT_EQ(rows.ForFile("C:\\x\\a.exe", std::move(own)), n);
+    }
+    const auto untyped = [] {
+        RowIconChoice choice;
+        choice.kind = RowIconChoice::Kind::Untyped;
+        return choice;
+    };
+    const std::string untypedPicture =
+        DrawnRowIcon(rows.Handle(), rows.ForFile("C:\\x\\a", untyped()));
+    for (int n = 0; n < kIcons; n += 3) {
+        EXPECT_EQ(DrawnRowIcon(rows.Handle(), n), DrawnRowIcon(appended, n)) << n;
+        EXPECT_NE(DrawnRowIcon(rows.Handle(), n), untypedPicture) << n;
+    }
+    EXPECT_NE(DrawnRowIcon(rows.Handle(), 1), DrawnRowIcon(rows.Handle(), 2));
+
+    const CImageList old = rows.Reset();
+    EXPECT_EQ(ImageList_GetImageCount(rows.Handle()), 0);
+    EXPECT_EQ(rows.ForFile("C:\\x\\a", untyped()), 0);
 }
