@@ -249,3 +249,27 @@ TEST_F(IconPanes, KeysAndTypedNamesMoveTheFocusAndTheSubIconViewFollows) {
         ++walked;
     EXPECT_EQ(walked, 5) << "the batch save walks the selection this way";
 }
+
+TEST_F(IconPanes, TheControlCountsEveryRecordAppendedByItsNextQuestion) {
+    // Records appended in a run reach the control's count at once when it is asked anything.
+    const std::string path = WriteGroupImage("three.dll", {16, 32, 48}, {4, 8, 32});
+    for (int i = 0; i < 300; ++i) {
+        ASSERT_EQ(List().AddGroupIcon(path.c_str(), 1, 0x409), 1);
+        if (i % 97 == 0)
+            ASSERT_EQ(List().GetItemCount(), i + 1);
+    }
+    List().SetItemState(299, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_EQ(List().GetNextItem(-1, LVNI_SELECTED), 299);
+    EXPECT_EQ(List().GetItemCount(), 300);
+
+    // Appended and emptied before the control heard of them: nothing is left over.
+    for (int i = 0; i < 50; ++i)
+        ASSERT_EQ(List().AddGroupIcon(path.c_str(), 1, 0x409), 1);
+    iconList->RemoveAll();
+    ui::PumpPending();
+    EXPECT_EQ(List().GetItemCount(), 0);
+    ASSERT_EQ(List().AddGroupIcon(path.c_str(), 1, 0x409), 1);
+    ui::PumpPending();
+    EXPECT_EQ(List().GetItemCount(), 1);
+    EXPECT_EQ(List().OwnedItemCount(), 1);
+}
