@@ -126,7 +126,11 @@ void CFileListCtrl::ShowFileIcons(int row, FileIcons listed, quarvel::IconListRe
     Row& shown = m_rows[Index(row)];
     shown.icons = listed.count;
     shown.image = m_rowIcons.ForFile(GetFullPath(row), std::move(listed.rowIcon));
-    RedrawItems(row, row);
+    // A row out of sight is drawn from its record when it comes into sight: repainting it now
+    // would only cost a trip to the window system per row.
+    const int top = GetTopIndex();
+    if (row >= top && row <= top + GetCountPerPage())
+        RedrawItems(row, row);
 }
 
 int CFileListCtrl::RowOfKey(int key) const {

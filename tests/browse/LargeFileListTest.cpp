@@ -187,3 +187,37 @@ TEST_F(FileListPane, AFolderOfManyProgramsFillsWithCountsMatchingTheIconList) {
         EXPECT_GE(item.iImage, 0) << row;
     }
 }
+
+TEST_F(FileListPane, AFilesIconsRepaintItsRowInSightAndShowWhenItComesIntoSight) {
+    host.wnd.ShowWindow(SW_SHOW);
+    for (int i = 0; i < 500; ++i)
+        ASSERT_EQ(List().AppendEntry(SyntheticEntry(i * 50 + 1), i), i); // files only
+    List().UpdateWindow();
+    const auto showIcons = [&](int row) {
+        FileIcons icons;
+        icons.count = 3;
+        List().ShowFileIcons(row, std::move(icons), nullptr);
+    };
+    const auto rowRepaints = [&](int row) {
+        RECT rowRect{}, update{}, common{};
+        List().GetItemRect(row, &rowRect, LVIR_BOUNDS);
+        return GetUpdateRect(List().m_hWnd, &update, FALSE) &&
+               IntersectRect(&common, &rowRect, &update);
+    };
+    const int lastInSight = List().GetTopIndex() + List().GetCountPerPage() - 1;
+    for (int row : {0, lastInSight}) {
+        ValidateRect(List().m_hWnd, nullptr);
+        showIcons(row);
+        EXPECT_TRUE(rowRepaints(row)) << row;
+        EXPECT_STREQ(List().GetItemText(row, kIconsColumn), "3");
+    }
+    // Out of sight: shown from its record once scrolled to.
+    showIcons(400);
+    List().EnsureVisible(400, FALSE);
+    List().UpdateWindow();
+    CListCtrl& control = List();
+    EXPECT_STREQ(control.GetItemText(400, kIconsColumn), "3");
+    ValidateRect(List().m_hWnd, nullptr);
+    showIcons(400);
+    EXPECT_TRUE(rowRepaints(400));
+}
