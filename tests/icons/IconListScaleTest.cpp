@@ -255,8 +255,9 @@ TEST_F(IconPanes, TheControlCountsEveryRecordAppendedByItsNextQuestion) {
     const std::string path = WriteGroupImage("three.dll", {16, 32, 48}, {4, 8, 32});
     for (int i = 0; i < 300; ++i) {
         ASSERT_EQ(List().AddGroupIcon(path.c_str(), 1, 0x409), 1);
-        if (i % 97 == 0)
+        if (i % 97 == 0) {
             ASSERT_EQ(List().GetItemCount(), i + 1);
+        }
     }
     List().SetItemState(299, LVIS_SELECTED, LVIS_SELECTED);
     EXPECT_EQ(List().GetNextItem(-1, LVNI_SELECTED), 299);
