@@ -18,7 +18,8 @@ struct PictureAtSide {
 };
 
 // The icon at `side` pixels: its image of that width, else its narrowest wider image scaled
-// down, else its widest narrower image as it is; a PNG image as it is is copied byte for byte.
+// down, else its widest narrower image as it is; a PNG image as it is is copied byte for byte
+// (once it is known to decode).
 // Nothing when the icon has no image of a known size.
 std::optional<PictureAtSide> RenderIconAtSide(const CIconImageSet& set, int side);
 

@@ -170,6 +170,21 @@ TEST(CliExtract, SizeWritesEachIconAtThatSizeAsTheEngineRendersIt) {
     }
 }
 
+// A damaged PNG image is not passed on as the icon at a size, scaled or not.
+TEST(CliExtract, SizeRefusesAnImageThatDoesNotDecode) {
+    TempFolder src, out, scratch;
+    Bytes png = MakePngImage(64, 64);
+    png[png.size() / 2] ^= 0xFF;
+    const std::string ico = src.Write("bad.ico", MakeIcoFile({EntryFor(png, 64, 32, 0)}, {png}));
+    for (const char* size : {"64", "32"}) {
+        const CliResult r = RunCli(
+            {"extract", "--format", "png", "--size", size, "-o", out.Path(), ico}, scratch.Path());
+        EXPECT_EQ(r.status, 1) << size;
+        EXPECT_NE(r.err.find("the image cannot be decoded"), std::string::npos) << r.err;
+    }
+    EXPECT_TRUE(out.Names().empty());
+}
+
 TEST(CliExtract, UsageErrorsExitWithTwo) {
     TempFolder scratch;
     for (const Lines& args :

@@ -90,10 +90,14 @@ TEST(CliThumbnail, FilesWithoutAnIconWriteNothingAndFail) {
     truncated.resize(truncated.size() / 2);
     ResourceTree brokenGroup;
     brokenGroup.Add(14, 1, 0, MakeGroup({EntryFor(b32, 32, 32, 99)}));
+    Bytes damagedPng = MakePngImage(64, 64);
+    damagedPng[damagedPng.size() / 2] ^= 0xFF; // the IDAT chunk's CRC no longer matches
+    const Bytes damagedIco = MakeIcoFile({EntryFor(damagedPng, 64, 32, 0)}, {damagedPng});
     const std::string kept = out.Write("kept.png", Bytes{1, 2, 3});
     for (const std::string& input :
          {src.Write("plain.exe", BuildImageWithResources(noIcons)),
           src.Write("notes.txt", Bytes(100, 'x')), src.Write("cut.ico", truncated),
+          src.Write("damaged-png.ico", damagedIco),
           src.Write("broken.dll", BuildImageWithResources(brokenGroup)), src.Write("empty.exe", {}),
           src.File("gone.exe"), src.Path()}) {
         const CliResult fresh =
