@@ -42,7 +42,11 @@ int main(int argc, char** argv) {
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
     if (argc < 2)
         return UsageError();
-    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0))
+    // --help alone, or as a command's first option ("quarvel-cli list --help").
+    const auto isHelp = [](const char* arg) {
+        return std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0;
+    };
+    if ((argc == 2 && isHelp(argv[1])) || (argc == 3 && isHelp(argv[2])))
         return PrintHelp();
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0)
         return PrintVersion();

@@ -13,8 +13,10 @@ TEST(CliConventions, HelpGoesToStandardOutputAndSucceeds) {
     const CliResult bare = RunCli({}, scratch.Path());
     EXPECT_EQ(bare.status, 2);
     EXPECT_EQ(bare.out, "");
-    for (const char* flag : {"--help", "-h"}) {
-        const CliResult r = RunCli({flag}, scratch.Path());
+    for (const Lines& args :
+         {Lines{"--help"}, Lines{"-h"}, Lines{"list", "--help"}, Lines{"thumbnail", "-h"}}) {
+        const std::string flag = args.back();
+        const CliResult r = RunCli(args, scratch.Path());
         EXPECT_EQ(r.status, 0) << flag;
         EXPECT_EQ(r.err, "") << flag;
         EXPECT_EQ(r.out, bare.err) << flag << ": the same text as a usage error";
@@ -36,7 +38,7 @@ TEST(CliConventions, VersionIsTheProjectVersion) {
 TEST(CliConventions, ExitStatusesSeparateUsageErrorsFromFailedPaths) {
     TempFolder dir, scratch;
     for (const Lines& args : {Lines{"--help", "list"}, Lines{"--version", "x"}, Lines{"-v"},
-                              Lines{"help"}, Lines{"list", "--help"}}) {
+                              Lines{"help"}, Lines{"list", "--help", "a.exe"}}) {
         const CliResult r = RunCli(args, scratch.Path());
         EXPECT_EQ(r.status, 2) << args[0] << " " << (args.size() > 1 ? args[1] : "");
         EXPECT_EQ(r.out, "");
