@@ -4,23 +4,25 @@
 
 #include "FileIcons.h"
 #include "FileWalk.h"
+#include "IconAtSide.h"
 #include "engine/AniFile.h"
 #include "engine/GroupCursor.h"
 #include "engine/IcoWriter.h"
 #include "engine/IconImage.h"
-#include "engine/IconSizing.h"
 #include "engine/PEFile.h"
 #include "engine/PngExport.h"
 #include "engine/PngWriter.h"
 #include "engine/platform/FileSystem.h"
 
 #ifdef _WIN32
+#include "engine/platform/AnsiText.h"
 #include "engine/BitmapWriter.h"
 #include "engine/IconItem.h"
 #include "engine/win32/GdiOwners.h"
 #endif
 
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <memory>
 
@@ -93,8 +95,24 @@ bool ParseOptions(const std::vector<std::string>& args, ExtractOptions& options)
            (options.size == 0 || (options.format == Format::Png && !options.allSizes));
 }
 
-// The folder must exist and take a new file.
+// Creates the folder and any missing parents (the path in the process's code page).
+bool MakeFolders(const std::string& folder) {
+#ifdef _WIN32
+    const std::filesystem::path path(pf::WideFromNarrow(folder.c_str()));
+#else
+    const std::filesystem::path path(folder);
+#endif
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    return !error;
+}
+
+// The folder is made with its parents when missing; it must then take a new file.
 bool CheckFolder(const std::string& folder) {
+    if (pf::GetPathKind(folder.c_str()) == pf::PathKind::Missing && !MakeFolders(folder)) {
+        ReportError(folder, "cannot be created");
+        return false;
+    }
     if (pf::GetPathKind(folder.c_str()) != pf::PathKind::Folder) {
         ReportError(folder, "is not a folder");
         return false;
@@ -301,23 +319,19 @@ private:
     // --all-sizes names do: <name>-96x96x32.png for a scaled image (always 32 bits), the image's
     // own --all-sizes name for one written as it is.
     bool SaveAtSize(const CIconImageSet& set, const std::string& name) {
-        const auto choice = ChooseImageForSide(set, options_.size);
-        if (!choice) {
+        const auto picture = RenderIconAtSide(set, options_.size);
+        if (!picture) {
             ReportError(Target(name + ".png"), "the icon has no image of a known size");
             return false;
         }
-        const ByteView image = ImageOf(set, choice->entry);
-        if (!choice->scaled)
-            return SavePng(Target(ImageFileNames(set, {choice->entry}, name).front()), image);
-        const auto pixels = RenderImageAtSide(image, options_.size);
-        const auto png = pixels ? EncodePng(*pixels) : std::nullopt;
-        const ImageFacts written{options_.size, pixels ? pixels->height : options_.size, 32};
-        const std::string target = Target(name + "-" + ImageSizeName(written) + ".png");
-        if (!png) {
+        const std::string target =
+            picture->scaled ? Target(name + "-" + ImageSizeName(picture->facts) + ".png")
+                            : Target(ImageFileNames(set, {picture->entry}, name).front());
+        if (!picture->png) {
             ReportError(target, "the image cannot be decoded");
             return false;
         }
-        return SavePng(target, ByteView(png->data(), png->size()));
+        return SavePng(target, ByteView(picture->png->data(), picture->png->size()));
     }
 
     // Writes a PNG file of the image (a PNG stream is copied as it is).

@@ -15,6 +15,22 @@ bool ParseKinds(const std::string& value, Kinds& kinds) {
     return true;
 }
 
+const char* KindWord(ListedKind kind) {
+    switch (kind) {
+    case ListedKind::IconGroup:
+        return "group";
+    case ListedKind::IconFile:
+        return "ico";
+    case ListedKind::CursorGroup:
+        return "cursor";
+    case ListedKind::CursorFile:
+        return "cur";
+    case ListedKind::AnimatedCursor:
+        return "ani";
+    }
+    return "";
+}
+
 int IconCollector::AddGroup(ListedKind kind, const char* path, ResKey name,
                             std::uint16_t language) {
     ListedIcon icon;

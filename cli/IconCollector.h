@@ -18,6 +18,9 @@ bool ParseKinds(const std::string& value, Kinds& kinds);
 
 enum class ListedKind { IconGroup, IconFile, CursorGroup, CursorFile, AnimatedCursor };
 
+// The word a listing prints for the kind: group, ico, cursor, cur or ani.
+const char* KindWord(ListedKind kind);
+
 struct ListedIcon {
     std::string source; // the file the icon is read from (a .mun file for moved icons)
     ListedKind kind = ListedKind::IconGroup;

@@ -1,10 +1,11 @@
 // quarvel-cli list: one line per icon, "path<TAB>kind<TAB>name<TAB>language" (the path the icon
 // is read from; the kind group, ico, and with --kind cursor or all also cursor, cur and ani),
-// or with --locations its icon location.
+// or with --locations its icon location, or with --json an object with its images (ListJson.h).
 #include "Commands.h"
 
 #include "FileIcons.h"
 #include "FileWalk.h"
+#include "ListJson.h"
 #include "engine/IconItem.h"
 #include "engine/IconLocation.h"
 
@@ -25,23 +26,6 @@ std::string Printable(const std::string& text) {
     return out;
 }
 
-// The word of the line that says what was listed.
-const char* KindWord(ListedKind kind) {
-    switch (kind) {
-    case ListedKind::IconGroup:
-        return "group";
-    case ListedKind::IconFile:
-        return "ico";
-    case ListedKind::CursorGroup:
-        return "cursor";
-    case ListedKind::CursorFile:
-        return "cur";
-    case ListedKind::AnimatedCursor:
-        return "ani";
-    }
-    return "";
-}
-
 // The icon's location string; "" when its named group has gone from the file. A cursor file's
 // location is its path; a group cursor has none (nothing takes "path,-ID" for a cursor).
 std::string LocationOf(const std::string& path, const ListedIcon& icon) {
@@ -57,7 +41,7 @@ std::string LocationOf(const std::string& path, const ListedIcon& icon) {
 } // namespace
 
 int RunList(const std::vector<std::string>& args) {
-    bool recursive = false, locations = false;
+    bool recursive = false, locations = false, json = false;
     Kinds kinds = Kinds::Icons;
     std::vector<std::string> paths;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -66,6 +50,8 @@ int RunList(const std::vector<std::string>& args) {
             recursive = true;
         else if (arg == "--locations" && paths.empty())
             locations = true;
+        else if (arg == "--json" && paths.empty())
+            json = true;
         else if (arg == "--kind" && paths.empty() && i + 1 < args.size()) {
             if (!ParseKinds(args[++i], kinds))
                 return UsageError();
@@ -74,7 +60,7 @@ int RunList(const std::vector<std::string>& args) {
         else
             paths.push_back(arg);
     }
-    if (paths.empty())
+    if (paths.empty() || (json && locations))
         return UsageError();
 
     bool ok = true;
@@ -83,7 +69,12 @@ int RunList(const std::vector<std::string>& args) {
         IconCollector icons(kinds);
         ok = CollectFileIcons(path, named, icons) && ok;
         out.clear();
+        JsonIconLines jsonLines;
         for (const ListedIcon& icon : icons.icons) {
+            if (json) {
+                out += jsonLines.Line(icon, LocationOf(path, icon));
+                continue;
+            }
             if (locations) {
                 if (icon.kind != ListedKind::CursorGroup)
                     out += Printable(LocationOf(path, icon)) + "\n";

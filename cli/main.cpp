@@ -1,4 +1,5 @@
-// quarvel-cli: the icon engine on the command line (list and extract the icons of files).
+// quarvel-cli: the icon engine on the command line (list, extract and thumbnail the icons of
+// files).
 #include "Commands.h"
 
 #include <cstdio>
@@ -7,20 +8,6 @@
 #ifdef _WIN32
 #include <windows.h>
 #endif
-
-namespace quarvel::cli {
-
-int UsageError() {
-    std::fputs(
-        "usage: quarvel-cli list [-r] [--locations] [--kind icon|cursor|all] PATH...\n"
-        "       quarvel-cli extract [-r] [--overwrite] [--format ico|bmp|png]\n"
-        "                           [--all-sizes | --size N] [--kind icon|cursor|all]\n"
-        "                           -o FOLDER PATH...\n",
-        stderr);
-    return kExitUsage;
-}
-
-} // namespace quarvel::cli
 
 #ifdef _WIN32
 namespace {
@@ -55,10 +42,20 @@ int main(int argc, char** argv) {
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
     if (argc < 2)
         return UsageError();
+    // --help alone, or as a command's first option ("quarvel-cli list --help").
+    const auto isHelp = [](const char* arg) {
+        return std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0;
+    };
+    if ((argc == 2 && isHelp(argv[1])) || (argc == 3 && isHelp(argv[2])))
+        return PrintHelp();
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0)
+        return PrintVersion();
     const std::vector<std::string> args(argv + 2, argv + argc);
     if (std::strcmp(argv[1], "list") == 0)
         return RunList(args);
     if (std::strcmp(argv[1], "extract") == 0)
         return RunExtract(args);
+    if (std::strcmp(argv[1], "thumbnail") == 0)
+        return RunThumbnail(args);
     return UsageError();
 }

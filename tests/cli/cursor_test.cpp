@@ -111,9 +111,9 @@ TEST(CliCursors, ExtractWritesEveryCursorImageAndFrameAsPng) {
 #ifdef _WIN32
 TEST(CliCursors, ExtractWritesTheLargestImageOfEachCursorAndFrameAsBmp) {
     const CursorFiles f;
-    const CliResult r = RunCli({"extract", "--kind", "cursor", "--format", "bmp", "-o",
-                                f.out.Path(), f.cur, f.ani},
-                               f.scratch.Path());
+    const CliResult r =
+        RunCli({"extract", "--kind", "cursor", "--format", "bmp", "-o", f.out.Path(), f.cur, f.ani},
+               f.scratch.Path());
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(f.out.Names(), (Lines{"arrow-cursor.bmp", "busy-frame1.bmp", "busy-frame2.bmp"}));
     const Bytes bmp = ReadFileBytes(f.out.File("busy-frame1.bmp"));

@@ -70,16 +70,30 @@ TEST(CliExtract, LeavesExistingFilesAloneUnlessAskedToOverwrite) {
 TEST(CliExtract, ReportsFoldersAndPathsThatCannotBeUsed) {
     TempFolder src, out, scratch;
     const std::string app = src.Write("app.exe", ImageWithIcons(MakeBmpImage(16, 4)));
-    const std::string missingFolder = In(out, "nowhere");
-    const CliResult noFolder = RunCli({"extract", "-o", missingFolder, app}, scratch.Path());
-    EXPECT_EQ(noFolder.status, 1);
-    EXPECT_EQ(noFolder.err, "quarvel-cli: " + missingFolder + ": is not a folder\n");
-
     const std::string text = src.Write("readme.txt", Bytes(80, 'r'));
+    const CliResult onFile = RunCli({"extract", "-o", text, app}, scratch.Path());
+    EXPECT_EQ(onFile.status, 1);
+    EXPECT_EQ(onFile.err, "quarvel-cli: " + text + ": is not a folder\n");
+    const std::string underFile = In(src, "readme.txt/out");
+    const CliResult noFolder = RunCli({"extract", "-o", underFile, app}, scratch.Path());
+    EXPECT_EQ(noFolder.status, 1);
+    EXPECT_EQ(noFolder.err, "quarvel-cli: " + underFile + ": cannot be created\n");
+
     const CliResult notImage = RunCli({"extract", "-o", out.Path(), text, app}, scratch.Path());
     EXPECT_EQ(notImage.status, 1);
     EXPECT_EQ(notImage.OutLines().size(), 3u);
     EXPECT_EQ(notImage.err, "quarvel-cli: " + text + ": not a Win32 image or .ico file\n");
+}
+
+TEST(CliExtract, OutputFolderIsMadeWithItsMissingParents) {
+    TempFolder src, out, scratch;
+    const std::string app = src.Write("app.exe", ImageWithIcons(MakeBmpImage(16, 4)));
+    namespace fs = std::filesystem;
+    const fs::path deep = fs::u8path(out.Path()) / "a" / fs::u8path(u8"ü b") / "c";
+    const CliResult r = RunCli({"extract", "-o", deep.u8string(), app}, scratch.Path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.OutLines().size(), 3u);
+    EXPECT_TRUE(std::filesystem::exists(deep / "app.exe#MAINICON.ico"));
 }
 
 TEST(CliExtract, PngTakesTheLargestImageOrWithAllSizesEveryImage) {
@@ -154,6 +168,21 @@ TEST(CliExtract, SizeWritesEachIconAtThatSizeAsTheEngineRendersIt) {
         ASSERT_TRUE(fromIco) << icoName;
         EXPECT_EQ(fromIco->width, std::min(32, std::stoi(size))) << "never scaled up";
     }
+}
+
+// A damaged PNG image is not passed on as the icon at a size, scaled or not.
+TEST(CliExtract, SizeRefusesAnImageThatDoesNotDecode) {
+    TempFolder src, out, scratch;
+    Bytes png = MakePngImage(64, 64);
+    png[png.size() / 2] ^= 0xFF;
+    const std::string ico = src.Write("bad.ico", MakeIcoFile({EntryFor(png, 64, 32, 0)}, {png}));
+    for (const char* size : {"64", "32"}) {
+        const CliResult r = RunCli(
+            {"extract", "--format", "png", "--size", size, "-o", out.Path(), ico}, scratch.Path());
+        EXPECT_EQ(r.status, 1) << size;
+        EXPECT_NE(r.err.find("the image cannot be decoded"), std::string::npos) << r.err;
+    }
+    EXPECT_TRUE(out.Names().empty());
 }
 
 TEST(CliExtract, UsageErrorsExitWithTwo) {

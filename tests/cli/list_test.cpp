@@ -100,10 +100,11 @@ TEST(CliList, NamedPathsThatGiveNoIconsAreReported) {
 TEST(CliList, UsageErrorsExitWithTwo) {
     TempFolder scratch;
     for (const Lines& args : {Lines{}, Lines{"list"}, Lines{"list", "-x", "a"}, Lines{"lst", "a"},
-                              Lines{"list", "-r"}}) {
+                              Lines{"list", "-r"}, Lines{"list", "--json", "--locations", "a"}}) {
         const CliResult r = RunCli(args, scratch.Path());
         EXPECT_EQ(r.status, 2) << (args.empty() ? "" : args[0]);
-        EXPECT_NE(r.err.find("usage: quarvel-cli list [-r] [--locations] [--kind icon|cursor|all] PATH..."),
+        EXPECT_NE(r.err.find("usage: quarvel-cli list [-r] [--locations | --json] [--kind "
+                             "icon|cursor|all] PATH..."),
                   std::string::npos);
         EXPECT_EQ(r.out, "");
     }

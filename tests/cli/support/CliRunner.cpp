@@ -70,6 +70,20 @@ int RunWithCaptures(const std::string& commandLine, const std::string& outPath,
 }
 #endif
 
+// An argument as the command line takes it whole: in double quotes for Windows (the tests pass
+// no quotes or trailing backslashes there), in single quotes for the POSIX shell, which then
+// passes every byte as it is.
+std::string Quoted(const std::string& arg) {
+#ifdef _WIN32
+    return "\"" + arg + "\"";
+#else
+    std::string quoted = "'";
+    for (const char c : arg)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+#endif
+}
+
 } // namespace
 
 std::vector<std::string> CliResult::OutLines() const {
@@ -85,7 +99,7 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& scratc
     const std::string errPath = scratch + "/cli-err.txt";
     std::string command = "\"" + HostPath(QUARVEL_CLI) + "\"";
     for (const std::string& arg : args)
-        command += " \"" + arg + "\"";
+        command += " " + Quoted(arg);
     CliResult result;
 #ifdef _WIN32
     std::string failure;

@@ -1,11 +1,12 @@
-// The command-line target: quarvel-cli list and extract, run in-process on the bytes stored
-// once as an image file and once as an .ico file.
+// The command-line target: quarvel-cli list, extract and thumbnail, run in-process on the bytes
+// stored once as an image file and once as an .ico file.
 #include "FuzzChecks.h"
 
 #include "Commands.h"
 #include "IconCollector.h"
 #include "ScratchFiles.h"
 #include "engine/IconImageSet.h"
+#include "engine/PngReader.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -116,6 +117,39 @@ std::string CheckIcoCopy(const std::string& input, const std::uint8_t* data, std
     return "";
 }
 
+// A thumbnail is a whole PNG no wider than asked, or (status 1) nothing at all.
+std::string CheckThumbnail(const std::string& input, const std::string& folder) {
+    for (const int side : {48, 300}) {
+        const std::string output = JoinPath(folder, "thumb.png");
+        const int status = RunCapturingOutput(
+            [&] {
+                return cli::RunThumbnail({"-s", std::to_string(side), input, output});
+            },
+            JoinPath(folder, "thumbnail.txt"));
+        std::remove(JoinPath(folder, "thumbnail.txt").c_str());
+        const std::vector<std::uint8_t> png = ReadBytes(output);
+        const bool written = FileExists(output);
+        std::remove(output.c_str());
+        for (const std::string& name : FilesUnder(folder)) {
+            if (name != "input.exe" && name != "input.ico" && name.rfind("out", 0) != 0)
+                return "thumbnail left " + name;
+        }
+        if (status == cli::kExitFailure && written)
+            return "thumbnail failed but wrote a file";
+        if (status == cli::kExitFailure)
+            continue;
+        if (status != cli::kExitOk)
+            return "thumbnail answered status " + std::to_string(status);
+        const auto picture = DecodePng(ByteView(png.data(), png.size()));
+        if (!picture)
+            return "thumbnail wrote a PNG that does not decode";
+        if (picture->width > side || picture->width < 1)
+            return "thumbnail at " + std::to_string(side) + " is " +
+                   std::to_string(picture->width) + " pixels wide";
+    }
+    return "";
+}
+
 } // namespace
 
 std::string CheckCommandLine(const std::uint8_t* data, std::size_t size,
@@ -132,6 +166,10 @@ std::string CheckCommandLine(const std::uint8_t* data, std::size_t size,
     std::string problem = CheckList(image, icons.icons.size(), JoinPath(folder, "list.txt"));
     if (problem.empty() && icons.icons.size() <= kMaxGroupsChecked)
         problem = CheckExtract(image, icons.icons.size(), folder, true);
+    if (problem.empty())
+        problem = CheckThumbnail(image, folder);
+    if (problem.empty())
+        problem = CheckThumbnail(icon, folder);
     if (problem.empty())
         problem = CheckList(icon, 1, JoinPath(folder, "list.txt"));
     if (problem.empty()) {
