@@ -1,10 +1,12 @@
 // quarvel-cli list: one line per icon, "path<TAB>kind<TAB>name<TAB>language" (the path the icon
 // is read from; the kind group, ico, and with --kind cursor or all also cursor, cur and ani),
-// or with --locations its icon location.
+// or with --locations its icon location. With --unique each distinct icon's line comes once,
+// after the walk, ending in "<TAB>N": how many other icons listed have the same images.
 #include "Commands.h"
 
 #include "FileIcons.h"
 #include "FileWalk.h"
+#include "IconSelection.h"
 #include "engine/IconItem.h"
 #include "engine/IconLocation.h"
 
@@ -54,14 +56,39 @@ std::string LocationOf(const std::string& path, const ListedIcon& icon) {
     return IconLocation(item).value_or(std::string());
 }
 
+// The lines of --unique, held until the walk is over and every copy is counted.
+class UniqueLines {
+public:
+    // Takes the line that `out` holds from `start` on (its line break left out).
+    void Hold(std::string& out, std::size_t start, int taken) {
+        if (out.size() > start)
+            lines_.push_back({out.substr(start, out.size() - start - 1), taken});
+        out.resize(start);
+    }
+    void Print(const IconSelection& selection) const {
+        for (const auto& [line, taken] : lines_)
+            std::printf("%s\t%d\n", line.c_str(), selection.OthersOf(taken));
+    }
+
+private:
+    std::vector<std::pair<std::string, int>> lines_;
+};
+
 } // namespace
 
 int RunList(const std::vector<std::string>& args) {
     bool recursive = false, locations = false;
     Kinds kinds = Kinds::Icons;
     std::vector<std::string> paths;
+    SelectionOptions choice;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        const OptionRead read =
+            paths.empty() ? ReadSelectionOption(args, i, choice) : OptionRead::NotMine;
+        if (read == OptionRead::Bad)
+            return UsageError();
+        if (read == OptionRead::Read)
+            continue;
         if (arg == "-r" && paths.empty())
             recursive = true;
         else if (arg == "--locations" && paths.empty())
@@ -79,24 +106,34 @@ int RunList(const std::vector<std::string>& args) {
 
     bool ok = true;
     std::string out;
+    IconSelection selection(choice);
+    UniqueLines unique;
     const bool walked = WalkPaths(paths, recursive, [&](const std::string& path, bool named) {
         IconCollector icons(kinds);
         ok = CollectFileIcons(path, named, icons) && ok;
         out.clear();
         for (const ListedIcon& icon : icons.icons) {
-            if (locations) {
-                if (icon.kind != ListedKind::CursorGroup)
-                    out += Printable(LocationOf(path, icon)) + "\n";
+            if (locations && icon.kind == ListedKind::CursorGroup)
                 continue;
+            int taken = -1;
+            if (!selection.Take(icon, &taken))
+                continue;
+            const std::size_t start = out.size();
+            if (locations) {
+                out += Printable(LocationOf(path, icon)) + "\n";
+            } else {
+                out += Printable(icon.source) + "\t" + KindWord(icon.kind) + "\t";
+                if (icon.IsGroup())
+                    out += Printable(icon.NameText()) + "\t" + std::to_string(icon.language) + "\n";
+                else
+                    out += "\t0\n";
             }
-            out += Printable(icon.source) + "\t" + KindWord(icon.kind) + "\t";
-            if (icon.IsGroup())
-                out += Printable(icon.NameText()) + "\t" + std::to_string(icon.language) + "\n";
-            else
-                out += "\t0\n";
+            if (choice.unique)
+                unique.Hold(out, start, taken);
         }
         std::fwrite(out.data(), 1, out.size(), stdout);
     });
+    unique.Print(selection);
     std::fflush(stdout);
     return walked && ok ? kExitOk : kExitFailure;
 }
