@@ -11,7 +11,8 @@ namespace {
 
 // A width typed as digits, 1 or more; -1 when the word is not one.
 int WidthOf(const std::string& word) {
-    if (word.empty() || word.size() > 5 || word.find_first_not_of("0123456789") != std::string::npos)
+    if (word.empty() || word.size() > 5 ||
+        word.find_first_not_of("0123456789") != std::string::npos)
         return -1;
     const int width = std::stoi(word);
     return width >= 1 && width <= IconFilter::kMaxWidth ? width : -1;
@@ -59,7 +60,8 @@ bool IconFilter::Satisfies(const Word& word, const IconFacts& facts) const {
     case Kind::Width:
     case Kind::MinWidth:
         for (const ImageFact& image : facts.images) {
-            if (image.width == word.width || (word.kind == Kind::MinWidth && image.width > word.width))
+            if (image.width == word.width ||
+                (word.kind == Kind::MinWidth && image.width > word.width))
                 return true;
         }
         return false;

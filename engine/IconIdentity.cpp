@@ -8,13 +8,14 @@ namespace quarvel {
 namespace {
 
 // Whether the entry's hot spot belongs to what the icon is.
-bool HasHotSpots(const CIconImageSet& set) { return set.type == kCursorType; }
+bool HasHotSpots(const CIconImageSet& set) {
+    return set.type == kCursorType;
+}
 
 void AddU32(Sha256& hasher, std::uint32_t value) {
-    const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(value),
-                                   static_cast<std::uint8_t>(value >> 8),
-                                   static_cast<std::uint8_t>(value >> 16),
-                                   static_cast<std::uint8_t>(value >> 24)};
+    const std::uint8_t bytes[4] = {
+        static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+        static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
     hasher.Add(bytes, sizeof bytes);
 }
 
