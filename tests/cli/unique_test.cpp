@@ -159,9 +159,9 @@ TEST(CliMinSize, KeepsIconsWithAnImageAtLeastThatWide) {
 // The count of distinct icons equals the number of distinct image lists among the .ico files
 // that a plain extract writes, and each icon is listed once or counted among another's others.
 TEST(CliUnique, WineLibrariesCountAsTheirDistinctSetsOfImageBytes) {
-    if (!fs::is_directory(kWineLibraries))
-        GTEST_SKIP() << "Wine's library folder is not installed";
     const std::string libraries = HostPath(kWineLibraries);
+    if (!fs::is_directory(fs::u8path(libraries)))
+        GTEST_SKIP() << "Wine's library folder is not installed";
     TempFolder out, scratch;
     const CliResult extracted = RunCli({"extract", "-o", out.Path(), libraries}, scratch.Path());
     ASSERT_EQ(extracted.status, 0) << extracted.err;
