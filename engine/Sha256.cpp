@@ -1,6 +1,8 @@
 // SHA-256 over 64-byte blocks; the padding adds 0x80, zeros and the bit length, big-endian.
 #include "Sha256.h"
 
+#include "Sha256X86.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -18,17 +20,33 @@ constexpr std::uint32_t kRound[64] = {
     0x19a4c116, 0x1e376c08, 0x2748774c, 0x34b0bcb5, 0x391c0cb3, 0x4ed8aa4a, 0x5b9cca4f, 0x682e6ff3,
     0x748f82ee, 0x78a5636f, 0x84c87814, 0x8cc70208, 0x90befffa, 0xa4506ceb, 0xbef9a3f7, 0xc67178f2};
 
+// Asked once: cpuid is slow under some virtual machines.
+bool ProcessorHasInstructions() {
+    static const bool has = HasSha256Instructions();
+    return has;
+}
+
 inline std::uint32_t RotateRight(std::uint32_t x, int n) {
     return (x >> n) | (x << (32 - n));
 }
 
 } // namespace
 
-Sha256::Sha256()
+Sha256::Sha256(Rounds rounds)
     : state_{0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
-             0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19} {}
+             0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19},
+      useInstructions_(rounds == Rounds::Fastest && ProcessorHasInstructions()) {}
 
-void Sha256::Compress(const std::uint8_t* block) {
+void Sha256::Compress(const std::uint8_t* blocks, std::size_t count) {
+    if (useInstructions_) {
+        Sha256CompressX86(state_.data(), blocks, count, kRound);
+        return;
+    }
+    for (std::size_t i = 0; i < count; ++i)
+        CompressPortable(blocks + 64 * i);
+}
+
+void Sha256::CompressPortable(const std::uint8_t* block) {
     std::uint32_t w[64];
     for (int i = 0; i < 16; ++i) {
         w[i] = (std::uint32_t(block[4 * i]) << 24) | (std::uint32_t(block[4 * i + 1]) << 16) |
@@ -80,11 +98,12 @@ void Sha256::Add(const void* data, std::size_t size) {
         size -= take;
         if (pendingSize_ < pending_.size())
             return;
-        Compress(pending_.data());
+        Compress(pending_.data(), 1);
         pendingSize_ = 0;
     }
-    for (; size >= 64; bytes += 64, size -= 64)
-        Compress(bytes);
+    Compress(bytes, size / 64);
+    bytes += size / 64 * 64;
+    size %= 64;
     std::memcpy(pending_.data(), bytes, size);
     pendingSize_ = size;
 }

@@ -14,10 +14,6 @@ using namespace quarvel::test;
 
 namespace {
 
-std::string HexOf(const std::string& text) {
-    return HexDigest(Sha256Of(text.data(), text.size()));
-}
-
 ByteView View(const Bytes& b) {
     return ByteView(b.data(), b.size());
 }
@@ -43,15 +39,34 @@ std::unique_ptr<CIconImageSet> GroupImages(const Bytes& pe, ResKey name, std::ui
 
 } // namespace
 
-TEST(Sha256, MatchesPublishedVectorsHowTheBytesArriveInPieces) {
+// Both ways of running the rounds: the processor's SHA instructions (where it has them) and
+// plain C++.
+class Sha256Rounds : public testing::TestWithParam<Sha256::Rounds> {
+protected:
+    std::string HexOf(const std::string& text) const {
+        Sha256 hasher(GetParam());
+        hasher.Add(text.data(), text.size());
+        return HexDigest(hasher.Finish());
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(Sha256, Sha256Rounds,
+                         testing::Values(Sha256::Rounds::Fastest, Sha256::Rounds::Portable));
+
+TEST_P(Sha256Rounds, MatchPublishedVectorsHowTheBytesArriveInPieces) {
     EXPECT_EQ(HexOf(""), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
     EXPECT_EQ(HexOf("abc"), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
     const std::string twoBlocks = "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq";
     EXPECT_EQ(HexOf(twoBlocks), "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
+    const std::string fourBlocks =
+        "abcdefghbcdefghicdefghijdefghijkefghijklfghijklmghijklmnhijklmnoijklmnopjklmnopqklmnopqrlm"
+        "nopqrsmnopqrstnopqrstu";
+    EXPECT_EQ(HexOf(fourBlocks),
+              "cf5b16a778af8380036ce59e7b0492370b249b11e8f07a51afac45037afee9d1");
 
     // A million 'a's fed in pieces that straddle the 64-byte blocks.
     const std::string million(1000000, 'a');
-    Sha256 hasher;
+    Sha256 hasher(GetParam());
     std::size_t at = 0;
     for (std::size_t piece = 1; at < million.size(); piece = piece % 131 + 7) {
         const std::size_t take = std::min(piece, million.size() - at);
@@ -61,6 +76,17 @@ TEST(Sha256, MatchesPublishedVectorsHowTheBytesArriveInPieces) {
     EXPECT_EQ(HexDigest(hasher.Finish()),
               "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
     EXPECT_EQ(HexOf(million), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
+}
+
+TEST(Sha256, BothRoundsAgreeOnEveryLengthAroundTheBlocks) {
+    std::string text;
+    for (int length = 0; length < 300; ++length) {
+        Sha256 fastest(Sha256::Rounds::Fastest), portable(Sha256::Rounds::Portable);
+        fastest.Add(text.data(), text.size());
+        portable.Add(text.data(), text.size());
+        ASSERT_EQ(fastest.Finish(), portable.Finish()) << length;
+        text += static_cast<char>(length * 37 + 11);
+    }
 }
 
 TEST(IconDigest, CoversTheKindEveryImageInOrderAndWhereImagesSplit) {
