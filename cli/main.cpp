@@ -12,11 +12,11 @@ namespace quarvel::cli {
 
 int UsageError() {
     std::fputs(
-        "usage: quarvel-cli list [-r] [--locations] [--kind icon|cursor|all]\n"
-        "                        [--unique] [--min-size N] PATH...\n"
+        "usage: quarvel-cli list [-r] [--locations] [--kind icon|cursor|all] PATH...\n"
         "       quarvel-cli extract [-r] [--overwrite] [--format ico|bmp|png]\n"
         "                           [--all-sizes | --size N] [--kind icon|cursor|all]\n"
-        "                           [--unique] [--min-size N] -o FOLDER PATH...\n",
+        "                           -o FOLDER PATH...\n"
+        "       list and extract also take [--unique] [--min-size N] before the paths\n",
         stderr);
     return kExitUsage;
 }
