@@ -1,10 +1,11 @@
 // quarvel-cli extract: saves every icon (and, with --kind, cursor) that list shows for the paths
-// into a folder.
+// into a folder; with --unique each distinct icon once, with --min-size those large enough.
 #include "Commands.h"
 
 #include "FileIcons.h"
 #include "FileWalk.h"
 #include "IconAtSide.h"
+#include "IconSelection.h"
 #include "engine/AniFile.h"
 #include "engine/GroupCursor.h"
 #include "engine/IcoWriter.h"
@@ -41,6 +42,7 @@ struct ExtractOptions {
     int size = 0;          // each icon at this many pixels (PNG only); 0 for its largest image
     Format format = Format::Ico;
     Kinds kinds = Kinds::Icons;
+    SelectionOptions choice;
     std::string folder;
     std::vector<std::string> paths;
 };
@@ -59,7 +61,13 @@ bool ParseOptions(const std::vector<std::string>& args, ExtractOptions& options)
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool optionsDone = !options.paths.empty();
-        if (!optionsDone && arg == "-r") {
+        const OptionRead read =
+            optionsDone ? OptionRead::NotMine : ReadSelectionOption(args, i, options.choice);
+        if (read == OptionRead::Bad)
+            return false;
+        if (read == OptionRead::Read) {
+            continue;
+        } else if (!optionsDone && arg == "-r") {
             options.recursive = true;
         } else if (!optionsDone && arg == "--overwrite") {
             options.overwrite = true;
@@ -134,12 +142,18 @@ std::string FileTitle(const std::string& path) {
 
 class Extractor {
 public:
-    explicit Extractor(const ExtractOptions& options) : options_(options) {}
+    explicit Extractor(const ExtractOptions& options)
+        : options_(options), selection_(options.choice) {}
+
+    // Icons passed over as the same as one written before (--unique).
+    int Duplicates() const { return selection_.Duplicates(); }
 
     bool ExtractFile(const std::string& path, bool named) {
         IconCollector icons(options_.kinds);
         bool ok = CollectFileIcons(path, named, icons);
         if (icons.icons.empty())
+            return ok;
+        if (!icons.icons.front().IsGroup() && !selection_.Take(icons.icons.front()))
             return ok;
         switch (icons.icons.front().kind) {
         case ListedKind::IconFile:
@@ -165,6 +179,8 @@ public:
             ++languagesOfName[NameOfKind(icon)];
         std::map<std::string, std::unique_ptr<CPEFile>> files;
         for (const ListedIcon& icon : icons.icons) {
+            if (!selection_.Take(icon))
+                continue;
             std::unique_ptr<CPEFile>& file = files[icon.source];
             if (!file)
                 file = std::make_unique<CPEFile>(icon.source.c_str());
@@ -368,6 +384,7 @@ private:
 #endif
 
     const ExtractOptions& options_;
+    IconSelection selection_;
 };
 
 } // namespace
@@ -391,6 +408,8 @@ int RunExtract(const std::vector<std::string>& args) {
             ok = extractor.ExtractFile(path, named) && ok;
         });
     std::fflush(stdout);
+    if (extractor.Duplicates() != 0)
+        std::fprintf(stderr, "quarvel-cli: %d duplicate icons left out\n", extractor.Duplicates());
     return walked && ok ? kExitOk : kExitFailure;
 }
 

@@ -8,10 +8,11 @@ namespace quarvel::cli {
 namespace {
 
 const char kUsage[] =
-    "usage: quarvel-cli list [-r] [--locations | --json] [--kind icon|cursor|all] PATH...\n"
+    "usage: quarvel-cli list [-r] [--locations | --json] [--kind icon|cursor|all]\n"
+    "                        [--unique] [--min-size N] PATH...\n"
     "       quarvel-cli extract [-r] [--overwrite] [--format ico|bmp|png]\n"
     "                           [--all-sizes | --size N] [--kind icon|cursor|all]\n"
-    "                           -o FOLDER PATH...\n"
+    "                           [--unique] [--min-size N] -o FOLDER PATH...\n"
     "       quarvel-cli thumbnail -s SIZE INPUT OUTPUT.png\n"
     "       quarvel-cli --help | --version\n"
     "exit status: 0 all done, 1 some paths failed, 2 usage error\n";
