@@ -104,7 +104,8 @@ TEST(CliList, UsageErrorsExitWithTwo) {
         const CliResult r = RunCli(args, scratch.Path());
         EXPECT_EQ(r.status, 2) << (args.empty() ? "" : args[0]);
         EXPECT_NE(r.err.find("usage: quarvel-cli list [-r] [--locations | --json] [--kind "
-                             "icon|cursor|all] PATH..."),
+                             "icon|cursor|all]\n                        [--unique] [--min-size N] "
+                             "PATH..."),
                   std::string::npos);
         EXPECT_EQ(r.out, "");
     }

@@ -96,6 +96,14 @@ TEST(CliUnique, ListsEachDistinctIconOnceWithTheCountOfTheOthers) {
     const CliResult locations =
         RunCli({"list", "--locations", "--unique", copies.lib, copies.app}, scratch.Path());
     EXPECT_EQ(locations.OutLines(), (Lines{copies.lib + ",-5\t2", copies.app + ",-3\t0"}));
+
+    // In JSON the count is the object's last member.
+    const CliResult json =
+        RunCli({"list", "--json", "--unique", copies.app, copies.lib}, scratch.Path());
+    const Lines objects = json.OutLines();
+    ASSERT_EQ(objects.size(), 2u) << json.err;
+    EXPECT_EQ(objects[0].substr(objects[0].size() - 12), ",\"others\":2}");
+    EXPECT_EQ(objects[1].substr(objects[1].size() - 12), ",\"others\":0}");
 }
 
 TEST(CliUnique, ExtractWritesEachDistinctIconOnceAndSaysHowManyItLeftOut) {
