@@ -77,8 +77,9 @@ int main(int argc, char** argv) {
             continue;
         HANDLE data = GetClipboardData(format);
         const std::string path = folder + name + ".bin";
-        dumped = data && (format == CF_BITMAP ? DumpBitmap(path, static_cast<HBITMAP>(data))
-                                               : DumpBlock(path, data)) &&
+        dumped = data &&
+                 (format == CF_BITMAP ? DumpBitmap(path, static_cast<HBITMAP>(data))
+                                      : DumpBlock(path, data)) &&
                  dumped;
     }
     CloseClipboard();
