@@ -25,7 +25,7 @@ namespace {
 // What the second process read from the clipboard.
 struct ClipboardSeen {
     std::vector<std::string> formats; // in the clipboard's order
-    Bytes png, dibV5;
+    Bytes png, dibV5, dib;
     Picture bitmap;
 };
 
@@ -54,6 +54,7 @@ ClipboardSeen ReadClipboardInOtherProcess(const TempFolder& folder) {
         seen.formats.push_back(text.substr(at, end - at));
     seen.png = ReadFileBytes(out + "\\PNG.bin");
     seen.dibV5 = ReadFileBytes(out + "\\17.bin");
+    seen.dib = ReadFileBytes(out + "\\8.bin");
     const Bytes bitmap = ReadFileBytes(out + "\\2.bin");
     if (bitmap.size() >= 8) {
         std::memcpy(&seen.bitmap.width, &bitmap[0], 4);
@@ -130,8 +131,10 @@ void ExpectSameImage(const ClipboardSeen& seen, int width, bool masked, const st
 }
 
 // The order decided for the clipboard: "PNG", then CF_DIBV5, then CF_BITMAP; a CF_DIB the
-// system makes comes after the DIB with alpha, never first.
-void ExpectClipboardOrder(const std::vector<std::string>& formats) {
+// system makes comes after the DIB with alpha, never first, and is made from it (the image's
+// width), not from the picture.
+void ExpectClipboardOrder(const ClipboardSeen& seen, int width) {
+    const std::vector<std::string>& formats = seen.formats;
     const int png = Position(formats, "PNG"), v5 = Position(formats, "17"),
               bitmap = Position(formats, "2"), dib = Position(formats, "8");
     EXPECT_EQ(png, 0);
@@ -139,6 +142,10 @@ void ExpectClipboardOrder(const std::vector<std::string>& formats) {
     EXPECT_GT(bitmap, v5);
     if (dib >= 0) {
         EXPECT_GT(dib, v5);
+        BITMAPINFOHEADER header{};
+        ASSERT_GE(seen.dib.size(), sizeof header);
+        std::memcpy(&header, seen.dib.data(), sizeof header);
+        EXPECT_EQ(header.biWidth, width);
     }
 }
 
@@ -226,7 +233,7 @@ TEST_F(IconPanes, CopyFromTheIconListGivesOtherProgramsTheLargestImageWhole) {
         EmptyTheClipboard();
         iconList->SendMessage(WM_COMMAND, ID_EDIT_COPY);
         const ClipboardSeen seen = ReadClipboardInOtherProcess(folder);
-        ExpectClipboardOrder(seen.formats);
+        ExpectClipboardOrder(seen, c.width);
 
         const std::string cli = folder.File("cli-" + c.name);
         CreateDirectoryA(cli.c_str(), nullptr);
@@ -259,7 +266,7 @@ TEST_F(IconPanes, CopyFromTheSubIconViewGivesTheCaretImageAtItsOwnSize) {
         EmptyTheClipboard();
         subIcons->SendMessage(WM_COMMAND, ID_EDIT_COPY);
         const ClipboardSeen seen = ReadClipboardInOtherProcess(folder);
-        ExpectClipboardOrder(seen.formats);
+        ExpectClipboardOrder(seen, c.width);
 
         std::vector<CString> written;
         ASSERT_TRUE(
