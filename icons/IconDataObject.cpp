@@ -67,6 +67,8 @@ CIconDataObject::CIconDataObject(IconTransfer transfer) : m_transfer(std::move(t
     if (m_transfer.image) {
         m_formats.push_back(Format(PngClipboardFormat(), TYMED_HGLOBAL));
         m_formats.push_back(Format(CF_DIBV5, TYMED_HGLOBAL));
+        // Ours, so that the system makes none from the picture below.
+        m_formats.push_back(Format(CF_DIB, TYMED_HGLOBAL));
     }
     if (m_transfer.picture)
         m_formats.push_back(Format(CF_BITMAP, TYMED_GDI));
@@ -140,7 +142,9 @@ HRESULT CIconDataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
         const TransferImage* image = Image();
         if (!image)
             return E_FAIL;
-        return Hand(BlockOf(id == CF_DIBV5 ? image->dibV5 : image->png), medium);
+        if (id == CF_DIBV5)
+            return Hand(BlockOf(image->dibV5), medium);
+        return Hand(BlockOf(id == CF_DIB ? image->dib : image->png), medium);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }

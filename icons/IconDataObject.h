@@ -2,7 +2,7 @@
 // two offer the same data. Formats, in this order:
 //   - with files: CFSTR_FILEDESCRIPTORW (their names) and CFSTR_FILECONTENTS (each file's bytes
 //     by index, TYMED_HGLOBAL);
-//   - with an image: "PNG" and CF_DIBV5 (TransferImage.h), made once, when first asked;
+//   - with an image: "PNG", CF_DIBV5 and CF_DIB (TransferImage.h), made once, when first asked;
 //   - with a picture: CF_BITMAP (TYMED_GDI).
 #pragma once
 

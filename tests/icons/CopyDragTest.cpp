@@ -130,22 +130,24 @@ void ExpectSameImage(const ClipboardSeen& seen, int width, bool masked, const st
     EXPECT_GT(opaque, 0);
 }
 
-// The order decided for the clipboard: "PNG", then CF_DIBV5, then CF_BITMAP; a CF_DIB the
-// system makes comes after the DIB with alpha, never first, and is made from it (the image's
-// width), not from the picture.
+// The order decided for the clipboard: "PNG", CF_DIBV5, CF_DIB, CF_BITMAP; the CF_DIB is the
+// image (its width), not one the system would make from the picture.
 void ExpectClipboardOrder(const ClipboardSeen& seen, int width) {
     const std::vector<std::string>& formats = seen.formats;
     const int png = Position(formats, "PNG"), v5 = Position(formats, "17"),
               bitmap = Position(formats, "2"), dib = Position(formats, "8");
     EXPECT_EQ(png, 0);
     EXPECT_GT(v5, png);
-    EXPECT_GT(bitmap, v5);
-    if (dib >= 0) {
-        EXPECT_GT(dib, v5);
+    EXPECT_EQ(dib, v5 + 1);
+    EXPECT_EQ(bitmap, dib + 1);
+    {
         BITMAPINFOHEADER header{};
         ASSERT_GE(seen.dib.size(), sizeof header);
         std::memcpy(&header, seen.dib.data(), sizeof header);
         EXPECT_EQ(header.biWidth, width);
+        EXPECT_EQ(Bytes(seen.dib.begin() + sizeof header, seen.dib.end()),
+                  Bytes(seen.dibV5.begin() + std::min(seen.dibV5.size(), sizeof(BITMAPV5HEADER)),
+                        seen.dibV5.end()));
     }
 }
 
@@ -211,7 +213,7 @@ std::vector<std::string> DescribedNames(IDataObject* data) {
 }
 
 const std::vector<UINT> kDragFormats() {
-    return {FileDescriptorFormat(), FileContentsFormat(), PngClipboardFormat(), CF_DIBV5};
+    return {FileDescriptorFormat(), FileContentsFormat(), PngClipboardFormat(), CF_DIBV5, CF_DIB};
 }
 
 std::string FileNameOfPath(const std::string& path) {
