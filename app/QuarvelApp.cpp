@@ -45,6 +45,8 @@ void ShowUnpainted(CWnd& window) {
 } // namespace
 
 BOOL CQuarvelApp::InitInstance() {
+    // Dragging icons out to other programs is OLE's drag and drop, run on this thread.
+    m_bOleInitialized = SUCCEEDED(OleInitialize(nullptr));
     AfxEnableControlContainer();
     SetRegistryKey("Local AppWizard-Generated Applications");
     LoadStdProfileSettings(4);
@@ -69,6 +71,14 @@ BOOL CQuarvelApp::InitInstance() {
         frame->OpenAt(startPath);
     ShowUnpainted(*frame);
     return TRUE;
+}
+
+int CQuarvelApp::ExitInstance() {
+    const int code = CWinApp::ExitInstance();
+    if (m_bOleInitialized)
+        OleUninitialize();
+    m_bOleInitialized = false;
+    return code;
 }
 
 void CQuarvelApp::OnAppAbout() {

@@ -122,33 +122,38 @@ bool WriteIcoFile(const char* path, const CIconImageSet& set) {
     return WriteIcoFile(path, set, AllEntries(set));
 }
 
-bool CPEFile::SaveGroupAsIco(ResKey name, std::uint16_t language, const char* path,
-                             bool overwrite) const {
-    if (path == nullptr || *path == '\0')
-        return false;
-    const auto group = FindGroupIcon(*this, name, language);
+std::optional<std::vector<std::uint8_t>> GroupIcoFileBytes(const CPEFile& file, ResKey name,
+                                                           std::uint16_t language) {
+    const auto group = FindGroupIcon(file, name, language);
     if (!group)
-        return false;
+        return std::nullopt;
 
-    // Find every image before writing anything.
+    // Find every image before laying anything out.
     std::vector<IcoPart> parts;
     parts.reserve(group->Count());
     std::uint64_t total = kIconHeaderSize + kIcoEntrySize * std::uint64_t{group->Count()};
-    IconImageFinder finder(*this, language);
+    IconImageFinder finder(file, language);
     for (int i = 0; i < group->Count(); ++i) {
         const GroupIconEntry entry = group->Entry(i);
         const auto imageRef = finder.Find(entry.nID, false);
         // The length is the group's dwBytesInRes, which is what the directory written says.
         const auto image = imageRef ? imageRef->BytesOfLength(entry.dwBytesInRes) : std::nullopt;
         if (!image || entry.dwBytesInRes < kMinImageBytes)
-            return false;
+            return std::nullopt;
         parts.push_back(IcoPart{entry, *image});
         total += entry.dwBytesInRes;
     }
     if (total > kMaxImageSetBytes)
-        return false;
+        return std::nullopt;
     // The group's own reserved and type fields and entries (bColorCount and bReserved as stored).
-    const auto bytes = BuildIcoFile(group->Reserved(), group->Type(), parts, false);
+    return BuildIcoFile(group->Reserved(), group->Type(), parts, false);
+}
+
+bool CPEFile::SaveGroupAsIco(ResKey name, std::uint16_t language, const char* path,
+                             bool overwrite) const {
+    if (path == nullptr || *path == '\0')
+        return false;
+    const auto bytes = GroupIcoFileBytes(*this, name, language);
     return bytes && WriteAll(path, *bytes, overwrite);
 }
 

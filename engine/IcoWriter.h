@@ -5,10 +5,14 @@
 #include "IconImageSet.h"
 #include "ResKey.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace quarvel {
+
+class CPEFile;
 
 // Writes the entries of the set named by `selection`, in that order, as an .ico file, or a .cur
 // file for a cursor's set (replacing a file at the path unless told otherwise): bColorCount
@@ -21,6 +25,11 @@ bool WriteIcoFile(const char* path, const CIconImageSet& set, const std::vector<
                   bool overwrite = true);
 // Writes every entry of the set, in order.
 bool WriteIcoFile(const char* path, const CIconImageSet& set);
+
+// The .ico file of a group icon as CPEFile::SaveGroupAsIco writes it, laid out in memory; nothing
+// where the save would fail.
+std::optional<std::vector<std::uint8_t>> GroupIcoFileBytes(const CPEFile& file, ResKey name,
+                                                           std::uint16_t language);
 
 // The file name part of `path`, "#", then the id in decimal or the name: shell32.dll#3.
 std::string MakeDefaultIconName(const char* path, ResKey name);

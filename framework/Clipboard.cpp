@@ -1,6 +1,8 @@
 // Putting text on the clipboard.
 #include "Clipboard.h"
 
+#include "GlobalBlock.h"
+
 #include "engine/platform/AnsiText.h"
 
 #include <cstring>
@@ -9,15 +11,10 @@
 namespace {
 // Hands a copy of the bytes to the clipboard in the format; false when it refused them.
 bool SetClipboardBytes(UINT format, const void* bytes, std::size_t size) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size);
+    HGLOBAL memory = GlobalBlockOf(bytes, size);
     if (!memory)
         return false;
-    bool handedOver = false;
-    if (void* block = GlobalLock(memory)) {
-        std::memcpy(block, bytes, size);
-        GlobalUnlock(memory);
-        handedOver = SetClipboardData(format, memory) != nullptr;
-    }
+    const bool handedOver = SetClipboardData(format, memory) != nullptr;
     // The clipboard owns the block once it took it; otherwise it is still ours.
     if (!handedOver)
         GlobalFree(memory);

@@ -1,4 +1,4 @@
-// Cell placement of icon pictures and putting a picture on the clipboard.
+// Cell placement of icon pictures.
 #include "IconDrawing.h"
 
 namespace quarvel {
@@ -15,17 +15,6 @@ CellPlacement PlaceInCell(int iconWidth, int cx, int cy) {
         height = static_cast<int>(iconWidth / g);
     }
     return {(cx - width) / 2, (cy - height) / 2, width, height};
-}
-
-bool PutBitmapOnClipboard(HWND owner, ScopedBitmap bitmap) {
-    if (!OpenClipboard(owner))
-        return false;
-    EmptyClipboard();
-    const bool taken = bitmap && SetClipboardData(CF_BITMAP, bitmap.Get()) != nullptr;
-    if (taken)
-        bitmap.Detach();
-    CloseClipboard();
-    return taken;
 }
 
 } // namespace quarvel

@@ -1,5 +1,5 @@
-// Drawing icons into bitmaps for the icon panes: an icon's place in a cell of the icon list, and
-// a picture put on the clipboard. The pictures themselves come from the engine's IconPicture.h.
+// Drawing icons into bitmaps for the icon panes: an icon's place in a cell of the icon list. The
+// pictures themselves come from the engine's IconPicture.h.
 #pragma once
 
 #include "engine/DisplayIcon.h"
@@ -12,9 +12,5 @@ namespace quarvel {
 // Where an icon `iconWidth` pixels wide (treated as square) is drawn in a cell of cx by cy:
 // scaled down to fit when larger, centred. A zero size means "the icon's own size".
 CellPlacement PlaceInCell(int iconWidth, int cx, int cy);
-
-// Empties the clipboard and hands it the bitmap as CF_BITMAP (the clipboard then owns it; a
-// bitmap it refuses is deleted). False when the clipboard cannot be opened or refuses it.
-bool PutBitmapOnClipboard(HWND owner, ScopedBitmap bitmap);
 
 } // namespace quarvel

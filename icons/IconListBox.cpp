@@ -8,6 +8,7 @@
 
 BEGIN_MESSAGE_MAP(CIconListBox, CListBox)
     ON_WM_SIZE()
+    ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
 
 namespace {
@@ -209,4 +210,24 @@ void CIconListBox::DrawItem(LPDRAWITEMSTRUCT draw) {
         OffsetRect(&rect, -1, 0);
         DrawFocusRect(dc, &rect);
     }
+}
+
+void CIconListBox::OnLButtonDown(UINT flags, POINT at) {
+    // A press on a selected row (no Shift or Ctrl) that moves away drags the selection as it is;
+    // one that does not is a click.
+    const LRESULT hit = SendMessage(LB_ITEMFROMPOINT, 0, MAKELPARAM(at.x, at.y));
+    const int row = HIWORD(hit) == 0 ? static_cast<int>(LOWORD(hit)) : -1;
+    if (m_dragStart && row >= 0 && GetSel(row) > 0 && !(flags & (MK_SHIFT | MK_CONTROL))) {
+        POINT screen = at;
+        ::ClientToScreen(m_hWnd, &screen);
+        if (DragDetect(m_hWnd, screen)) {
+            m_dragStart();
+            return;
+        }
+        // The release was taken while watching for a drag: the list box gets both.
+        Default();
+        SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        return;
+    }
+    Default();
 }

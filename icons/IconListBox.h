@@ -5,6 +5,9 @@
 
 #include "Framework.h"
 
+#include <functional>
+#include <utility>
+
 // One row, kept as the row's item data; the row owns the icon.
 struct IconListBoxItem {
     ScopedIcon icon; // none on the row of a damaged image
@@ -42,6 +45,8 @@ public:
     // Paddings and the rows of damaged images at dpi; every row is measured again. The font is
     // the view's to set.
     void SetDpi(int dpi);
+    // What a press on a selected row that moves away runs (a drag of the selection).
+    void SetDragStart(std::function<void()> start) { m_dragStart = std::move(start); }
 
     void DrawItem(LPDRAWITEMSTRUCT draw) override;
     void MeasureItem(LPMEASUREITEMSTRUCT measure) override;
@@ -50,6 +55,7 @@ public:
 protected:
     // A new width changes which pictures must be scaled, so every row is measured again.
     void OnSize(UINT type, int cx, int cy);
+    void OnLButtonDown(UINT flags, POINT at);
     DECLARE_MESSAGE_MAP()
     void MeasureRowsAgain();
     int Scaled(int size) const { return AfxScaleToDpi(size, m_nDpi); }
@@ -63,4 +69,5 @@ private:
     int AppendRow(ScopedIcon icon, int width, int height, int directoryIndex, const char* label);
 
     int m_nDpi = kDesignDpi;
+    std::function<void()> m_dragStart;
 };

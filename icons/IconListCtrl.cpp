@@ -3,10 +3,15 @@
 #include "IconListCtrl.h"
 
 #include "BufferedPaint.h"
+#include "DataClipboard.h"
+#include "DropSource.h"
+#include "IconDataObject.h"
 #include "IconDrawing.h"
+#include "IconDrag.h"
 #include "IconNames.h"
 #include "SaveNameDialog.h"
 #include "SubIconView.h"
+#include "IconTransfers.h"
 #include "engine/BitmapWriter.h"
 #include "engine/IcoWriter.h"
 #include "engine/IconItem.h"
@@ -56,6 +61,7 @@ BEGIN_MESSAGE_MAP(CIconListCtrl, CListCtrl)
     ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
     ON_NOTIFY_REFLECT(LVN_GETINFOTIPA, OnGetInfoTip)
     ON_NOTIFY_REFLECT(LVN_GETINFOTIPW, OnGetInfoTip)
+    ON_NOTIFY_REFLECT(LVN_BEGINDRAG, OnBeginDrag)
     ON_MESSAGE(WM_MOUSEWHEEL, OnMouseWheel)
 END_MESSAGE_MAP()
 
@@ -505,13 +511,45 @@ bool CIconListCtrl::CopyFirstSelected() {
     const int picture = GetPicture(index);
     if (picture < 0)
         return false;
-    // The picture as the list shows it: the icon on the window colour, in a full cell.
-    int cx = 0, cy = 0;
-    ImageList_GetIconSize(m_images, &cx, &cy);
-    MemoryCanvas canvas(nullptr, cx, cy);
-    if (canvas)
-        ImageList_Draw(m_images, picture, canvas.DC(), 0, 0, ILD_NORMAL);
-    return PutBitmapOnClipboard(m_hWnd, canvas.TakeBitmap());
+    IconTransfer transfer;
+    transfer.image = LargestImageSource(*GetIconItem(index));
+    transfer.picture = [this, picture] {
+        // The picture as the list shows it: the icon on the window colour, in a full cell.
+        int cx = 0, cy = 0;
+        ImageList_GetIconSize(m_images, &cx, &cy);
+        MemoryCanvas canvas(nullptr, cx, cy);
+        if (canvas)
+            ImageList_Draw(m_images, picture, canvas.DC(), 0, 0, ILD_NORMAL);
+        return canvas.TakeBitmap();
+    };
+    const ScopedComPtr<IDataObject> data(CIconDataObject::Create(std::move(transfer)));
+    return PutDataOnClipboard(m_hWnd, data.Get());
+}
+
+// ---- Dragging
+
+IDataObject* CIconListCtrl::CreateSelectionData() const {
+    IconTransfer transfer;
+    for (int index = GetNextItem(-1, LVNI_SELECTED); index >= 0;
+         index = GetNextItem(index, LVNI_SELECTED)) {
+        const CIconItem* item = GetIconItem(index);
+        if (!item)
+            continue;
+        if (!transfer.image)
+            transfer.image = LargestImageSource(*item);
+        transfer.files.push_back(IcoTransferFile(*item));
+    }
+    return transfer.files.empty() ? nullptr : CIconDataObject::Create(std::move(transfer));
+}
+
+DWORD CIconListCtrl::DragSelection(IDropSource* source) {
+    const ScopedComPtr<IDataObject> data(CreateSelectionData());
+    return DragData(data.Get(), source);
+}
+
+void CIconListCtrl::OnBeginDrag(NMHDR*, LRESULT*) {
+    const ScopedComPtr<IDropSource> source(CDropSource::Create());
+    DragSelection(source.Get());
 }
 
 void CIconListCtrl::SelectAll() {

@@ -81,6 +81,13 @@ public:
     // bounded picture list dropped it); false when it has none.
     bool CopyFirstSelected();
     bool FirstSelectedHasPicture() const;
+
+    // What a drag of the selection carries (CIconDataObject): the .ico files the batch save
+    // writes, and the first selected icon's largest image; null without a selection. Nothing is
+    // read until a program asks for it.
+    IDataObject* CreateSelectionData() const;
+    // Drags the selection out with the drop source (the mouse's, or a test's); the effect.
+    DWORD DragSelection(IDropSource* source);
     void SelectAll();
 
 protected:
@@ -96,6 +103,7 @@ protected:
     void OnFindItem(NMHDR* header, LRESULT* result);
     void OnItemChanged(NMHDR* header, LRESULT* result);
     void OnGetInfoTip(NMHDR* header, LRESULT* result);
+    void OnBeginDrag(NMHDR* header, LRESULT* result);
     // Ctrl + wheel steps the icon size, as the frame's Ctrl + plus / minus do.
     LRESULT OnMouseWheel(WPARAM keysAndDelta, LPARAM at);
     // Any message to the control first tells it the count of the records appended.

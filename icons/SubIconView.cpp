@@ -2,10 +2,15 @@
 // saving or copying images.
 #include "SubIconView.h"
 
+#include "DataClipboard.h"
+#include "DropSource.h"
+#include "IconDataObject.h"
+#include "IconDrag.h"
 #include "IconDrawing.h"
 #include "IconLocationCopy.h"
 #include "IconMenu.h"
 #include "IconNames.h"
+#include "IconTransfers.h"
 #include "SaveNameDialog.h"
 #include "engine/BitmapWriter.h"
 #include "engine/DisplayIcon.h"
@@ -26,6 +31,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <vector>
 
 using namespace quarvel;
@@ -61,8 +67,13 @@ constexpr std::uint64_t kBytesPerPixel = 4;
 CSubIconView::CSubIconView() : CSingleCtrlView(m_wndList) {}
 
 bool CSubIconView::CreateControl() {
-    return m_wndList.Create(CIconListBox::kStyle, RECT{0, 0, 0, 0}, this, IDC_SUBICON_LIST) !=
-           FALSE;
+    if (!m_wndList.Create(CIconListBox::kStyle, RECT{0, 0, 0, 0}, this, IDC_SUBICON_LIST))
+        return false;
+    m_wndList.SetDragStart([this] {
+        const ScopedComPtr<IDropSource> source(CDropSource::Create());
+        DragSelection(source.Get());
+    });
+    return true;
 }
 
 void CSubIconView::SetDpi(int dpi) {
@@ -253,20 +264,64 @@ int CSubIconView::SaveCurrentAsBmp(const char* path) {
     return bitmap ? WriteBmpFile(path, bitmap.Get()) : 0;
 }
 
-int CSubIconView::CopyIconToClipboard(HICON icon) {
-    const int side = IconWidth(icon);
-    if (side == 0)
-        return 0;
-    ScopedBitmap picture = DrawIconPicture(icon, side, side, CellPlacement{0, 0, side, side},
-                                           static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    return PutBitmapOnClipboard(m_hWnd, std::move(picture)) ? 1 : 0;
+std::shared_ptr<const CIconImageSet> CSubIconView::ReadCurrentImages() const {
+    if (!m_pCurrentIcon)
+        return nullptr;
+    return std::shared_ptr<const CIconImageSet>(ReadIconImages(*m_pCurrentIcon));
+}
+
+int CSubIconView::CopyRowToClipboard(int row) {
+    const IconListBoxItem* item = m_wndList.GetRow(row);
+    if (!item || !item->icon)
+        return 0; // a damaged image copies nothing
+    IconTransfer transfer;
+    if (auto set = ReadCurrentImages())
+        transfer.image = SetImageSource(std::move(set), item->directoryIndex);
+    const HICON icon = item->icon.Get();
+    transfer.picture = [icon]() -> ScopedBitmap {
+        const int side = IconWidth(icon);
+        if (side == 0)
+            return ScopedBitmap();
+        return DrawIconPicture(icon, side, side, CellPlacement{0, 0, side, side},
+                               static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    };
+    const ScopedComPtr<IDataObject> data(CIconDataObject::Create(std::move(transfer)));
+    return PutDataOnClipboard(m_hWnd, data.Get()) ? 1 : 0;
+}
+
+// ---- Dragging
+
+IDataObject* CSubIconView::CreateSelectionData() {
+    std::vector<int> rows;
+    const int selected = m_wndList.GetSelCount();
+    if (selected > 0) {
+        rows.resize(static_cast<std::size_t>(selected));
+        rows.resize(
+            static_cast<std::size_t>(std::max(0, m_wndList.GetSelItems(selected, rows.data()))));
+    }
+    // A damaged image has no PNG to give.
+    std::vector<int> images;
+    for (int row : rows)
+        if (const IconListBoxItem* item = m_wndList.GetRow(row); item && item->icon)
+            images.push_back(item->directoryIndex);
+    const auto set = images.empty() ? nullptr : ReadCurrentImages();
+    if (!set)
+        return nullptr;
+    IconTransfer transfer;
+    transfer.image = SetImageSource(set, images.front());
+    transfer.files = PngTransferFiles(set, images, std::string(MakeSaveName()));
+    return CIconDataObject::Create(std::move(transfer));
+}
+
+DWORD CSubIconView::DragSelection(IDropSource* source) {
+    const ScopedComPtr<IDataObject> data(CreateSelectionData());
+    return DragData(data.Get(), source);
 }
 
 // ---- Commands
 
 void CSubIconView::OnEditCopy() {
-    if (const IconListBoxItem* item = m_wndList.GetRow(m_wndList.GetCaretRow()))
-        CopyIconToClipboard(item->icon.Get());
+    CopyRowToClipboard(m_wndList.GetCaretRow());
 }
 
 void CSubIconView::OnEditSelectAll() {

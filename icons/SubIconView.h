@@ -9,12 +9,14 @@
 #include "engine/ResKey.h"
 
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
 namespace quarvel {
 class CIconItem;
-}
+struct CIconImageSet;
+} // namespace quarvel
 
 class CSubIconView : public CSingleCtrlView {
     DECLARE_DYNCREATE(CSubIconView)
@@ -47,9 +49,17 @@ public:
     bool SaveSelectedAsPng(const char* path, std::vector<CString>* written = nullptr);
     // Writes the caret row's image as a .bmp file on the window colour; 1 or 0.
     int SaveCurrentAsBmp(const char* path);
-    // Puts the icon on the clipboard as a bitmap on white; 1, or 0 when it cannot be read or
-    // the clipboard cannot be opened.
-    int CopyIconToClipboard(HICON icon);
+    // Puts the row's image on the clipboard (CIconDataObject: its PNG, its pixels with alpha,
+    // and its picture on white as a bitmap); 1, or 0 for no row, a damaged image or a clipboard
+    // that cannot be opened.
+    int CopyRowToClipboard(int row);
+
+    // What a drag of the selected rows carries: their images as the PNG files the image save
+    // writes (named after MakeSaveName), and the first one's image; null when no selected row
+    // has a sound image.
+    IDataObject* CreateSelectionData();
+    // Drags the selected rows out with the drop source (the mouse's, or a test's); the effect.
+    DWORD DragSelection(IDropSource* source);
 
 protected:
     void FillFromGroup(const char* path, quarvel::ResKey name, std::uint16_t language);
@@ -58,6 +68,8 @@ protected:
     bool AddImageRow(const std::uint8_t* image, std::uint32_t size, int width, int height,
                      int bitCount, int directoryIndex);
     void SaveImages();
+    // The current icon's images, read now; null when they cannot be.
+    std::shared_ptr<const quarvel::CIconImageSet> ReadCurrentImages() const;
 
     bool CreateControl() override;
     void OnContextMenu(HWND window, POINT at);

@@ -310,7 +310,7 @@ TEST_F(IconPanes, CopyPutsTheCaretRowOnWhiteEvenWhenAnotherRowIsSelected) {
         for (int x = 8; x < 16; ++x)
             painted += copied.At(x, y) != RGB(255, 255, 255);
     EXPECT_GT(painted, 0);
-    EXPECT_EQ(subIcons->CopyIconToClipboard(nullptr), 0);
+    EXPECT_EQ(subIcons->CopyRowToClipboard(-1), 0);
 }
 
 TEST_F(IconPanes, SubIconCommandsAndMenuFollowRowsAndSelection) {
