@@ -3,11 +3,13 @@
 #include "IconListCtrl.h"
 
 #include "BufferedPaint.h"
+#include "CursorLabels.h"
 #include "IconDrawing.h"
 #include "IconNames.h"
 #include "SaveNameDialog.h"
 #include "SubIconView.h"
 #include "engine/BitmapWriter.h"
+#include "engine/GroupCursor.h"
 #include "engine/IcoWriter.h"
 #include "engine/IconItem.h"
 #include "engine/PEFile.h"
@@ -211,11 +213,23 @@ int CIconListCtrl::AddMovedGroupIcon(const char* listedPath, const char* sourceP
     return AppendGroupItem(listedPath, sourcePath, name, language);
 }
 
+int CIconListCtrl::AddGroupCursor(const char* path, ResKey name, std::uint16_t language) {
+    return AppendGroupItem(path, path, name, language, CIconItem::CursorGroup);
+}
+
+int CIconListCtrl::AddCursorFile(const char* path) {
+    return AppendFileItem(path, CIconItem::CursorFile);
+}
+
+int CIconListCtrl::AddAnimatedCursorFile(const char* path) {
+    return AppendFileItem(path, CIconItem::AnimatedCursorFile);
+}
+
 int CIconListCtrl::AppendGroupItem(const char* listedPath, const char* sourcePath, ResKey name,
-                                   std::uint16_t language) {
+                                   std::uint16_t language, CIconItem::Kind kind) {
     if (!listedPath || !*listedPath || !sourcePath || !*sourcePath || !name.IsValid())
         return 0;
-    m_items.emplace_back(sourcePath, name, language);
+    m_items.emplace_back(sourcePath, name, language, kind);
     // An item listed for the file it reads keeps no second copy of the path.
     if (std::strcmp(listedPath, sourcePath) != 0)
         m_items.back().SetListedPath(listedPath);
@@ -223,9 +237,13 @@ int CIconListCtrl::AppendGroupItem(const char* listedPath, const char* sourcePat
 }
 
 int CIconListCtrl::AddIconFile(const char* path) {
+    return AppendFileItem(path, CIconItem::IconFile);
+}
+
+int CIconListCtrl::AppendFileItem(const char* path, CIconItem::Kind kind) {
     if (!path || !*path)
         return 0;
-    m_items.emplace_back(path);
+    m_items.emplace_back(path, kind);
     return ItemAppended();
 }
 
@@ -255,7 +273,7 @@ CString CIconListCtrl::GetLabel(int index) const {
     const CIconItem* item = GetIconItem(index);
     if (!item)
         return CString();
-    if (item->GetKind() != CIconItem::ResourceGroup)
+    if (!item->IsGroup())
         return CString(FileNameOf(item->GetPath().c_str()).c_str());
     CString label;
     if (item->NameIsId())
@@ -391,6 +409,8 @@ void CIconListCtrl::OnGetInfoTip(NMHDR* header, LRESULT*) {
         return;
     const bool held = HoldSourcesUntilIdle();
     std::string text = CellTooltip(*item, m_files, m_nCellSide);
+    if (item->IsCursor())
+        text = CursorTooltipLine(*item) + (text.empty() ? "" : "\r\n") + text;
     if (!held)
         ReleaseSources();
     if (text.empty())
@@ -435,11 +455,16 @@ CString CIconListCtrl::DefaultFileName(int index, const char* extension) const {
     return item ? IconSourceName(*item) + extension : CString();
 }
 
+const char* CIconListCtrl::OwnExtension(int index) const {
+    const CIconItem* item = GetIconItem(index);
+    return item ? OwnFormatExtension(*item) : ".ico";
+}
+
 bool CIconListCtrl::AskSaveName(int index, CString& path, int& format) {
     if (!GetIconItem(index))
         return false;
     return AskIconSaveName(GetParentFrame(), DefaultFileName(index, ""), m_saveFolder, path,
-                           format);
+                           format, OwnExtension(index));
 }
 
 int CIconListCtrl::SaveIcon(int index, bool ask, const char* path, bool overwrite, int format) {
@@ -458,12 +483,16 @@ int CIconListCtrl::SaveIcon(int index, bool ask, const char* path, bool overwrit
     if (format == kSaveAsPng)
         return SaveIconAsPng(*item, target, overwrite) ? 1 : 0;
     if (format == kSaveAsIco) {
-        if (item->GetKind() == CIconItem::IconFile)
+        // Files are copied byte for byte; groups are written from the file.
+        if (!item->IsGroup())
             return platform::CopyWholeFile(source.c_str(), target, overwrite) ? 1 : 0;
         CPEFile file(source.c_str());
-        return file.IsOpen()
-                   ? file.SaveGroupAsIco(item->GetName(), item->GetLanguage(), target, overwrite)
-                   : 0;
+        if (!file.IsOpen())
+            return 0;
+        if (item->GetKind() == CIconItem::CursorGroup)
+            return SaveGroupAsCur(file, item->GetName(), item->GetLanguage(), target, overwrite) ? 1
+                                                                                                 : 0;
+        return file.SaveGroupAsIco(item->GetName(), item->GetLanguage(), target, overwrite);
     }
     if (!overwrite && platform::GetPathKind(target) != platform::PathKind::Missing)
         return 0; // not worth drawing
