@@ -32,7 +32,7 @@ struct ColumnSpec {
 };
 constexpr ColumnSpec kColumns[] = {
     {"Name", 140, LVCFMT_LEFT}, {"In Folder", 200, LVCFMT_LEFT}, {"Size", 60, LVCFMT_RIGHT},
-    {"Date", 120, LVCFMT_LEFT}, {"Icons", 80, LVCFMT_LEFT}, {"Cursors", 80, LVCFMT_LEFT},
+    {"Date", 120, LVCFMT_LEFT}, {"Icons", 80, LVCFMT_LEFT},      {"Cursors", 80, LVCFMT_LEFT},
 };
 
 // The rows' selection and focus, by row, to be put back after the rows moved.

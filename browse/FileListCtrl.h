@@ -1,10 +1,11 @@
 // CFileListCtrl: the report list of the file list pane. One row per file or folder (name,
 // folder, size, date, icon count, cursor count; item data 1 for a folder, 0 for a file), sorted
-// with folders first (by size, by time, by count, or by the text of the other columns), and a double-click or Enter on
-// a folder row asks the listing to open that folder. Select All selects every row.
-// The control holds no items (owner data): the rows are our own records, which the control asks
-// for what it draws, so that a list of 10^5 rows fills, sorts and empties at what the records
-// cost. The control keeps only the selection and the focus; it must be created LVS_OWNERDATA.
+// with folders first (by size, by time, by count, or by the text of the other columns), and a
+// double-click or Enter on a folder row asks the listing to open that folder. Select All selects
+// every row. The control holds no items (owner data): the rows are our own records, which the
+// control asks for what it draws, so that a list of 10^5 rows fills, sorts and empties at what the
+// records cost. The control keeps only the selection and the focus; it must be created
+// LVS_OWNERDATA.
 #pragma once
 
 #include "BrowseHosts.h"

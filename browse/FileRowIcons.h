@@ -28,7 +28,9 @@ public:
     int AddGroupCursor(const char* path, quarvel::ResKey name, std::uint16_t language) override {
         return m_next ? m_next->AddGroupCursor(path, name, language) : 0;
     }
-    int AddCursorFile(const char* path) override { return m_next ? m_next->AddCursorFile(path) : 0; }
+    int AddCursorFile(const char* path) override {
+        return m_next ? m_next->AddCursorFile(path) : 0;
+    }
     int AddAnimatedCursorFile(const char* path) override {
         return m_next ? m_next->AddAnimatedCursorFile(path) : 0;
     }

@@ -177,8 +177,9 @@ void CIconListBox::DrawHotSpot(HDC dc, const IconListBoxItem& item, int left, in
     const int x = left + place(item.hotSpot.x), y = top + place(item.hotSpot.y);
     const int arm = Scaled(kHotSpotArm), thick = std::max(1, Scaled(1));
     // Red on a white outline, seen on any picture.
-    const RECT outline[] = {{x - arm - 1, y - thick / 2 - 1, x + arm + 2, y - thick / 2 + thick + 1},
-                            {x - thick / 2 - 1, y - arm - 1, x - thick / 2 + thick + 1, y + arm + 2}};
+    const RECT outline[] = {
+        {x - arm - 1, y - thick / 2 - 1, x + arm + 2, y - thick / 2 + thick + 1},
+        {x - thick / 2 - 1, y - arm - 1, x - thick / 2 + thick + 1, y + arm + 2}};
     const RECT cross[] = {{x - arm, y - thick / 2, x + arm + 1, y - thick / 2 + thick},
                           {x - thick / 2, y - arm, x - thick / 2 + thick, y + arm + 1}};
     const ScopedBrush red(CreateSolidBrush(RGB(255, 0, 0)));

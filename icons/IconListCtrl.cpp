@@ -463,8 +463,8 @@ const char* CIconListCtrl::OwnExtension(int index) const {
 bool CIconListCtrl::AskSaveName(int index, CString& path, int& format) {
     if (!GetIconItem(index))
         return false;
-    return AskIconSaveName(GetParentFrame(), DefaultFileName(index, ""), m_saveFolder, path,
-                           format, OwnExtension(index));
+    return AskIconSaveName(GetParentFrame(), DefaultFileName(index, ""), m_saveFolder, path, format,
+                           OwnExtension(index));
 }
 
 int CIconListCtrl::SaveIcon(int index, bool ask, const char* path, bool overwrite, int format) {
@@ -490,8 +490,9 @@ int CIconListCtrl::SaveIcon(int index, bool ask, const char* path, bool overwrit
         if (!file.IsOpen())
             return 0;
         if (item->GetKind() == CIconItem::CursorGroup)
-            return SaveGroupAsCur(file, item->GetName(), item->GetLanguage(), target, overwrite) ? 1
-                                                                                                 : 0;
+            return SaveGroupAsCur(file, item->GetName(), item->GetLanguage(), target, overwrite)
+                       ? 1
+                       : 0;
         return file.SaveGroupAsIco(item->GetName(), item->GetLanguage(), target, overwrite);
     }
     if (!overwrite && platform::GetPathKind(target) != platform::PathKind::Missing)

@@ -195,7 +195,8 @@ void CSubIconView::FillFromCursor(const CIconItem& item) {
     }
     int rows = 0;
     for (const AniStep& step : cursor->Steps())
-        if (++rows > kMaxStepRows || !AddCursorRow(*frames, step.frame, FrameLabel(step.frame, step.jiffies)))
+        if (++rows > kMaxStepRows ||
+            !AddCursorRow(*frames, step.frame, FrameLabel(step.frame, step.jiffies)))
             break;
 }
 
@@ -205,9 +206,9 @@ bool CSubIconView::AddCursorRow(const CIconImageSet& set, int index, const std::
     // A cursor's entry holds the hot spot where an icon's holds planes and depth: the sizes
     // and depth are the image's own.
     const auto facts = ReadImageFacts(image);
-    const CString size = facts ? CIconListBox::MakeLabel(facts->width, facts->height,
-                                                         facts->bitCount)
-                               : CIconListBox::MakeLabel(entry.bWidth, entry.bHeight, 0);
+    const CString size = facts
+                             ? CIconListBox::MakeLabel(facts->width, facts->height, facts->bitCount)
+                             : CIconListBox::MakeLabel(entry.bWidth, entry.bHeight, 0);
     const POINT hotSpot{entry.wPlanes, entry.wBitCount};
     const CString label(prefix + HotSpotLabel(size.GetString(), hotSpot.x, hotSpot.y));
     return AddImageRow(image, label, index, &hotSpot);

@@ -179,10 +179,9 @@ void CSearchDlg::ShowSearching(bool searching) {
     if (!m_btnStop.m_hWnd)
         return;
     const HWND focus = ::GetFocus();
-    for (int id :
-         {IDC_TYPE_SCR, IDC_TYPE_OCX, IDC_TYPE_ICO, IDC_TYPE_EXE, IDC_TYPE_DRV, IDC_TYPE_DLL,
-          IDC_TYPE_CUR, IDC_TYPE_ANI,
-          IDC_ALL_FILES, IDC_BROWSE_LOOK_IN, IDC_LOOK_IN, IDC_INCLUDE_SUBFOLDERS})
+    for (int id : {IDC_TYPE_SCR, IDC_TYPE_OCX, IDC_TYPE_ICO, IDC_TYPE_EXE, IDC_TYPE_DRV,
+                   IDC_TYPE_DLL, IDC_TYPE_CUR, IDC_TYPE_ANI, IDC_ALL_FILES, IDC_BROWSE_LOOK_IN,
+                   IDC_LOOK_IN, IDC_INCLUDE_SUBFOLDERS})
         ::EnableWindow(::GetDlgItem(m_hWnd, id), !searching);
     m_btnStop.EnableWindow(searching);
     if (searching)

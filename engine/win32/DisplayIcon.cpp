@@ -63,7 +63,8 @@ SizedIcon BuildCursorIcon(const CIconItem& item, int width) {
     const auto choice = ChooseImageForSide(*set, width == 0 ? GetSystemMetrics(SM_CXICON) : width);
     if (!choice)
         return SizedIcon();
-    const std::vector<std::uint8_t>& image = set->entries[static_cast<std::size_t>(choice->entry)].image;
+    const std::vector<std::uint8_t>& image =
+        set->entries[static_cast<std::size_t>(choice->entry)].image;
     return BuildIconFromImage(ByteView(image.data(), image.size()));
 }
 

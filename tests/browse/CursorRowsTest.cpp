@@ -17,8 +17,7 @@ Bytes ImageWith(int icons, int cursors) {
     for (int i = 0; i < icons; ++i)
         AddIconGroup(tree, i + 1, 0x409, {image}, {16}, {4}, static_cast<std::uint16_t>(i + 1));
     for (int i = 0; i < cursors; ++i)
-        AddCursorGroup(tree, i + 1, 0x409, {32}, {{1, 1}},
-                       static_cast<std::uint16_t>(100 + i));
+        AddCursorGroup(tree, i + 1, 0x409, {32}, {{1, 1}}, static_cast<std::uint16_t>(100 + i));
     return BuildImageWithResources(tree);
 }
 
@@ -42,10 +41,9 @@ TEST_F(FileListPane, CursorsAreCountedBesideIconsAndFollowEachFilesIcons) {
     EXPECT_EQ(Column(kCursorsColumn), (std::vector<std::string>{"2", "1", "1", "1", "0"}))
         << "cursor files are listed by name, as .ico files are";
     using K = CIconItem;
-    EXPECT_EQ(Kinds(Icons()),
-              (std::vector<CIconItem::Kind>{K::ResourceGroup, K::CursorGroup, K::CursorGroup,
-                                            K::CursorFile, K::AnimatedCursorFile,
-                                            K::AnimatedCursorFile, K::IconFile}));
+    EXPECT_EQ(Kinds(Icons()), (std::vector<CIconItem::Kind>{
+                                  K::ResourceGroup, K::CursorGroup, K::CursorGroup, K::CursorFile,
+                                  K::AnimatedCursorFile, K::AnimatedCursorFile, K::IconFile}));
 
     // The worker's fill counts and hands them on alike.
     fileList->RemoveAll();
@@ -66,10 +64,10 @@ TEST_F(FileListPane, CountColumnsSortByNumberNotByText) {
     Add(folder.File("sub"));
     for (int column : {kIconsColumn, kCursorsColumn}) {
         ASSERT_TRUE(List().SortByColumn(column, true));
-        EXPECT_EQ(Column(kNameColumn), (std::vector<std::string>{"sub", "two.dll", "nine.dll",
-                                                                 "ten.dll"}));
+        EXPECT_EQ(Column(kNameColumn),
+                  (std::vector<std::string>{"sub", "two.dll", "nine.dll", "ten.dll"}));
         ASSERT_TRUE(List().SortByColumn(column, false));
-        EXPECT_EQ(Column(kNameColumn), (std::vector<std::string>{"ten.dll", "nine.dll",
-                                                                 "two.dll", "sub"}));
+        EXPECT_EQ(Column(kNameColumn),
+                  (std::vector<std::string>{"ten.dll", "nine.dll", "two.dll", "sub"}));
     }
 }

@@ -162,7 +162,8 @@ TEST_F(IconPanes, ADamagedCursorIsListedAndSaysWhyWithoutImages) {
 
 TEST_F(IconPanes, CursorsAreSavedInTheirOwnFormatsAndTheirImagesAsPng) {
     ResourceTree tree;
-    const std::vector<Bytes> stored = AddCursorGroup(tree, 5, 0x409, {16, 32}, {{1, 2}, {7, 8}}, 10);
+    const std::vector<Bytes> stored =
+        AddCursorGroup(tree, 5, 0x409, {16, 32}, {{1, 2}, {7, 8}}, 10);
     const std::string dll = WriteImage("pointers.dll", tree);
     const std::string cur = folder.Write("two.cur", MakeCurFile({16, 32}, {{1, 2}, {5, 5}}));
     const std::string ani = folder.Write("busy.ani", BuildAni(SequencedAni()));

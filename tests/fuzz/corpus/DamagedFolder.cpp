@@ -75,9 +75,8 @@ std::string CursorExtension(const std::string& name) {
 std::vector<NamedInput> DamagedFolderInputs() {
     std::vector<NamedInput> out;
     for (const NamedInput& seed : SeedInputs())
-        AddSeedAndDamage(out, seed, [&seed](const std::string& base) {
-            return Named(base, seed.bytes);
-        });
+        AddSeedAndDamage(out, seed,
+                         [&seed](const std::string& base) { return Named(base, seed.bytes); });
     for (const NamedInput& damaged : MalformedInputs()) {
         out.push_back({Named("damaged-" + damaged.name, damaged.bytes), damaged.bytes});
         out.push_back({Named("damaged-" + damaged.name, damaged.bytes, true), damaged.bytes});
