@@ -452,7 +452,12 @@ LRESULT CIconListCtrl::OnMouseWheel(WPARAM keysAndDelta, LPARAM) {
 
 CString CIconListCtrl::DefaultFileName(int index, const char* extension) const {
     const CIconItem* item = GetIconItem(index);
-    return item ? IconSourceName(*item) + extension : CString();
+    if (!item)
+        return CString();
+    // An icon group and a cursor group may share a name: a cursor's pictures end in "-cursor",
+    // as the command line names them, so that they never take an icon's file.
+    const bool picture = *extension && std::strcmp(extension, OwnFormatExtension(*item)) != 0;
+    return IconSourceName(*item) + (item->IsCursor() && picture ? "-cursor" : "") + extension;
 }
 
 const char* CIconListCtrl::OwnExtension(int index) const {

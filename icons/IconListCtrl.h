@@ -75,7 +75,8 @@ public:
     // (its largest image). With ask, the save
     // dialog chooses path and format and the file may be replaced. 1 on success, 0 otherwise.
     int SaveIcon(int index, bool ask, const char* path, bool overwrite, int format);
-    // The proposed file name of an item with the extension appended; "" without an item.
+    // The proposed file name of an item with the extension appended ("-cursor" before the
+    // extension of a cursor's picture); "" without an item.
     CString DefaultFileName(int index, const char* extension) const;
     // The extension of the item's own format: ".ico", ".cur" (a group cursor or .cur file) or
     // ".ani"; ".ico" without an item.

@@ -78,6 +78,11 @@ TEST_F(IconPanes, CursorsFollowTheFileIconsAndSayTheyAreCursors) {
     EXPECT_EQ(List().OwnExtension(0), std::string(".ico"));
     EXPECT_EQ(List().OwnExtension(1), std::string(".cur"));
     EXPECT_EQ(List().OwnExtension(3), std::string(".ani"));
+    // An icon and a cursor of one name keep their pictures apart.
+    EXPECT_STREQ(List().DefaultFileName(1, ".cur"), "pointers.dll#5.cur");
+    EXPECT_STREQ(List().DefaultFileName(1, ".png"), "pointers.dll#5-cursor.png");
+    EXPECT_STREQ(List().DefaultFileName(0, ".png"), "pointers.dll#1.png");
+    EXPECT_STREQ(List().DefaultFileName(3, ".bmp"), "busy-cursor.bmp");
 }
 
 TEST_F(IconPanes, ACursorCellIsTheImageWithTheCursorMarkAndIsCopiedSo) {
