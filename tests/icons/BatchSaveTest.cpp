@@ -133,8 +133,12 @@ TEST_F(BatchSave, CursorsAreWrittenInTheirOwnFormatsAndTheirPicturesApartFromIco
     ASSERT_EQ(List().AddAnimatedCursorFile(ani.c_str()), 1);
     {
         BatchSaveDriver driver({target, CBatchSaveDlg::kIcoFormat, true, {}, IDNO});
+        driver.ExitWhenEnded(); // should one fail, the log says which
         SaveSelection();
-        EXPECT_EQ(driver.AtClose().progress, "3 / 3");
+        EXPECT_EQ(BatchSaveDriver::Lines(driver.AtClose().log),
+                  (std::vector<std::string>{OkLine(Target("pointers.dll#101.ico")),
+                                            OkLine(Target("pointers.dll#101.cur")),
+                                            OkLine(Target("busy.ani"))}));
     }
     EXPECT_EQ(Written(), (std::vector<std::string>{"busy.ani", "pointers.dll#101.cur",
                                                    "pointers.dll#101.ico"}));
@@ -145,8 +149,9 @@ TEST_F(BatchSave, CursorsAreWrittenInTheirOwnFormatsAndTheirPicturesApartFromIco
     EXPECT_EQ(cursor->entries[0].wBitCount, 6);
     {
         BatchSaveDriver driver({target, CBatchSaveDlg::kPngFormat, true, {}, IDNO});
+        driver.ExitWhenEnded();
         SaveSelection();
-        EXPECT_EQ(driver.AtClose().progress, "3 / 3");
+        EXPECT_EQ(BatchSaveDriver::Lines(driver.AtClose().log).size(), 3u);
         EXPECT_TRUE(driver.Questions().empty()) << "no picture takes another's name";
     }
     for (const char* name :
