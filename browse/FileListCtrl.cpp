@@ -32,7 +32,7 @@ struct ColumnSpec {
 };
 constexpr ColumnSpec kColumns[] = {
     {"Name", 140, LVCFMT_LEFT}, {"In Folder", 200, LVCFMT_LEFT}, {"Size", 60, LVCFMT_RIGHT},
-    {"Date", 120, LVCFMT_LEFT}, {"Icons", 80, LVCFMT_LEFT},
+    {"Date", 120, LVCFMT_LEFT}, {"Icons", 80, LVCFMT_LEFT},      {"Cursors", 80, LVCFMT_LEFT},
 };
 
 // The rows' selection and focus, by row, to be put back after the rows moved.
@@ -125,6 +125,7 @@ void CFileListCtrl::ShowFileIcons(int row, FileIcons listed, quarvel::IconListRe
         listed.icons.HandTo(*icons);
     Row& shown = m_rows[Index(row)];
     shown.icons = listed.count;
+    shown.cursors = listed.cursors;
     shown.image = m_rowIcons.ForFile(GetFullPath(row), std::move(listed.rowIcon));
     // A row out of sight is drawn from its record when it comes into sight: repainting it now
     // would only cost a trip to the window system per row.
@@ -163,12 +164,17 @@ bool CFileListCtrl::SortByColumn(int column, bool ascending) {
     // Each row's sort key is made once; the rows then move as a permutation.
     std::vector<std::uint64_t> amounts;
     std::vector<CString> texts;
-    const bool byAmount = column == kSizeColumn || column == kDateColumn;
+    const bool byCount = column == kIconsColumn || column == kCursorsColumn;
+    const bool byAmount = byCount || column == kSizeColumn || column == kDateColumn;
     for (int row = 0; row < static_cast<int>(m_rows.size()); ++row) {
+        const Row& at = m_rows[Index(row)];
         if (column == kSizeColumn)
-            amounts.push_back(SizeSortKey(m_rows[Index(row)].size.c_str()));
+            amounts.push_back(SizeSortKey(at.size.c_str()));
         else if (column == kDateColumn)
-            amounts.push_back(DateSortKey(m_rows[Index(row)].date.c_str()));
+            amounts.push_back(DateSortKey(at.date.c_str()));
+        else if (byCount) // a count not known (-1) goes below 0
+            amounts.push_back(static_cast<std::uint64_t>(
+                std::int64_t{column == kIconsColumn ? at.icons : at.cursors} + 1));
         else
             texts.push_back(GetItemText(row, column));
     }
@@ -230,6 +236,8 @@ CString CFileListCtrl::GetItemText(int row, int column) const {
         return CString(shown.date);
     case kIconsColumn:
         return shown.icons >= 0 ? CString(std::to_string(shown.icons)) : CString();
+    case kCursorsColumn:
+        return shown.cursors >= 0 ? CString(std::to_string(shown.cursors)) : CString();
     default:
         return CString();
     }

@@ -1,10 +1,11 @@
 // CFileListCtrl: the report list of the file list pane. One row per file or folder (name,
-// folder, size, date, icon count; item data 1 for a folder, 0 for a file), sorted with folders
-// first (by size, by time, or by the text of the other columns), and a double-click or Enter on
-// a folder row asks the listing to open that folder. Select All selects every row.
-// The control holds no items (owner data): the rows are our own records, which the control asks
-// for what it draws, so that a list of 10^5 rows fills, sorts and empties at what the records
-// cost. The control keeps only the selection and the focus; it must be created LVS_OWNERDATA.
+// folder, size, date, icon count, cursor count; item data 1 for a folder, 0 for a file), sorted
+// with folders first (by size, by time, by count, or by the text of the other columns), and a
+// double-click or Enter on a folder row asks the listing to open that folder. Select All selects
+// every row. The control holds no items (owner data): the rows are our own records, which the
+// control asks for what it draws, so that a list of 10^5 rows fills, sorts and empties at what the
+// records cost. The control keeps only the selection and the focus; it must be created
+// LVS_OWNERDATA.
 #pragma once
 
 #include "BrowseHosts.h"
@@ -18,12 +19,19 @@
 #include <unordered_map>
 #include <vector>
 
-enum FileListColumn { kNameColumn, kFolderColumn, kSizeColumn, kDateColumn, kIconsColumn };
+enum FileListColumn {
+    kNameColumn,
+    kFolderColumn,
+    kSizeColumn,
+    kDateColumn,
+    kIconsColumn,
+    kCursorsColumn
+};
 
 class CFileListCtrl : public CTextSortListCtrl {
     DECLARE_DYNAMIC(CFileListCtrl)
 public:
-    // Appends the five columns; false when the control refuses one.
+    // Appends the six columns; false when the control refuses one.
     bool AppendColumns();
     // Where a folder row goes when opened (not owned; null: nowhere).
     void SetListing(ListingRequests* listing) { m_pListing = listing; }
@@ -35,7 +43,8 @@ public:
     // Appends the row of an entry, unsorted, without its icon count; a key other than -1 names
     // the row for RowOfKey. Answers the row's index, or -1.
     int AppendEntry(const FileEntry& entry, int key = -1);
-    // Shows the icon count and row icon of a file row and hands its icons to icons (may be null).
+    // Shows the icon and cursor counts and row icon of a file row and hands its icons to icons
+    // (may be null).
     void ShowFileIcons(int row, FileIcons listed, quarvel::IconListReceiver* icons);
     // Where the row appended with key is now, after any sorting; -1 when there is none.
     int RowOfKey(int key) const;
@@ -45,7 +54,8 @@ public:
     void RemoveAllRows();
     // The list of the rows' small icons, which the control shares and never destroys.
     HIMAGELIST GetRowIcons() const { return m_rowIcons.Handle(); }
-    // Sorts by column ("Size" by size, "Date" by time, the others by text) with folders above files
+    // Sorts by column ("Size" by size, "Date" by time, "Icons" and "Cursors" by count, a count not
+    // known yet below 0, the others by text) with folders above files
     // (below them when descending), remembering the column and direction for Resort. Selected
     // rows and the focused row stay selected and focused.
     bool SortByColumn(int column, bool ascending) override;
@@ -88,6 +98,7 @@ private:
         std::string date;
         std::uint32_t folder; // index into m_folders
         int icons = -1;       // the count shown; -1 while unknown and for folders
+        int cursors = -1;     // likewise
         int image = I_IMAGENONE;
         int key = -1;
         bool isFolder = false;

@@ -138,8 +138,9 @@ void CFileListView::TakeFillSlice() {
     const bool ended = m_waiting.idle && m_waiting.rows.empty() && m_waiting.icons.empty();
     HandOverIcons(ended);
     if (ended) {
-        // The "Icons" column sorts by what only the end knows.
-        if (m_bFolderFill && m_wndList.GetSortColumn() == kIconsColumn)
+        // The count columns sort by what only the end knows.
+        if (m_bFolderFill && (m_wndList.GetSortColumn() == kIconsColumn ||
+                              m_wndList.GetSortColumn() == kCursorsColumn))
             m_wndList.Resort();
         KillTimer(kFillTimer);
         m_bFilling = false;

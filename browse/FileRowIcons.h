@@ -16,13 +16,24 @@
 #include <map>
 #include <string>
 
-// Passes a file's icons on to the icon list and remembers the first one, which stands for the
-// file (the icon the shell would take from it).
+// Passes a file's icons (and its cursors, when the next receiver takes them) on to the icon
+// list and remembers the first icon, which stands for the file (the icon the shell would take
+// from it).
 class FirstIconRecorder : public quarvel::IconListReceiver {
 public:
     explicit FirstIconRecorder(quarvel::IconListReceiver* next) : m_next(next) {}
     int AddGroupIcon(const char* path, quarvel::ResKey name, std::uint16_t language) override;
     int AddIconFile(const char* path) override;
+    bool TakesCursors() const override { return m_next && m_next->TakesCursors(); }
+    int AddGroupCursor(const char* path, quarvel::ResKey name, std::uint16_t language) override {
+        return m_next ? m_next->AddGroupCursor(path, name, language) : 0;
+    }
+    int AddCursorFile(const char* path) override {
+        return m_next ? m_next->AddCursorFile(path) : 0;
+    }
+    int AddAnimatedCursorFile(const char* path) override {
+        return m_next ? m_next->AddAnimatedCursorFile(path) : 0;
+    }
 
     enum class Kind { None, Group, IconFile };
     Kind FirstKind() const { return m_kind; }

@@ -48,6 +48,28 @@ int RecordedIcons::AddMovedGroupIcon(const char* listedPath, const char* sourceP
     return 1;
 }
 
+int RecordedIcons::AddGroupCursor(const char* path, ResKey name, std::uint16_t language) {
+    Record(Kind::CursorGroup, path, nullptr, name, language);
+    return 1;
+}
+
+int RecordedIcons::AddCursorFile(const char* path) {
+    Record(Kind::CursorFile, path, nullptr, ResKey(), 0);
+    return 1;
+}
+
+int RecordedIcons::AddAnimatedCursorFile(const char* path) {
+    Record(Kind::AnimatedCursorFile, path, nullptr, ResKey(), 0);
+    return 1;
+}
+
+int RecordedIcons::CursorCount() const {
+    return static_cast<int>(std::count_if(m_icons.begin(), m_icons.end(), [](const Icon& icon) {
+        return icon.kind == Kind::CursorGroup || icon.kind == Kind::CursorFile ||
+               icon.kind == Kind::AnimatedCursorFile;
+    }));
+}
+
 void RecordedIcons::HandTo(IconListReceiver& receiver) const {
     for (const Icon& icon : m_icons)
         Hand(icon, receiver);
@@ -73,13 +95,27 @@ void RecordedIcons::Hand(const Icon& icon, IconListReceiver& receiver) {
     case Kind::Moved:
         receiver.AddMovedGroupIcon(icon.path.c_str(), icon.sourcePath.c_str(), name, icon.language);
         break;
+    case Kind::CursorGroup:
+        if (receiver.TakesCursors())
+            receiver.AddGroupCursor(icon.path.c_str(), name, icon.language);
+        break;
+    case Kind::CursorFile:
+        if (receiver.TakesCursors())
+            receiver.AddCursorFile(icon.path.c_str());
+        break;
+    case Kind::AnimatedCursorFile:
+        if (receiver.TakesCursors())
+            receiver.AddAnimatedCursorFile(icon.path.c_str());
+        break;
     }
 }
 
 FileIcons ReadFileIcons(const char* path, bool listIcons, RowIconRule& rule) {
     FileIcons result;
     FirstIconRecorder listed(&result.icons);
-    result.count = listIcons ? ListIconGroups(path, &listed) : 0;
+    const int listedCount = listIcons ? ListIconGroups(path, &listed) : 0;
+    result.cursors = result.icons.CursorCount();
+    result.count = listedCount - result.cursors;
     result.rowIcon = rule.Choose(path, listed);
     return result;
 }

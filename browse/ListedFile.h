@@ -21,13 +21,20 @@ struct FileEntry {
 // False (no row) when path cannot be split into folder and name or its attributes cannot be read.
 bool ReadFileEntry(const char* path, FileEntry& entry);
 
-// Keeps the icons a listing reports, to hand them to another receiver later, in the same order.
+// Keeps the icons and cursors a listing reports, to hand them to another receiver later, in
+// the same order (cursors only to a receiver that takes them).
 class RecordedIcons : public quarvel::IconListReceiver {
 public:
     int AddGroupIcon(const char* path, quarvel::ResKey name, std::uint16_t language) override;
     int AddIconFile(const char* path) override;
     int AddMovedGroupIcon(const char* listedPath, const char* sourcePath, quarvel::ResKey name,
                           std::uint16_t language) override;
+    bool TakesCursors() const override { return true; }
+    int AddGroupCursor(const char* path, quarvel::ResKey name, std::uint16_t language) override;
+    int AddCursorFile(const char* path) override;
+    int AddAnimatedCursorFile(const char* path) override;
+    // The cursors among what is recorded.
+    int CursorCount() const;
 
     void HandTo(quarvel::IconListReceiver& receiver) const;
     // Hands on the first icons, at most `most`, and forgets them; answers how many went.
@@ -36,7 +43,7 @@ public:
     std::size_t Size() const { return m_icons.size(); }
 
 private:
-    enum class Kind { Group, IconFile, Moved };
+    enum class Kind { Group, IconFile, Moved, CursorGroup, CursorFile, AnimatedCursorFile };
     struct Icon {
         Kind kind;
         std::string path;       // the file listed
@@ -53,9 +60,11 @@ private:
     std::vector<Icon> m_icons;
 };
 
-// A file's icons as the "Icons" column, the icon list and the row icon take them.
+// A file's icons and cursors as the "Icons" and "Cursors" columns, the icon list and the row
+// icon take them.
 struct FileIcons {
-    int count = 0;
+    int count = 0;   // icons
+    int cursors = 0; // group cursors, or 1 for a .cur or .ani file
     RecordedIcons icons;
     RowIconChoice rowIcon;
 };

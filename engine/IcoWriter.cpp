@@ -97,15 +97,15 @@ bool WriteAll(const char* path, const std::vector<std::uint8_t>& bytes, bool ove
 
 } // namespace
 
-bool WriteIcoFile(const char* path, const CIconImageSet& set, const std::vector<int>& selection,
-                  bool overwrite) {
-    if (path == nullptr || *path == '\0' || selection.empty())
-        return false;
+std::optional<std::vector<std::uint8_t>> IcoFileBytes(const CIconImageSet& set,
+                                                      const std::vector<int>& selection) {
+    if (selection.empty())
+        return std::nullopt;
     std::vector<IcoPart> parts;
     parts.reserve(selection.size());
     for (const int index : selection) {
         if (index < 0 || index >= set.Count())
-            return false;
+            return std::nullopt;
         const IconSetEntry& from = set.entries[static_cast<std::size_t>(index)];
         IcoPart part{from, ByteView(from.image.data(), from.image.size())};
         part.entry.bColorCount = set.type == kCursorType
@@ -114,7 +114,14 @@ bool WriteIcoFile(const char* path, const CIconImageSet& set, const std::vector<
         part.entry.bReserved = 0;
         parts.push_back(part);
     }
-    const auto bytes = BuildIcoFile(0, set.type, parts, set.type == kCursorType);
+    return BuildIcoFile(0, set.type, parts, set.type == kCursorType);
+}
+
+bool WriteIcoFile(const char* path, const CIconImageSet& set, const std::vector<int>& selection,
+                  bool overwrite) {
+    if (path == nullptr || *path == '\0')
+        return false;
+    const auto bytes = IcoFileBytes(set, selection);
     return bytes && WriteAll(path, *bytes, overwrite);
 }
 

@@ -23,6 +23,9 @@ class CPEFile;
 // not dwBytesInRes bytes long.
 bool WriteIcoFile(const char* path, const CIconImageSet& set, const std::vector<int>& selection,
                   bool overwrite = true);
+// The file WriteIcoFile writes, laid out in memory; nothing where the write would fail.
+std::optional<std::vector<std::uint8_t>> IcoFileBytes(const CIconImageSet& set,
+                                                      const std::vector<int>& selection);
 // Writes every entry of the set, in order.
 bool WriteIcoFile(const char* path, const CIconImageSet& set);
 

@@ -5,8 +5,9 @@
 
 namespace quarvel {
 
-CIconItem::CIconItem(const char* path, ResKey name, std::uint16_t language)
-    : path_(path ? path : ""), kind_(ResourceGroup), language_(language), nameIsId_(name.IsId()) {
+CIconItem::CIconItem(const char* path, ResKey name, std::uint16_t language, Kind kind)
+    : path_(path ? path : ""), kind_(kind == CursorGroup ? CursorGroup : ResourceGroup),
+      language_(language), nameIsId_(name.IsId()) {
     if (nameIsId_) {
         id_ = name.Id();
     } else {
@@ -16,6 +17,24 @@ CIconItem::CIconItem(const char* path, ResKey name, std::uint16_t language)
     }
 }
 
-CIconItem::CIconItem(const char* path) : path_(path ? path : ""), kind_(IconFile) {}
+CIconItem::CIconItem(const char* path, Kind kind)
+    : path_(path ? path : ""),
+      kind_(kind == CursorFile || kind == AnimatedCursorFile ? kind : IconFile) {}
+
+const char* CIconItem::KindName() const {
+    switch (kind_) {
+    case ResourceGroup:
+        return "icon";
+    case IconFile:
+        return "icon file";
+    case CursorGroup:
+        return "cursor";
+    case CursorFile:
+        return "cursor file";
+    case AnimatedCursorFile:
+        return "animated cursor";
+    }
+    return "icon";
+}
 
 } // namespace quarvel

@@ -1,5 +1,6 @@
-// CIconItem: one icon of the icon list. It names where the icon lives (a group icon of an
-// image file, or a whole .ico file) and never holds image data or an open file.
+// CIconItem: one icon of the icon list. It names where the icon lives (a group icon or group
+// cursor of an image file, or a whole .ico, .cur or .ani file) and never holds image data or an
+// open file.
 #pragma once
 
 #include "ResKey.h"
@@ -18,19 +19,31 @@ struct SizedIcon;
 
 class CIconItem {
 public:
-    enum Kind { ResourceGroup = 1, IconFile = 2 };
+    enum Kind {
+        ResourceGroup = 1,      // a group icon of an image file
+        IconFile = 2,           // an .ico file
+        CursorGroup = 3,        // a group cursor of an image file
+        CursorFile = 4,         // a .cur file
+        AnimatedCursorFile = 5, // an .ani file
+    };
     // Image index values before a picture exists.
     static constexpr int kImageNotMade = -2;
     static constexpr int kImageFailed = -1;
 
-    // A group icon of an image file; a name given as text is copied (at most the bytes of a name
-    // the resource walker reads, kResNameBufferSize - 1).
-    CIconItem(const char* path, ResKey name, std::uint16_t language);
-    // A whole .ico file.
-    explicit CIconItem(const char* path);
+    // A group icon (or, with CursorGroup, a group cursor) of an image file; a name given as text
+    // is copied (at most the bytes of a name the resource walker reads, kResNameBufferSize - 1).
+    CIconItem(const char* path, ResKey name, std::uint16_t language, Kind kind = ResourceGroup);
+    // A whole .ico file (or, with CursorFile or AnimatedCursorFile, a .cur or .ani file).
+    explicit CIconItem(const char* path, Kind kind = IconFile);
     virtual ~CIconItem() = default;
 
     Kind GetKind() const { return kind_; }
+    // A group of an image file (icon or cursor), named by id or name and language.
+    bool IsGroup() const { return kind_ == ResourceGroup || kind_ == CursorGroup; }
+    bool IsCursor() const { return kind_ >= CursorGroup; }
+    // The kind in words, as the user reads it: "icon", "icon file", "cursor", "cursor file" or
+    // "animated cursor" (every cursor's holds the word "cursor").
+    const char* KindName() const;
     // The file the icon's bytes are read from.
     const std::string& GetPath() const { return path_; }
     // The file the icon was listed for: the path, unless its icons were moved to a .mun file

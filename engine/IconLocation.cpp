@@ -31,7 +31,11 @@ std::optional<int> GroupIconPosition(const CPEFile& file, ResKey name) {
 
 std::optional<std::string> IconLocation(const CIconItem& item) {
     const std::string& path = item.GetListedPath();
-    if (item.GetKind() == CIconItem::IconFile)
+    // A cursor file is named by its path; a group cursor has no location, as nothing that takes
+    // "path,-ID" reads cursors.
+    if (item.GetKind() == CIconItem::CursorGroup)
+        return std::nullopt;
+    if (!item.IsGroup())
         return path;
     if (item.NameIsId())
         return path + ",-" + std::to_string(item.GetId());

@@ -18,7 +18,8 @@ std::optional<int> GroupIconPosition(const CPEFile& file, ResKey name);
 
 // The location of an icon, under the path it was listed for (a file whose icons moved to a
 // .mun file is named, as Windows resolves it); a named group's position is read from the file
-// the icon's bytes come from. Nothing when that file no longer holds the named group.
+// the icon's bytes come from. Nothing when that file no longer holds the named group, and for a
+// group cursor; a .cur or .ani file's location is its path.
 std::optional<std::string> IconLocation(const CIconItem& item);
 
 } // namespace quarvel

@@ -1,6 +1,7 @@
 // Choosing and naming the images that are saved as PNG files.
 #include "PngExport.h"
 
+#include "CursorImages.h"
 #include "IconImage.h"
 #include "IconItem.h"
 #include "PngWriter.h"
@@ -90,6 +91,8 @@ int LargestImage(const CIconImageSet& set) {
 }
 
 std::unique_ptr<CIconImageSet> ReadIconImages(const CIconItem& item) {
+    if (item.IsCursor())
+        return ReadCursorImages(item);
     if (item.GetKind() == CIconItem::ResourceGroup)
         return ReadGroupImages(item.GetPath().c_str(), item.GetName(), item.GetLanguage());
     return ReadIcoFileImages(item.GetPath().c_str());

@@ -36,8 +36,8 @@ std::vector<std::string> ImageFileNames(const CIconImageSet& set, const std::vec
 // entry's facts can be read.
 int LargestImage(const CIconImageSet& set);
 
-// The images of the icon: the group's (in its language) or the .ico file's; null when they
-// cannot all be read.
+// The images of the icon: the group's (in its language), the .ico file's, or a cursor's
+// (ReadCursorImages); null when they cannot all be read.
 std::unique_ptr<CIconImageSet> ReadIconImages(const CIconItem& item);
 
 // The bytes of an entry's image.

@@ -2,7 +2,9 @@
 // the window colour, and the tooltip of the sizes.
 #include "CellPicture.h"
 
+#include "CursorMark.h"
 #include "IconDrawing.h"
+#include "engine/CursorImages.h"
 #include "engine/DisplayIcon.h"
 #include "engine/DisplayImage.h"
 #include "engine/IcoDirectory.h"
@@ -23,6 +25,23 @@ template <typename Result, typename Use>
 Result WithCellImage(const CIconItem& item, IconFileCache& files, int side, bool widths,
                      Result none, Use use) {
     std::vector<int> entryWidths;
+    if (item.IsCursor()) {
+        // Cursors are small and read whole; an .ani file's choice is among its frames.
+        const std::unique_ptr<CIconImageSet> set = ReadCursorImages(item);
+        if (!set)
+            return none;
+        for (const IconSetEntry& entry : set->entries)
+            if (IsOversizedImage(ByteView(entry.image.data(), entry.image.size())))
+                return none;
+        const auto choice = ChooseImageForSide(*set, side);
+        if (!choice)
+            return none;
+        if (widths)
+            entryWidths = EntryImageWidths(*set);
+        const std::vector<std::uint8_t>& image =
+            set->entries[static_cast<std::size_t>(choice->entry)].image;
+        return use(SideImage{*choice, ByteView(image.data(), image.size())}, entryWidths);
+    }
     if (item.GetKind() == CIconItem::ResourceGroup) {
         IndexedImageFile* file = files.Open(item.GetPath());
         if (!file || GroupHasOversizedImage(file->File(), file->Images(), item.GetName(),
@@ -89,12 +108,18 @@ HBITMAP CellCanvas::Draw(const CIconItem& item, IconFileCache& files) {
     if (!*this)
         return nullptr;
     const COLORREF background = GetSysColor(COLOR_WINDOW);
-    return WithCellImage(item, files, m_side, false, HBITMAP(nullptr),
-                         [&](const SideImage& shown, const std::vector<int>&) {
-                             const auto pixels = RenderImageAtSide(shown.image, m_side);
-                             return pixels ? DrawPixels(*pixels, background)
-                                           : DrawThroughSystem(shown.image, background);
-                         });
+    const HBITMAP drawn =
+        WithCellImage(item, files, m_side, false, HBITMAP(nullptr),
+                      [&](const SideImage& shown, const std::vector<int>&) {
+                          const auto pixels = RenderImageAtSide(shown.image, m_side);
+                          return pixels ? DrawPixels(*pixels, background)
+                                        : DrawThroughSystem(shown.image, background);
+                      });
+    if (drawn && item.IsCursor()) {
+        GdiFlush(); // the system may still be drawing on the bits
+        DrawCursorMark(m_bits, m_side);
+    }
+    return drawn;
 }
 
 HBITMAP CellCanvas::DrawPixels(const RgbaImage& pixels, COLORREF background) {

@@ -46,7 +46,8 @@ public:
 
     explicit operator bool() const { return m_bits != nullptr && m_dc; }
     int Side() const { return m_side; }
-    // Draws the item's picture on the window colour and answers the bitmap, selected into no
+    // Draws the item's picture on the window colour (a cursor's with the cursor mark,
+    // CursorMark.h) and answers the bitmap, selected into no
     // device context; it stays the canvas's and holds the picture until the next Draw. Null when
     // the icon shows no image or the canvas could not be made.
     HBITMAP Draw(const CIconItem& item, IconFileCache& files);

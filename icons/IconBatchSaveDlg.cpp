@@ -23,14 +23,15 @@ static_assert(SameValue(CBatchSaveDlg::kIcoFormat, quarvel::kSaveAsIco) &&
               SameValue(CBatchSaveDlg::kBmpFormat, quarvel::kSaveAsBmp) &&
               SameValue(CBatchSaveDlg::kPngFormat, quarvel::kSaveAsPng));
 
-const char* ExtensionOf(int format) {
+// The icon format is each item's own: .ico, or .cur and .ani for cursors.
+const char* ExtensionOf(const CIconListCtrl& list, int index, int format) {
     switch (format) {
     case CBatchSaveDlg::kBmpFormat:
         return ".bmp";
     case CBatchSaveDlg::kPngFormat:
         return ".png";
     default:
-        return ".ico";
+        return list.OwnExtension(index);
     }
 }
 } // namespace
@@ -58,7 +59,7 @@ int CIconBatchSaveDlg::SaveNext(const CString& folder, CString& fileName) {
     fileName = folder;
     if (fileName.Right(1) != "\\")
         fileName += "\\";
-    fileName += m_list.DefaultFileName(index, ExtensionOf(format));
+    fileName += m_list.DefaultFileName(index, ExtensionOf(m_list, index, format));
     return m_list.SaveIcon(index, false, fileName, MayOverwrite(fileName), format);
 }
 

@@ -1,6 +1,7 @@
 // Reading an icon's .ico file into memory.
 #include "IconFileBytes.h"
 
+#include "engine/CursorImages.h"
 #include "engine/IcoWriter.h"
 #include "engine/IconItem.h"
 #include "engine/PEFile.h"
@@ -16,6 +17,10 @@ std::optional<std::vector<std::uint8_t>> IcoFileBytes(const CIconItem& item) {
         if (!file.IsOpen())
             return std::nullopt;
         return GroupIcoFileBytes(file, item.GetName(), item.GetLanguage());
+    }
+    if (item.GetKind() == CIconItem::CursorGroup) {
+        const auto set = ReadCursorImages(item);
+        return set ? IcoFileBytes(*set, AllEntries(*set)) : std::nullopt;
     }
     platform::MappedFile file;
     if (!file.Open(item.GetPath().c_str()))

@@ -16,6 +16,7 @@ namespace {
 constexpr int kRowPadding = 2;  // a pixel above and below the picture
 constexpr int kPictureLeft = 2; // the picture's gap to the left edge
 constexpr int kMinPictureSide = 16;
+constexpr int kHotSpotArm = 3; // the hot spot's cross reaches this far each way
 // In pixels at any DPI.
 constexpr int kMaxRowHeight = 255; // list boxes cut taller owner-drawn rows
 } // namespace
@@ -40,10 +41,10 @@ CIconListBox::~CIconListBox() {
 }
 
 int CIconListBox::AddImage(ScopedIcon icon, int width, int height, int directoryIndex,
-                           const char* label) {
+                           const char* label, const POINT* hotSpot) {
     if (!icon)
         return -1;
-    return AppendRow(std::move(icon), width, height, directoryIndex, label);
+    return AppendRow(std::move(icon), width, height, directoryIndex, label, hotSpot);
 }
 
 int CIconListBox::AddDamagedImage(int directoryIndex, const char* label) {
@@ -55,7 +56,7 @@ int CIconListBox::AddDamagedImage(int directoryIndex, const char* label) {
 }
 
 int CIconListBox::AppendRow(ScopedIcon icon, int width, int height, int directoryIndex,
-                            const char* label) {
+                            const char* label, const POINT* hotSpot) {
     if (label == nullptr || *label == '\0')
         return -1;
     auto* item =
@@ -63,6 +64,10 @@ int CIconListBox::AppendRow(ScopedIcon icon, int width, int height, int director
     if (item == nullptr)
         return -1;
     std::snprintf(item->label, sizeof item->label, "%s", label);
+    if (hotSpot) {
+        item->hasHotSpot = true;
+        item->hotSpot = *hotSpot;
+    }
     const int index = static_cast<int>(
         SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item)));
     if (index < 0) {
@@ -161,6 +166,30 @@ void CIconListBox::DeleteItem(LPDELETEITEMSTRUCT deleted) {
     delete item;
 }
 
+void CIconListBox::DrawHotSpot(HDC dc, const IconListBoxItem& item, int left, int top,
+                               int side) const {
+    if (!item.hasHotSpot || item.width <= 0)
+        return;
+    // The hot spot scaled with the picture, kept on it when the file puts it outside.
+    const auto place = [&](LONG at) {
+        const int inside = std::clamp(static_cast<int>(at), 0, item.width - 1);
+        return (2 * inside + 1) * side / (2 * item.width);
+    };
+    const int x = left + place(item.hotSpot.x), y = top + place(item.hotSpot.y);
+    const int arm = Scaled(kHotSpotArm), thick = std::max(1, Scaled(1));
+    // Red on a white outline, seen on any picture.
+    const RECT outline[] = {
+        {x - arm - 1, y - thick / 2 - 1, x + arm + 2, y - thick / 2 + thick + 1},
+        {x - thick / 2 - 1, y - arm - 1, x - thick / 2 + thick + 1, y + arm + 2}};
+    const RECT cross[] = {{x - arm, y - thick / 2, x + arm + 1, y - thick / 2 + thick},
+                          {x - thick / 2, y - arm, x - thick / 2 + thick, y + arm + 1}};
+    const ScopedBrush red(CreateSolidBrush(RGB(255, 0, 0)));
+    for (const RECT& bar : outline)
+        FillRect(dc, &bar, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    for (const RECT& bar : cross)
+        FillRect(dc, &bar, red.Get());
+}
+
 void CIconListBox::DrawItem(LPDRAWITEMSTRUCT draw) {
     HDC dc = draw->hDC;
     RECT rect = draw->rcItem;
@@ -188,9 +217,11 @@ void CIconListBox::DrawItem(LPDRAWITEMSTRUCT draw) {
     }
     const int side = PictureSide(*item);
     const int left = Scaled(kPictureLeft), padding = Scaled(kRowPadding);
-    if (item->icon)
+    if (item->icon) {
         DrawIconEx(dc, rect.left + left, rect.top + padding / 2, item->icon.Get(), side, side, 0,
                    nullptr, DI_NORMAL);
+        DrawHotSpot(dc, *item, rect.left + left, rect.top + padding / 2, side);
+    }
     if (side == item->width) {
         // The label keeps a character's width from the picture, in the font the list draws with.
         TEXTMETRICA metrics;

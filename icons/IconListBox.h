@@ -1,6 +1,7 @@
 // CIconListBox: the owner-drawn list box of the sub-icon view. Each row is one image of an
-// icon: the image drawn at its own size and a label of its size and colour depth; an image
-// wider than the list is drawn scaled down to its width, with the label under it.
+// icon: the image drawn at its own size and a label of its size and colour depth (a cursor's
+// hot spot drawn on it as a small cross); an image wider than the list is drawn scaled down to
+// its width, with the label under it.
 #pragma once
 
 #include "Framework.h"
@@ -16,6 +17,9 @@ struct IconListBoxItem {
     // The image's place in the icon's directory (rows may skip images missing from the file).
     int directoryIndex;
     char label[128];
+    // A cursor image's hot spot, in the image's pixels, drawn as a small cross.
+    bool hasHotSpot = false;
+    POINT hotSpot{};
 };
 
 class CIconListBox : public CListBox {
@@ -30,8 +34,9 @@ public:
     static CString MakeLabel(int width, int height, int bitCount);
 
     // Appends a row, which takes the icon; answers its index, or -1 for a null icon, an empty
-    // label or a refusal (the icon is then destroyed).
-    int AddImage(ScopedIcon icon, int width, int height, int directoryIndex, const char* label);
+    // label or a refusal (the icon is then destroyed). A cursor's image has a hot spot.
+    int AddImage(ScopedIcon icon, int width, int height, int directoryIndex, const char* label,
+                 const POINT* hotSpot = nullptr);
     // Appends the row of an image that no icon may be built from: no picture, the label with
     // " (damaged)" after it. Its index, or -1.
     int AddDamagedImage(int directoryIndex, const char* label);
@@ -66,7 +71,10 @@ private:
     int PictureSide(const IconListBoxItem& item) const;
     int RowHeight(const IconListBoxItem* item) const;
     int LineHeight() const;
-    int AppendRow(ScopedIcon icon, int width, int height, int directoryIndex, const char* label);
+    int AppendRow(ScopedIcon icon, int width, int height, int directoryIndex, const char* label,
+                  const POINT* hotSpot = nullptr);
+    // The hot spot's cross over a picture drawn at `side` pixels from (left, top).
+    void DrawHotSpot(HDC dc, const IconListBoxItem& item, int left, int top, int side) const;
 
     int m_nDpi = kDesignDpi;
     std::function<void()> m_dragStart;

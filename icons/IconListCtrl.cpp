@@ -6,6 +6,7 @@
 #include "DataClipboard.h"
 #include "DropSource.h"
 #include "IconDataObject.h"
+#include "CursorLabels.h"
 #include "IconDrawing.h"
 #include "IconDrag.h"
 #include "IconNames.h"
@@ -13,6 +14,7 @@
 #include "SubIconView.h"
 #include "IconTransfers.h"
 #include "engine/BitmapWriter.h"
+#include "engine/GroupCursor.h"
 #include "engine/IcoWriter.h"
 #include "engine/IconItem.h"
 #include "engine/PEFile.h"
@@ -234,11 +236,23 @@ int CIconListCtrl::AddMovedGroupIcon(const char* listedPath, const char* sourceP
     return AppendGroupItem(listedPath, sourcePath, name, language);
 }
 
+int CIconListCtrl::AddGroupCursor(const char* path, ResKey name, std::uint16_t language) {
+    return AppendGroupItem(path, path, name, language, CIconItem::CursorGroup);
+}
+
+int CIconListCtrl::AddCursorFile(const char* path) {
+    return AppendFileItem(path, CIconItem::CursorFile);
+}
+
+int CIconListCtrl::AddAnimatedCursorFile(const char* path) {
+    return AppendFileItem(path, CIconItem::AnimatedCursorFile);
+}
+
 int CIconListCtrl::AppendGroupItem(const char* listedPath, const char* sourcePath, ResKey name,
-                                   std::uint16_t language) {
+                                   std::uint16_t language, CIconItem::Kind kind) {
     if (!listedPath || !*listedPath || !sourcePath || !*sourcePath || !name.IsValid())
         return 0;
-    m_items.emplace_back(sourcePath, name, language);
+    m_items.emplace_back(sourcePath, name, language, kind);
     // An item listed for the file it reads keeps no second copy of the path.
     if (std::strcmp(listedPath, sourcePath) != 0)
         m_items.back().SetListedPath(listedPath);
@@ -246,9 +260,13 @@ int CIconListCtrl::AppendGroupItem(const char* listedPath, const char* sourcePat
 }
 
 int CIconListCtrl::AddIconFile(const char* path) {
+    return AppendFileItem(path, CIconItem::IconFile);
+}
+
+int CIconListCtrl::AppendFileItem(const char* path, CIconItem::Kind kind) {
     if (!path || !*path)
         return 0;
-    m_items.emplace_back(path);
+    m_items.emplace_back(path, kind);
     return ItemAppended();
 }
 
@@ -279,7 +297,7 @@ CString CIconListCtrl::GetLabel(int index) const {
     const CIconItem* item = GetIconItem(index);
     if (!item)
         return CString();
-    if (item->GetKind() != CIconItem::ResourceGroup)
+    if (!item->IsGroup())
         return CString(FileNameOf(item->GetPath().c_str()).c_str());
     CString label;
     if (item->NameIsId())
@@ -415,6 +433,8 @@ void CIconListCtrl::OnGetInfoTip(NMHDR* header, LRESULT*) {
         return;
     const bool held = HoldSourcesUntilIdle();
     std::string text = CellTooltip(*item, m_files, m_nCellSide);
+    if (item->IsCursor())
+        text = CursorTooltipLine(*item) + (text.empty() ? "" : "\r\n") + text;
     if (!held)
         ReleaseSources();
     if (text.empty())
@@ -456,14 +476,24 @@ LRESULT CIconListCtrl::OnMouseWheel(WPARAM keysAndDelta, LPARAM) {
 
 CString CIconListCtrl::DefaultFileName(int index, const char* extension) const {
     const CIconItem* item = GetIconItem(index);
-    return item ? IconSourceName(*item) + extension : CString();
+    if (!item)
+        return CString();
+    // An icon group and a cursor group may share a name: a cursor's pictures end in "-cursor",
+    // as the command line names them, so that they never take an icon's file.
+    const bool picture = *extension && std::strcmp(extension, OwnFormatExtension(*item)) != 0;
+    return IconSourceName(*item) + (item->IsCursor() && picture ? "-cursor" : "") + extension;
+}
+
+const char* CIconListCtrl::OwnExtension(int index) const {
+    const CIconItem* item = GetIconItem(index);
+    return item ? OwnFormatExtension(*item) : ".ico";
 }
 
 bool CIconListCtrl::AskSaveName(int index, CString& path, int& format) {
     if (!GetIconItem(index))
         return false;
-    return AskIconSaveName(GetParentFrame(), DefaultFileName(index, ""), m_saveFolder, path,
-                           format);
+    return AskIconSaveName(GetParentFrame(), DefaultFileName(index, ""), m_saveFolder, path, format,
+                           OwnExtension(index));
 }
 
 int CIconListCtrl::SaveIcon(int index, bool ask, const char* path, bool overwrite, int format) {
@@ -482,12 +512,17 @@ int CIconListCtrl::SaveIcon(int index, bool ask, const char* path, bool overwrit
     if (format == kSaveAsPng)
         return SaveIconAsPng(*item, target, overwrite) ? 1 : 0;
     if (format == kSaveAsIco) {
-        if (item->GetKind() == CIconItem::IconFile)
+        // Files are copied byte for byte; groups are written from the file.
+        if (!item->IsGroup())
             return platform::CopyWholeFile(source.c_str(), target, overwrite) ? 1 : 0;
         CPEFile file(source.c_str());
-        return file.IsOpen()
-                   ? file.SaveGroupAsIco(item->GetName(), item->GetLanguage(), target, overwrite)
-                   : 0;
+        if (!file.IsOpen())
+            return 0;
+        if (item->GetKind() == CIconItem::CursorGroup)
+            return SaveGroupAsCur(file, item->GetName(), item->GetLanguage(), target, overwrite)
+                       ? 1
+                       : 0;
+        return file.SaveGroupAsIco(item->GetName(), item->GetLanguage(), target, overwrite);
     }
     if (!overwrite && platform::GetPathKind(target) != platform::PathKind::Missing)
         return 0; // not worth drawing

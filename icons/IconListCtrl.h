@@ -33,6 +33,11 @@ public:
     // A moved icon reads from the .mun file, whose name its label shows.
     int AddMovedGroupIcon(const char* listedPath, const char* sourcePath, quarvel::ResKey name,
                           std::uint16_t language) override;
+    // Cursors follow each file's icons, marked as cursors on their cells and in their tooltips.
+    bool TakesCursors() const override { return true; }
+    int AddGroupCursor(const char* path, quarvel::ResKey name, std::uint16_t language) override;
+    int AddCursorFile(const char* path) override;
+    int AddAnimatedCursorFile(const char* path) override;
 
     // Empties the sub-icon view, drops every item and starts a new, empty picture list.
     void RemoveAll();
@@ -49,7 +54,8 @@ public:
     // The item's icon, or null.
     quarvel::CIconItem* GetIconItem(int index);
     const quarvel::CIconItem* GetIconItem(int index) const;
-    // The item's label: a group's id or name over its file's name, or an .ico file's name.
+    // The item's label: a group's id or name over its file's name, or an .ico, .cur or .ani file's
+    // name.
     CString GetLabel(int index) const;
     // The index of the item's picture in the picture list (made now if it is not held), or -1.
     int GetPicture(int index);
@@ -64,12 +70,17 @@ public:
     // Icon items that the list holds now.
     int OwnedItemCount() const { return static_cast<int>(m_items.size()); }
 
-    // Saves one icon: as .ico (the group written from the file, an .ico file copied), as
-    // .bmp (its picture on the window colour) or as .png (its largest image). With ask, the save
+    // Saves one icon: in its own format (a group written as .ico, a group cursor as .cur, an
+    // .ico, .cur or .ani file copied), as .bmp (its picture on the window colour) or as .png
+    // (its largest image). With ask, the save
     // dialog chooses path and format and the file may be replaced. 1 on success, 0 otherwise.
     int SaveIcon(int index, bool ask, const char* path, bool overwrite, int format);
-    // The proposed file name of an item with the extension appended; "" without an item.
+    // The proposed file name of an item with the extension appended ("-cursor" before the
+    // extension of a cursor's picture); "" without an item.
     CString DefaultFileName(int index, const char* extension) const;
+    // The extension of the item's own format: ".ico", ".cur" (a group cursor or .cur file) or
+    // ".ani"; ".ico" without an item.
+    const char* OwnExtension(int index) const;
     // Runs the save dialog for an item (in the remembered save folder); true with the chosen
     // path and format.
     bool AskSaveName(int index, CString& path, int& format);
@@ -131,7 +142,9 @@ private:
     // Tells the control how many records there are.
     bool SetItemCountEx(DWORD flags);
     int AppendGroupItem(const char* listedPath, const char* sourcePath, quarvel::ResKey name,
-                        std::uint16_t language);
+                        std::uint16_t language,
+                        quarvel::CIconItem::Kind kind = quarvel::CIconItem::ResourceGroup);
+    int AppendFileItem(const char* path, quarvel::CIconItem::Kind kind);
     // Whether the item's cell is on screen or within a row of it: only those get pictures made
     // as the control asks (it may ask for others while it arranges them).
     bool IsNearScreen(int index) const;

@@ -67,7 +67,8 @@ void CIconListView::OnCopyIconLocation() {
 }
 
 void CIconListView::OnUpdateCopyIconLocation(CCmdUI* cmdUI) {
-    cmdUI->Enable(m_wndList.GetIconItem(m_wndList.GetNextItem(-1, LVNI_FOCUSED)) != nullptr);
+    cmdUI->Enable(
+        HasIconLocationSyntax(m_wndList.GetIconItem(m_wndList.GetNextItem(-1, LVNI_FOCUSED))));
 }
 
 void CIconListView::OnContextMenu(HWND, POINT at) {

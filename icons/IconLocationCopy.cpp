@@ -11,4 +11,8 @@ bool CopyIconLocation(HWND owner, const CIconItem* item) {
     return location && CopyTextToClipboard(owner, location->c_str());
 }
 
+bool HasIconLocationSyntax(const CIconItem* item) {
+    return item && item->GetKind() != CIconItem::CursorGroup;
+}
+
 } // namespace quarvel

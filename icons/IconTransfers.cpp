@@ -29,7 +29,7 @@ BytesSource LargestImageSource(const CIconItem& item) {
 }
 
 TransferFile IcoTransferFile(const CIconItem& item) {
-    return TransferFile{std::string(IconSourceName(item)) + ".ico",
+    return TransferFile{std::string(IconSourceName(item)) + OwnFormatExtension(item),
                         [item] { return IcoFileBytes(item); }};
 }
 

@@ -16,7 +16,8 @@ namespace quarvel {
 // The image the PNG export chooses for the icon (PngExport.h LargestImage).
 BytesSource LargestImageSource(const CIconItem& item);
 
-// "<source name>.ico" with the bytes saving the icon as .ico writes (IconFileBytes.h).
+// "<source name>" with the extension of its own format (.ico, .cur or .ani) and the bytes that
+// saving it in that format writes (IconFileBytes.h).
 TransferFile IcoTransferFile(const CIconItem& item);
 
 // One entry's image as stored.

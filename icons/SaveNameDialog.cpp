@@ -6,9 +6,17 @@
 namespace quarvel {
 
 namespace {
-const char kFilter[] = "ICO files(*.ico)|*.ico|BITMAP files(*.bmp)|*.bmp|PNG image (*.png)|*.png||";
+const char kOtherFilters[] = "BITMAP files(*.bmp)|*.bmp|PNG image (*.png)|*.png||";
 constexpr DWORD kBitmapFilterIndex = 2; // filter indices count from 1
 constexpr DWORD kPngFilterIndex = 3;
+
+// "ICO files(*.ico)|*.ico|" and the others, for an own extension of ".ico".
+CString FilterFor(const char* ownExtension) {
+    CString type(ownExtension + 1), filter;
+    type.MakeUpper();
+    filter.Format("%s files(*%s)|*%s|", type.GetString(), ownExtension, ownExtension);
+    return filter + kOtherFilters;
+}
 
 // The remembered folder when it is still there; "" otherwise.
 CString RememberedFolder(const SaveFolderSetting& folder) {
@@ -25,14 +33,17 @@ CString JoinPath(const CString& folder, const char* name) {
 } // namespace
 
 bool AskIconSaveName(CWnd* owner, const char* proposed, const SaveFolderSetting& folder,
-                     CString& path, int& format) {
+                     CString& path, int& format, const char* ownExtension) {
+    if (!ownExtension || *ownExtension != '.')
+        ownExtension = ".ico";
     // The folder goes in front of the name: the dialog opens where the initial name's path
     // points, whatever folder it last showed.
     const CString remembered = RememberedFolder(folder);
     const CString initialName =
         remembered.IsEmpty() ? CString(proposed) : JoinPath(remembered, proposed ? proposed : "");
-    CFileDialog dialog(FALSE, ".ico", initialName, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kFilter,
-                       owner);
+    const CString filter = FilterFor(ownExtension);
+    CFileDialog dialog(FALSE, ownExtension, initialName, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                       filter, owner);
     if (dialog.DoModal() != IDOK)
         return false;
     switch (dialog.m_ofn.nFilterIndex) {

@@ -6,13 +6,16 @@
 #include "DropSource.h"
 #include "IconDataObject.h"
 #include "IconDrag.h"
+#include "CursorLabels.h"
 #include "IconDrawing.h"
 #include "IconLocationCopy.h"
 #include "IconMenu.h"
 #include "IconNames.h"
 #include "IconTransfers.h"
 #include "SaveNameDialog.h"
+#include "engine/AniFile.h"
 #include "engine/BitmapWriter.h"
+#include "engine/CursorImages.h"
 #include "engine/DisplayIcon.h"
 #include "engine/GroupIcon.h"
 #include "engine/IcoDirectory.h"
@@ -97,7 +100,9 @@ void CSubIconView::ShowIcon(int index, CIconItem* item) {
     m_pCurrentIcon = item;
     if (!item || !m_wndList.m_hWnd)
         return;
-    if (item->GetKind() == CIconItem::ResourceGroup)
+    if (item->IsCursor())
+        FillFromCursor(*item);
+    else if (item->GetKind() == CIconItem::ResourceGroup)
         FillFromGroup(item->GetPath().c_str(), item->GetName(), item->GetLanguage());
     else
         FillFromIcoFile(item->GetPath().c_str());
@@ -105,8 +110,12 @@ void CSubIconView::ShowIcon(int index, CIconItem* item) {
 
 bool CSubIconView::AddImageRow(const std::uint8_t* image, std::uint32_t size, int width, int height,
                                int bitCount, int directoryIndex) {
-    const ByteView bytes(image, size);
-    const CString label = CIconListBox::MakeLabel(width, height, bitCount);
+    return AddImageRow(ByteView(image, size), CIconListBox::MakeLabel(width, height, bitCount),
+                       directoryIndex);
+}
+
+bool CSubIconView::AddImageRow(const ByteView& bytes, const CString& label, int directoryIndex,
+                               const POINT* hotSpot) {
     const auto side = IconBuildSize(bytes);
     if (!side || !IsSoundIconImage(bytes)) {
         // Never handed to the system; the row says why it has no picture.
@@ -119,12 +128,12 @@ bool CSubIconView::AddImageRow(const std::uint8_t* image, std::uint32_t size, in
     const std::uint64_t pixelBytes = kBytesPerPixel * std::max(built, PngPixels(bytes));
     if (m_rowPixelBytes + pixelBytes > kMaxImageSetBytes)
         return false;
-    ScopedIcon icon(CreateIconFromImage(image, size));
+    ScopedIcon icon(CreateIconFromImage(bytes.Data(), static_cast<std::uint32_t>(bytes.Size())));
     if (!icon) {
         m_wndList.AddDamagedImage(directoryIndex, label);
         return true;
     }
-    if (m_wndList.AddImage(std::move(icon), *side, *side, directoryIndex, label) >= 0)
+    if (m_wndList.AddImage(std::move(icon), *side, *side, directoryIndex, label, hotSpot) >= 0)
         m_rowPixelBytes += pixelBytes;
     return true;
 }
@@ -174,6 +183,48 @@ void CSubIconView::FillFromIcoFile(const char* path) {
     }
 }
 
+void CSubIconView::FillFromCursor(const CIconItem& item) {
+    std::string why;
+    if (item.GetKind() != CIconItem::AnimatedCursorFile) {
+        const std::unique_ptr<CIconImageSet> set = ReadCursorImages(item, &why);
+        if (!set) {
+            m_wndList.AddDamagedImage(-1, why.c_str());
+            return;
+        }
+        for (int i = 0; i < set->Count(); ++i)
+            if (!AddCursorRow(*set, i, std::string()))
+                break;
+        return;
+    }
+    // The steps in the order they are shown, each with its frame's number and time.
+    const AniFile file(item.GetPath().c_str());
+    const AnimatedCursor* cursor = file.Cursor();
+    const std::unique_ptr<CIconImageSet> frames = cursor ? ReadAniFrameSet(*cursor) : nullptr;
+    if (!frames) {
+        m_wndList.AddDamagedImage(-1, cursor ? "a frame cannot be read" : file.Error().c_str());
+        return;
+    }
+    int rows = 0;
+    for (const AniStep& step : cursor->Steps())
+        if (++rows > kMaxStepRows ||
+            !AddCursorRow(*frames, step.frame, FrameLabel(step.frame, step.jiffies)))
+            break;
+}
+
+bool CSubIconView::AddCursorRow(const CIconImageSet& set, int index, const std::string& prefix) {
+    const IconSetEntry& entry = set.entries[static_cast<std::size_t>(index)];
+    const ByteView image(entry.image.data(), entry.image.size());
+    // A cursor's entry holds the hot spot where an icon's holds planes and depth: the sizes
+    // and depth are the image's own.
+    const auto facts = ReadImageFacts(image);
+    const CString size = facts
+                             ? CIconListBox::MakeLabel(facts->width, facts->height, facts->bitCount)
+                             : CIconListBox::MakeLabel(entry.bWidth, entry.bHeight, 0);
+    const POINT hotSpot{entry.wPlanes, entry.wBitCount};
+    const CString label(prefix + HotSpotLabel(size.GetString(), hotSpot.x, hotSpot.y));
+    return AddImageRow(image, label, index, &hotSpot);
+}
+
 // ---- Saving and copying
 
 CString CSubIconView::MakeSaveName() const {
@@ -190,7 +241,8 @@ void CSubIconView::SaveImages() {
         return;
     CString path;
     int format = kSaveAsIco;
-    if (!AskIconSaveName(this, MakeSaveName(), m_saveFolder, path, format))
+    if (!AskIconSaveName(this, MakeSaveName(), m_saveFolder, path, format,
+                         m_pCurrentIcon->IsCursor() ? ".cur" : ".ico"))
         return;
     bool saved = false;
     if (format == kSaveAsBmp)
@@ -245,7 +297,7 @@ bool CSubIconView::SaveSelectedAsPng(const char* path, std::vector<CString>* wri
     for (std::size_t i = 0; i < images.size(); ++i) {
         // The dialog asked about replacing `path` only: the files it stands for are never
         // replaced.
-        if (images[i] >= set->Count() ||
+        if (images[i] < 0 || images[i] >= set->Count() ||
             !WritePngFile(names[i].c_str(), ImageOf(*set, images[i]), false))
             return false;
         if (written)
@@ -345,7 +397,7 @@ void CSubIconView::OnCopyIconLocation() {
 }
 
 void CSubIconView::OnUpdateCopyIconLocation(CCmdUI* cmdUI) {
-    cmdUI->Enable(m_pCurrentIcon != nullptr);
+    cmdUI->Enable(HasIconLocationSyntax(m_pCurrentIcon));
 }
 
 void CSubIconView::OnContextMenu(HWND, POINT at) {

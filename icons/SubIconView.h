@@ -1,4 +1,5 @@
-// CSubIconView: the pane that lists the images inside the icon focused in the icon list, and
+// CSubIconView: the pane that lists the images inside the icon focused in the icon list (a
+// cursor's with their hot spots, an animated cursor's frames in the order they are shown), and
 // copies one image or the icon's location, or saves the selected images as an .ico file or as
 // PNG files, or the caret image as a .bmp.
 #pragma once
@@ -6,10 +7,13 @@
 #include "Framework.h"
 #include "IconListBox.h"
 #include "SaveFolderSetting.h"
+#include "engine/ByteView.h"
+#include "engine/IconImageSet.h"
 #include "engine/ResKey.h"
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -40,7 +44,11 @@ public:
 
     // The name proposed by the save dialog: the source name, "_" and the caret row.
     CString MakeSaveName() const;
-    // Writes the images of the selected rows, in row order, as one .ico file.
+    // An animation's steps listed at most: each row holds an icon of its own.
+    static constexpr int kMaxStepRows = 500;
+
+    // Writes the images of the selected rows, in row order, as one .ico file (.cur for a
+    // cursor's).
     bool SaveSelectedAsIco(const char* path);
     // Writes the images of the selected rows as PNG files, one per image, named after `path`
     // without its extension and each image's size and depth ("<path>-48x48x32.png"); an existing
@@ -64,9 +72,16 @@ public:
 protected:
     void FillFromGroup(const char* path, quarvel::ResKey name, std::uint16_t language);
     void FillFromIcoFile(const char* path);
+    // A group cursor's or .cur file's images, or an .ani file's steps; a row that says why when
+    // the cursor cannot be read.
+    void FillFromCursor(const quarvel::CIconItem& item);
     // Builds an image's icon and appends its row; false when the rows reached their limit.
     bool AddImageRow(const std::uint8_t* image, std::uint32_t size, int width, int height,
                      int bitCount, int directoryIndex);
+    bool AddImageRow(const quarvel::ByteView& image, const CString& label, int directoryIndex,
+                     const POINT* hotSpot = nullptr);
+    // The row of entry `index` of a cursor's image set, its label led by `prefix`.
+    bool AddCursorRow(const quarvel::CIconImageSet& set, int index, const std::string& prefix);
     void SaveImages();
     // The current icon's images, read now; null when they cannot be.
     std::shared_ptr<const quarvel::CIconImageSet> ReadCurrentImages() const;

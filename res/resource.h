@@ -58,6 +58,8 @@
 #define IDC_TYPE_ICO 1005
 #define IDC_TYPE_SCR 1006
 #define IDC_TYPE_DRV 1007
+#define IDC_TYPE_CUR 1008
+#define IDC_TYPE_ANI 1009 // the type boxes' ids run from IDC_TYPE_EXE to here
 #define IDC_FIND 1034
 #define IDC_STOP 1035
 #define IDC_SEARCH_ANIMATION 1036

@@ -14,7 +14,7 @@ BEGIN_MESSAGE_MAP(CSearchDlg, CFormView)
     ON_EN_CHANGE(IDC_LOOK_IN, OnLookInChanged)
     ON_BN_CLICKED(IDC_BROWSE_LOOK_IN, OnBrowse)
     ON_BN_CLICKED(IDC_ALL_FILES, OnAllFilesClicked)
-    ON_COMMAND_RANGE(IDC_TYPE_EXE, IDC_TYPE_DRV, OnTypeClicked)
+    ON_COMMAND_RANGE(IDC_TYPE_EXE, IDC_TYPE_ANI, OnTypeClicked)
     ON_BN_CLICKED(IDC_FIND, OnFind)
     ON_BN_CLICKED(IDC_STOP, OnStop)
     ON_MESSAGE(WM_SEARCH_FINISHED, OnSearchFinished)
@@ -33,6 +33,8 @@ void CSearchDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_TYPE_EXE, m_btnExe);
     DDX_Control(pDX, IDC_TYPE_DRV, m_btnDrv);
     DDX_Control(pDX, IDC_TYPE_DLL, m_btnDll);
+    DDX_Control(pDX, IDC_TYPE_CUR, m_btnCur);
+    DDX_Control(pDX, IDC_TYPE_ANI, m_btnAni);
     DDX_Control(pDX, IDC_ALL_FILES, m_btnAllFiles);
     DDX_Control(pDX, IDC_STOP, m_btnStop);
     DDX_Control(pDX, IDC_FIND, m_btnFind);
@@ -46,6 +48,8 @@ void CSearchDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Check(pDX, IDC_TYPE_ICO, m_bIco);
     DDX_Check(pDX, IDC_TYPE_OCX, m_bOcx);
     DDX_Check(pDX, IDC_TYPE_SCR, m_bScr);
+    DDX_Check(pDX, IDC_TYPE_CUR, m_bCur);
+    DDX_Check(pDX, IDC_TYPE_ANI, m_bAni);
     DDX_Text(pDX, IDC_FOUND_COUNT, m_strCount);
     DDX_Text(pDX, IDC_LAST_FOUND, m_strLastFound);
     DDX_Check(pDX, IDC_INCLUDE_SUBFOLDERS, m_bIncludeSubFolders);
@@ -83,7 +87,8 @@ void CSearchDlg::OnBrowse() {
 void CSearchDlg::OnAllFilesClicked() {
     if (m_btnAllFiles.GetCheck() != BST_CHECKED)
         return;
-    for (CButton* box : {&m_btnScr, &m_btnOcx, &m_btnIco, &m_btnExe, &m_btnDrv, &m_btnDll})
+    for (CButton* box :
+         {&m_btnScr, &m_btnOcx, &m_btnIco, &m_btnExe, &m_btnDrv, &m_btnDll, &m_btnCur, &m_btnAni})
         box->SetCheck(BST_CHECKED);
 }
 
@@ -115,7 +120,8 @@ bool CSearchDlg::ReadyToSearch() {
         Warn(text);
         return false;
     }
-    if (!(m_bAllFiles || m_bDll || m_bDrv || m_bExe || m_bIco || m_bOcx || m_bScr)) {
+    if (!(m_bAllFiles || m_bDll || m_bDrv || m_bExe || m_bIco || m_bOcx || m_bScr || m_bCur ||
+          m_bAni)) {
         text.LoadString(IDS_SELECT_FILE_TYPE);
         Warn(text);
         return false;
@@ -148,6 +154,8 @@ void CSearchDlg::OnFind() {
     filter.ico = m_bIco != 0;
     filter.ocx = m_bOcx != 0;
     filter.scr = m_bScr != 0;
+    filter.cur = m_bCur != 0;
+    filter.ani = m_bAni != 0;
     if (!m_worker.Start(m_hWnd, static_cast<const char*>(m_strLookIn), filter,
                         m_bIncludeSubFolders != 0))
         EndSearch();
@@ -171,9 +179,9 @@ void CSearchDlg::ShowSearching(bool searching) {
     if (!m_btnStop.m_hWnd)
         return;
     const HWND focus = ::GetFocus();
-    for (int id :
-         {IDC_TYPE_SCR, IDC_TYPE_OCX, IDC_TYPE_ICO, IDC_TYPE_EXE, IDC_TYPE_DRV, IDC_TYPE_DLL,
-          IDC_ALL_FILES, IDC_BROWSE_LOOK_IN, IDC_LOOK_IN, IDC_INCLUDE_SUBFOLDERS})
+    for (int id : {IDC_TYPE_SCR, IDC_TYPE_OCX, IDC_TYPE_ICO, IDC_TYPE_EXE, IDC_TYPE_DRV,
+                   IDC_TYPE_DLL, IDC_TYPE_CUR, IDC_TYPE_ANI, IDC_ALL_FILES, IDC_BROWSE_LOOK_IN,
+                   IDC_LOOK_IN, IDC_INCLUDE_SUBFOLDERS})
         ::EnableWindow(::GetDlgItem(m_hWnd, id), !searching);
     m_btnStop.EnableWindow(searching);
     if (searching)

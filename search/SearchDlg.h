@@ -56,7 +56,8 @@ private:
     void ShowSearching(bool searching);
     void UpdateFindButton();
 
-    CButton m_btnScr, m_btnOcx, m_btnIco, m_btnExe, m_btnDrv, m_btnDll, m_btnAllFiles;
+    CButton m_btnScr, m_btnOcx, m_btnIco, m_btnExe, m_btnDrv, m_btnDll, m_btnCur, m_btnAni;
+    CButton m_btnAllFiles;
     CButton m_btnStop, m_btnFind, m_btnBrowse;
     CAnimateCtrl m_animation;
 
@@ -68,6 +69,8 @@ private:
     int m_bIco = 1;
     int m_bOcx = 1;
     int m_bScr = 1;
+    int m_bCur = 1;
+    int m_bAni = 1;
     CString m_strCount;
     CString m_strLastFound;
     int m_bIncludeSubFolders = 1;

@@ -34,6 +34,11 @@ bool HasIconExtension(std::string_view path) {
     return SameExtension(SearchExtension(path), ".ICO");
 }
 
+bool HasCursorExtension(std::string_view path) {
+    const std::string_view extension = SearchExtension(path);
+    return SameExtension(extension, ".CUR") || SameExtension(extension, ".ANI");
+}
+
 bool MatchesChosenType(std::string_view path, const SearchFilter& filter) {
     const std::string_view extension = SearchExtension(path);
     if (extension.empty())
@@ -42,7 +47,8 @@ bool MatchesChosenType(std::string_view path, const SearchFilter& filter) {
         bool chosen;
         const char* type;
     } types[] = {{filter.dll, ".DLL"}, {filter.drv, ".DRV"}, {filter.exe, ".EXE"},
-                 {filter.ico, ".ICO"}, {filter.ocx, ".OCX"}, {filter.scr, ".SCR"}};
+                 {filter.ico, ".ICO"}, {filter.ocx, ".OCX"}, {filter.scr, ".SCR"},
+                 {filter.cur, ".CUR"}, {filter.ani, ".ANI"}};
     for (const auto& type : types)
         if (type.chosen && SameExtension(extension, type.type))
             return true;

@@ -8,15 +8,20 @@ namespace quarvel::search {
 
 // The file types of the search form's check boxes.
 struct SearchFilter {
-    bool allFiles = true; // every .ico, and every other file that looks like an image file
+    bool allFiles = true; // every .ico, .cur and .ani, and every other file that looks like an
+                          // image file
     bool dll = true;
     bool drv = true;
     bool exe = true;
     bool ico = true;
     bool ocx = true;
     bool scr = true;
+    bool cur = true;
+    bool ani = true;
 
-    bool AnyChosen() const { return allFiles || dll || drv || exe || ico || ocx || scr; }
+    bool AnyChosen() const {
+        return allFiles || dll || drv || exe || ico || ocx || scr || cur || ani;
+    }
 };
 
 // The sizes an image file can have for the search's content probe, both included.
@@ -33,6 +38,8 @@ std::string_view SearchExtension(std::string_view path);
 
 // True when the path's extension is ".ico", ignoring case (found whatever its contents).
 bool HasIconExtension(std::string_view path);
+// True for ".cur" and ".ani", ignoring case (found whatever their contents, as .ico files are).
+bool HasCursorExtension(std::string_view path);
 
 // True when the path's extension names one of the chosen types, ignoring case. The "all files"
 // choice is not consulted here.

@@ -29,8 +29,8 @@ int SearchWalk::Walk(const std::string& folder, std::vector<OpenFolder>& open) {
         const std::string path = prefix + entry.name;
         if (!entry.folder) {
             // The listing's size spares the probe of a file that cannot be an image file.
-            const bool refusedBySize =
-                m_filter.allFiles && !SizeFitsImage(entry.size) && !HasIconExtension(path);
+            const bool refusedBySize = m_filter.allFiles && !SizeFitsImage(entry.size) &&
+                                       !HasIconExtension(path) && !HasCursorExtension(path);
             found += !refusedBySize && MatchFile(path) ? 1 : 0;
         } else if (m_includeSubfolders && !(entry.link && LeadsBackUp(path, open))) {
             found += Walk(path, open);
@@ -60,7 +60,8 @@ bool SearchWalk::LeadsBackUp(const std::string& link, std::vector<OpenFolder>& o
 bool SearchWalk::MatchFile(const std::string& path) {
     if (path.empty())
         return false;
-    const bool counts = m_filter.allFiles ? HasIconExtension(path) || m_source.ProbeImage(path) >= 0
+    const bool counts = m_filter.allFiles ? HasIconExtension(path) || HasCursorExtension(path) ||
+                                                m_source.ProbeImage(path) >= 0
                                           : MatchesChosenType(path, m_filter);
     if (counts)
         m_sink.Found(path);

@@ -1,11 +1,13 @@
 // Building display icons from group icons and .ico files with the system's icon functions.
 #include "../DisplayIcon.h"
 
+#include "../CursorImages.h"
 #include "../DisplayImage.h"
 #include "../IconFileCache.h"
 #include "../IconImage.h"
 #include "../IconItem.h"
 #include "../ImageCheck.h"
+#include "../IconSizing.h"
 #include "../ImageLimits.h"
 #include "../PEFile.h"
 #include "../IcoDirectory.h"
@@ -49,6 +51,23 @@ SizedIcon BuildIcoFileIcon(const char* path, int width) {
     return image ? BuildIconFromImage(*image) : SizedIcon();
 }
 
+// A cursor's icon: its image chosen for the width as an icon's is, built from the bytes after
+// its hot spot (the set holds no more), through the same check. None with an oversized image.
+SizedIcon BuildCursorIcon(const CIconItem& item, int width) {
+    const std::unique_ptr<CIconImageSet> set = ReadCursorImages(item);
+    if (!set)
+        return SizedIcon();
+    for (const IconSetEntry& entry : set->entries)
+        if (IsOversizedImage(ByteView(entry.image.data(), entry.image.size())))
+            return SizedIcon();
+    const auto choice = ChooseImageForSide(*set, width == 0 ? GetSystemMetrics(SM_CXICON) : width);
+    if (!choice)
+        return SizedIcon();
+    const std::vector<std::uint8_t>& image =
+        set->entries[static_cast<std::size_t>(choice->entry)].image;
+    return BuildIconFromImage(ByteView(image.data(), image.size()));
+}
+
 } // namespace
 
 SizedIcon BuildIconFromImage(const ByteView& image) {
@@ -86,6 +105,8 @@ HICON LoadIcoFileIcon(const char* path, int width) {
 }
 
 SizedIcon CIconItem::LoadDisplayIcon(IconFileCache& files, int width) const {
+    if (IsCursor())
+        return BuildCursorIcon(*this, width);
     if (GetKind() != ResourceGroup)
         return BuildIcoFileIcon(GetPath().c_str(), width);
     IndexedImageFile* file = files.Open(GetPath());

@@ -9,9 +9,12 @@
 #include "support/CliRunner.h"
 #include "support/TempFiles.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <map>
+#include <set>
 
 namespace {
 std::string lower(std::string text) {
@@ -48,6 +51,18 @@ bool IsCompleteIco(const std::vector<std::uint8_t>& bytes) {
     }
     return end == bytes.size();
 }
+// A PNG file as the writer makes it: the signature, and the IEND chunk last.
+bool IsCompletePng(const std::vector<std::uint8_t>& bytes) {
+    static const std::uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    static const std::uint8_t kEnd[] = {'I', 'E', 'N', 'D', 0xAE, 0x42, 0x60, 0x82};
+    return bytes.size() >= 8 + 12 && std::equal(kSignature, kSignature + 8, bytes.begin()) &&
+           std::equal(kEnd, kEnd + 8, bytes.end() - 8);
+}
+
+bool EndsWith(const std::string& name, const char* end) {
+    const std::size_t length = std::strlen(end);
+    return name.size() >= length && name.compare(name.size() - length, length, end) == 0;
+}
 } // namespace
 
 class DamagedFolder : public QuarvelStarted {
@@ -78,16 +93,18 @@ TEST_F(DamagedFolder, SurvivesShowingSavingAndCopyingEveryIcon) {
     frame->ShowFolder(folder.Path().c_str());
     ASSERT_TRUE(Filled());
     ASSERT_EQ(Files().GetItemCount(), static_cast<int>(inputs.size()));
-    int listedIcons = 0;
+    int listedIcons = 0, listedCursors = 0;
     for (int row = 0; row < Files().GetItemCount(); ++row) {
         const std::string path = lower(Files().GetFullPath(row).GetString());
         const auto found = expected.find(path);
         const int count = std::atoi(Files().GetItemText(row, kIconsColumn));
         EXPECT_EQ(count, found == expected.end() ? 0 : found->second) << path;
         listedIcons += count;
+        listedCursors += std::atoi(Files().GetItemText(row, kCursorsColumn));
     }
     ASSERT_EQ(static_cast<int>(listing.OutLines().size()), listedIcons);
-    ASSERT_EQ(Icons().GetItemCount(), listedIcons);
+    // The icon list holds the group cursors of the image files too, after each file's icons.
+    ASSERT_EQ(Icons().GetItemCount(), listedIcons + listedCursors);
 
     int pictures = 0, imageRows = 0, damagedRows = 0;
     const auto savedAs = [&](int index, const char* suffix) {
@@ -143,6 +160,90 @@ TEST_F(DamagedFolder, SurvivesShowingSavingAndCopyingEveryIcon) {
         } else {
             ADD_FAILURE() << "left behind: " << name;
         }
+    }
+    EXPECT_GT(written, 0);
+}
+
+TEST_F(DamagedFolder, ACursorFolderSurvivesShowingSavingAndCopyingEveryCursor) {
+    ASSERT_TRUE(Start());
+    quarvel::test::TempFolder folder, saved;
+    const auto inputs = quarvel::fuzz::DamagedCursorFolderInputs();
+    ASSERT_GT(inputs.size(), 100u);
+    for (const auto& input : inputs)
+        folder.Write(input.name, input.bytes);
+
+    frame->ShowFolder(folder.Path().c_str());
+    ASSERT_TRUE(Filled());
+    ASSERT_EQ(Files().GetItemCount(), static_cast<int>(inputs.size()));
+    // Cursor files are listed by name, sound or not: one cursor and no icon on each row.
+    for (int row = 0; row < Files().GetItemCount(); ++row) {
+        EXPECT_STREQ(Files().GetItemText(row, kCursorsColumn), "1") << row;
+        EXPECT_STREQ(Files().GetItemText(row, kIconsColumn), "0") << row;
+    }
+    ASSERT_EQ(Icons().GetItemCount(), static_cast<int>(inputs.size()));
+
+    int pictures = 0, imageRows = 0, damagedRows = 0;
+    std::set<std::string> damagedLabels;
+    const auto savedAs = [&](int index, const char* suffix) {
+        char name[64];
+        std::snprintf(name, sizeof name, "%d%s", index, suffix);
+        return saved.File(name);
+    };
+    for (int i = 0; i < Icons().GetItemCount(); ++i) {
+        FocusOnly(i);
+        const quarvel::CIconItem* item = Icons().GetIconItem(i);
+        ASSERT_TRUE(item->IsCursor());
+        pictures += Icons().GetPicture(i) >= 0;
+        const std::string own =
+            item->GetKind() == quarvel::CIconItem::AnimatedCursorFile ? ".ani" : ".cur";
+        Icons().SaveIcon(i, false, savedAs(i, own.c_str()).c_str(), true, quarvel::kSaveAsIco);
+        Icons().SaveIcon(i, false, savedAs(i, ".bmp").c_str(), true, quarvel::kSaveAsBmp);
+        Icons().SaveIcon(i, false, savedAs(i, ".png").c_str(), true, quarvel::kSaveAsPng);
+        Icons().CopyFirstSelected();
+
+        CIconListBox& rows = SubIcons()->GetListBox();
+        imageRows += rows.GetCount();
+        for (int row = 0; row < rows.GetCount(); ++row)
+            if (!rows.GetRow(row)->icon) {
+                ++damagedRows;
+                damagedLabels.insert(rows.GetRow(row)->label);
+            }
+        if (rows.HasRows()) {
+            rows.SelectAll();
+            SubIcons()->SaveSelectedAsIco(savedAs(i, "-images.cur").c_str());
+            SubIcons()->SaveSelectedAsPng(savedAs(i, "-frames.png").c_str());
+            SubIcons()->SaveCurrentAsBmp(savedAs(i, "-image.bmp").c_str());
+            SubIcons()->SendMessage(WM_COMMAND, ID_EDIT_COPY);
+        }
+        if (i % 64 == 0)
+            ui::PumpPending();
+    }
+    std::printf("damaged cursors: %zu files, %d pictures, %d image rows (%d damaged)\n",
+                inputs.size(), pictures, imageRows, damagedRows);
+    for (const std::string& label : damagedLabels)
+        std::printf("  damaged row: %s\n", label.c_str());
+    EXPECT_GT(pictures, 0);
+    EXPECT_GT(damagedRows, 0);
+
+    // Complete or absent: a copy is its source's bytes, a written .cur fills its directory
+    // exactly, a .bmp or .png is whole.
+    int written = 0;
+    for (const std::string& name : saved.Names()) {
+        const auto bytes = quarvel::test::ReadFileBytes(saved.File(name));
+        ++written;
+        const bool copy = name.find('-') == std::string::npos;
+        if (EndsWith(name, ".bmp"))
+            EXPECT_TRUE(IsCompleteBmp(bytes)) << name;
+        else if (EndsWith(name, ".png"))
+            EXPECT_TRUE(IsCompletePng(bytes)) << name;
+        else if (copy && (EndsWith(name, ".cur") || EndsWith(name, ".ani")))
+            EXPECT_EQ(bytes, quarvel::test::ReadFileBytes(
+                                 Icons().GetIconItem(std::atoi(name.c_str()))->GetPath()))
+                << name;
+        else if (EndsWith(name, ".cur"))
+            EXPECT_TRUE(IsCompleteIco(bytes)) << name;
+        else
+            ADD_FAILURE() << "left behind: " << name;
     }
     EXPECT_GT(written, 0);
 }

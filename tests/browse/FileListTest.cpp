@@ -40,10 +40,10 @@ bool SetWrittenLocalTime(const std::string& path, const SYSTEMTIME& local) {
 }
 } // namespace
 
-TEST_F(FileListPane, CreatesItsFiveColumnsOnTheSystemSmallIcons) {
-    const char* headings[] = {"Name", "In Folder", "Size", "Date", "Icons"};
-    const int widths[] = {140, 200, 60, 120, 80};
-    for (int column = 0; column < 5; ++column) {
+TEST_F(FileListPane, CreatesItsSixColumnsOnTheSystemSmallIcons) {
+    const char* headings[] = {"Name", "In Folder", "Size", "Date", "Icons", "Cursors"};
+    const int widths[] = {140, 200, 60, 120, 80, 80};
+    for (int column = 0; column < 6; ++column) {
         char text[32] = "";
         LVCOLUMNA info{};
         info.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;

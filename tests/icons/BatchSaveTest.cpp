@@ -5,7 +5,9 @@
 #include "IconBatchSaveDlg.h"
 #include "IconPanes.h"
 #include "engine/platform/FileSystem.h"
+#include "engine/IconImageSet.h"
 #include "support/CliRunner.h"
+#include "support/CursorData.h"
 
 using namespace quarvel::test;
 
@@ -117,6 +119,44 @@ TEST_F(BatchSave, OnlyTheSelectedIconsAreWrittenWhenTheSelectionHasGaps) {
                                         OkLine(Target("six.dll#4.ico"))}));
     EXPECT_EQ(Written(),
               (std::vector<std::string>{"explorer.exe#101.ico", "six.dll#1.ico", "six.dll#4.ico"}));
+}
+
+TEST_F(BatchSave, CursorsAreWrittenInTheirOwnFormatsAndTheirPicturesApartFromIcons) {
+    // Cursor group 101 shares its name with explorer.exe's icon group 101.
+    ResourceTree tree;
+    AddIconGroup(tree, 101, 0x409, {MakeBmpImage(32, 8)}, {32}, {8}, 1);
+    AddCursorGroup(tree, 101, 0x409, {32}, {{4, 6}}, 10);
+    const std::string pointers = WriteImage("pointers.dll", tree);
+    const std::string ani = folder.Write("busy.ani", BuildAni(MakeAniParts(2)));
+    List().RemoveAll();
+    ASSERT_EQ(quarvel::ListIconGroups(pointers.c_str(), &List()), 2);
+    ASSERT_EQ(List().AddAnimatedCursorFile(ani.c_str()), 1);
+    {
+        BatchSaveDriver driver({target, CBatchSaveDlg::kIcoFormat, true, {}, IDNO});
+        driver.ExitWhenEnded(); // should one fail, the log says which
+        SaveSelection();
+        EXPECT_EQ(BatchSaveDriver::Lines(driver.AtClose().log),
+                  (std::vector<std::string>{OkLine(Target("pointers.dll#101.ico")),
+                                            OkLine(Target("pointers.dll#101.cur")),
+                                            OkLine(Target("busy.ani"))}));
+    }
+    EXPECT_EQ(Written(), (std::vector<std::string>{"busy.ani", "pointers.dll#101.cur",
+                                                   "pointers.dll#101.ico"}));
+    EXPECT_EQ(ReadFileBytes(Target("busy.ani")), ReadFileBytes(ani));
+    const auto cursor = quarvel::ReadCurFileImages(Target("pointers.dll#101.cur").c_str());
+    ASSERT_NE(cursor, nullptr);
+    EXPECT_EQ(cursor->entries[0].wPlanes, 4);
+    EXPECT_EQ(cursor->entries[0].wBitCount, 6);
+    {
+        BatchSaveDriver driver({target, CBatchSaveDlg::kPngFormat, true, {}, IDNO});
+        driver.ExitWhenEnded();
+        SaveSelection();
+        EXPECT_EQ(BatchSaveDriver::Lines(driver.AtClose().log).size(), 3u);
+        EXPECT_TRUE(driver.Questions().empty()) << "no picture takes another's name";
+    }
+    for (const char* name :
+         {"pointers.dll#101.png", "pointers.dll#101-cursor.png", "busy-cursor.png"})
+        EXPECT_FALSE(ReadFileBytes(Target(name)).empty()) << name;
 }
 
 TEST_F(BatchSave, ExistingFilesAreReplacedOnlyAsTheAnswersSay) {

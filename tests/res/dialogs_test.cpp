@@ -151,6 +151,8 @@ TEST(SearchFormTemplate, ControlsTheFormBinds) {
         {IDC_TYPE_SCR, "Button", BS_AUTOCHECKBOX},
         {IDC_TYPE_DRV, "Button", BS_AUTOCHECKBOX},
         {IDC_TYPE_ICO, "Button", BS_AUTOCHECKBOX},
+        {IDC_TYPE_CUR, "Button", BS_AUTOCHECKBOX},
+        {IDC_TYPE_ANI, "Button", BS_AUTOCHECKBOX},
         {IDC_FIND, "Button", BS_PUSHBUTTON},
         {IDC_STOP, "Button", BS_PUSHBUTTON},
         {IDC_SEARCH_ANIMATION, ANIMATE_CLASSA, -1},

@@ -7,7 +7,7 @@ namespace quarvel::search::test {
 
 inline SearchFilter OnlyTypes(bool exe, bool dll = false, bool ico = false) {
     SearchFilter filter;
-    filter.allFiles = filter.drv = filter.ocx = filter.scr = false;
+    filter.allFiles = filter.drv = filter.ocx = filter.scr = filter.cur = filter.ani = false;
     filter.exe = exe;
     filter.dll = dll;
     filter.ico = ico;

@@ -21,8 +21,8 @@ using quarvel::search::test::PlainWalk;
 using quarvel::search::test::TestTree;
 using Paths = std::vector<std::string>;
 
-constexpr int kTypeBoxes[] = {IDC_TYPE_EXE, IDC_TYPE_DLL, IDC_TYPE_OCX,
-                              IDC_TYPE_SCR, IDC_TYPE_DRV, IDC_TYPE_ICO};
+constexpr int kTypeBoxes[] = {IDC_TYPE_EXE, IDC_TYPE_DLL, IDC_TYPE_OCX, IDC_TYPE_SCR,
+                              IDC_TYPE_DRV, IDC_TYPE_ICO, IDC_TYPE_CUR, IDC_TYPE_ANI};
 
 // Counts the WM_SEARCH_FINISHED messages this thread takes from its queue while alive, and keeps
 // the run number of the last.
@@ -231,9 +231,10 @@ TEST_F(SearchForm, EachChoiceAloneFindsExactlyWhatItNames) {
     ASSERT_TRUE(Start());
     TestTree tree("quarvel search choices");
     const std::map<int, std::string> typed = {
-        {IDC_TYPE_EXE, tree.AddFile("a.exe")}, {IDC_TYPE_DLL, tree.AddFile("b.dll")},
-        {IDC_TYPE_OCX, tree.AddFile("c.ocx")}, {IDC_TYPE_SCR, tree.AddFile("d.scr")},
-        {IDC_TYPE_DRV, tree.AddFile("e.drv")}, {IDC_TYPE_ICO, tree.AddFile("f.ico")}};
+        {IDC_TYPE_EXE, tree.AddFile("a.exe")},       {IDC_TYPE_DLL, tree.AddFile("b.dll")},
+        {IDC_TYPE_OCX, tree.AddFile("c.ocx")},       {IDC_TYPE_SCR, tree.AddFile("d.scr")},
+        {IDC_TYPE_DRV, tree.AddFile("e.drv")},       {IDC_TYPE_ICO, tree.AddFile("f.ico")},
+        {IDC_TYPE_CUR, tree.AddFile("f1.cur", 326)}, {IDC_TYPE_ANI, tree.AddFile("f2.ani")}};
     const std::string image = tree.AddFile("g.bin", 4096, "MZ"); // an image file by its content
     tree.AddFile("h.txt", 4096);
     tree.AddFolder("sub");
@@ -242,8 +243,11 @@ TEST_F(SearchForm, EachChoiceAloneFindsExactlyWhatItNames) {
         EXPECT_EQ(SearchWith(tree.root(), {id}), Paths{file}) << id;
     EXPECT_EQ(SearchWith(tree.root(), {IDC_TYPE_EXE, IDC_INCLUDE_SUBFOLDERS}),
               (Paths{typed.at(IDC_TYPE_EXE), below}));
-    // "All files": an .ico whatever it holds, and the files that look like image files.
-    EXPECT_EQ(SearchWith(tree.root(), {IDC_ALL_FILES}), (Paths{typed.at(IDC_TYPE_ICO), image}));
+    // "All files": an .ico, .cur or .ani whatever it holds, and the files that look like image
+    // files.
+    EXPECT_EQ(
+        SearchWith(tree.root(), {IDC_ALL_FILES}),
+        (Paths{typed.at(IDC_TYPE_ICO), typed.at(IDC_TYPE_CUR), typed.at(IDC_TYPE_ANI), image}));
     EXPECT_EQ(Form()->AbandonedRuns(), 0);
 }
 

@@ -91,6 +91,29 @@ TEST(SearchWalk, AllFilesModeTakesIconsByNameAndOtherFilesByTheirContent) {
     EXPECT_EQ(Search(folders, "C:\\t", allOnly).size(), 4u);
 }
 
+// Cursor files are found by name in both modes, as .ico files are: each type box finds its own
+// type, and "All files" takes them whatever they hold and however small, without a probe.
+TEST(SearchWalk, CursorFilesAreFoundByNameInEitherMode) {
+    FakeFolders folders;
+    folders.AddFile("C:\\t", "arrow.CUR", -2, false, 326);
+    folders.AddFile("C:\\t", "busy.ani", -2, false, 9000);
+    folders.AddFile("C:\\t", "lib.dll");
+    folders.AddFile("C:\\t", "cursor.anix");
+    SearchFilter cursors = OnlyTypes(false);
+    cursors.cur = true;
+    EXPECT_EQ(Search(folders, "C:\\t", cursors), (Paths{"C:\\t\\arrow.CUR"}));
+    cursors.cur = false;
+    cursors.ani = true;
+    EXPECT_EQ(Search(folders, "C:\\t", cursors), (Paths{"C:\\t\\busy.ani"}));
+    EXPECT_TRUE(folders.probed.empty());
+    SearchFilter allOnly = OnlyTypes(false);
+    allOnly.allFiles = true;
+    EXPECT_EQ(Search(folders, "C:\\t", allOnly), (Paths{"C:\\t\\arrow.CUR", "C:\\t\\busy.ani"}));
+    EXPECT_EQ(folders.probed, (Paths{"C:\\t\\lib.dll", "C:\\t\\cursor.anix"}));
+    EXPECT_TRUE(allOnly.AnyChosen());
+    EXPECT_TRUE(cursors.AnyChosen()) << "a cursor box alone is a choice";
+}
+
 TEST(SearchWalk, TemporaryEntriesAreNeitherFoundNorEntered) {
     FakeFolders folders;
     folders.AddFile("C:\\t", "temp.exe", 1, true);

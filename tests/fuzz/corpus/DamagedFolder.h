@@ -10,4 +10,8 @@ namespace quarvel::fuzz {
 
 std::vector<NamedInput> DamagedFolderInputs();
 
+// The same made of the cursor seeds and the damaged cursors, each named with its own
+// extension (.cur or .ani), as a folder of cursors collected from the web may hold them.
+std::vector<NamedInput> DamagedCursorFolderInputs();
+
 } // namespace quarvel::fuzz
