@@ -6,10 +6,12 @@
 #include "IconDataObject.h"
 #include "SaveNameDialog.h"
 #include "engine/DisplayIcon.h"
+#include "engine/IconGroups.h"
 #include "engine/IconPicture.h"
 #include "engine/platform/AnsiText.h"
 #include "engine/win32/KernelOwners.h"
 #include "support/CliRunner.h"
+#include "support/CursorData.h"
 #include "support/PngDecoder.h"
 
 #include <shlobj.h>
@@ -338,6 +340,31 @@ TEST_F(IconPanes, DraggingIconsOffersTheBatchSavesFilesAndTheFirstImage) {
     const std::string png = folder.File("first.png");
     ASSERT_EQ(List().SaveIcon(0, false, png.c_str(), false, kSaveAsPng), 1);
     EXPECT_EQ(GetBytes(data.Get(), PngClipboardFormat()), ReadFileBytes(png));
+}
+
+// A group cursor is dragged out as the .cur file its save writes, cursor files as they are.
+TEST_F(IconPanes, DraggingCursorsOffersTheFilesTheirSavesWrite) {
+    ResourceTree tree;
+    AddCursorGroup(tree, 5, 0x409, {16, 32}, {{1, 2}, {7, 8}}, 10);
+    const std::string dll = WriteImage("pointers.dll", tree);
+    const std::string cur = folder.Write("two.cur", MakeCurFile({16, 32}, {{1, 2}, {5, 5}}));
+    const std::string ani = folder.Write("busy.ani", BuildAni(MakeAniParts(3)));
+    ASSERT_EQ(ListIconGroups(dll.c_str(), &List()), 1);
+    ASSERT_EQ(List().AddCursorFile(cur.c_str()), 1);
+    ASSERT_EQ(List().AddAnimatedCursorFile(ani.c_str()), 1);
+    List().SelectAll();
+    const ScopedComPtr<IDataObject> data(List().CreateSelectionData());
+    ASSERT_TRUE(data);
+
+    const std::vector<std::string> names = DescribedNames(data.Get());
+    ASSERT_EQ(names, (std::vector<std::string>{"pointers.dll#5.cur", "two.cur", "busy.ani"}));
+    const std::string saved = folder.File("saved");
+    CreateDirectoryA(saved.c_str(), nullptr);
+    for (int i = 0; i < 3; ++i) {
+        const std::string target = saved + "\\" + names[i];
+        ASSERT_EQ(List().SaveIcon(i, false, target.c_str(), false, kSaveAsIco), 1);
+        EXPECT_EQ(GetBytes(data.Get(), FileContentsFormat(), i), ReadFileBytes(target)) << i;
+    }
 }
 
 TEST_F(IconPanes, DraggingImagesOffersTheImageSavesPngFiles) {
