@@ -136,7 +136,7 @@ TEST_F(ShownFolder, SystemFolderIconCountsAgreeWithTheCommandLineTool) {
 
     frame->ShowFolder(system32);
     ASSERT_TRUE(Filled());
-    int files = 0, listedIcons = 0, matched = 0;
+    int files = 0, listedIcons = 0, listedCursors = 0, matched = 0;
     for (int row = 0; row < Files().GetItemCount(); ++row) {
         if (Files().IsFolderRow(row))
             continue;
@@ -147,10 +147,12 @@ TEST_F(ShownFolder, SystemFolderIconCountsAgreeWithTheCommandLineTool) {
         EXPECT_EQ(count, found == expected.end() ? 0 : found->second) << path;
         matched += found != expected.end();
         listedIcons += count;
+        listedCursors += std::atoi(Files().GetItemText(row, kCursorsColumn));
     }
     EXPECT_GT(files, 300);
     EXPECT_EQ(matched, static_cast<int>(expected.size())); // every file the tool lists is a row
-    EXPECT_EQ(listedIcons, Icons().GetItemCount());
+    // The icon list holds the files' cursors too, after each file's icons.
+    EXPECT_EQ(listedIcons + listedCursors, Icons().GetItemCount());
 }
 
 // ---- Filling a folder in slices
@@ -274,11 +276,15 @@ TEST_F(FilledFolder, ShowsWhatAddingEveryEntryAtOnceShowedAndWhatTheToolLists) {
     ASSERT_EQ(filled.rows.size(), 303u);
     EXPECT_TRUE(filled == AddedAtOnce(folder.Path()));
 
-    // The counts are the tool's; the status bar followed the fill and ends with the totals.
+    // The counts are the tool's (the icon list holds cursors too); the status bar followed the
+    // fill and ends with the totals of icons.
     const auto listing = quarvel::test::RunCli({"list", folder.Path()}, scratch.Path());
     ASSERT_EQ(listing.status, 0) << listing.err;
     const int icons = static_cast<int>(listing.OutLines().size());
-    EXPECT_EQ(static_cast<int>(filled.icons.size()), icons);
+    const auto everything =
+        quarvel::test::RunCli({"list", "--kind", "all", folder.Path()}, scratch.Path());
+    ASSERT_EQ(everything.status, 0) << everything.err;
+    EXPECT_EQ(filled.icons.size(), everything.OutLines().size());
     EXPECT_EQ(StatusText(), "302 files, " + grouped(icons) + " icons");
     EXPECT_TRUE(std::any_of(progress.begin(), progress.end(), [](const std::string& text) {
         return text.find(" of 302 files") != std::string::npos;
