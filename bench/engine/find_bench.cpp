@@ -110,7 +110,8 @@ int main(int argc, char** argv) {
     const int passes = static_cast<int>((wanted + perPass - 1) / perPass);
 
     std::vector<Listed> icons;
-    const double listing = bench::BestMilliseconds(kRuns, [&] { icons = List(files, passes, nullptr); });
+    const double listing =
+        bench::BestMilliseconds(kRuns, [&] { icons = List(files, passes, nullptr); });
     int distinct = 0;
     const double hashed = bench::BestMilliseconds(kRuns, [&] {
         UniqueIcons unique;
