@@ -224,16 +224,25 @@ std::string FileNameOfPath(const std::string& path) {
 
 } // namespace
 
-TEST_F(IconPanes, CopyFromTheIconListGivesOtherProgramsTheLargestImageWhole) {
-    for (const ImageCase& c : Cases()) {
-        SCOPED_TRACE(c.name);
+// The icon panes showing one icon: a 16-pixel image, then a case's image.
+class CopiedImages : public IconPanes {
+protected:
+    void ShowOnly(const ImageCase& c, std::string& path) {
         ResourceTree tree;
         AddIconGroup(tree, 1, 0x409, {MakeBmpImage(16, 4), c.image}, {16, c.width}, {4, c.bitCount},
                      1);
-        const std::string path = WriteImage(c.name + ".dll", tree);
+        path = WriteImage(c.name + ".dll", tree);
         List().RemoveAll();
         ASSERT_EQ(List().AddGroupIcon(path.c_str(), 1, 0x409), 1);
         ClickItem(0);
+    }
+};
+
+TEST_F(CopiedImages, CopyFromTheIconListGivesOtherProgramsTheLargestImageWhole) {
+    for (const ImageCase& c : Cases()) {
+        SCOPED_TRACE(c.name);
+        std::string path;
+        ASSERT_NO_FATAL_FAILURE(ShowOnly(c, path));
         EmptyTheClipboard();
         iconList->SendMessage(WM_COMMAND, ID_EDIT_COPY);
         const ClipboardSeen seen = ReadClipboardInOtherProcess(folder);
@@ -253,16 +262,11 @@ TEST_F(IconPanes, CopyFromTheIconListGivesOtherProgramsTheLargestImageWhole) {
     }
 }
 
-TEST_F(IconPanes, CopyFromTheSubIconViewGivesTheCaretImageAtItsOwnSize) {
+TEST_F(CopiedImages, CopyFromTheSubIconViewGivesTheCaretImageAtItsOwnSize) {
     for (const ImageCase& c : Cases()) {
         SCOPED_TRACE(c.name);
-        ResourceTree tree;
-        AddIconGroup(tree, 1, 0x409, {MakeBmpImage(16, 4), c.image}, {16, c.width}, {4, c.bitCount},
-                     1);
-        const std::string path = WriteImage(c.name + ".dll", tree);
-        List().RemoveAll();
-        ASSERT_EQ(List().AddGroupIcon(path.c_str(), 1, 0x409), 1);
-        ClickItem(0);
+        std::string path;
+        ASSERT_NO_FATAL_FAILURE(ShowOnly(c, path));
         ASSERT_EQ(Rows().GetCount(), 2);
         Rows().SetSel(-1, FALSE);
         Rows().SetSel(1);
