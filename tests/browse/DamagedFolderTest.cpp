@@ -63,6 +63,11 @@ bool EndsWith(const std::string& name, const char* end) {
     const std::size_t length = std::strlen(end);
     return name.size() >= length && name.compare(name.size() - length, length, end) == 0;
 }
+
+// Where the saves of item `index` go: its number, then the suffix.
+std::string SavedAs(const quarvel::test::TempFolder& saved, int index, const char* suffix) {
+    return saved.File(std::to_string(index) + suffix);
+}
 } // namespace
 
 class DamagedFolder : public QuarvelStarted {
@@ -108,9 +113,7 @@ TEST_F(DamagedFolder, SurvivesShowingSavingAndCopyingEveryIcon) {
 
     int pictures = 0, imageRows = 0, damagedRows = 0;
     const auto savedAs = [&](int index, const char* suffix) {
-        char name[64];
-        std::snprintf(name, sizeof name, "%d%s", index, suffix);
-        return saved.File(name);
+        return SavedAs(saved, index, suffix);
     };
     for (int i = 0; i < Icons().GetItemCount(); ++i) {
         FocusOnly(i);
@@ -185,9 +188,7 @@ TEST_F(DamagedFolder, ACursorFolderSurvivesShowingSavingAndCopyingEveryCursor) {
     int pictures = 0, imageRows = 0, damagedRows = 0;
     std::set<std::string> damagedLabels;
     const auto savedAs = [&](int index, const char* suffix) {
-        char name[64];
-        std::snprintf(name, sizeof name, "%d%s", index, suffix);
-        return saved.File(name);
+        return SavedAs(saved, index, suffix);
     };
     for (int i = 0; i < Icons().GetItemCount(); ++i) {
         FocusOnly(i);
