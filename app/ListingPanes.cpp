@@ -37,7 +37,11 @@ void CMainFrame::ShowFolderInCaption(const char* folder) {
 }
 
 void CMainFrame::ShowStatus(const char* text) {
-    SetMessageText(text);
+    m_strListingStatus = text;
+    if (m_bStatusNarrowed)
+        ShowStatusWithShown();
+    else
+        SetMessageText(text);
 }
 
 void CMainFrame::EmptyLists() {

@@ -25,6 +25,12 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_ICON_SIZE_SMALL, ID_VIEW_ICON_SIZE_JUMBO, OnUpdateIconSize)
     ON_COMMAND(ID_VIEW_ICON_SIZE_LARGER, OnIconSizeLarger)
     ON_COMMAND(ID_VIEW_ICON_SIZE_SMALLER, OnIconSizeSmaller)
+    ON_COMMAND(ID_EDIT_FIND_ICON, OnFindIcon)
+    ON_COMMAND_RANGE(ID_VIEW_SORT_ICONS_FILE, ID_VIEW_SORT_ICONS_LARGEST, OnSortIcons)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_SORT_ICONS_FILE, ID_VIEW_SORT_ICONS_LARGEST,
+                               OnUpdateSortIcons)
+    ON_COMMAND(ID_VIEW_HIDE_DUPLICATES, OnHideDuplicates)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_HIDE_DUPLICATES, OnUpdateHideDuplicates)
     ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
 END_MESSAGE_MAP()
 
@@ -106,6 +112,7 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* context) {
     m_pSubIconView->SetSaveFolderSetting(saveFolder);
     m_nIconSize = LoadIconSize();
     m_pIconList->GetListCtrl().SetIconSize(m_nIconSize);
+    SetUpIconFinding();
     // The current listing reaches the panes through the frame; the panes ask it.
     m_listing.SetHost(this);
     if (m_pFolderTree) {

@@ -82,6 +82,14 @@ protected:
     void OnUpdateIconSize(CCmdUI* cmdUI);
     void OnIconSizeLarger();
     void OnIconSizeSmaller();
+    // Finding an icon (IconFinding.cpp): Edit > Find Icon reaches the filter box; View > Sort
+    // Icons By and Hide Duplicate Icons set the icon list's order and hiding, checked in the
+    // menu and remembered in the settings.
+    void OnFindIcon();
+    void OnSortIcons(UINT command);
+    void OnUpdateSortIcons(CCmdUI* cmdUI);
+    void OnHideDuplicates();
+    void OnUpdateHideDuplicates(CCmdUI* cmdUI);
     // The window moved to a display of another DPI: it takes the rectangle the system suggests
     // and scales its panes, bars, pictures and fonts.
     LRESULT OnDpiChanged(WPARAM dpis, LPARAM suggestedRect);
@@ -105,6 +113,11 @@ private:
     // Every pane lays itself out for m_nDpi.
     void SetPanesDpi();
     void ShowIconSize(int size);
+    // The icon list takes the remembered order and hiding, and tells the status bar what it
+    // shows.
+    void SetUpIconFinding();
+    // The listing's status text, with "shown N of M icons" while the icon list leaves some out.
+    void ShowStatusWithShown();
 
     CSplitterWnd m_wndSplitter;       // left pane | the rest
     CSplitterWnd m_wndRightSplitter;  // file list / icon panes
@@ -121,5 +134,7 @@ private:
     int m_nDpi = kDesignDpi;
     int m_nIconSize = quarvel::kDefaultIconSize;
     CurrentListing m_listing;
+    CString m_strListingStatus; // the listing's last status text
+    bool m_bStatusNarrowed = false;  // the status bar tells of icons left out
     SearchToListing m_searchHost{m_listing};
 };

@@ -1,4 +1,4 @@
-// Reading and writing the save folder in the registry.
+// Reading and writing the settings in the registry.
 #include "Settings.h"
 
 #include "IconSize.h"
@@ -7,10 +7,14 @@
 
 #include <windows.h>
 
+#include <optional>
+
 namespace {
 const char kKey[] = "SOFTWARE\\Vendrel\\Quarvel";
 const char kValue[] = "savefolder";
 const char kIconSizeValue[] = "iconsize";
+const char kIconOrderValue[] = "iconorder";         // IconOrder: 0 File, 1 Name, 2 Largest Image
+const char kHideDuplicatesValue[] = "hideduplicates"; // 1 when hidden
 const char kDefaultFolder[] = "c:\\temp\\";
 
 // A path of MAX_PATH characters in UTF-8 takes up to three bytes a character.
@@ -54,23 +58,54 @@ void StoreSaveFolder(const char* folder) {
                        static_cast<DWORD>(lstrlenA(folder) + 1));
 }
 
-int LoadIconSize() {
+namespace {
+// The user's number stored under `value`, or nothing when none is stored or it is not a DWORD.
+std::optional<DWORD> ReadUserNumber(const char* value) {
     const ScopedRegKey key = OpenRegKey(HKEY_CURRENT_USER, kKey, KEY_QUERY_VALUE);
-    DWORD type = 0, size = 0, bytes = sizeof size;
+    DWORD type = 0, number = 0, bytes = sizeof number;
     if (!key ||
-        RegQueryValueExA(key.Get(), kIconSizeValue, nullptr, &type, reinterpret_cast<BYTE*>(&size),
+        RegQueryValueExA(key.Get(), value, nullptr, &type, reinterpret_cast<BYTE*>(&number),
                          &bytes) != ERROR_SUCCESS ||
-        type != REG_DWORD || bytes != sizeof size || !quarvel::IsIconSize(static_cast<int>(size)))
-        return quarvel::kDefaultIconSize;
-    return static_cast<int>(size);
+        type != REG_DWORD || bytes != sizeof number)
+        return std::nullopt;
+    return number;
+}
+
+void StoreUserNumber(const char* value, DWORD number) {
+    const ScopedRegKey key = CreateRegKey(HKEY_CURRENT_USER, kKey, KEY_SET_VALUE);
+    if (key)
+        RegSetValueExA(key.Get(), value, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                       sizeof number);
+}
+} // namespace
+
+int LoadIconSize() {
+    const std::optional<DWORD> size = ReadUserNumber(kIconSizeValue);
+    return size && quarvel::IsIconSize(static_cast<int>(*size)) ? static_cast<int>(*size)
+                                                                 : quarvel::kDefaultIconSize;
 }
 
 void StoreIconSize(int size) {
-    if (!quarvel::IsIconSize(size))
-        return;
-    const ScopedRegKey key = CreateRegKey(HKEY_CURRENT_USER, kKey, KEY_SET_VALUE);
-    const DWORD value = static_cast<DWORD>(size);
-    if (key)
-        RegSetValueExA(key.Get(), kIconSizeValue, 0, REG_DWORD,
-                       reinterpret_cast<const BYTE*>(&value), sizeof value);
+    if (quarvel::IsIconSize(size))
+        StoreUserNumber(kIconSizeValue, static_cast<DWORD>(size));
+}
+
+quarvel::IconOrder LoadIconOrder() {
+    const std::optional<DWORD> order = ReadUserNumber(kIconOrderValue);
+    return order && *order <= static_cast<DWORD>(quarvel::IconOrder::LargestImage)
+               ? static_cast<quarvel::IconOrder>(*order)
+               : quarvel::IconOrder::File;
+}
+
+void StoreIconOrder(quarvel::IconOrder order) {
+    StoreUserNumber(kIconOrderValue, static_cast<DWORD>(order));
+}
+
+bool LoadHideDuplicates() {
+    const std::optional<DWORD> hide = ReadUserNumber(kHideDuplicatesValue);
+    return hide && *hide == 1;
+}
+
+void StoreHideDuplicates(bool hide) {
+    StoreUserNumber(kHideDuplicatesValue, hide ? 1 : 0);
 }

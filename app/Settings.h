@@ -1,8 +1,10 @@
 // The program's settings, values of "SOFTWARE\Vendrel\Quarvel" written under HKEY_CURRENT_USER:
-// the folder into which icons are saved ("savefolder") and the icon list's size ("iconsize").
+// the folder into which icons are saved ("savefolder"), the icon list's size ("iconsize"), its
+// order ("iconorder") and whether it hides duplicate icons ("hideduplicates").
 #pragma once
 
 #include "FwString.h"
+#include "engine/IconOrder.h"
 
 // The user's stored save folder, else the machine's; "" when neither holds one.
 CString LoadRememberedSaveFolder();
@@ -17,3 +19,10 @@ void StoreSaveFolder(const char* folder);
 int LoadIconSize();
 // Stores one of the sizes; any other value changes nothing.
 void StoreIconSize(int size);
+
+// The user's order of the icon list; File when none (or no order) is stored.
+quarvel::IconOrder LoadIconOrder();
+void StoreIconOrder(quarvel::IconOrder order);
+// Whether the user hides duplicate icons; false when nothing is stored.
+bool LoadHideDuplicates();
+void StoreHideDuplicates(bool hide);

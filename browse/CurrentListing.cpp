@@ -29,14 +29,14 @@ CString ExistingFullPath(const char* path) {
     return longPath;
 }
 
-// A count with its thousands grouped: "12,345".
+} // namespace
+
 std::string Grouped(int count) {
     std::string digits = std::to_string(count);
     for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
         digits.insert(static_cast<std::size_t>(at), ",");
     return digits;
 }
-} // namespace
 
 bool CurrentListing::IsSettling() const {
     return m_waiting > 0 || m_waitingForThisListing > 0 || (m_host && m_host->IsFileListFilling());

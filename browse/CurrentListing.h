@@ -12,6 +12,9 @@
 #include "BrowseHosts.h"
 #include "Framework.h"
 
+// A count as the status bar writes it, its thousands grouped: "12,345".
+std::string Grouped(int count);
+
 class CurrentListing : public ListingRequests {
 public:
     enum class Kind { Nothing, Folder, SearchResults };

@@ -93,6 +93,7 @@ void FileListFill::RunJob(const Job& job) {
         m_keyGeneration = job.generation;
         m_nextKey = 0;
         m_rowIconRule = RowIconRule();
+        m_identities = quarvel::UniqueIcons();
     }
     std::vector<FillResults::Row> rows;
     std::vector<std::pair<int, CString>> files; // key, full path
@@ -136,7 +137,9 @@ void FileListFill::RunJob(const Job& job) {
     for (const auto& [key, path] : files) {
         if (!IsCurrent(job.generation))
             return;
-        if (!PublishIcons(job.generation, {key, ReadFileIcons(path, job.listIcons, m_rowIconRule)}))
+        FileIcons icons = ReadFileIcons(path, job.listIcons, m_rowIconRule);
+        icons.icons.Describe(m_identities);
+        if (!PublishIcons(job.generation, {key, std::move(icons)}))
             return;
     }
 }

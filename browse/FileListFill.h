@@ -5,6 +5,7 @@
 #pragma once
 
 #include "ListedFile.h"
+#include "engine/IconIdentity.h"
 
 #include <windows.h>
 
@@ -89,4 +90,5 @@ private:
     unsigned m_keyGeneration = 0;
     int m_nextKey = 0;
     RowIconRule m_rowIconRule;
+    quarvel::UniqueIcons m_identities; // the icons' identities, numbered in the fill's order
 };

@@ -85,29 +85,33 @@ std::size_t RecordedIcons::HandFirstTo(IconListReceiver& receiver, std::size_t m
 
 void RecordedIcons::Hand(const Icon& icon, IconListReceiver& receiver) {
     const ResKey name = icon.nameIsId ? ResKey(icon.id) : ResKey(icon.name.c_str());
+    int taken = 0;
     switch (icon.kind) {
     case Kind::Group:
-        receiver.AddGroupIcon(icon.path.c_str(), name, icon.language);
+        taken = receiver.AddGroupIcon(icon.path.c_str(), name, icon.language);
         break;
     case Kind::IconFile:
-        receiver.AddIconFile(icon.path.c_str());
+        taken = receiver.AddIconFile(icon.path.c_str());
         break;
     case Kind::Moved:
-        receiver.AddMovedGroupIcon(icon.path.c_str(), icon.sourcePath.c_str(), name, icon.language);
+        taken = receiver.AddMovedGroupIcon(icon.path.c_str(), icon.sourcePath.c_str(), name,
+                                           icon.language);
         break;
     case Kind::CursorGroup:
         if (receiver.TakesCursors())
-            receiver.AddGroupCursor(icon.path.c_str(), name, icon.language);
+            taken = receiver.AddGroupCursor(icon.path.c_str(), name, icon.language);
         break;
     case Kind::CursorFile:
         if (receiver.TakesCursors())
-            receiver.AddCursorFile(icon.path.c_str());
+            taken = receiver.AddCursorFile(icon.path.c_str());
         break;
     case Kind::AnimatedCursorFile:
         if (receiver.TakesCursors())
-            receiver.AddAnimatedCursorFile(icon.path.c_str());
+            taken = receiver.AddAnimatedCursorFile(icon.path.c_str());
         break;
     }
+    if (taken && icon.described)
+        receiver.DescribeLastIcon(icon.facts, icon.firstOf);
 }
 
 FileIcons ReadFileIcons(const char* path, bool listIcons, RowIconRule& rule) {

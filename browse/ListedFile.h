@@ -4,10 +4,17 @@
 
 #include "FileRowIcons.h"
 #include "Framework.h"
+#include "engine/IconFacts.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+namespace quarvel {
+class CPEFile;
+class UniqueIcons;
+} // namespace quarvel
 
 // The texts of one row.
 struct FileEntry {
@@ -39,6 +46,10 @@ public:
     void HandTo(quarvel::IconListReceiver& receiver) const;
     // Hands on the first icons, at most `most`, and forgets them; answers how many went.
     std::size_t HandFirstTo(quarvel::IconListReceiver& receiver, std::size_t most);
+    // Reads the images of every icon recorded (each file opened once) for its facts, and adds
+    // them to `identities`, the listing's, in order: the receiver gets both after each icon
+    // (DescribeLastIcon). For the fill worker, beside the listing.
+    void Describe(quarvel::UniqueIcons& identities);
     void Clear() { m_icons.clear(); }
     std::size_t Size() const { return m_icons.size(); }
 
@@ -52,7 +63,13 @@ private:
         std::uint16_t id;
         std::string name;
         std::uint16_t language;
+        bool described = false; // facts and firstOf were read (Describe)
+        quarvel::IconFacts facts;
+        int firstOf = -1;
     };
+    // The icon's images as the identity of icons compares them (an .ani file's: the whole file).
+    static std::unique_ptr<quarvel::CIconImageSet> ReadIdentityImages(const Icon& icon,
+                                                                      const quarvel::CPEFile* file);
     void Record(Kind kind, const char* path, const char* sourcePath, quarvel::ResKey name,
                 std::uint16_t language);
     static void Hand(const Icon& icon, quarvel::IconListReceiver& receiver);

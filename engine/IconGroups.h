@@ -7,6 +7,8 @@
 
 namespace quarvel {
 
+struct IconFacts;
+
 // Whatever receives the icons of a file (the icon list view, the command line, tests).
 // Each operation answers 1 when it took the icon, 0 otherwise.
 class IconListReceiver {
@@ -38,6 +40,14 @@ public:
     virtual int AddAnimatedCursorFile(const char* path) {
         (void)path;
         return 0;
+    }
+
+    // What a listing that read the images learnt of the icon it has just added (and the
+    // receiver took): its image facts (IconFacts.h; the texts are the receiver's to fill) and
+    // the number of the first icon of that listing with the same images (UniqueIcons: its own
+    // number when it is the first). Receivers that need neither ignore it.
+    virtual void DescribeLastIcon(const IconFacts& facts, int firstOf) {
+        (void)facts, (void)firstOf;
     }
 };
 

@@ -198,7 +198,10 @@ void CBatchSaveDlg::FinishBatch() {
     m_state = allSaved ? State::Finished : State::Incomplete;
     EnableButton(IDC_STOP, false);
     EnableButton(IDOK, false);
+    const CString last = LastLogLine();
     if (allSaved) {
+        if (!last.IsEmpty())
+            m_strLogQueue += last + "\r\n";
         ShowProgress();
         EndSave(m_strFolder);
         EndDialog(IDOK);
@@ -209,6 +212,8 @@ void CBatchSaveDlg::FinishBatch() {
     CString summary;
     summary.Format(LoadText(IDS_SAVE_NOT_ALL), m_nTotal - m_nSaved, m_nTotal);
     m_strLogQueue += summary + "\r\n";
+    if (!last.IsEmpty())
+        m_strLogQueue += last + "\r\n";
     ShowProgress(m_nSaved);
     EndSave(m_strFolder);
 }

@@ -37,6 +37,8 @@ protected:
     }
     // Called once when the batch ends: done, stopped, or the dialog closed while it ran.
     virtual void EndSave(const CString& folder) { (void)folder; }
+    // A line that ends the log of every batch that ran to its end; none when empty.
+    virtual CString LastLogLine() const { return CString(); }
 
     void DoDataExchange(CDataExchange* pDX) override;
     void OnOK() override;     // Save Now

@@ -41,7 +41,20 @@ CIconBatchSaveDlg::CIconBatchSaveDlg(CIconListCtrl& list, SaveFolderSetting sett
 
 BOOL CIconBatchSaveDlg::OnInitDialog() {
     m_nTotal = static_cast<int>(m_list.GetSelectedCount());
+    m_nDuplicates = 0;
+    if (m_list.GetHideDuplicates())
+        for (int index = m_list.GetNextItem(-1, LVNI_SELECTED); index >= 0;
+             index = m_list.GetNextItem(index, LVNI_SELECTED))
+            m_nDuplicates += m_list.DuplicatesOf(index);
     return CBatchSaveDlg::OnInitDialog();
+}
+
+CString CIconBatchSaveDlg::LastLogLine() const {
+    // As the command line's extract --unique says it.
+    CString line;
+    if (m_nDuplicates > 0)
+        line.Format("%d duplicate icon%s left out", m_nDuplicates, m_nDuplicates == 1 ? "" : "s");
+    return line;
 }
 
 void CIconBatchSaveDlg::BeginSave(const CString&) {

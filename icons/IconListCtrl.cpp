@@ -169,6 +169,7 @@ void CIconListCtrl::OnDestroy() {
     CListCtrl::OnDestroy();
     ReleaseSources();
     std::deque<CIconItem>().swap(m_items);
+    ForgetShown();
     CreatePictureList();
 }
 
@@ -205,6 +206,7 @@ int CIconListCtrl::ItemAppended() {
         m_items.pop_back();
         return 0;
     }
+    RecordAppended();
     DeferRedrawUntilIdle();
     // The control learns the count when it is next asked anything (WindowProc): a count set
     // per item costs the control its layout each time, so a burst of items costs it once.
@@ -216,9 +218,7 @@ void CIconListCtrl::TellCount() {
     if (!m_bCountBehind)
         return;
     m_bCountBehind = false;
-    // No item to scroll to and nothing to repaint at once: the burst ends with a full repaint.
-    if (!SetItemCountEx(LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL))
-        m_items.erase(m_items.begin() + CListCtrl::GetItemCount(), m_items.end()); // kept
+    PlaceNewRecords();
 }
 
 LRESULT CIconListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -276,43 +276,48 @@ void CIconListCtrl::RemoveAll() {
     // The pictures' owners go with the records: both go at once.
     ReplacePictureList();
     std::deque<CIconItem>().swap(m_items);
+    ForgetShown();
     m_bCountBehind = false;
     SetItemCountEx(0);
     SetIconSpacing();
 }
 
 bool CIconListCtrl::SetItemCountEx(DWORD flags) {
-    return m_hWnd && SendMessage(LVM_SETITEMCOUNT, m_items.size(), static_cast<LPARAM>(flags));
+    return m_hWnd && SendMessage(LVM_SETITEMCOUNT, m_shown.size(), static_cast<LPARAM>(flags));
 }
 
 CIconItem* CIconListCtrl::GetIconItem(int index) {
-    return index >= 0 && index < static_cast<int>(m_items.size()) ? &m_items[index] : nullptr;
+    const int record = RecordAt(index);
+    return record >= 0 ? &m_items[static_cast<std::size_t>(record)] : nullptr;
 }
 
 const CIconItem* CIconListCtrl::GetIconItem(int index) const {
-    return index >= 0 && index < static_cast<int>(m_items.size()) ? &m_items[index] : nullptr;
+    const int record = RecordAt(index);
+    return record >= 0 ? &m_items[static_cast<std::size_t>(record)] : nullptr;
 }
 
 CString CIconListCtrl::GetLabel(int index) const {
     const CIconItem* item = GetIconItem(index);
-    if (!item)
-        return CString();
-    if (!item->IsGroup())
-        return CString(FileNameOf(item->GetPath().c_str()).c_str());
+    return item ? LabelOf(*item) : CString();
+}
+
+CString CIconListCtrl::LabelOf(const CIconItem& item) {
+    if (!item.IsGroup())
+        return CString(FileNameOf(item.GetPath().c_str()).c_str());
     CString label;
-    if (item->NameIsId())
-        label.Format("%u", item->GetId());
+    if (item.NameIsId())
+        label.Format("%u", item.GetId());
     else
-        label = item->GetNameText();
+        label = item.GetNameText();
     // The file the icon is read from: a moved icon shows its .mun file.
     label += "\r\n";
-    label += FileNameOf(item->GetPath().c_str()).c_str();
+    label += FileNameOf(item.GetPath().c_str()).c_str();
     return label;
 }
 
 void CIconListCtrl::OnItemChanged(NMHDR* header, LRESULT*) {
     const auto* change = reinterpret_cast<NMLISTVIEW*>(header);
-    if (!(change->uNewState & LVIS_FOCUSED) || change->iItem < 0 || !m_pSubIconView)
+    if (m_bReshowing || !(change->uNewState & LVIS_FOCUSED) || change->iItem < 0 || !m_pSubIconView)
         return;
     if (CIconItem* item = GetIconItem(change->iItem))
         m_pSubIconView->ShowIcon(change->iItem, item);
@@ -329,7 +334,9 @@ void CIconListCtrl::OnFindItem(NMHDR* header, LRESULT* result) {
                               ? Narrow(reinterpret_cast<const wchar_t*>(find->lvfi.psz))
                               : CString(find->lvfi.psz);
     const bool partial = (find->lvfi.flags & LVFI_PARTIAL) != 0;
-    const int count = static_cast<int>(m_items.size());
+    const int count = static_cast<int>(m_shown.size());
+    if (count == 0)
+        return;
     const int start = find->iStart >= 0 && find->iStart < count ? find->iStart : 0;
     const int tries = find->lvfi.flags & LVFI_WRAP ? count : count - start;
     for (int n = 0; n < tries; ++n) {
@@ -435,6 +442,9 @@ void CIconListCtrl::OnGetInfoTip(NMHDR* header, LRESULT*) {
     std::string text = CellTooltip(*item, m_files, m_nCellSide);
     if (item->IsCursor())
         text = CursorTooltipLine(*item) + (text.empty() ? "" : "\r\n") + text;
+    const std::string copies = m_bHideDuplicates ? DuplicatesLine(tip->iItem) : std::string();
+    if (!copies.empty())
+        text += (text.empty() ? "" : "\r\n") + copies;
     if (!held)
         ReleaseSources();
     if (text.empty())

@@ -10,15 +10,22 @@
 #include "IconSize.h"
 #include "PictureList.h"
 #include "SaveFolderSetting.h"
+#include "engine/IconFacts.h"
 #include "engine/IconFileCache.h"
+#include "engine/IconFilter.h"
 #include "engine/IconGroups.h"
+#include "engine/IconOrder.h"
 #include "engine/IconPicture.h"
 
 #include "engine/IconItem.h"
 
 #include <deque>
+#include <functional>
 #include <optional>
+#include <string>
+#include <unordered_map>
 #include <utility>
+#include <vector>
 
 class CSubIconView;
 
@@ -38,6 +45,30 @@ public:
     int AddGroupCursor(const char* path, quarvel::ResKey name, std::uint16_t language) override;
     int AddCursorFile(const char* path) override;
     int AddAnimatedCursorFile(const char* path) override;
+    // The image facts and identity the fill worker read for the icon just added; an icon added
+    // without them has its facts read when a filter or order needs them, and no duplicates.
+    void DescribeLastIcon(const quarvel::IconFacts& facts, int firstOf) override;
+
+    // ---- What is shown. The control's items are positions in the shown list: the records that
+    // pass the filter (hiding duplicates, only the first in list order of each icon among them),
+    // in the order. Every index below is such a position. A change keeps the selection and the
+    // focus on the records still shown, and the sub-icon view on the focused one.
+    void SetFilter(const char* text);
+    const CString& GetFilterText() const { return m_strFilter; }
+    void SetOrder(quarvel::IconOrder order);
+    quarvel::IconOrder GetOrder() const { return m_order; }
+    void SetHideDuplicates(bool hide);
+    bool GetHideDuplicates() const { return m_bHideDuplicates; }
+    // Positions shown (the control's count once told) and whether records are left out.
+    int ShownCount();
+    bool IsNarrowed() { return ShownCount() < OwnedItemCount(); }
+    // Called after the shown positions change (for the status bar's "shown N of M icons").
+    void SetShownChanged(std::function<void()> changed) { m_shownChanged = std::move(changed); }
+    // How many other records hold the icon of the item at a position (0 when its images were
+    // not compared), and in how many other files than its own they were listed (with the
+    // count of those in its own file).
+    int DuplicatesOf(int index) const;
+    int DuplicateFilesOf(int index, int* inOwnFile = nullptr) const;
 
     // Empties the sub-icon view, drops every item and starts a new, empty picture list.
     void RemoveAll();
@@ -51,12 +82,13 @@ public:
     void SetSubIconView(CSubIconView* view) { m_pSubIconView = view; }
     CSubIconView* GetSubIconView() const { return m_pSubIconView; }
 
-    // The item's icon, or null.
+    // The item's icon at a shown position, or null.
     quarvel::CIconItem* GetIconItem(int index);
     const quarvel::CIconItem* GetIconItem(int index) const;
     // The item's label: a group's id or name over its file's name, or an .ico, .cur or .ani file's
     // name.
     CString GetLabel(int index) const;
+    static CString LabelOf(const quarvel::CIconItem& item);
     // The index of the item's picture in the picture list (made now if it is not held), or -1.
     int GetPicture(int index);
     HIMAGELIST GetPictures() const { return m_images.GetSafeHandle(); }
@@ -156,8 +188,46 @@ private:
     bool HoldSourcesUntilIdle();
     void ReleaseSources();
 
-    // The items, in order; a deque, as the sub-icon view holds the focused one's address.
+    // The record shown at a position, or -1.
+    int RecordAt(int index) const;
+    // Takes the texts of the record just appended beside it.
+    void RecordAppended();
+    // The facts of a record, its images read now when they are wanted and it came without them.
+    const quarvel::IconFacts& FactsOf(int record, bool images);
+    // The records in the order (the sort is kept until records are added or the order changes).
+    const std::vector<int>& RecordsInOrder();
+    // Whether a record passes the filter and, hiding duplicates, is the first of its icon among
+    // those passing (`shownOfIcon` holds the shown record of each identity so far).
+    bool Passes(int record, std::unordered_map<int, int>& shownOfIcon);
+    // Shows the records added since they were last placed: appended when the order is the
+    // list's and nothing is left out before them, else every position is made again.
+    void PlaceNewRecords();
+    // Makes every position again, keeping selection, focus and the sub-icon view's icon.
+    void Reshow();
+    void ShownChanged();
+    // Empties what stands beside the records.
+    void ForgetShown();
+    // The tooltip's line on the hidden copies of the item's icon; "" without any.
+    std::string DuplicatesLine(int index) const;
+
+    // The records, in list order; a deque, as the sub-icon view holds the focused one's address.
     std::deque<quarvel::CIconItem> m_items;
+    // Beside each record: what the filter and the orders read, whether its image facts are
+    // known, and the identity of its icon (the fill's number of the first with its images, -1).
+    std::vector<quarvel::IconFacts> m_facts;
+    std::vector<char> m_imageFactsKnown;
+    std::vector<int> m_firstOf;
+    std::unordered_map<int, int> m_iconCounts; // records by identity
+    std::vector<int> m_shown;                  // record of each position
+    std::vector<int> m_sorted;                 // RecordsInOrder, when it holds every record
+    std::unordered_map<int, int> m_shownOfIcon; // hiding duplicates: the record shown of each
+    int m_nPlaced = 0;                          // records placed (shown or left out)
+    CString m_strFilter;
+    quarvel::IconFilter m_filter;
+    quarvel::IconOrder m_order = quarvel::IconOrder::File;
+    bool m_bHideDuplicates = false;
+    bool m_bReshowing = false; // focus changes are the reshow's, not the user's
+    std::function<void()> m_shownChanged;
     CPictureList m_images;
     quarvel::IconFileCache m_files;
     std::optional<quarvel::CellCanvas> m_canvas;

@@ -4,8 +4,11 @@
 #include "IconBatchSaveDlg.h"
 #include "IconLocationCopy.h"
 #include "IconMenu.h"
+#include "Handles.h"
 #include "SaveNameDialog.h"
 #include "resource.h"
+
+#include <algorithm>
 
 using namespace quarvel;
 
@@ -13,6 +16,8 @@ IMPLEMENT_DYNCREATE(CIconListView, CSingleCtrlView)
 
 BEGIN_MESSAGE_MAP(CIconListView, CSingleCtrlView)
     ON_WM_CONTEXTMENU()
+    ON_WM_SIZE()
+    ON_EN_CHANGE(IDC_ICON_FILTER, OnFilterChanged)
     ON_COMMAND(ID_SAVE_ICON_AS, OnSaveIconAs)
     ON_UPDATE_COMMAND_UI(ID_SAVE_ICON_AS, OnUpdateSaveIconAs)
     ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
@@ -30,7 +35,50 @@ constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS
 
 bool CIconListView::CreateControl() {
     // The list shares its picture list: the control object owns it.
-    return m_wndList.Create(kListStyle, RECT{0, 0, 0, 0}, this, IDC_ICON_LIST) != FALSE;
+    if (!m_wndList.Create(kListStyle, RECT{0, 0, 0, 0}, this, IDC_ICON_LIST) ||
+        !m_wndFilter.Create(RECT{0, 0, 0, 0}, this, IDC_ICON_FILTER))
+        return false;
+    m_wndFilter.SetList(&m_wndList);
+    return true;
+}
+
+void CIconListView::SetDpi(int dpi) {
+    CSingleCtrlView::SetDpi(dpi);
+    m_wndList.SetDpi(dpi);
+    m_wndFilter.SetFont(AfxGetMessageFont(dpi), TRUE);
+    RECT client;
+    GetClientRect(&client);
+    Layout(client.right, client.bottom);
+}
+
+void CIconListView::OnSize(UINT type, int cx, int cy) {
+    CView::OnSize(type, cx, cy);
+    Layout(cx, cy);
+}
+
+void CIconListView::Layout(int cx, int cy) {
+    if (!m_wndFilter.m_hWnd || !m_wndList.m_hWnd)
+        return;
+    // A line of the message font, with room for the border and a little space.
+    TEXTMETRICA metrics{};
+    {
+        const ScopedWindowDC dc(m_wndFilter.m_hWnd);
+        const ScopedSelect font(dc.Get(), AfxGetMessageFont(GetDpi()));
+        GetTextMetricsA(dc.Get(), &metrics);
+    }
+    const int height = std::min(cy, static_cast<int>(metrics.tmHeight) +
+                                        AfxScaleToDpi(8, GetDpi()));
+    m_wndFilter.MoveWindow(0, 0, cx, height, TRUE);
+    m_wndList.MoveWindow(0, height, cx, std::max(0, cy - height), TRUE);
+}
+
+void CIconListView::FocusFilter() {
+    m_wndFilter.SetFocus();
+    m_wndFilter.SetSel(0, -1);
+}
+
+void CIconListView::OnFilterChanged() {
+    m_wndList.SetFilter(m_wndFilter.GetWindowText());
 }
 
 void CIconListView::OnSaveIconAs() {

@@ -36,6 +36,9 @@ public:
     bool SelectedImages(std::vector<int>& images);
 
     int GetCurrentIndex() const { return m_nCurrentIndex; }
+    // The icon shown is now on row `index` of the icon list (a filter or an order moved it):
+    // its rows stay as they are.
+    void IconMoved(int index) { m_nCurrentIndex = index; }
     quarvel::CIconItem* GetCurrentIcon() const { return m_pCurrentIcon; }
     CIconListBox& GetListBox() { return m_wndList; }
     // Where Save Icon As remembers its folder.

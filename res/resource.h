@@ -87,6 +87,7 @@
 #define IDC_SUBICON_LIST 1  // list box of the sub-icon view
 #define IDC_FOLDER_TREE 100 // tree of the folder tree view
 #define IDC_ICON_LIST 131   // list of the icon list view
+#define IDC_ICON_FILTER 132 // filter box of the icon list view
 
 // ---- Commands of Quarvel
 #define ID_SAVE_ICON_AS 20156
@@ -110,6 +111,12 @@
 #define ID_VIEW_ICON_SIZE_JUMBO 32804
 #define ID_VIEW_ICON_SIZE_LARGER 32805
 #define ID_VIEW_ICON_SIZE_SMALLER 32806
+// View > Sort Icons By: one command per order, in the order of IconOrder (the ids run in order).
+#define ID_VIEW_SORT_ICONS_FILE 32810
+#define ID_VIEW_SORT_ICONS_NAME 32811
+#define ID_VIEW_SORT_ICONS_LARGEST 32812
+#define ID_VIEW_HIDE_DUPLICATES 32813
+#define ID_EDIT_FIND_ICON 32814 // Edit > Find Icon: the icon list's filter box
 
 // ---- Strings of Quarvel
 #define IDS_SELECT_SEARCH_FOLDER 61205  // "Please select a directory to search!"

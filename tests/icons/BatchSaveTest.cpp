@@ -5,6 +5,7 @@
 #include "IconBatchSaveDlg.h"
 #include "IconPanes.h"
 #include "engine/platform/FileSystem.h"
+#include "engine/IconFacts.h"
 #include "engine/IconImageSet.h"
 #include "support/CliRunner.h"
 #include "support/CursorData.h"
@@ -629,4 +630,38 @@ TEST_F(BatchSave, PngFilesAreTheCommandLinesAndAnExistingOneIsReplacedOnlyWhenTh
     };
     EXPECT_EQ(widthOf(ReadFileBytes(first)), 32);
     EXPECT_EQ(widthOf(ReadFileBytes(second)), 48);
+}
+
+TEST_F(BatchSave, AFilteredListWithoutDuplicatesSavesExactlyTheIconsShownAndCountsTheOthers) {
+    // a.ico and b.ico hold the same images (the fill worker numbers both 10), c.ico others.
+    const Bytes image = MakeBmpImage(32, 8);
+    const Bytes ico = MakeIcoFile({EntryFor(image, 32, 8, 0)}, {image});
+    for (const auto& [name, firstOf] :
+         {std::pair{"a.ico", 10}, std::pair{"b.ico", 10}, std::pair{"c.ico", 11}}) {
+        ASSERT_EQ(List().AddIconFile(folder.Write(name, ico).c_str()), 1);
+        List().DescribeLastIcon(quarvel::IconFacts{}, firstOf);
+    }
+    // explorer.exe's groups are filtered out, b.ico hidden as a copy of a.ico.
+    List().SetHideDuplicates(true);
+    iconList->GetFilterBox().SetWindowText(".ico");
+    ASSERT_EQ(List().GetItemCount(), 2);
+
+    BatchSaveDriver driver({target, CBatchSaveDlg::kIcoFormat, true, {}, IDNO});
+    SaveSelection();
+    EXPECT_EQ(driver.AtOpen().progress, "totals: 2");
+    EXPECT_EQ(Written(), (std::vector<std::string>{"a.ico", "c.ico"}));
+    EXPECT_EQ(BatchSaveDriver::Lines(driver.AtClose().log),
+              (std::vector<std::string>{OkLine(Target("a.ico")), OkLine(Target("c.ico")),
+                                        "1 duplicate icon left out"}));
+
+    // Shown again, the copies are saved too and nothing is said of them.
+    List().SetHideDuplicates(false);
+    const std::string other = folder.File("out2");
+    CreateDirectoryA(other.c_str(), nullptr);
+    BatchSaveDriver again({other, CBatchSaveDlg::kIcoFormat, true, {}, IDNO});
+    SaveSelection();
+    std::vector<std::string> names;
+    quarvel::platform::ListFolder(other.c_str(), names);
+    EXPECT_EQ(names, (std::vector<std::string>{"a.ico", "b.ico", "c.ico"}));
+    EXPECT_EQ(BatchSaveDriver::Lines(again.AtClose().log).size(), 3u);
 }

@@ -66,6 +66,10 @@ struct Picture {
     std::vector<std::uint32_t> pixels; // top-down, 0x00RRGGBB
 };
 
+// The cell's tooltip as the list view asks for it, with the label's text it passes (the whole
+// label when the cell shows it shortened).
+std::string Tooltip(CIconListView* view, CIconListCtrl& list, int item, const char* label = "");
+
 // The bitmap on the clipboard, or an empty picture.
 Picture ClipboardPicture();
 // Pixels of a picture that differ from the window colour, within a rectangle.

@@ -50,21 +50,6 @@ std::vector<std::uint32_t> BlendedOnWindow(const std::string& pngPath) {
     return pixels;
 }
 
-// The cell's tooltip as the list view asks for it, with the label's text it passes (the whole
-// label when the cell shows it shortened).
-std::string Tooltip(CIconListView* view, CIconListCtrl& list, int item, const char* label = "") {
-    char text[INFOTIPSIZE];
-    lstrcpynA(text, label, INFOTIPSIZE);
-    NMLVGETINFOTIPA tip{};
-    tip.hdr.hwndFrom = list.m_hWnd;
-    tip.hdr.idFrom = static_cast<UINT_PTR>(list.GetDlgCtrlID());
-    tip.hdr.code = LVN_GETINFOTIPA;
-    tip.pszText = text;
-    tip.cchTextMax = INFOTIPSIZE;
-    tip.iItem = item;
-    view->SendMessage(WM_NOTIFY, tip.hdr.idFrom, reinterpret_cast<LPARAM>(&tip));
-    return text;
-}
 } // namespace
 
 TEST_F(IconPanes, EachSizeShowsTheImageOfItsWidthElseAWiderOneScaledDownElseANarrowerOneCentred) {
