@@ -38,9 +38,8 @@ void CMainFrame::ShowStatusWithShown() {
     }
     const std::string shown = "shown " + Grouped(icons->ShownCount()) + " of " +
                               Grouped(icons->OwnedItemCount()) + " icons";
-    SetMessageText(m_strListingStatus.IsEmpty()
-                       ? CString(shown.c_str())
-                       : m_strListingStatus + " - " + shown.c_str());
+    SetMessageText(m_strListingStatus.IsEmpty() ? CString(shown.c_str())
+                                                : m_strListingStatus + " - " + shown.c_str());
 }
 
 void CMainFrame::OnFindIcon() {

@@ -134,7 +134,7 @@ private:
     int m_nDpi = kDesignDpi;
     int m_nIconSize = quarvel::kDefaultIconSize;
     CurrentListing m_listing;
-    CString m_strListingStatus; // the listing's last status text
-    bool m_bStatusNarrowed = false;  // the status bar tells of icons left out
+    CString m_strListingStatus;     // the listing's last status text
+    bool m_bStatusNarrowed = false; // the status bar tells of icons left out
     SearchToListing m_searchHost{m_listing};
 };

@@ -13,7 +13,7 @@ namespace {
 const char kKey[] = "SOFTWARE\\Vendrel\\Quarvel";
 const char kValue[] = "savefolder";
 const char kIconSizeValue[] = "iconsize";
-const char kIconOrderValue[] = "iconorder";         // IconOrder: 0 File, 1 Name, 2 Largest Image
+const char kIconOrderValue[] = "iconorder";           // IconOrder: 0 File, 1 Name, 2 Largest Image
 const char kHideDuplicatesValue[] = "hideduplicates"; // 1 when hidden
 const char kDefaultFolder[] = "c:\\temp\\";
 
@@ -82,7 +82,7 @@ void StoreUserNumber(const char* value, DWORD number) {
 int LoadIconSize() {
     const std::optional<DWORD> size = ReadUserNumber(kIconSizeValue);
     return size && quarvel::IsIconSize(static_cast<int>(*size)) ? static_cast<int>(*size)
-                                                                 : quarvel::kDefaultIconSize;
+                                                                : quarvel::kDefaultIconSize;
 }
 
 void StoreIconSize(int size) {

@@ -60,8 +60,8 @@ void RecordedIcons::Describe(UniqueIcons& identities) {
             ReadIdentityImages(icon, group && file->IsOpen() ? file.get() : nullptr);
         if (icon.kind == Kind::AnimatedCursorFile) {
             // Its facts are those of its frames.
-            const auto frames = ReadCursorImages(CIconItem(icon.path.c_str(),
-                                                           CIconItem::AnimatedCursorFile));
+            const auto frames =
+                ReadCursorImages(CIconItem(icon.path.c_str(), CIconItem::AnimatedCursorFile));
             if (frames)
                 SetImageFacts(*frames, icon.facts);
         } else if (set) {

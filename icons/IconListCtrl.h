@@ -217,9 +217,9 @@ private:
     std::vector<quarvel::IconFacts> m_facts;
     std::vector<char> m_imageFactsKnown;
     std::vector<int> m_firstOf;
-    std::unordered_map<int, int> m_iconCounts; // records by identity
-    std::vector<int> m_shown;                  // record of each position
-    std::vector<int> m_sorted;                 // RecordsInOrder, when it holds every record
+    std::unordered_map<int, int> m_iconCounts;  // records by identity
+    std::vector<int> m_shown;                   // record of each position
+    std::vector<int> m_sorted;                  // RecordsInOrder, when it holds every record
     std::unordered_map<int, int> m_shownOfIcon; // hiding duplicates: the record shown of each
     int m_nPlaced = 0;                          // records placed (shown or left out)
     CString m_strFilter;

@@ -66,8 +66,8 @@ void CIconListView::Layout(int cx, int cy) {
         const ScopedSelect font(dc.Get(), AfxGetMessageFont(GetDpi()));
         GetTextMetricsA(dc.Get(), &metrics);
     }
-    const int height = std::min(cy, static_cast<int>(metrics.tmHeight) +
-                                        AfxScaleToDpi(8, GetDpi()));
+    const int height =
+        std::min(cy, static_cast<int>(metrics.tmHeight) + AfxScaleToDpi(8, GetDpi()));
     m_wndFilter.MoveWindow(0, 0, cx, height, TRUE);
     m_wndList.MoveWindow(0, height, cx, std::max(0, cy - height), TRUE);
 }

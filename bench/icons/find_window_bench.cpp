@@ -57,8 +57,8 @@ struct Keystrokes {
 
 // Types text into the box one character at a time, each until the list is painted; then
 // Backspace as many times.
-void TypeAndErase(CFilterEdit& box, CIconListCtrl& list, const std::string& text,
-                  Keystrokes& typed, Keystrokes& erased, int& shown) {
+void TypeAndErase(CFilterEdit& box, CIconListCtrl& list, const std::string& text, Keystrokes& typed,
+                  Keystrokes& erased, int& shown) {
     const auto press = [&](WPARAM ch, Keystrokes& into) {
         const double start = Now();
         box.SendMessage(WM_CHAR, ch, 1);
@@ -140,9 +140,9 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
     }
 
-    for (const auto& [order, label] : {std::pair{IconOrder::Name, "Name"},
-                                       std::pair{IconOrder::LargestImage, "Largest Image"},
-                                       std::pair{IconOrder::File, "File"}}) {
+    for (const auto& [order, label] :
+         {std::pair{IconOrder::Name, "Name"}, std::pair{IconOrder::LargestImage, "Largest Image"},
+          std::pair{IconOrder::File, "File"}}) {
         double best = 1e300;
         for (int run = 0; run < runs; ++run) {
             list.SetOrder(IconOrder::File);

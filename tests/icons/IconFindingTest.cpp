@@ -20,7 +20,8 @@ std::vector<std::string> Labels(CIconListCtrl& list) {
 
 std::vector<int> Selected(CIconListCtrl& list) {
     std::vector<int> selected;
-    for (int i = list.GetNextItem(-1, LVNI_SELECTED); i >= 0; i = list.GetNextItem(i, LVNI_SELECTED))
+    for (int i = list.GetNextItem(-1, LVNI_SELECTED); i >= 0;
+         i = list.GetNextItem(i, LVNI_SELECTED))
         selected.push_back(i);
     return selected;
 }
@@ -55,14 +56,14 @@ protected:
 TEST_F(IconFinding, TheFilterKeepsIconsMatchingEveryWordAndEscEmptiesIt) {
     ASSERT_EQ(Labels(List()), (std::vector<std::string>{kFolderLabel, kPrinterLabel, kPlainLabel}));
     const std::vector<std::pair<const char*, std::vector<std::string>>> cases = {
-        {"printer", {kPrinterLabel}},                   // the file name
-        {"PRINTER.DLL", {kPrinterLabel}},               // in any case
-        {"folder", {kFolderLabel}},                     // the resource name
-        {"256", {kFolderLabel}},                        // an image of that width
-        {"48", {kPrinterLabel}},                        //
-        {">=48", {kFolderLabel, kPrinterLabel}},        // at least that width
-        {">= 32 dll", {kFolderLabel, kPrinterLabel}},   // every word
-        {"png", {kFolderLabel}},                        // a PNG image
+        {"printer", {kPrinterLabel}},                 // the file name
+        {"PRINTER.DLL", {kPrinterLabel}},             // in any case
+        {"folder", {kFolderLabel}},                   // the resource name
+        {"256", {kFolderLabel}},                      // an image of that width
+        {"48", {kPrinterLabel}},                      //
+        {">=48", {kFolderLabel, kPrinterLabel}},      // at least that width
+        {">= 32 dll", {kFolderLabel, kPrinterLabel}}, // every word
+        {"png", {kFolderLabel}},                      // a PNG image
         {"icon", {kFolderLabel, kPrinterLabel, kPlainLabel}},
         {"cursor", {}},
         {"printer 256", {}},
@@ -118,7 +119,8 @@ TEST_F(IconFinding, EachOrderSortsTheIconsAndKeepsSelectionFocusAndTheSubIconVie
 
     // An icon that arrives takes its place in the order.
     const Bytes big = MakeBmpImage(64, 32);
-    List().AddIconFile(folder.Write("big.ico", MakeIcoFile({EntryFor(big, 64, 32, 0)}, {big})).c_str());
+    List().AddIconFile(
+        folder.Write("big.ico", MakeIcoFile({EntryFor(big, 64, 32, 0)}, {big})).c_str());
     EXPECT_EQ(Labels(List()),
               (std::vector<std::string>{kFolderLabel, "big.ico", kPrinterLabel, kPlainLabel}));
     EXPECT_EQ(List().GetNextItem(-1, LVNI_FOCUSED), 2);
@@ -162,8 +164,8 @@ TEST_F(IconFinding, HidingDuplicatesShowsTheFirstOfEachIconAndItsTooltipCountsTh
     add(List().AddGroupIcon(x.c_str(), ResKey(2), 0x409), 0);
     add(List().AddGroupIcon(x.c_str(), ResKey(3), 0x409), 2);
     add(List().AddIconFile(folder.Write("c.ico", ico).c_str()), -1);
-    const std::vector<std::string> all = {"a.ico", "b.ico", "1\r\nx.dll", "2\r\nx.dll", "3\r\nx.dll",
-                                          "c.ico"};
+    const std::vector<std::string> all = {"a.ico",      "b.ico",      "1\r\nx.dll",
+                                          "2\r\nx.dll", "3\r\nx.dll", "c.ico"};
     ASSERT_EQ(Labels(List()), all);
     EXPECT_EQ(Tooltip(iconList, List(), 0).find("also"), std::string::npos); // none hidden
 
