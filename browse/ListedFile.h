@@ -64,7 +64,7 @@ private:
         std::string name;
         std::uint16_t language;
         bool described = false; // facts and firstOf were read (Describe)
-        quarvel::IconFacts facts;
+        quarvel::IconFacts facts{};
         int firstOf = -1;
     };
     // The icon's images as the identity of icons compares them (an .ani file's: the whole file).

@@ -58,7 +58,7 @@ std::string IconPanes::WriteGroupImage(const std::string& name, const std::vecto
 
 // The cell's tooltip as the list view asks for it, with the label's text it passes (the whole
 // label when the cell shows it shortened).
-std::string Tooltip(CIconListView* view, CIconListCtrl& list, int item, const char* label = "") {
+std::string Tooltip(CIconListView* view, CIconListCtrl& list, int item, const char* label) {
     char text[INFOTIPSIZE];
     lstrcpynA(text, label, INFOTIPSIZE);
     NMLVGETINFOTIPA tip{};
