@@ -40,6 +40,8 @@ public:
     int AddGroupCursor(const char* path, quarvel::ResKey name, std::uint16_t language) override;
     int AddCursorFile(const char* path) override;
     int AddAnimatedCursorFile(const char* path) override;
+    // Kept with the last icon recorded, and handed on with it.
+    void DescribeLastIcon(const quarvel::IconFacts& facts, int firstOf) override;
     // The cursors among what is recorded.
     int CursorCount() const;
 

@@ -73,3 +73,12 @@ void RecordedIcons::Describe(UniqueIcons& identities) {
         icon.described = true;
     }
 }
+
+void RecordedIcons::DescribeLastIcon(const IconFacts& facts, int firstOf) {
+    if (m_icons.empty())
+        return;
+    Icon& icon = m_icons.back();
+    icon.facts = facts;
+    icon.firstOf = firstOf;
+    icon.described = true;
+}

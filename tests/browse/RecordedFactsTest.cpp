@@ -95,6 +95,19 @@ TEST(RecordedFacts, EachIconIsDescribedWithItsFactsAndTheFirstIconOfTheFillWithI
     EXPECT_TRUE(receiver.taken[4].facts.isCursor);
     EXPECT_FALSE(receiver.taken[4].facts.images.empty()); // its frames
 
+    // Recorded again (as the file list keeps icons until it hands them to the icon list), an
+    // icon keeps its description.
+    RecordedIcons held;
+    RecordedIcons again;
+    ListIconGroups(paths[0].c_str(), &again);
+    again.Describe(identities);
+    again.HandTo(held);
+    Receiver later;
+    held.HandTo(later);
+    ASSERT_EQ(later.taken.size(), 3u);
+    EXPECT_EQ(later.taken[1].firstOf, 1);
+    EXPECT_TRUE(later.taken[1].facts.hasPng);
+
     // An icon the receiver refuses is not described: the next one's description stays its own.
     RecordedIcons recorded;
     ListIconGroups(paths[1].c_str(), &recorded);

@@ -36,16 +36,24 @@ void PressCtrl(CWnd& window, WPARAM key) {
 // whether the check is a bullet.
 std::pair<bool, bool> ViewMenuCheck(CMainFrame* frame, UINT command) {
     HMENU view = GetSubMenu(frame->GetMenu(), 2);
-    for (int i = 0; view && i < GetMenuItemCount(view); ++i) {
-        HMENU menu = GetSubMenu(view, i) ? GetSubMenu(view, i) : view;
-        frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), i);
+    const auto checkIn = [&](HMENU menu, int position, std::pair<bool, bool>& check) {
+        frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), position);
         MENUITEMINFOA item{};
         item.cbSize = sizeof item;
-        item.fMask = MIIM_FTYPE | MIIM_STATE;
-        if (GetMenuItemInfoA(menu, command, FALSE, &item))
-            return {(item.fState & MFS_CHECKED) != 0, (item.fType & MFT_RADIOCHECK) != 0};
-    }
-    return {false, false};
+        item.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_SUBMENU;
+        if (!GetMenuItemInfoA(menu, command, FALSE, &item) || item.hSubMenu)
+            return false;
+        check = {(item.fState & MFS_CHECKED) != 0, (item.fType & MFT_RADIOCHECK) != 0};
+        return true;
+    };
+    std::pair<bool, bool> check{false, false};
+    // The popups first: a search by command looks into them without updating them.
+    for (int i = 0; view && i < GetMenuItemCount(view); ++i)
+        if (HMENU popup = GetSubMenu(view, i); popup && checkIn(popup, i, check))
+            return check;
+    if (view)
+        checkIn(view, 2, check);
+    return check;
 }
 } // namespace
 
