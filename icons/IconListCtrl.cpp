@@ -207,6 +207,14 @@ int CIconListCtrl::ItemAppended() {
         return 0;
     }
     RecordAppended();
+    // Shown at once while nothing is left out and the order is the list's; otherwise it is
+    // placed once its facts are in (PlaceNewRecords).
+    const int record = static_cast<int>(m_items.size()) - 1;
+    if (m_order == IconOrder::File && m_filter.IsEmpty() && !m_bHideDuplicates &&
+        m_nPlaced == record) {
+        m_shown.push_back(record);
+        m_nPlaced = record + 1;
+    }
     DeferRedrawUntilIdle();
     // The control learns the count when it is next asked anything (WindowProc): a count set
     // per item costs the control its layout each time, so a burst of items costs it once.

@@ -133,12 +133,16 @@ TEST_F(QuarvelStarted, MenusHoldTheirCommandsAndEnableThoseThatCanRun) {
     EXPECT_EQ(menuText(bar, 2), "&View");
     EXPECT_EQ(menuText(bar, 3), "&Help");
     using Items = ui::MenuItems;
-    // Nothing is selected for Save As, Copy or Select All; the tree's history is empty, and
-    // "C:\" is selected below the computer, so Up can go there.
+    // Nothing is selected for Save As, Copy or Select All (Find Icon always reaches the filter
+    // box); the tree's history is empty, and "C:\" is selected below the computer, so Up can go
+    // there. The icon order's popup and the hiding of duplicates are always there.
     EXPECT_EQ(ui::FrameMenu(frame, 0), (Items{{ID_SAVE_ICON_AS, false}, {ID_APP_EXIT, true}}));
-    EXPECT_EQ(ui::FrameMenu(frame, 1), (Items{{ID_EDIT_COPY, false}, {ID_EDIT_SELECT_ALL, false}}));
+    EXPECT_EQ(
+        ui::FrameMenu(frame, 1),
+        (Items{{ID_EDIT_COPY, false}, {ID_EDIT_SELECT_ALL, false}, {ID_EDIT_FIND_ICON, true}}));
     EXPECT_EQ(ui::FrameMenu(frame, 2), (Items{{ID_VIEW_TOOLBAR, true},
                                               {ID_VIEW_STATUS_BAR, true},
+                                              {ID_VIEW_HIDE_DUPLICATES, true},
                                               {ID_VIEW_BACK, false},
                                               {ID_VIEW_FORWARD, false},
                                               {ID_VIEW_UP, true},
@@ -245,7 +249,7 @@ TEST_F(QuarvelStarted, AcceleratorsReachTheirCommands) {
     ASSERT_TRUE(Start());
     ACCEL table[32];
     int count = CopyAcceleratorTableA(frame->m_hAccelTable, table, 32);
-    ASSERT_EQ(count, 20);
+    ASSERT_EQ(count, 21);
     auto has = [&](WORD key, BYTE modifiers, WORD command) {
         for (int i = 0; i < count; ++i)
             if (table[i].key == key && (table[i].fVirt & (FCONTROL | FSHIFT | FALT)) == modifiers &&
@@ -262,6 +266,7 @@ TEST_F(QuarvelStarted, AcceleratorsReachTheirCommands) {
     EXPECT_TRUE(has(VK_F6, FSHIFT, ID_PREV_PANE));
     EXPECT_TRUE(has('E', FCONTROL, ID_SAVE_ICON_AS));
     EXPECT_TRUE(has('A', FCONTROL, ID_EDIT_SELECT_ALL));
+    EXPECT_TRUE(has('F', FCONTROL, ID_EDIT_FIND_ICON));
     // Ctrl + plus / minus on the main keyboard (plus with or without Shift) and the keypad.
     EXPECT_TRUE(has(VK_OEM_PLUS, FCONTROL, ID_VIEW_ICON_SIZE_LARGER));
     EXPECT_TRUE(has(VK_OEM_PLUS, FCONTROL | FSHIFT, ID_VIEW_ICON_SIZE_LARGER));
