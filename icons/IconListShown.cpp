@@ -113,9 +113,7 @@ bool CIconListCtrl::Passes(int record, std::unordered_map<int, int>& shownOfIcon
 
 void CIconListCtrl::PlaceNewRecords() {
     const int records = static_cast<int>(m_items.size());
-    if (m_nPlaced == records)
-        return;
-    if (m_order != IconOrder::File) {
+    if (m_nPlaced < records && m_order != IconOrder::File) {
         // A new record may belong anywhere: the positions are made again.
         Reshow();
         return;
