@@ -156,6 +156,8 @@ void CFileListCtrl::RemoveAllRows() {
     std::vector<CString>().swap(m_folders);
     m_folderIndex.clear();
     ForgetKeys();
+    // The rule remembers the pictures the row icons held.
+    m_rowIconRule = RowIconRule();
     const CImageList old = m_rowIcons.Reset(); // goes once the control holds the new list
     SetImageList(m_rowIcons.Handle(), LVSIL_SMALL);
 }

@@ -46,6 +46,8 @@ public:
     // Shows the icon and cursor counts and row icon of a file row and hands its icons to icons
     // (may be null).
     void ShowFileIcons(int row, FileIcons listed, quarvel::IconListReceiver* icons);
+    // The rows in our records, which the control may not have been told yet.
+    std::size_t RowCount() const { return m_rows.size(); }
     // Where the row appended with key is now, after any sorting; -1 when there is none.
     int RowOfKey(int key) const;
     // Drops every key (the rows stay).

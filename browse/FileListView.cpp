@@ -1,6 +1,7 @@
 // CFileListView: creation, filling, and the row menu.
 #include "FileListView.h"
 
+#include <algorithm>
 #include <chrono>
 
 IMPLEMENT_DYNCREATE(CFileListView, CSingleCtrlView)
@@ -75,6 +76,8 @@ void CFileListView::StartFill(bool folder) {
     }
     m_lastReport = GetTickCount();
     m_lastIconHandOver = m_lastReport;
+    m_lastRowAppend = m_lastReport;
+    m_bCaughtUp = false;
     if (m_hWnd)
         SetTimer(kFillTimer, kFillTimerMs);
 }
@@ -101,20 +104,26 @@ void CFileListView::TakeFillSlice() {
     using Clock = std::chrono::steady_clock;
     const auto end = Clock::now() + std::chrono::duration<double, std::milli>(kSliceMs);
     m_fill.Take(m_waiting);
-    const bool addsRows = !m_waiting.rows.empty();
+    // Rows wait for their turn but for the first screen, the fill's end and a folder's sort.
+    const bool rowsDue = m_wndList.RowCount() < kFirstScreenRows || m_waiting.idle ||
+                         m_waiting.folderListed || GetTickCount() - m_lastRowAppend >= kRowAppendMs;
+    const bool addsRows = rowsDue && !m_waiting.rows.empty();
     // A folder is sorted once, in a slice of its own, when all its rows are in.
     const bool sorts = m_bFolderFill && !m_bSorted && m_waiting.folderListed && !addsRows;
-    // One repaint for the rows of a slice or the sort: a list repainting after every change
-    // is many times slower. Icon counts and row icons change single rows, which repaint alone.
-    if (addsRows || sorts)
+    // Appended rows reach the control as one count, which repaints only the new rows in sight.
+    // The sort moves every row: one repaint for all. Icon counts and row icons change single
+    // rows, which repaint alone.
+    if (sorts)
         m_wndList.SendMessage(WM_SETREDRAW, FALSE);
-    while (!m_waiting.rows.empty() && Clock::now() < end) {
+    while (addsRows && !m_waiting.rows.empty() && Clock::now() < end) {
         const FillResults::Row& row = m_waiting.rows.front();
         if (m_wndList.AppendEntry(row.entry, row.key) >= 0 && !row.entry.isFolder)
             ++m_progress.files;
         m_lastRowKey = row.key;
         m_waiting.rows.pop_front();
     }
+    if (addsRows && m_waiting.rows.empty()) // a run cut short by the slice goes on next slice
+        m_lastRowAppend = GetTickCount();
     if (sorts) {
         m_wndList.Resort();
         m_bSorted = true;
@@ -130,12 +139,22 @@ void CFileListView::TakeFillSlice() {
                                 m_pIcons ? &m_heldIcons : nullptr);
         m_waiting.icons.pop_front();
     }
-    if (addsRows || sorts) {
+    if (sorts) {
         m_wndList.SendMessage(WM_SETREDRAW, TRUE);
         m_wndList.Invalidate();
     }
 
-    const bool ended = m_waiting.idle && m_waiting.rows.empty() && m_waiting.icons.empty();
+    // Found files come in batches, and the worker may catch up between two: their fill ends
+    // once it has stayed caught up for a while, so that the icon list is not handed every
+    // icon, and does not lay out all its items, for each batch.
+    const bool caughtUp = m_waiting.idle && m_waiting.rows.empty() && m_waiting.icons.empty();
+    if (!caughtUp)
+        m_bCaughtUp = false;
+    else if (!m_bCaughtUp) {
+        m_bCaughtUp = true;
+        m_caughtUpAt = GetTickCount();
+    }
+    const bool ended = caughtUp && (m_bFolderFill || GetTickCount() - m_caughtUpAt >= kCaughtUpMs);
     HandOverIcons(ended);
     if (ended) {
         // The count columns sort by what only the end knows.
@@ -157,7 +176,9 @@ void CFileListView::HandOverIcons(bool all) {
     // The icon list makes the picture of every icon it shows while it paints: the first
     // screen fills a few icons at a time, so that no paint makes many.
     const bool firstScreen = m_handedIcons < kFirstScreenIcons;
-    if (!all && !firstScreen && GetTickCount() - m_lastIconHandOver < kIconHandOverMs)
+    const DWORD wait = std::max(kIconHandOverMs, static_cast<DWORD>(m_handedIcons / 1000) *
+                                                     kIconHandOverMsPerThousand);
+    if (!all && !firstScreen && GetTickCount() - m_lastIconHandOver < wait)
         return;
     m_lastIconHandOver = GetTickCount();
     m_handedIcons += m_heldIcons.HandFirstTo(*m_pIcons, all || !firstScreen ? m_heldIcons.Size()

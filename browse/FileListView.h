@@ -62,9 +62,18 @@ private:
     static constexpr double kSliceMs = 25;
     // The status bar follows the fill this often.
     static constexpr DWORD kProgressMs = 100;
-    // Icons go to the icon list this often: it lays out and repaints all its items each time.
-    // Until it holds a screenful, a few go with every slice.
+    // Icons go to the icon list this often at first: it lays out and repaints all its items
+    // each time. The wait grows with the icons it holds, by kIconHandOverMsPerThousand, so that
+    // its layouts take the same share of the fill however long the list grows. Until it holds a
+    // screenful, a few go with every slice.
     static constexpr DWORD kIconHandOverMs = 250;
+    static constexpr DWORD kIconHandOverMsPerThousand = 25;
+    // Once a screenful of rows is in, rows go into the list this often: each run of rows costs
+    // the control its count and scroll bars.
+    static constexpr DWORD kRowAppendMs = 250;
+    // A fill of found files ends when its worker has had nothing to do for this long.
+    static constexpr DWORD kCaughtUpMs = 250;
+    static constexpr std::size_t kFirstScreenRows = 64;
     static constexpr std::size_t kFirstScreenIcons = 96;
     static constexpr std::size_t kFirstScreenStep = 8;
 
@@ -86,6 +95,9 @@ private:
     FillResults m_waiting;     // taken from the worker, not shown yet
     RecordedIcons m_heldIcons; // shown in the file list, not yet handed to the icon list
     DWORD m_lastIconHandOver = 0;
+    DWORD m_lastRowAppend = 0;
+    bool m_bCaughtUp = false; // with the worker, since m_caughtUpAt
+    DWORD m_caughtUpAt = 0;
     std::size_t m_handedIcons = 0; // to the icon list since it was emptied
     bool m_bFilling = false;
     bool m_bFolderFill = false; // a folder's entries, sorted when their rows are in

@@ -10,6 +10,7 @@
 #include <cctype>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 using namespace quarvel;
 
@@ -90,6 +91,7 @@ CImageList CFileRowIcons::Reset() {
     CImageList old = std::exchange(m_list, NewList());
     m_fromSystem.clear();
     m_byType.clear();
+    m_byPicture.clear();
     m_used = 0;
     return old;
 }
@@ -152,21 +154,52 @@ RowIconChoice RowIconRule::Choose(const char* path, const FirstIconRecorder& ico
         return choice;
 
     const int small = GetSystemMetrics(SM_CXSMICON);
+    std::vector<std::uint8_t> image;
     if (icons.FirstKind() == FirstIconRecorder::Kind::Group)
-        choice.own.Reset(
-            LoadIconFromFile(path, icons.FirstName(), icons.FirstLanguage(), small, small));
+        image = ReadGroupDisplayImage(path, icons.FirstName(), icons.FirstLanguage(), small);
     else if (icons.FirstKind() == FirstIconRecorder::Kind::IconFile)
-        choice.own.Reset(LoadIcoFileIcon(path, small));
+        image = ReadIcoDisplayImage(path, small);
+    bool built = false;
+    if (!image.empty()) {
+        // An icon is a window-system object, and so is each slot of the row icons: a picture
+        // seen before is named, not built again.
+        const Sha256Digest picture = Sha256Of(image.data(), image.size());
+        const auto [known, added] = m_pictures.emplace(picture, false);
+        if (added) {
+            choice.own = BuildIconFromImage(ByteView(image.data(), image.size())).icon;
+            known->second = static_cast<bool>(choice.own);
+        }
+        built = known->second;
+        if (built)
+            choice.picture = picture;
+    }
     // Even asked by type, the shell would read a file of this type: without an icon of our
     // own, the row gets the icon of a name without a type.
-    choice.kind = choice.own ? RowIconChoice::Kind::Own : RowIconChoice::Kind::Untyped;
+    choice.kind = built ? RowIconChoice::Kind::Own : RowIconChoice::Kind::Untyped;
     return choice;
+}
+
+int CFileRowIcons::Own(RowIconChoice choice) {
+    if (choice.picture) {
+        const auto known = m_byPicture.find(*choice.picture);
+        if (known != m_byPicture.end())
+            return known->second;
+    }
+    // A picture named without its icon is one the list has had: its rule and this list are
+    // emptied together. Should they ever part, the row still gets the icon of a file without a
+    // type rather than none.
+    if (!choice.own)
+        return ByType("file", FILE_ATTRIBUTE_NORMAL);
+    const int index = Add(std::move(choice.own));
+    if (choice.picture && index >= 0)
+        m_byPicture.emplace(*choice.picture, index);
+    return index;
 }
 
 int CFileRowIcons::ForFile(const char* path, RowIconChoice choice) {
     switch (choice.kind) {
     case RowIconChoice::Kind::Own:
-        return Add(std::move(choice.own));
+        return Own(std::move(choice));
     case RowIconChoice::Kind::Untyped:
         return ByType("file", FILE_ATTRIBUTE_NORMAL);
     case RowIconChoice::Kind::ByType:

@@ -5,8 +5,9 @@
 // the shell's icon for its type, which is found without reading the file.
 #pragma once
 
-#include "engine/IconGroups.h"
 #include "ImageList.h"
+#include "engine/IconGroups.h"
+#include "engine/Sha256.h"
 #include "engine/win32/GdiOwners.h"
 
 #include <windows.h>
@@ -14,6 +15,7 @@
 #include <commctrl.h>
 
 #include <map>
+#include <optional>
 #include <string>
 
 // Passes a file's icons (and its cursors, when the next receiver takes them) on to the icon
@@ -57,16 +59,24 @@ private:
 struct RowIconChoice {
     enum class Kind { ByType, Own, Untyped };
     Kind kind = Kind::ByType;
-    quarvel::ScopedIcon own; // Kind::Own: the icon our reader built from the file
+    // Kind::Own: the digest of the image the icon is made from, which names the picture (none:
+    // the icon is the row's alone), and the icon our reader built. The icon is missing when the
+    // same rule already built one of this picture for an earlier row of the listing.
+    std::optional<quarvel::Sha256Digest> picture;
+    quarvel::ScopedIcon own;
 };
 
-// Chooses row icons for one thread, remembering per type whether the icon comes from the file.
+// Chooses row icons for one thread, remembering per type whether the icon comes from the file,
+// and which pictures it has built icons of. Folders and trees repeat the same icon in file after
+// file: each picture is built once and its rows share it. A rule serves one listing, and the
+// row icons it feeds are emptied only together with it.
 class RowIconRule {
 public:
     RowIconChoice Choose(const char* path, const FirstIconRecorder& icons);
 
 private:
-    std::map<std::string, bool> m_fromFileTypes; // lower-case extension -> IconComesFromFile
+    std::map<std::string, bool> m_fromFileTypes;      // lower-case extension -> IconComesFromFile
+    std::map<quarvel::Sha256Digest, bool> m_pictures; // picture -> its icon could be built
 };
 
 class CFileRowIcons {
@@ -79,7 +89,8 @@ public:
     CImageList Reset();
     // The index of the icon for a folder row; -1 when there is none.
     int ForFolder();
-    // The index of the icon chosen for the file row of path.
+    // The index of the icon chosen for the file row of path. Rows of the same picture share
+    // one index.
     int ForFile(const char* path, RowIconChoice choice);
 
     // Whether the shell takes the icon of files of this name's type from the files themselves:
@@ -91,6 +102,8 @@ private:
     int FromSystemList(int systemIndex);
     // The shell's icon for the type of `path`, found without reading the file.
     int ByType(const char* path, DWORD attributes);
+    // The icon our reader built, or the one of the same picture already in the list.
+    int Own(RowIconChoice choice);
     int Add(quarvel::ScopedIcon icon);
 
     static constexpr int kFirstRoom = 64;
@@ -98,4 +111,5 @@ private:
     int m_used = 0;                      // slots filled; the list may hold more, empty ones
     std::map<int, int> m_fromSystem;     // system index -> our index
     std::map<std::string, int> m_byType; // lower-case extension ("\\" for folders) -> our index
+    std::map<quarvel::Sha256Digest, int> m_byPicture; // RowIconChoice::picture -> our index
 };

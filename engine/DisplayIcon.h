@@ -8,6 +8,7 @@
 #include "win32/GdiOwners.h"
 
 #include <cstdint>
+#include <vector>
 #include <windows.h>
 
 namespace quarvel {
@@ -26,6 +27,13 @@ HICON LoadIconFromFile(const char* path, ResKey name, std::uint16_t language, in
 // Builds the icon of an .ico file as a group's is built (ChooseIcoDisplayImage; a width of 0 means
 // the system icon size), never through the system's .ico loader. The caller destroys it.
 HICON LoadIcoFileIcon(const char* path, int width);
+
+// The bytes of the image that LoadIconFromFile and LoadIcoFileIcon build their icon from, read
+// the same way; empty when they build none. Equal bytes make equal icons, so callers that show
+// many files of the same icon can build it once.
+std::vector<std::uint8_t> ReadGroupDisplayImage(const char* path, ResKey name,
+                                                std::uint16_t language, int width);
+std::vector<std::uint8_t> ReadIcoDisplayImage(const char* path, int width);
 
 // Builds an icon from one image's bytes at the image's own width (clamped to 1..256), square;
 // none for an image that fails IsSoundIconImage (ImageCheck.h), which never reaches the system.

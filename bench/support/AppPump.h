@@ -10,17 +10,27 @@
 namespace bench {
 
 // Runs the message loop until done() holds, asking after every message: the fill's timer
-// messages may never leave the queue empty.
+// messages may never leave the queue empty. Idle work runs as the application's own loop runs
+// it (CWinApp::Run): when the queue empties after a message other than a paint or a timer,
+// until OnIdle has nothing more to do.
 inline void PumpAppUntil(const std::function<bool()>& done) {
+    bool idle = true;
+    LONG idleCount = 0;
     while (!done()) {
         MSG msg;
         if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
+            if (msg.message != WM_PAINT && msg.message != WM_TIMER) {
+                idle = true;
+                idleCount = 0;
+            }
             continue;
         }
-        theApp.OnIdle(0);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        if (idle && !theApp.OnIdle(idleCount++))
+            idle = false;
+        if (!idle)
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
 }
 

@@ -13,6 +13,7 @@
 #include "../IcoDirectory.h"
 #include "GdiOwners.h"
 
+#include <optional>
 #include <vector>
 
 namespace quarvel {
@@ -21,34 +22,49 @@ namespace {
 
 constexpr DWORD kIconFormatVersion = 0x00030000;
 
-// The group's display icon from an open file whose images are indexed; a width of 0 means the
-// system icon size.
-SizedIcon BuildGroupIcon(const CPEFile& file, IconImageFinder& images, ResKey name,
-                         std::uint16_t language, int width) {
+// The image of the group's display icon in an open file whose images are indexed; a width of 0
+// means the system icon size.
+std::optional<ByteView> GroupDisplayImage(const CPEFile& file, IconImageFinder& images, ResKey name,
+                                          std::uint16_t language, int width) {
     if (width == 0)
         width = GetSystemMetrics(SM_CXICON);
     // The icon list shows a group as one icon: one that holds an oversized image gets none, as an
     // .ico file with one does (whose image the system picks itself).
     if (GroupHasOversizedImage(file, images, name, language))
-        return SizedIcon();
-    const auto image = ChooseDisplayImage(file, images, name, language, width);
+        return std::nullopt;
+    return ChooseDisplayImage(file, images, name, language, width);
+}
+
+SizedIcon BuildGroupIcon(const CPEFile& file, IconImageFinder& images, ResKey name,
+                         std::uint16_t language, int width) {
+    const auto image = GroupDisplayImage(file, images, name, language, width);
     return image ? BuildIconFromImage(*image) : SizedIcon();
 }
 
+// The image of an .ico file's display icon, inside `file`.
+std::optional<ByteView> IcoDisplayImage(const IcoFile& file, int width) {
+    // Chosen as a group's icon is, from the file's bytes: the system's own .ico loader is not
+    // hardened against damaged files. A file with an oversized image gets none, as a group with
+    // one does.
+    const IcoDirectory* directory = file.Directory();
+    if (!directory || IcoHasOversizedImage(*directory))
+        return std::nullopt;
+    if (width == 0)
+        width = GetSystemMetrics(SM_CXICON);
+    return ChooseIcoDisplayImage(*directory, width);
+}
+
 SizedIcon BuildIcoFileIcon(const char* path, int width) {
-    // Chosen and built as a group's icon is, from the file's bytes: the system's own .ico loader
-    // is not hardened against damaged files. A file with an oversized image gets none, as a
-    // group with one does.
     if (path == nullptr)
         return SizedIcon();
     const IcoFile file(path);
-    const IcoDirectory* directory = file.Directory();
-    if (!directory || IcoHasOversizedImage(*directory))
-        return SizedIcon();
-    if (width == 0)
-        width = GetSystemMetrics(SM_CXICON);
-    const auto image = ChooseIcoDisplayImage(*directory, width);
+    const auto image = IcoDisplayImage(file, width);
     return image ? BuildIconFromImage(*image) : SizedIcon();
+}
+
+std::vector<std::uint8_t> CopyOf(const std::optional<ByteView>& image) {
+    return image ? std::vector<std::uint8_t>(image->Data(), image->Data() + image->Size())
+                 : std::vector<std::uint8_t>();
 }
 
 // A cursor's icon: its image chosen for the width as an icon's is, built from the bytes after
@@ -102,6 +118,22 @@ HICON LoadIconFromFile(const char* path, ResKey name, std::uint16_t language, in
 
 HICON LoadIcoFileIcon(const char* path, int width) {
     return BuildIcoFileIcon(path, width).icon.Detach();
+}
+
+std::vector<std::uint8_t> ReadGroupDisplayImage(const char* path, ResKey name,
+                                                std::uint16_t language, int width) {
+    const CPEFile file(path);
+    if (!file.IsOpen())
+        return {};
+    IconImageFinder images(file, language);
+    return CopyOf(GroupDisplayImage(file, images, name, language, width));
+}
+
+std::vector<std::uint8_t> ReadIcoDisplayImage(const char* path, int width) {
+    if (path == nullptr)
+        return {};
+    const IcoFile file(path);
+    return CopyOf(IcoDisplayImage(file, width));
 }
 
 SizedIcon CIconItem::LoadDisplayIcon(IconFileCache& files, int width) const {

@@ -5,6 +5,9 @@
 #include "engine/DisplayIcon.h"
 #include "support/IconData.h"
 
+#include <algorithm>
+#include <set>
+
 using namespace quarvel::test;
 
 namespace {
@@ -346,4 +349,143 @@ TEST(FileRowIcons, RowsOfTheirOwnIconsKeepEachPictureWhileTheListGrows) {
     const CImageList old = rows.Reset();
     EXPECT_EQ(ImageList_GetImageCount(rows.Handle()), 0);
     EXPECT_EQ(rows.ForFile("C:\\x\\a", untyped()), 0);
+}
+
+namespace {
+// Programs whose first icon's 16-pixel image is red or blue; the row icons show that image.
+struct RowPictures {
+    Bytes red = MakeBmpImage(16, 32, 1);
+    Bytes blue = MakeBmpImage(16, 32, 9);
+
+    // A program whose first icon is `small` with a 32-pixel image coloured by seed.
+    Bytes Program(const Bytes& small, std::uint8_t seed, std::uint16_t group = 1) const {
+        ResourceTree tree;
+        AddIconGroup(tree, group, 0x409, {small, MakeBmpImage(32, 32, seed)}, {16, 32}, {32, 32},
+                     1);
+        return BuildImageWithResources(tree);
+    }
+    // The drawings of the red and the blue icon, built one by one into a list of their own.
+    std::string Drawn(const Bytes& image) const {
+        CImageList list;
+        list.Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                    ILC_COLOR32 | ILC_MASK, 0, 1);
+        const quarvel::ScopedIcon icon(
+            quarvel::CreateIconFromImage(image.data(), static_cast<std::uint32_t>(image.size())));
+        return ImageList_ReplaceIcon(list, -1, icon.Get()) == 0 ? DrawnRowIcon(list, 0) : "";
+    }
+};
+} // namespace
+
+TEST(FileRowIcons, FilesOfTheSamePictureShareOneIconBuiltOncePerListing) {
+    const RowPictures pictures;
+    TempFolder folder;
+    const std::string red = folder.Write("red.exe", pictures.Program(pictures.red, 1));
+    // Another program, whose first icon differs but for the image the row shows.
+    const std::string redAgain = folder.Write("again.exe", pictures.Program(pictures.red, 7, 5));
+    const std::string redIco =
+        folder.Write("red.ico", MakeIcoFile({EntryFor(pictures.red, 16, 32, 0)}, {pictures.red}));
+    const std::string blue = folder.Write("blue.exe", pictures.Program(pictures.blue, 1));
+    Bytes tallImage = MakeBmpImage(16, 8);
+    tallImage[8] = 66; // promises more rows than it holds: our reader builds no icon of it
+    const std::string tall =
+        folder.Write("tall.ico", MakeIcoFile({EntryFor(tallImage, 16, 8, 0)}, {tallImage}));
+
+    RowIconRule rule;
+    CFileRowIcons rows;
+    const auto choose = [&](const std::string& path) {
+        return ReadFileIcons(path.c_str(), true, rule).rowIcon;
+    };
+    RowIconChoice first = choose(red);
+    ASSERT_EQ(first.kind, RowIconChoice::Kind::Own);
+    ASSERT_TRUE(first.own && first.picture);
+    const auto redPicture = first.picture;
+    const int redIndex = rows.ForFile(red.c_str(), std::move(first));
+    ASSERT_GE(redIndex, 0);
+    // The same picture again, from another program and from an .ico file: named, not built.
+    for (const std::string& path : {redAgain, redIco, red}) {
+        RowIconChoice again = choose(path);
+        EXPECT_EQ(again.kind, RowIconChoice::Kind::Own) << path;
+        EXPECT_FALSE(again.own) << path;
+        EXPECT_EQ(again.picture, redPicture) << path;
+        EXPECT_EQ(rows.ForFile(path.c_str(), std::move(again)), redIndex) << path;
+    }
+    RowIconChoice other = choose(blue);
+    ASSERT_TRUE(other.own);
+    EXPECT_NE(other.picture, redPicture);
+    const int blueIndex = rows.ForFile(blue.c_str(), std::move(other));
+    EXPECT_EQ(blueIndex, redIndex + 1); // one slot per picture
+    EXPECT_EQ(DrawnRowIcon(rows.Handle(), redIndex), pictures.Drawn(pictures.red));
+    EXPECT_EQ(DrawnRowIcon(rows.Handle(), blueIndex), pictures.Drawn(pictures.blue));
+    // An image our reader refuses gets the icon of a file without a type, each time.
+    for (int time = 0; time < 2; ++time) {
+        RowIconChoice refused = choose(tall);
+        EXPECT_EQ(refused.kind, RowIconChoice::Kind::Untyped) << time;
+        EXPECT_FALSE(refused.own || refused.picture) << time;
+    }
+
+    // A new listing: an emptied list and a new rule build the picture again, at the list's start.
+    const CImageList old = rows.Reset();
+    rule = RowIconRule();
+    RowIconChoice fresh = choose(redAgain);
+    ASSERT_TRUE(fresh.own);
+    EXPECT_EQ(rows.ForFile(redAgain.c_str(), std::move(fresh)), 0);
+    EXPECT_EQ(DrawnRowIcon(rows.Handle(), 0), pictures.Drawn(pictures.red));
+    // Were a list ever emptied apart from its rule, a picture named without its icon would
+    // still get a row icon: the one of a file without a type.
+    const CImageList older = rows.Reset();
+    RowIconChoice named = choose(redAgain);
+    ASSERT_FALSE(named.own);
+    RowIconChoice untyped;
+    untyped.kind = RowIconChoice::Kind::Untyped;
+    const int untypedIndex = rows.ForFile("C:\\x\\a", std::move(untyped));
+    EXPECT_EQ(rows.ForFile(redAgain.c_str(), std::move(named)), untypedIndex);
+}
+
+TEST_F(FileListPane, RowsOfTheSamePictureShareOneRowIconInEveryListing) {
+    constexpr int kPrograms = 40;
+    const RowPictures pictures;
+    const std::string red = folder.Write("red.bin", pictures.Program(pictures.red, 1));
+    const std::string programs = MakeFolder("programs");
+    for (int i = 0; i < kPrograms; ++i) {
+        const std::string target = programs + "\\p" + std::to_string(i) + ".exe";
+        if (!CreateHardLinkA(target.c_str(), red.c_str(), nullptr)) {
+            ASSERT_TRUE(CopyFileA(red.c_str(), target.c_str(), FALSE));
+        }
+    }
+    folder.Write("programs\\blue.exe", pictures.Program(pictures.blue, 1));
+    const auto image = [&](int row) {
+        LVITEMA item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = row;
+        List().GetItem(&item);
+        return item.iImage;
+    };
+    const std::string redDrawn = pictures.Drawn(pictures.red);
+    const std::string blueDrawn = pictures.Drawn(pictures.blue);
+    // Rows added at once, two listings by the worker, rows added at once again: each listing
+    // after the list was emptied, which must forget the pictures on both sides.
+    for (int listing = 0; listing < 4; ++listing) {
+        fileList->RemoveAll();
+        const bool byWorker = listing == 1 || listing == 2;
+        if (byWorker) {
+            fileList->FillFromFolder(programs.c_str());
+            ASSERT_TRUE(ui::PumpUntil([&] { return !fileList->IsFilling(); }, 30000));
+        } else {
+            for (int i = 0; i < 3; ++i)
+                Add(programs + "\\p" + std::to_string(i) + ".exe");
+            Add(programs + "\\blue.exe");
+        }
+        const int rowCount = List().GetItemCount();
+        ASSERT_EQ(rowCount, byWorker ? kPrograms + 1 : 4) << listing;
+        std::set<int> redIndices, blueIndices;
+        for (int row = 0; row < rowCount; ++row)
+            (Row(row)[kNameColumn] == "blue.exe" ? blueIndices : redIndices).insert(image(row));
+        ASSERT_EQ(redIndices.size(), 1u) << listing;
+        ASSERT_EQ(blueIndices.size(), 1u) << listing;
+        const int redIndex = *redIndices.begin(), blueIndex = *blueIndices.begin();
+        EXPECT_NE(redIndex, blueIndex) << listing;
+        EXPECT_LE(std::max(redIndex, blueIndex), 1) << listing; // two slots in all
+        EXPECT_EQ(DrawnRowIcon(List().GetRowIcons(), redIndex), redDrawn) << listing;
+        EXPECT_EQ(DrawnRowIcon(List().GetRowIcons(), blueIndex), blueDrawn) << listing;
+    }
 }
