@@ -4,6 +4,7 @@
 
 #include "IconImage.h"
 #include "ImageLimits.h"
+#include "PngUnfilter.h"
 
 #include <zlib.h>
 
@@ -206,43 +207,6 @@ bool InflateImageData(const ByteView& png, std::uint64_t at, std::vector<std::ui
     return whole;
 }
 
-std::uint8_t Paeth(int a, int b, int c) {
-    const int p = a + b - c;
-    const int pa = p > a ? p - a : a - p, pb = p > b ? p - b : b - p, pc = p > c ? p - c : c - p;
-    return static_cast<std::uint8_t>(pa <= pb && pa <= pc ? a : pb <= pc ? b : c);
-}
-
-// Undoes the filter of one row in place, given the row above (unfiltered; zeros for the first).
-// One loop per filter: the bytes of a 256-pixel image pass through here once each.
-bool Unfilter(int filter, std::uint8_t* row, const std::uint8_t* above, std::size_t size,
-              std::size_t bpp) {
-    const auto add = [&](std::size_t i, int predicted) {
-        row[i] = static_cast<std::uint8_t>(row[i] + predicted);
-    };
-    switch (filter) {
-    case 0:
-        return true;
-    case 1:
-        for (std::size_t i = bpp; i < size; ++i)
-            add(i, row[i - bpp]);
-        return true;
-    case 2:
-        for (std::size_t i = 0; i < size; ++i)
-            add(i, above[i]);
-        return true;
-    case 3:
-        for (std::size_t i = 0; i < size; ++i)
-            add(i, ((i >= bpp ? row[i - bpp] : 0) + above[i]) / 2);
-        return true;
-    case 4:
-        for (std::size_t i = 0; i < size; ++i)
-            add(i, i >= bpp ? Paeth(row[i - bpp], above[i], above[i - bpp]) : above[i]);
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Sample `index` of a row of samples `depth` bits each, at full precision.
 std::uint16_t Sample(const std::uint8_t* row, std::uint64_t index, int depth) {
     if (depth == 16)
@@ -318,7 +282,7 @@ bool StorePasses(std::vector<std::uint8_t>& raw, const Header& header, const Anc
         const std::uint8_t* above = zeros.data();
         for (std::uint64_t y = 0; y < h; ++y) {
             std::uint8_t* row = at + 1;
-            if (!Unfilter(at[0], row, above, rowBytes, bpp))
+            if (!UnfilterRow(at[0], row, above, rowBytes, bpp))
                 return false;
             const std::uint64_t imageY = pass.y0 + y * pass.dy;
             std::uint8_t* out = &image.pixels[imageY * header.width * 4];
