@@ -69,11 +69,11 @@ void AverageAcross(const float* in, const std::vector<Coverage>& columns, float*
 
 } // namespace
 
-std::optional<RgbaImage> ScaleDown(const RgbaImage& source, int width, int height) {
+bool ScaleDownInto(const RgbaImage& source, int width, int height, RgbaImage& target) {
     if (width <= 0 || height <= 0 || width > source.width || height > source.height ||
         source.pixels.size() !=
             static_cast<std::size_t>(source.width) * static_cast<std::size_t>(source.height) * 4)
-        return std::nullopt;
+        return false;
 
     // Each target row sums the source rows it covers, each premultiplied and averaged across
     // once: a source row on a boundary is the last of one target row and the first of the next,
@@ -84,7 +84,6 @@ std::optional<RgbaImage> ScaleDown(const RgbaImage& source, int width, int heigh
     const auto lines = CoverageOf(source.height, height);
     std::vector<float> premultiplied(sourceRow), line(across), sum(across);
     int lineRow = -1; // the source row `line` holds
-    RgbaImage target;
     target.width = width;
     target.height = height;
     target.pixels.resize(across * static_cast<std::size_t>(height));
@@ -113,6 +112,13 @@ std::optional<RgbaImage> ScaleDown(const RgbaImage& source, int width, int heigh
             out[i + 3] = ToByte(alpha);
         }
     }
+    return true;
+}
+
+std::optional<RgbaImage> ScaleDown(const RgbaImage& source, int width, int height) {
+    RgbaImage target;
+    if (!ScaleDownInto(source, width, height, target))
+        return std::nullopt;
     return target;
 }
 

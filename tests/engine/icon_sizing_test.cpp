@@ -301,3 +301,40 @@ TEST(IconSizing, RenderScalesWiderImagesDownAndLeavesOthersAsTheyAre) {
     EXPECT_FALSE(RenderImageAtSide(ByteView(wide.data(), wide.size() / 2), 50));
     EXPECT_FALSE(RenderImageAtSide(view, 0));
 }
+
+TEST(IconSizing, RenderingInKeptBuffersGivesWhatAFreshRenderGives) {
+    // Pictures of every kind in turn in the same buffers, with failures and an image larger than
+    // the buffers keep among them: each the same as rendered alone.
+    RgbaImage disc = Filled(256, 256, 0, 0, 0, 0);
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x) {
+            std::uint8_t* p = &disc.pixels[(static_cast<std::size_t>(y) * 256 + x) * 4];
+            p[0] = static_cast<std::uint8_t>(x);
+            p[1] = static_cast<std::uint8_t>(y);
+            p[3] = std::hypot(x - 128, y - 128) < 100 ? 255 : 0;
+        }
+    const Bytes large = PngOf(disc), huge = PngOf(Filled(600, 300, 1, 2, 3, 200)),
+                wide = PngOf(Filled(200, 100, 5, 6, 7, 255)), bmp = MakeBmpImage(48, 32, 3);
+    Bytes damaged = large;
+    damaged[damaged.size() / 2] ^= 0x55;
+    RenderBuffers buffers;
+    for (int round = 0; round < 2; ++round)
+        for (const Bytes* image :
+             std::vector<const Bytes*>{&large, &damaged, &bmp, &huge, &wide, &large})
+            for (const int side : {256, 96, 48, 16}) {
+                const ByteView view(image->data(), image->size());
+                const auto alone = RenderImageAtSide(view, side);
+                const RgbaImage* kept = RenderImageAtSide(view, side, buffers);
+                ASSERT_EQ(kept != nullptr, alone.has_value()) << side;
+                if (!kept)
+                    continue;
+                EXPECT_EQ(kept->width, alone->width);
+                EXPECT_EQ(kept->height, alone->height);
+                EXPECT_EQ(kept->pixels, alone->pixels) << side << " of " << alone->width;
+            }
+    EXPECT_FALSE(RenderImageAtSide(ByteView(large.data(), large.size()), 0, buffers));
+    EXPECT_LE(buffers.raw.capacity() + buffers.decoded.pixels.capacity() +
+                  buffers.scaled.pixels.capacity(),
+              3u * 256 * 257 * 4)
+        << "more than a 256-pixel image's memory is let go";
+}
