@@ -129,17 +129,52 @@ std::optional<RgbaImage> DecodeIconImage(const ByteView& image) {
     return IsPngImage(image) ? DecodePng(image) : DecodeIconBitmap(image);
 }
 
-std::optional<RgbaImage> RenderImageAtSide(const ByteView& image, int side) {
+namespace {
+
+// What the buffers keep between pictures: a 256-pixel image and its inflated rows.
+constexpr std::size_t kKeptBytes = 256 * 257 * 4;
+
+void LetGoOfMoreThanKept(std::vector<std::uint8_t>& bytes) {
+    if (bytes.capacity() > kKeptBytes)
+        std::vector<std::uint8_t>().swap(bytes);
+}
+
+} // namespace
+
+RgbaImage* RenderImageAtSide(const ByteView& image, int side, RenderBuffers& buffers) {
+    LetGoOfMoreThanKept(buffers.raw);
+    LetGoOfMoreThanKept(buffers.decoded.pixels);
+    LetGoOfMoreThanKept(buffers.scaled.pixels);
     if (side <= 0)
-        return std::nullopt;
-    auto pixels = DecodeIconImage(image);
-    if (!pixels || pixels->width <= side)
-        return pixels;
+        return nullptr;
+    RgbaImage& pixels = buffers.decoded;
+    if (IsPngImage(image)) {
+        if (!DecodePngInto(image, pixels, buffers.raw))
+            return nullptr;
+    } else {
+        auto bitmap = DecodeIconBitmap(image);
+        if (!bitmap)
+            return nullptr;
+        pixels = std::move(*bitmap);
+    }
+    if (pixels.width <= side)
+        return &pixels;
     // The height follows the width's scale, rounded, and at least one row.
     const std::uint64_t height =
-        (std::uint64_t{static_cast<std::uint32_t>(pixels->height)} * side + pixels->width / 2) /
-        pixels->width;
-    return ScaleDown(*pixels, side, static_cast<int>(std::max<std::uint64_t>(height, 1)));
+        (std::uint64_t{static_cast<std::uint32_t>(pixels.height)} * side + pixels.width / 2) /
+        pixels.width;
+    return ScaleDownInto(pixels, side, static_cast<int>(std::max<std::uint64_t>(height, 1)),
+                         buffers.scaled)
+               ? &buffers.scaled
+               : nullptr;
+}
+
+std::optional<RgbaImage> RenderImageAtSide(const ByteView& image, int side) {
+    RenderBuffers buffers;
+    RgbaImage* pixels = RenderImageAtSide(image, side, buffers);
+    if (!pixels)
+        return std::nullopt;
+    return std::move(*pixels);
 }
 
 } // namespace quarvel

@@ -8,6 +8,7 @@
 #include "IconBitmap.h"
 #include "IconImageSet.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -72,5 +73,17 @@ std::optional<RgbaImage> DecodeIconImage(const ByteView& image);
 // wider is answered as it is. Nothing when the image cannot be decoded or the side is not
 // positive.
 std::optional<RgbaImage> RenderImageAtSide(const ByteView& image, int side);
+
+// The memory that one picture after another at a side is made in: the inflated rows of a PNG,
+// the decoded image and the scaled one. It keeps what a 256-pixel image needs from picture to
+// picture, so a run of pictures neither allocates nor clears; more is let go at the next use.
+struct RenderBuffers {
+    std::vector<std::uint8_t> raw;
+    RgbaImage decoded, scaled;
+};
+
+// RenderImageAtSide in `buffers`: the pixels, which stay valid until the buffers' next use, or
+// null where RenderImageAtSide answers nothing.
+RgbaImage* RenderImageAtSide(const ByteView& image, int side, RenderBuffers& buffers);
 
 } // namespace quarvel

@@ -13,4 +13,8 @@ namespace quarvel {
 // than the source in either direction, or the source's pixels do not match its size.
 std::optional<RgbaImage> ScaleDown(const RgbaImage& source, int width, int height);
 
+// The same into `target`, whose memory is reused; false (and `target` untouched) where ScaleDown
+// answers nothing.
+bool ScaleDownInto(const RgbaImage& source, int width, int height, RgbaImage& target);
+
 } // namespace quarvel

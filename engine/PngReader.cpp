@@ -4,6 +4,7 @@
 
 #include "IconImage.h"
 #include "ImageLimits.h"
+#include "PngUnfilter.h"
 
 #include <zlib.h>
 
@@ -180,14 +181,14 @@ std::uint64_t RawSize(const Header& header, int bitsPerPixel) {
     return total;
 }
 
-// Inflates the consecutive IDAT chunks from `at` into exactly `raw.size()` bytes; false when the
-// stream is damaged, ends early or holds more.
-bool InflateImageData(const ByteView& png, std::uint64_t at, std::vector<std::uint8_t>& raw) {
+// Inflates the consecutive IDAT chunks from `at` into exactly `size` bytes at `raw`; false when
+// the stream is damaged, ends early or holds more.
+bool InflateImageData(const ByteView& png, std::uint64_t at, std::uint8_t* raw, std::size_t size) {
     z_stream stream{};
     if (inflateInit(&stream) != Z_OK)
         return false;
-    stream.next_out = raw.data();
-    stream.avail_out = static_cast<uInt>(raw.size());
+    stream.next_out = raw;
+    stream.avail_out = static_cast<uInt>(size);
     int status = Z_OK;
     for (auto chunk = ReadChunk(png, at); chunk && Is(*chunk, "IDAT") && status == Z_OK;
          chunk = ReadChunk(png, chunk->next)) {
@@ -204,43 +205,6 @@ bool InflateImageData(const ByteView& png, std::uint64_t at, std::vector<std::ui
     const bool whole = status == Z_STREAM_END && stream.avail_out == 0;
     inflateEnd(&stream);
     return whole;
-}
-
-std::uint8_t Paeth(int a, int b, int c) {
-    const int p = a + b - c;
-    const int pa = p > a ? p - a : a - p, pb = p > b ? p - b : b - p, pc = p > c ? p - c : c - p;
-    return static_cast<std::uint8_t>(pa <= pb && pa <= pc ? a : pb <= pc ? b : c);
-}
-
-// Undoes the filter of one row in place, given the row above (unfiltered; zeros for the first).
-// One loop per filter: the bytes of a 256-pixel image pass through here once each.
-bool Unfilter(int filter, std::uint8_t* row, const std::uint8_t* above, std::size_t size,
-              std::size_t bpp) {
-    const auto add = [&](std::size_t i, int predicted) {
-        row[i] = static_cast<std::uint8_t>(row[i] + predicted);
-    };
-    switch (filter) {
-    case 0:
-        return true;
-    case 1:
-        for (std::size_t i = bpp; i < size; ++i)
-            add(i, row[i - bpp]);
-        return true;
-    case 2:
-        for (std::size_t i = 0; i < size; ++i)
-            add(i, above[i]);
-        return true;
-    case 3:
-        for (std::size_t i = 0; i < size; ++i)
-            add(i, ((i >= bpp ? row[i - bpp] : 0) + above[i]) / 2);
-        return true;
-    case 4:
-        for (std::size_t i = 0; i < size; ++i)
-            add(i, i >= bpp ? Paeth(row[i - bpp], above[i], above[i - bpp]) : above[i]);
-        return true;
-    default:
-        return false;
-    }
 }
 
 // Sample `index` of a row of samples `depth` bits each, at full precision.
@@ -301,12 +265,12 @@ void StorePixel(const std::uint8_t* row, std::uint64_t x, const Header& header,
 }
 
 // Unfilters each pass of the raw data and places its pixels into the image.
-bool StorePasses(std::vector<std::uint8_t>& raw, const Header& header, const Ancillary& extra,
-                 int bitsPerPixel, RgbaImage& image) {
+bool StorePasses(std::uint8_t* raw, const Header& header, const Ancillary& extra, int bitsPerPixel,
+                 RgbaImage& image) {
     const std::size_t bpp = static_cast<std::size_t>(bitsPerPixel < 8 ? 1 : bitsPerPixel / 8);
     const Pass* passes = header.interlaced ? kAdam7 : &kWholeImage;
     const bool straightRows = header.colourType == 6 && header.bitDepth == 8;
-    std::uint8_t* at = raw.data();
+    std::uint8_t* at = raw;
     for (int p = 0; p < (header.interlaced ? 7 : 1); ++p) {
         const Pass& pass = passes[p];
         const std::uint64_t w = Span(header.width, pass.x0, pass.dx);
@@ -318,7 +282,7 @@ bool StorePasses(std::vector<std::uint8_t>& raw, const Header& header, const Anc
         const std::uint8_t* above = zeros.data();
         for (std::uint64_t y = 0; y < h; ++y) {
             std::uint8_t* row = at + 1;
-            if (!Unfilter(at[0], row, above, rowBytes, bpp))
+            if (!UnfilterRow(at[0], row, above, rowBytes, bpp))
                 return false;
             const std::uint64_t imageY = pass.y0 + y * pass.dy;
             std::uint8_t* out = &image.pixels[imageY * header.width * 4];
@@ -336,13 +300,13 @@ bool StorePasses(std::vector<std::uint8_t>& raw, const Header& header, const Anc
 
 } // namespace
 
-std::optional<RgbaImage> DecodePng(const ByteView& png) {
+bool DecodePngInto(const ByteView& png, RgbaImage& image, std::vector<std::uint8_t>& raw) {
     if (!IsPngImage(png))
-        return std::nullopt;
+        return false;
     auto chunk = ReadChunk(png, kSignatureSize);
     const auto header = chunk ? ReadHeader(*chunk) : std::nullopt;
     if (!header)
-        return std::nullopt;
+        return false;
 
     Ancillary extra;
     for (chunk = ReadChunk(png, chunk->next); chunk && !Is(*chunk, "IDAT");
@@ -353,21 +317,29 @@ std::optional<RgbaImage> DecodePng(const ByteView& png) {
                 // Any other chunk the image cannot be read without (critical: upper-case first
                 // letter), IEND or a second IHDR among them, comes before the data: refused.
                 : (chunk->type[0] & 0x20) == 0)
-            return std::nullopt;
+            return false;
     }
     if (!chunk || (header->colourType == 3 && extra.paletteSize == 0))
-        return std::nullopt;
+        return false;
 
     const int bitsPerPixel = header->bitDepth * Channels(header->colourType);
-    std::vector<std::uint8_t> raw(static_cast<std::size_t>(RawSize(*header, bitsPerPixel)));
-    if (!InflateImageData(png, chunk->at, raw))
-        return std::nullopt;
+    // `raw` only grows, so it is cleared only where it does.
+    const std::size_t rawSize = static_cast<std::size_t>(RawSize(*header, bitsPerPixel));
+    if (raw.size() < rawSize)
+        raw.resize(rawSize);
+    if (!InflateImageData(png, chunk->at, raw.data(), rawSize))
+        return false;
 
-    RgbaImage image;
     image.width = static_cast<int>(header->width);
     image.height = static_cast<int>(header->height);
     image.pixels.resize(std::uint64_t{header->width} * header->height * 4);
-    if (!StorePasses(raw, *header, extra, bitsPerPixel, image))
+    return StorePasses(raw.data(), *header, extra, bitsPerPixel, image);
+}
+
+std::optional<RgbaImage> DecodePng(const ByteView& png) {
+    RgbaImage image;
+    std::vector<std::uint8_t> raw;
+    if (!DecodePngInto(png, image, raw))
         return std::nullopt;
     return image;
 }

@@ -5,7 +5,9 @@
 #include "ByteView.h"
 #include "IconBitmap.h"
 
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace quarvel {
 
@@ -14,5 +16,10 @@ namespace quarvel {
 // that does not inflate to exactly the rows the header promises) or for more than
 // kMaxDecodedPixels pixels. Chunks after the image data are not read.
 std::optional<RgbaImage> DecodePng(const ByteView& png);
+
+// The same into `image`, with `raw` holding the inflated rows: both keep their memory for the
+// next call, so a run of images of one size allocates and clears nothing. False on failure, when
+// `image` holds nothing of use.
+bool DecodePngInto(const ByteView& png, RgbaImage& image, std::vector<std::uint8_t>& raw);
 
 } // namespace quarvel

@@ -108,13 +108,14 @@ HBITMAP CellCanvas::Draw(const CIconItem& item, IconFileCache& files) {
     if (!*this)
         return nullptr;
     const COLORREF background = GetSysColor(COLOR_WINDOW);
-    const HBITMAP drawn =
-        WithCellImage(item, files, m_side, false, HBITMAP(nullptr),
-                      [&](const SideImage& shown, const std::vector<int>&) {
-                          const auto pixels = RenderImageAtSide(shown.image, m_side);
-                          return pixels ? DrawPixels(*pixels, background)
-                                        : DrawThroughSystem(shown.image, background);
-                      });
+    const HBITMAP drawn = WithCellImage(item, files, m_side, false, HBITMAP(nullptr),
+                                        [&](const SideImage& shown, const std::vector<int>&) {
+                                            const RgbaImage* pixels =
+                                                RenderImageAtSide(shown.image, m_side, m_buffers);
+                                            return pixels
+                                                       ? DrawPixels(*pixels, background)
+                                                       : DrawThroughSystem(shown.image, background);
+                                        });
     if (drawn && item.IsCursor()) {
         GdiFlush(); // the system may still be drawing on the bits
         DrawCursorMark(m_bits, m_side);

@@ -63,6 +63,7 @@ private:
     ScopedBitmap m_bitmap;
     ScopedMemoryDC m_dc;
     std::uint32_t* m_bits = nullptr; // top-down rows of 0x00RRGGBB
+    RenderBuffers m_buffers;         // reused by each picture's decoding and scaling
 };
 
 } // namespace quarvel

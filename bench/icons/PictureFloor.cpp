@@ -7,6 +7,7 @@
 #include "engine/IconImageFinder.h"
 #include "engine/ImageCheck.h"
 #include "engine/IconImage.h"
+#include "engine/IconSizing.h"
 #include "engine/PEFile.h"
 #include "engine/win32/GdiOwners.h"
 
@@ -48,10 +49,9 @@ std::optional<std::vector<std::uint8_t>> VettedImage(const ByteView& image) {
     return std::vector<std::uint8_t>(checked->Data(), checked->Data() + checked->Size());
 }
 
-} // namespace
-
-std::vector<FloorImage> SystemPickedImages(const std::vector<std::string>& files, int side) {
-    std::vector<FloorImage> images;
+// Calls `use(file, group, finder)` for each group icon of the files that the engine can read,
+// each file mapped once.
+template <typename Use> void ForEachGroup(const std::vector<std::string>& files, Use use) {
     for (const std::string& path : files) {
         const CPEFile file(path.c_str());
         GroupKeys groups;
@@ -59,19 +59,38 @@ std::vector<FloorImage> SystemPickedImages(const std::vector<std::string>& files
             continue;
         for (const auto& key : groups.keys) {
             const auto group = FindDisplayGroup(file, key.AsKey(), key.language);
-            if (!group)
-                continue;
-            const int id = LookupIconIdFromDirectoryEx(const_cast<PBYTE>(group->Bytes().Data()),
-                                                       TRUE, side, side, LR_DEFAULTCOLOR);
             IconImageFinder finder(file, key.language);
-            const auto ref =
-                id > 0 ? finder.Find(static_cast<std::uint16_t>(id), true) : std::nullopt;
-            const auto bytes = ref ? ref->Bytes() : std::nullopt;
-            auto vetted = bytes ? VettedImage(*bytes) : std::nullopt;
-            if (vetted)
-                images.push_back({std::move(*vetted), side, side});
+            if (group)
+                use(*group, finder);
         }
     }
+}
+
+} // namespace
+
+std::vector<FloorImage> SystemPickedImages(const std::vector<std::string>& files, int side) {
+    std::vector<FloorImage> images;
+    ForEachGroup(files, [&](const GroupIcon& group, IconImageFinder& finder) {
+        const int id = LookupIconIdFromDirectoryEx(const_cast<PBYTE>(group.Bytes().Data()), TRUE,
+                                                   side, side, LR_DEFAULTCOLOR);
+        const auto ref = id > 0 ? finder.Find(static_cast<std::uint16_t>(id), true) : std::nullopt;
+        const auto bytes = ref ? ref->Bytes() : std::nullopt;
+        auto vetted = bytes ? VettedImage(*bytes) : std::nullopt;
+        if (vetted)
+            images.push_back({std::move(*vetted), side, side, IconBuildSize(*bytes).value_or(0)});
+    });
+    return images;
+}
+
+std::vector<FloorImage> EngineChosenImages(const std::vector<std::string>& files, int side) {
+    std::vector<FloorImage> images;
+    ForEachGroup(files, [&](const GroupIcon& group, IconImageFinder& finder) {
+        const auto shown = ChooseGroupImageForSide(group, finder, side);
+        const auto own = shown ? IconBuildSize(shown->image) : std::nullopt;
+        auto vetted = own ? VettedImage(shown->image) : std::nullopt;
+        if (vetted)
+            images.push_back({std::move(*vetted), *own, std::min(*own, side), *own});
+    });
     return images;
 }
 
@@ -88,7 +107,7 @@ std::vector<FloorImage> GroupImages(const std::string& path, ResKey name, std::u
         const auto side = bytes ? IconBuildSize(*bytes) : std::nullopt;
         auto vetted = side ? VettedImage(*bytes) : std::nullopt;
         if (vetted)
-            images.push_back({std::move(*vetted), *side, *side});
+            images.push_back({std::move(*vetted), *side, *side, *side});
     }
     return images;
 }

@@ -12,18 +12,24 @@
 
 namespace bench {
 
-// One image ready for the system: bytes our own reader has vetted, the side it is built at and
-// the side it is drawn at.
+// One image ready for the system: bytes our own reader has vetted, the side it is built at, the
+// side it is drawn at and its own width.
 struct FloorImage {
     std::vector<std::uint8_t> bytes;
     int buildSide = 0;
     int drawSide = 0;
+    int ownSide = 0;
 };
 
 // The image that the system itself picks for a `side` x `side` picture of every group icon in the
 // files (LookupIconIdFromDirectoryEx), built and drawn at that side. Each file is mapped once;
 // group directories and images that fail the engine's checks are left out.
 std::vector<FloorImage> SystemPickedImages(const std::vector<std::string>& files, int side);
+
+// The image the icon list shows at `side` for every group icon in the files (the engine's choice,
+// ChooseGroupImageForSide), built at its own size and drawn by the system at the side when
+// wider, else at its own size: the system's cost of the same picture as ours.
+std::vector<FloorImage> EngineChosenImages(const std::vector<std::string>& files, int side);
 
 // Every image of one group icon, found as the sub-icon view finds them (each in the group's
 // language when it has one), built and drawn at its own size; empty when the group is unreadable.

@@ -11,6 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+
 using namespace quarvel;
 using namespace quarvel::test;
 
@@ -206,6 +210,65 @@ TEST(ImageScaler, AveragesTheExactAreaEachPixelCovers) {
     EXPECT_EQ(ScaleDown(Filled(4, 4, 9, 9, 9, 0), 2, 2)->pixels, Filled(2, 2, 0, 0, 0, 0).pixels);
 }
 
+// The exact area average of the target pixel (x, y), premultiplied, in double precision.
+std::array<double, 4> AreaAverage(const RgbaImage& from, int width, int height, int x, int y) {
+    const double sx = static_cast<double>(from.width) / width,
+                 sy = static_cast<double>(from.height) / height;
+    std::array<double, 4> sum = {};
+    for (int v = static_cast<int>(y * sy); v < std::min<double>(from.height, (y + 1) * sy); ++v)
+        for (int u = static_cast<int>(x * sx); u < std::min<double>(from.width, (x + 1) * sx);
+             ++u) {
+            const double across = std::min(u + 1.0, (x + 1) * sx) - std::max<double>(u, x * sx);
+            const double down = std::min(v + 1.0, (y + 1) * sy) - std::max<double>(v, y * sy);
+            if (across <= 0 || down <= 0)
+                continue;
+            const std::uint8_t* p = PixelAt(from, u, v);
+            const double weight = across * down / (sx * sy) * p[3];
+            for (int c = 0; c < 3; ++c)
+                sum[c] += p[c] * weight;
+            sum[3] += weight;
+        }
+    if (sum[3] > 0)
+        for (int c = 0; c < 3; ++c)
+            sum[c] /= sum[3];
+    return sum;
+}
+
+TEST(ImageScaler, EveryPixelIsTheAreaAverageWithinRounding) {
+    // Noise with every alpha, and soft shapes, at the sizes the icon list scales between.
+    unsigned seed = 7;
+    const auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0xFF; };
+    for (const auto& [from, to] : std::vector<std::pair<int, int>>{
+             {256, 96}, {256, 48}, {256, 20}, {48, 32}, {37, 16}, {100, 99}, {7, 3}}) {
+        RgbaImage noise = Filled(from, from, 0, 0, 0, 0);
+        for (std::uint8_t& byte : noise.pixels)
+            byte = static_cast<std::uint8_t>(next());
+        RgbaImage disc = Filled(from, from, 0, 0, 0, 0);
+        for (int y = 0; y < from; ++y)
+            for (int x = 0; x < from; ++x) {
+                std::uint8_t* p = &disc.pixels[(static_cast<std::size_t>(y) * from + x) * 4];
+                const double fade = from / 2.0 - std::hypot(x - from / 2.0, y - from / 2.0);
+                p[0] = static_cast<std::uint8_t>(x * 255 / from);
+                p[2] = 200;
+                p[3] = static_cast<std::uint8_t>(std::clamp(fade * 40, 0.0, 255.0));
+            }
+        for (const RgbaImage* image : {&noise, &disc}) {
+            const auto scaled = ScaleDown(*image, to, to - 1);
+            ASSERT_TRUE(scaled);
+            int off = 0;
+            for (int y = 0; y < to - 1; ++y)
+                for (int x = 0; x < to; ++x) {
+                    const auto exact = AreaAverage(*image, to, to - 1, x, y);
+                    const std::uint8_t* got = PixelAt(*scaled, x, y);
+                    for (int c = 0; c < 4; ++c)
+                        // A colour under an alpha that rounds to 0 is not seen.
+                        off += (c < 3 && got[3] == 0) ? 0 : std::abs(got[c] - exact[c]) > 0.51;
+                }
+            EXPECT_EQ(off, 0) << from << " -> " << to;
+        }
+    }
+}
+
 TEST(ImageScaler, NeverScalesUpAndRefusesBadSizes) {
     const RgbaImage image = Filled(16, 8, 1, 2, 3, 4);
     EXPECT_FALSE(ScaleDown(image, 17, 8));
@@ -237,4 +300,41 @@ TEST(IconSizing, RenderScalesWiderImagesDownAndLeavesOthersAsTheyAre) {
     EXPECT_EQ(banner->height, 25);
     EXPECT_FALSE(RenderImageAtSide(ByteView(wide.data(), wide.size() / 2), 50));
     EXPECT_FALSE(RenderImageAtSide(view, 0));
+}
+
+TEST(IconSizing, RenderingInKeptBuffersGivesWhatAFreshRenderGives) {
+    // Pictures of every kind in turn in the same buffers, with failures and an image larger than
+    // the buffers keep among them: each the same as rendered alone.
+    RgbaImage disc = Filled(256, 256, 0, 0, 0, 0);
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x) {
+            std::uint8_t* p = &disc.pixels[(static_cast<std::size_t>(y) * 256 + x) * 4];
+            p[0] = static_cast<std::uint8_t>(x);
+            p[1] = static_cast<std::uint8_t>(y);
+            p[3] = std::hypot(x - 128, y - 128) < 100 ? 255 : 0;
+        }
+    const Bytes large = PngOf(disc), huge = PngOf(Filled(600, 300, 1, 2, 3, 200)),
+                wide = PngOf(Filled(200, 100, 5, 6, 7, 255)), bmp = MakeBmpImage(48, 32, 3);
+    Bytes damaged = large;
+    damaged[damaged.size() / 2] ^= 0x55;
+    RenderBuffers buffers;
+    for (int round = 0; round < 2; ++round)
+        for (const Bytes* image :
+             std::vector<const Bytes*>{&large, &damaged, &bmp, &huge, &wide, &large})
+            for (const int side : {256, 96, 48, 16}) {
+                const ByteView view(image->data(), image->size());
+                const auto alone = RenderImageAtSide(view, side);
+                const RgbaImage* kept = RenderImageAtSide(view, side, buffers);
+                ASSERT_EQ(kept != nullptr, alone.has_value()) << side;
+                if (!kept)
+                    continue;
+                EXPECT_EQ(kept->width, alone->width);
+                EXPECT_EQ(kept->height, alone->height);
+                EXPECT_EQ(kept->pixels, alone->pixels) << side << " of " << alone->width;
+            }
+    EXPECT_FALSE(RenderImageAtSide(ByteView(large.data(), large.size()), 0, buffers));
+    EXPECT_LE(buffers.raw.capacity() + buffers.decoded.pixels.capacity() +
+                  buffers.scaled.pixels.capacity(),
+              3u * 256 * 257 * 4)
+        << "more than a 256-pixel image's memory is let go";
 }

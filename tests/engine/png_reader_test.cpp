@@ -97,6 +97,37 @@ TEST(PngReader, EveryFilterAndInterlacingGiveTheSamePixels) {
     }
 }
 
+TEST(PngReader, FiltersOfFourBytePixelsOnWideRowsGiveTheStoredPixels) {
+    // Rows of many pixels, of noise and of flat areas and ramps (where the predictions tie), in
+    // both layouts of four bytes a pixel.
+    for (const auto& [colourType, depth] : std::vector<std::pair<int, int>>{{6, 8}, {4, 16}}) {
+        PngLayout layout;
+        layout.width = 67;
+        layout.height = 9;
+        layout.colourType = colourType;
+        layout.depth = depth;
+        const auto noise = PngNoise(layout, 11);
+        std::vector<std::uint16_t> ramps(noise.size());
+        for (std::size_t i = 0; i < ramps.size(); ++i)
+            ramps[i] = static_cast<std::uint16_t>(i < ramps.size() / 2 ? 200 : (i * 7) % 251);
+        for (const auto* samples : {&noise, static_cast<const decltype(noise)*>(&ramps)}) {
+            layout.filter = 0;
+            const auto plain = Decode(MakeTestPng(layout, *samples));
+            ASSERT_TRUE(plain);
+            if (colourType == 6) {
+                EXPECT_EQ(plain->pixels, Bytes(samples->begin(), samples->end()));
+            }
+            for (int filter = 1; filter <= 5; ++filter) {
+                layout.filter = filter;
+                const auto image = Decode(MakeTestPng(layout, *samples));
+                ASSERT_TRUE(image) << filter;
+                EXPECT_EQ(image->pixels, plain->pixels)
+                    << "type " << colourType << " filter " << filter;
+            }
+        }
+    }
+}
+
 TEST(PngReader, TransparencyChunkMakesPixelsTransparent) {
     PngLayout indexed;
     indexed.width = 3;

@@ -47,8 +47,10 @@ std::string CheckPixels(const RgbaImage& image, const char* what) {
 }
 
 // The image rendered at each side: decoded the same, never wider than the side, scaled down to
-// exactly it when wider, and every alpha within the range of the decoded image's.
+// exactly it when wider, every alpha within the range of the decoded image's, and the same when
+// rendered in buffers kept from input to input, as the icon list keeps them.
 std::string CheckRenders(const ByteView& image) {
+    static RenderBuffers kept;
     const auto decoded = DecodeIconImage(image);
     if (!decoded)
         return "";
@@ -63,6 +65,10 @@ std::string CheckRenders(const ByteView& image) {
         const auto rendered = RenderImageAtSide(image, side);
         if (!rendered)
             return "an image that decodes cannot be rendered at " + std::to_string(side);
+        const RgbaImage* again = RenderImageAtSide(image, side, kept);
+        if (!again || again->width != rendered->width || again->height != rendered->height ||
+            again->pixels != rendered->pixels)
+            return "rendered in kept buffers differently at " + std::to_string(side);
         if (std::string problem = CheckPixels(*rendered, "rendered image"); !problem.empty())
             return problem;
         if (rendered->width != std::min(side, decoded->width) || rendered->height > decoded->height)
