@@ -8,15 +8,8 @@
 #include "engine/IconItem.h"
 #include "engine/IconImageSet.h"
 #include "engine/PEFile.h"
-#include "engine/platform/FileSystem.h"
 
 using namespace quarvel;
-
-namespace {
-// The kind of image set that stands for an animated cursor: one image, the whole file, so
-// that only byte-equal .ani files are the same cursor (as the command line compares them).
-constexpr std::uint16_t kAnimatedCursorType = 3;
-} // namespace
 
 std::unique_ptr<CIconImageSet> RecordedIcons::ReadIdentityImages(const Icon& icon,
                                                                  const CPEFile* file) {
@@ -35,14 +28,7 @@ std::unique_ptr<CIconImageSet> RecordedIcons::ReadIdentityImages(const Icon& ico
     case Kind::AnimatedCursorFile:
         break;
     }
-    std::vector<std::uint8_t> bytes;
-    if (!platform::ReadWholeFile(icon.path.c_str(), bytes))
-        return nullptr;
-    auto set = std::make_unique<CIconImageSet>();
-    set->type = kAnimatedCursorType;
-    set->entries.resize(1);
-    set->entries[0].image = std::move(bytes);
-    return set;
+    return ReadAnimatedCursorIdentity(icon.path.c_str());
 }
 
 void RecordedIcons::Describe(UniqueIcons& identities) {

@@ -5,15 +5,10 @@
 #include "engine/GroupCursor.h"
 #include "engine/IconFacts.h"
 #include "engine/PEFile.h"
-#include "engine/platform/FileSystem.h"
 
 namespace quarvel::cli {
 
 namespace {
-
-// The kind of image set that stands for an animated cursor: one image, the whole file, so that
-// only byte-equal .ani files are the same cursor.
-constexpr std::uint16_t kAnimatedCursorType = 3;
 
 // A --min-size value: 1 to 65535 pixels; 0 when it is not one.
 int ParseMinSize(const std::string& text) {
@@ -22,17 +17,6 @@ int ParseMinSize(const std::string& text) {
         return 0;
     const int size = std::stoi(text);
     return size <= 65535 ? size : 0;
-}
-
-std::unique_ptr<CIconImageSet> ReadWholeFile(const std::string& path) {
-    std::vector<std::uint8_t> bytes;
-    if (!platform::ReadWholeFile(path.c_str(), bytes))
-        return nullptr;
-    auto set = std::make_unique<CIconImageSet>();
-    set->type = kAnimatedCursorType;
-    set->entries.resize(1);
-    set->entries[0].image = std::move(bytes);
-    return set;
 }
 
 bool AnyImageOfSize(const CIconImageSet& set, int minSize) {
@@ -82,7 +66,7 @@ std::unique_ptr<CIconImageSet> IconSelection::ReadImages(const ListedIcon& icon)
     case ListedKind::CursorFile:
         return ReadCurFileImages(path);
     case ListedKind::AnimatedCursor:
-        return ReadWholeFile(icon.source);
+        return ReadAnimatedCursorIdentity(icon.source.c_str());
     case ListedKind::IconGroup:
     case ListedKind::CursorGroup:
         break;

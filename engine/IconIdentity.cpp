@@ -1,6 +1,8 @@
 // Icon digests and the index of distinct icons.
 #include "IconIdentity.h"
 
+#include "platform/FileSystem.h"
+
 #include <cstring>
 
 namespace quarvel {
@@ -81,6 +83,19 @@ int UniqueIcons::Add(std::unique_ptr<CIconImageSet> set) {
 int UniqueIcons::OthersOf(int index) const {
     const auto found = others_.find(FirstOf(index));
     return found == others_.end() ? 0 : found->second;
+}
+
+std::unique_ptr<CIconImageSet> ReadAnimatedCursorIdentity(const char* path) {
+    // A kind of its own, so that no icon or cursor set can equal it.
+    constexpr std::uint16_t kAnimatedCursorType = 3;
+    std::vector<std::uint8_t> bytes;
+    if (!platform::ReadWholeFile(path, bytes))
+        return nullptr;
+    auto set = std::make_unique<CIconImageSet>();
+    set->type = kAnimatedCursorType;
+    set->entries.resize(1);
+    set->entries[0].image = std::move(bytes);
+    return set;
 }
 
 } // namespace quarvel

@@ -21,6 +21,10 @@ Sha256Digest IconDigest(const CIconImageSet& set);
 // The icons are the same by the rule above, compared byte for byte.
 bool SameIcon(const CIconImageSet& a, const CIconImageSet& b);
 
+// What an .ani file is compared by: one image, the whole file, so that only byte-equal .ani files
+// are the same cursor. Null when the file cannot be read.
+std::unique_ptr<CIconImageSet> ReadAnimatedCursorIdentity(const char* path);
+
 // Groups icons added in list order by sameness. The first icon of each kind of images stands for
 // the others, which are counted. Equal digests are confirmed by comparing the bytes, so a
 // collision never joins different icons. The representatives' images are kept for that; the

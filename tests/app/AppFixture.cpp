@@ -12,6 +12,22 @@ bool QuarvelStarted::Start(const char* commandLine) {
     return frame != nullptr && Filled();
 }
 
+void PressCtrlIn(CWnd& window, WPARAM key) {
+    window.SetFocus();
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    MSG press{window.m_hWnd, WM_KEYDOWN, key, 0, 0, {0, 0}};
+    if (!theApp.PreTranslateMessage(&press)) {
+        TranslateMessage(&press);
+        DispatchMessageA(&press);
+    }
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    ui::PumpPending();
+}
+
 bool QuarvelStarted::Filled(DWORD timeoutMs) {
     return ui::PumpUntil([this] { return !frame->IsFilling(); }, timeoutMs);
 }

@@ -27,6 +27,9 @@ protected:
     std::string Caption() const { return ui::WindowText(frame->m_hWnd); }
 };
 
+// Ctrl and the key, pressed in the window (given the focus first), as the message loop takes them.
+void PressCtrlIn(CWnd& window, WPARAM key);
+
 // A folder of the test's own under the temporary folder, removed with its files afterwards.
 class TempFolder {
 public:

@@ -15,23 +15,6 @@ using namespace quarvel;
 using namespace quarvel::test;
 
 namespace {
-// Ctrl and the key, pressed in a window as the message loop takes them.
-void PressCtrl(CWnd& window, WPARAM key) {
-    window.SetFocus();
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    MSG press{window.m_hWnd, WM_KEYDOWN, key, 0, 0, {0, 0}};
-    if (!theApp.PreTranslateMessage(&press)) {
-        TranslateMessage(&press);
-        DispatchMessageA(&press);
-    }
-    keys[VK_CONTROL] = 0;
-    SetKeyboardState(keys);
-    ui::PumpPending();
-}
-
 // The View menu's item of a command, updated as when the menu opens: its check state and
 // whether the check is a bullet.
 std::pair<bool, bool> ViewMenuCheck(CMainFrame* frame, UINT command) {
@@ -96,14 +79,14 @@ TEST_F(FindingStarted, CtrlFReachesTheFilterBoxAndTheStatusBarCountsTheIconsShow
     EXPECT_EQ(filled, "3 files, 3 icons");
 
     CFilterEdit& box = frame->GetIconList()->GetFilterBox();
-    PressCtrl(frame->GetFileList()->GetListCtrl(), 'F');
+    PressCtrlIn(frame->GetFileList()->GetListCtrl(), 'F');
     EXPECT_EQ(GetFocus(), box.m_hWnd);
     box.SetWindowText("b.ico");
     EXPECT_EQ(Labels(), std::vector<std::string>{"b.ico"});
     EXPECT_EQ(StatusText(), filled + " - shown 1 of 3 icons");
 
     // Ctrl+F again selects the text, so that typing replaces it.
-    PressCtrl(List(), 'F');
+    PressCtrlIn(List(), 'F');
     EXPECT_EQ(GetFocus(), box.m_hWnd);
     const DWORD selection = static_cast<DWORD>(box.SendMessage(EM_GETSEL));
     EXPECT_EQ(LOWORD(selection), 0);

@@ -38,23 +38,6 @@ std::vector<int> CheckedSizes(CMainFrame* frame) {
     return checked;
 }
 
-// Ctrl and the key, pressed in the icon list as the message loop takes them.
-void PressCtrl(CIconListCtrl& list, WPARAM key) {
-    list.SetFocus();
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    MSG press{list.m_hWnd, WM_KEYDOWN, key, 0, 0, {0, 0}};
-    if (!theApp.PreTranslateMessage(&press)) {
-        TranslateMessage(&press);
-        DispatchMessageA(&press);
-    }
-    keys[VK_CONTROL] = 0;
-    SetKeyboardState(keys);
-    ui::PumpPending();
-}
-
 void TurnWheel(CIconListCtrl& list, int delta, WPARAM keys = MK_CONTROL) {
     list.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(keys, delta), MAKELPARAM(10, 10));
 }
@@ -91,12 +74,12 @@ TEST_F(IconSizeStarted, MenuKeysAndCtrlWheelStepThroughTheSizesAndTheMenuChecksT
 
     // Ctrl + minus on the main keyboard and the keypad, held at the smallest size.
     for (int size : {96, 48, 32, 16, 16}) {
-        PressCtrl(List(), size % 32 ? VK_SUBTRACT : VK_OEM_MINUS);
+        PressCtrlIn(List(), size % 32 ? VK_SUBTRACT : VK_OEM_MINUS);
         ExpectSize(size);
     }
     // Ctrl + plus on both, held at the largest.
     for (int size : {32, 48, 96, 256, 256}) {
-        PressCtrl(List(), size % 32 ? VK_ADD : VK_OEM_PLUS);
+        PressCtrlIn(List(), size % 32 ? VK_ADD : VK_OEM_PLUS);
         ExpectSize(size);
     }
 
