@@ -89,10 +89,7 @@ double PaintedAfter(CIconListCtrl& list, const std::function<void()>& change) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const int target = argc > 1 ? std::atoi(argv[1]) : 10000;
-    const std::string folder =
-        argc > 2 ? argv[2] : "Z:\\usr\\lib\\x86_64-linux-gnu\\wine\\x86_64-windows";
-    const int runs = std::max(1, argc > 3 ? std::atoi(argv[3]) : 3);
+    const auto [target, folder, runs] = bench::ReadIconBenchArgs(argc, argv);
 
     CWnd host;
     auto* view = bench::CreateHostedView<CIconListView>(host, "find window bench", 1024, 768);

@@ -121,10 +121,7 @@ double Fill(CIconListCtrl& list, const std::vector<std::string>& files, int targ
 } // namespace
 
 int main(int argc, char** argv) {
-    const int target = argc > 1 ? std::atoi(argv[1]) : 10000;
-    const std::string folder =
-        argc > 2 ? argv[2] : "Z:\\usr\\lib\\x86_64-linux-gnu\\wine\\x86_64-windows";
-    const int runs = std::max(1, argc > 3 ? std::atoi(argv[3]) : 3);
+    const auto [target, folder, runs] = bench::ReadIconBenchArgs(argc, argv);
 
     // The files that hold icons, and the engine's own listing time for them.
     Counter counter;

@@ -66,10 +66,7 @@ double OursPerPicture(const Items& items, int side, int& made) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const int target = argc > 1 ? std::atoi(argv[1]) : 10000;
-    const std::string folder =
-        argc > 2 ? argv[2] : "Z:\\usr\\lib\\x86_64-linux-gnu\\wine\\x86_64-windows";
-    const int runs = std::max(1, argc > 3 ? std::atoi(argv[3]) : 3);
+    const auto [target, folder, runs] = bench::ReadIconBenchArgs(argc, argv);
     const int onlySize = argc > 4 ? std::atoi(argv[4]) : 0;
 
     std::vector<std::string> withIcons;

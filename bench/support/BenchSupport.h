@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -25,6 +26,25 @@ inline double Now() {
     LARGE_INTEGER counter;
     QueryPerformanceCounter(&counter);
     return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// The arguments the icon benchmarks share: [count] [folder] [runs], by default 10,000 icons of
+// Wine's own libraries and the best of 3 runs.
+struct IconBenchArgs {
+    int target = 10000;
+    std::string folder = "Z:\\usr\\lib\\x86_64-linux-gnu\\wine\\x86_64-windows";
+    int runs = 3;
+};
+
+inline IconBenchArgs ReadIconBenchArgs(int argc, char** argv) {
+    IconBenchArgs args;
+    if (argc > 1)
+        args.target = std::atoi(argv[1]);
+    if (argc > 2)
+        args.folder = argv[2];
+    if (argc > 3)
+        args.runs = std::max(1, std::atoi(argv[3]));
+    return args;
 }
 
 // The .dll and .exe files of folder, as full paths.
