@@ -193,7 +193,10 @@ void CIconListCtrl::DeferRedrawUntilIdle() {
     m_bRedrawDeferred = true;
     m_bOnlyAppended = true;
     m_nFirstNewCell = m_nToldCount;
-    SetRectEmpty(&m_rcHeldBack);
+    // What waits to be drawn still waits at the end; what the count and layout invalidate
+    // meanwhile (Wine scrolls and invalidates with redraw off) does not.
+    if (!::GetUpdateRect(m_hWnd, &m_rcPending, FALSE))
+        SetRectEmpty(&m_rcPending);
     SendMessage(WM_SETREDRAW, FALSE);
 }
 
@@ -201,10 +204,6 @@ LRESULT CIconListCtrl::OnFillEnded(WPARAM, LPARAM) {
     if (!m_bRedrawDeferred)
         return 0;
     m_bRedrawDeferred = false;
-    // What waited to be drawn before the burst, or was held back during it, still waits.
-    RECT pending = m_rcHeldBack, update;
-    if (::GetUpdateRect(m_hWnd, &update, FALSE))
-        UnionRect(&pending, &pending, &update);
     TellCount();
     // The new cells take their places while nothing is drawn: with redraw on, the control
     // invalidates every cell it moves, which made each burst cost a tenth of a millisecond an
@@ -218,8 +217,8 @@ LRESULT CIconListCtrl::OnFillEnded(WPARAM, LPARAM) {
     // The cells before the new ones look as they did, though Wine's list repaints everything
     // when its redraw is turned back on.
     ::ValidateRect(m_hWnd, nullptr);
-    if (!IsRectEmpty(&pending))
-        InvalidateRect(&pending, FALSE);
+    if (!IsRectEmpty(&m_rcPending))
+        InvalidateRect(&m_rcPending, FALSE);
     RepaintNewCells();
     return 0;
 }
@@ -244,6 +243,9 @@ bool CIconListCtrl::KeepsOnlyAppended(UINT message) {
     switch (message) {
     case WM_SETREDRAW:
     case WM_NULL:
+    case WM_PAINT: // draws nothing while redraw is off
+    case WM_NCPAINT:
+    case WM_ERASEBKGND:
     case WM_ICONLIST_FILL_ENDED:
     case WM_ICONLIST_PICTURES_MADE:
     case LVM_SETITEMCOUNT:
@@ -294,14 +296,8 @@ void CIconListCtrl::TellCount() {
 }
 
 LRESULT CIconListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    RECT update;
-    if (m_bRedrawDeferred && message == WM_PAINT) {
-        // A paint while redraw is off draws nothing: what it was for is drawn at the end.
-        if (::GetUpdateRect(m_hWnd, &update, FALSE))
-            UnionRect(&m_rcHeldBack, &m_rcHeldBack, &update);
-    } else if (m_bRedrawDeferred && !KeepsOnlyAppended(message)) {
+    if (m_bRedrawDeferred && !KeepsOnlyAppended(message))
         m_bOnlyAppended = false;
-    }
     if (message != LVM_SETITEMCOUNT)
         TellCount();
     return CListCtrl::WindowProc(message, wParam, lParam);

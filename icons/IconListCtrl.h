@@ -246,7 +246,7 @@ private:
     bool m_bRedrawDeferred = false;
     bool m_bOnlyAppended = false; // while redraw is deferred: nothing but appends changed
     int m_nFirstNewCell = 0;      // the first cell appended since redraw was deferred
-    RECT m_rcHeldBack{};          // what paints asked for while redraw was off
+    RECT m_rcPending{};           // what waited to be drawn when redraw was deferred
     int m_nToldCount = 0;         // the count the control was last told
     bool m_bCountBehind = false;  // records appended since the control was last told the count
 };
