@@ -2,6 +2,7 @@
 #include "FileListFill.h"
 
 #include "FileRowText.h"
+#include "engine/DestroyElsewhere.h"
 
 #include <utility>
 
@@ -32,13 +33,15 @@ void FileListFill::AddFiles(const std::vector<std::string>& paths, bool listIcon
 
 void FileListFill::Stop() {
     FillResults dropped;
+    std::deque<Job> jobs; // a search's found files not read yet: 10^5 paths, freed elsewhere
     {
         std::lock_guard<std::mutex> hold(m_lock);
         ++m_generation;
-        m_jobs.clear();
+        std::swap(jobs, m_jobs);
         std::swap(dropped, m_ready);
     }
     m_wake.notify_all();
+    quarvel::DestroyElsewhere(std::move(jobs));
 }
 
 void FileListFill::Take(FillResults& into) {

@@ -156,8 +156,13 @@ protected:
 private:
     // Items arrive in bursts (a whole folder is listed without a pause) and a visible list
     // redraws after each one: drawing waits until the burst is over, when the message loop
-    // takes the message this posts.
+    // takes the message this posts. Then the new cells are laid out and only those on screen
+    // are drawn, unless something else changed meanwhile.
     void DeferRedrawUntilIdle();
+    // Invalidates the cells appended since, where they are on screen.
+    void RepaintNewCells();
+    // Whether a message to the control leaves what it shows as a burst of appends does.
+    static bool KeepsOnlyAppended(UINT message);
     bool CreatePictureList();
     // Cells of the icon size at the DPI, every picture made again when the side changes.
     void ResizeCells();
@@ -239,5 +244,9 @@ private:
     CSubIconView* m_pSubIconView = nullptr;
     SaveFolderSetting m_saveFolder;
     bool m_bRedrawDeferred = false;
-    bool m_bCountBehind = false; // records appended since the control was last told the count
+    bool m_bOnlyAppended = false; // while redraw is deferred: nothing but appends changed
+    int m_nFirstNewCell = 0;      // the first cell appended since redraw was deferred
+    RECT m_rcPending{};           // what waited to be drawn when redraw was deferred
+    int m_nToldCount = 0;         // the count the control was last told
+    bool m_bCountBehind = false;  // records appended since the control was last told the count
 };
