@@ -140,8 +140,7 @@ void FileListFill::RunJob(const Job& job) {
     for (const auto& [key, path] : files) {
         if (!IsCurrent(job.generation))
             return;
-        FileIcons icons = ReadFileIcons(path, job.listIcons, m_rowIconRule);
-        icons.icons.Describe(m_identities);
+        FileIcons icons = ReadFileIcons(path, job.listIcons, m_rowIconRule, &m_identities);
         if (!PublishIcons(job.generation, {key, std::move(icons)}))
             return;
     }

@@ -2,8 +2,10 @@
 #include "ListedFile.h"
 
 #include "FileRowText.h"
+#include "engine/IconIdentity.h"
 
 #include <algorithm>
+#include <functional>
 
 using namespace quarvel;
 
@@ -114,10 +116,16 @@ void RecordedIcons::Hand(const Icon& icon, IconListReceiver& receiver) {
         receiver.DescribeLastIcon(icon.facts, icon.firstOf);
 }
 
-FileIcons ReadFileIcons(const char* path, bool listIcons, RowIconRule& rule) {
+FileIcons ReadFileIcons(const char* path, bool listIcons, RowIconRule& rule,
+                        UniqueIcons* identities) {
     FileIcons result;
     FirstIconRecorder listed(&result.icons);
-    const int listedCount = listIcons ? ListIconGroups(path, &listed) : 0;
+    std::function<void(const CPEFile&)> describe;
+    if (identities)
+        describe = [&](const CPEFile& file) { result.icons.Describe(*identities, &file); };
+    const int listedCount = listIcons ? ListIconGroups(path, &listed, describe) : 0;
+    if (identities)
+        result.icons.Describe(*identities); // icon and cursor files, listed by name
     result.cursors = result.icons.CursorCount();
     result.count = listedCount - result.cursors;
     result.rowIcon = rule.Choose(path, listed);

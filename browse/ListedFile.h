@@ -13,6 +13,7 @@
 
 namespace quarvel {
 class CPEFile;
+struct IconImageSpans;
 class UniqueIcons;
 } // namespace quarvel
 
@@ -50,8 +51,9 @@ public:
     std::size_t HandFirstTo(quarvel::IconListReceiver& receiver, std::size_t most);
     // Reads the images of every icon recorded (each file opened once) for its facts, and adds
     // them to `identities`, the listing's, in order: the receiver gets both after each icon
-    // (DescribeLastIcon). For the fill worker, beside the listing.
-    void Describe(quarvel::UniqueIcons& identities);
+    // (DescribeLastIcon). For the fill worker, beside the listing: the groups of `open`, the
+    // image file the listing holds open, are read from it where they lie.
+    void Describe(quarvel::UniqueIcons& identities, const quarvel::CPEFile* open = nullptr);
     void Clear() { m_icons.clear(); }
     std::size_t Size() const { return m_icons.size(); }
 
@@ -69,9 +71,12 @@ private:
         quarvel::IconFacts facts{};
         int firstOf = -1;
     };
-    // The icon's images as the identity of icons compares them (an .ani file's: the whole file).
-    static std::unique_ptr<quarvel::CIconImageSet> ReadIdentityImages(const Icon& icon,
-                                                                      const quarvel::CPEFile* file);
+    // A group's images viewed in its file; false when they cannot be read.
+    static bool FindGroupSpans(const Icon& icon, const quarvel::CPEFile& file,
+                               quarvel::IconImageSpans& images);
+    // The images of an icon not read from a listed image file, as the identity of icons
+    // compares them (an .ani file's: the whole file).
+    static std::unique_ptr<quarvel::CIconImageSet> ReadFileImages(const Icon& icon);
     void Record(Kind kind, const char* path, const char* sourcePath, quarvel::ResKey name,
                 std::uint16_t language);
     static void Hand(const Icon& icon, quarvel::IconListReceiver& receiver);
@@ -89,5 +94,7 @@ struct FileIcons {
 };
 
 // Lists the icons of the file at path (none when listIcons is false, as for a list without an
-// icon list) and chooses its row icon.
-FileIcons ReadFileIcons(const char* path, bool listIcons, RowIconRule& rule);
+// icon list) and chooses its row icon. With `identities`, the icons are described too
+// (RecordedIcons::Describe), an image file's from the one opening that listed it.
+FileIcons ReadFileIcons(const char* path, bool listIcons, RowIconRule& rule,
+                        quarvel::UniqueIcons* identities = nullptr);

@@ -11,51 +11,62 @@
 
 using namespace quarvel;
 
-std::unique_ptr<CIconImageSet> RecordedIcons::ReadIdentityImages(const Icon& icon,
-                                                                 const CPEFile* file) {
+bool RecordedIcons::FindGroupSpans(const Icon& icon, const CPEFile& file, IconImageSpans& images) {
     const ResKey name = icon.nameIsId ? ResKey(icon.id) : ResKey(icon.name.c_str());
-    switch (icon.kind) {
-    case Kind::Group:
-        return file ? ReadGroupImages(*file, name, icon.language) : nullptr;
-    case Kind::Moved:
-        return ReadGroupImages(icon.sourcePath.c_str(), name, icon.language);
-    case Kind::IconFile:
-        return ReadIcoFileImages(icon.path.c_str());
-    case Kind::CursorGroup:
-        return file ? ReadGroupCursorImages(*file, name, icon.language) : nullptr;
-    case Kind::CursorFile:
-        return ReadCurFileImages(icon.path.c_str());
-    case Kind::AnimatedCursorFile:
-        break;
-    }
-    return ReadAnimatedCursorIdentity(icon.path.c_str());
+    return icon.kind == Kind::CursorGroup ? FindGroupCursorSpans(file, name, icon.language, images)
+                                          : FindGroupImageSpans(file, name, icon.language, images);
 }
 
-void RecordedIcons::Describe(UniqueIcons& identities) {
-    std::unique_ptr<CPEFile> file; // the image file of the groups, opened once
-    std::string filePath;
+std::unique_ptr<CIconImageSet> RecordedIcons::ReadFileImages(const Icon& icon) {
+    switch (icon.kind) {
+    case Kind::Moved:
+        return ReadGroupImages(icon.sourcePath.c_str(),
+                               icon.nameIsId ? ResKey(icon.id) : ResKey(icon.name.c_str()),
+                               icon.language);
+    case Kind::IconFile:
+        return ReadIcoFileImages(icon.path.c_str());
+    case Kind::CursorFile:
+        return ReadCurFileImages(icon.path.c_str());
+    default:
+        return ReadAnimatedCursorIdentity(icon.path.c_str());
+    }
+}
+
+void RecordedIcons::Describe(UniqueIcons& identities, const CPEFile* open) {
+    std::unique_ptr<CPEFile> opened; // an image file of the groups other than `open`, opened once
+    std::string openedPath;
+    IconImageSpans images; // viewed in the file, never copied unless the first of their kind
     for (Icon& icon : m_icons) {
         if (icon.described)
             continue;
-        const bool group = icon.kind == Kind::Group || icon.kind == Kind::CursorGroup;
-        if (group && (!file || filePath != icon.path)) {
-            file = std::make_unique<CPEFile>(icon.path.c_str());
-            filePath = icon.path;
-        }
-        std::unique_ptr<CIconImageSet> set =
-            ReadIdentityImages(icon, group && file->IsOpen() ? file.get() : nullptr);
-        if (icon.kind == Kind::AnimatedCursorFile) {
-            // Its facts are those of its frames.
-            const auto frames =
-                ReadCursorImages(CIconItem(icon.path.c_str(), CIconItem::AnimatedCursorFile));
-            if (frames)
-                SetImageFacts(*frames, icon.facts);
-        } else if (set) {
-            SetImageFacts(*set, icon.facts);
+        if (icon.kind == Kind::Group || icon.kind == Kind::CursorGroup) {
+            const CPEFile* file = open;
+            if (!open || open->GetFileName() != icon.path) {
+                if (!opened || openedPath != icon.path) {
+                    opened = std::make_unique<CPEFile>(icon.path.c_str());
+                    openedPath = icon.path;
+                }
+                file = opened.get();
+            }
+            const bool read = FindGroupSpans(icon, *file, images);
+            if (read)
+                SetImageFacts(images, icon.facts);
+            icon.firstOf = identities.AddImages(read ? &images : nullptr);
+        } else {
+            std::unique_ptr<CIconImageSet> set = ReadFileImages(icon);
+            if (icon.kind == Kind::AnimatedCursorFile) {
+                // Its facts are those of its frames.
+                const auto frames =
+                    ReadCursorImages(CIconItem(icon.path.c_str(), CIconItem::AnimatedCursorFile));
+                if (frames)
+                    SetImageFacts(*frames, icon.facts);
+            } else if (set) {
+                SetImageFacts(*set, icon.facts);
+            }
+            icon.firstOf = identities.Add(std::move(set));
         }
         icon.facts.isCursor = icon.kind == Kind::CursorGroup || icon.kind == Kind::CursorFile ||
                               icon.kind == Kind::AnimatedCursorFile;
-        icon.firstOf = identities.Add(std::move(set));
         icon.described = true;
     }
 }

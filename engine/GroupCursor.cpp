@@ -36,42 +36,49 @@ std::optional<GroupIcon> FindGroupCursor(const CPEFile& file, ResKey name, std::
     return bytes ? GroupIcon::Parse(*bytes) : std::nullopt;
 }
 
-std::unique_ptr<CIconImageSet> ReadGroupCursorImages(const CPEFile& file, ResKey name,
-                                                     std::uint16_t language) {
+bool FindGroupCursorSpans(const CPEFile& file, ResKey name, std::uint16_t language,
+                          IconImageSpans& spans) {
+    spans.type = kCursorType;
+    spans.images.clear();
     if (!file.IsOpen() || !name.IsValid())
-        return nullptr;
+        return false;
     const auto group = FindGroupCursor(file, name, language);
     if (!group || !group->IsCursor())
-        return nullptr;
+        return false;
     std::uint64_t total = 0;
     for (int i = 0; i < group->Count(); ++i)
         total += CursorEntry(*group, i).bytesInRes;
     if (total > kMaxImageSetBytes)
-        return nullptr;
-
+        return false;
     IconImageFinder images(file, language, kResTypeCursor);
-    auto set = MakeImageSet(group->Count(), [&](int i, IconSetEntry& entry) {
+    for (int i = 0; i < group->Count(); ++i) {
         const GroupCursorEntry from = CursorEntry(*group, i);
         const auto imageRef = images.Find(from.id, true);
         const auto resource = imageRef ? imageRef->Bytes() : std::nullopt;
-        if (!resource || resource->Size() != from.bytesInRes || from.bytesInRes <= kHotSpotSize)
+        if (!resource || resource->Size() != from.bytesInRes || from.bytesInRes <= kHotSpotSize) {
+            spans.images.clear();
             return false;
-        const ByteView image = *resource->Slice(kHotSpotSize, from.bytesInRes - kHotSpotSize);
+        }
+        ImageSpan span;
+        span.bytes = *resource->Slice(kHotSpotSize, from.bytesInRes - kHotSpotSize);
         // Resource compilers disagree on the group's height (Wine's is not doubled): the
         // image's own sides are what a reader of the .cur file checks.
-        const auto facts = ReadImageFacts(image);
-        entry.bWidth = EntrySide(facts ? static_cast<unsigned>(facts->width) : from.width);
-        entry.bHeight =
+        const auto facts = ReadImageFacts(span.bytes);
+        span.fields.bWidth = EntrySide(facts ? static_cast<unsigned>(facts->width) : from.width);
+        span.fields.bHeight =
             EntrySide(facts ? static_cast<unsigned>(facts->height) : from.doubledHeight / 2u);
-        entry.wPlanes = resource->U16At(0);   // hot spot x
-        entry.wBitCount = resource->U16At(2); // hot spot y
-        entry.dwBytesInRes = static_cast<std::uint32_t>(from.bytesInRes - kHotSpotSize);
-        entry.image.assign(image.Data(), image.Data() + image.Size());
-        return true;
-    });
-    if (set)
-        set->type = kCursorType;
-    return set;
+        span.fields.wPlanes = resource->U16At(0);   // hot spot x
+        span.fields.wBitCount = resource->U16At(2); // hot spot y
+        span.fields.dwBytesInRes = static_cast<std::uint32_t>(from.bytesInRes - kHotSpotSize);
+        spans.images.push_back(span);
+    }
+    return true;
+}
+
+std::unique_ptr<CIconImageSet> ReadGroupCursorImages(const CPEFile& file, ResKey name,
+                                                     std::uint16_t language) {
+    IconImageSpans spans;
+    return FindGroupCursorSpans(file, name, language, spans) ? CopyImages(spans) : nullptr;
 }
 
 bool SaveGroupAsCur(const CPEFile& file, ResKey name, std::uint16_t language, const char* path,

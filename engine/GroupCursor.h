@@ -38,6 +38,10 @@ std::optional<GroupIcon> FindGroupCursor(const CPEFile& file, ResKey name, std::
 // found with exactly its entry's size.
 std::unique_ptr<CIconImageSet> ReadGroupCursorImages(const CPEFile& file, ResKey name,
                                                      std::uint16_t language);
+// The same images viewed in the file's mapping (each after its hot spot): false (and `spans`
+// emptied) exactly where ReadGroupCursorImages answers null.
+bool FindGroupCursorSpans(const CPEFile& file, ResKey name, std::uint16_t language,
+                          IconImageSpans& spans);
 
 // Writes a group cursor as a .cur file; false with nothing written when it cannot be read or
 // the file cannot be made (an existing file is replaced only when overwriting is allowed).

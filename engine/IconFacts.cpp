@@ -16,19 +16,25 @@ ImageFact IconFacts::Largest() const {
     return largest;
 }
 
-void SetImageFacts(const CIconImageSet& set, IconFacts& facts) {
-    facts.isCursor = set.type == kCursorType;
+void SetImageFacts(const IconImageSpans& images, IconFacts& facts) {
+    facts.isCursor = images.type == kCursorType;
     facts.hasPng = false;
     facts.images.clear();
-    for (const IconSetEntry& entry : set.entries) {
-        const ByteView image(entry.image.data(), entry.image.size());
+    for (const ImageSpan& image : images.images) {
         ImageFact fact;
-        fact.width = EntryImageWidth(entry, image);
+        fact.width = EntryImageWidth(image.fields, image.bytes);
         // A cursor's entry holds its hot spot where an icon's holds planes and depth.
-        fact.bitCount = ImageBitCount(image).value_or(facts.isCursor ? 0 : entry.wBitCount);
+        fact.bitCount =
+            ImageBitCount(image.bytes).value_or(facts.isCursor ? 0 : image.fields.wBitCount);
         facts.images.push_back(fact);
-        facts.hasPng = facts.hasPng || IsPngImage(image);
+        facts.hasPng = facts.hasPng || IsPngImage(image.bytes);
     }
+}
+
+void SetImageFacts(const CIconImageSet& set, IconFacts& facts) {
+    IconImageSpans images;
+    SpansOf(set, images);
+    SetImageFacts(images, facts);
 }
 
 } // namespace quarvel

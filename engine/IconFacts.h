@@ -28,5 +28,6 @@ struct IconFacts {
 
 // Sets the image facts (widths, depths, PNG, cursor) of `facts` from the icon's images.
 void SetImageFacts(const CIconImageSet& set, IconFacts& facts);
+void SetImageFacts(const IconImageSpans& images, IconFacts& facts);
 
 } // namespace quarvel

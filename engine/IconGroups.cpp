@@ -100,6 +100,11 @@ int ListGroupCursors(const CPEFile& file, const char* path, IconListReceiver& re
 }
 
 int ListIconGroups(const char* path, IconListReceiver* receiver) {
+    return ListIconGroups(path, receiver, nullptr);
+}
+
+int ListIconGroups(const char* path, IconListReceiver* receiver,
+                   const std::function<void(const CPEFile& file)>& whileOpen) {
     if (path == nullptr || *path == '\0' || receiver == nullptr)
         return 0;
     // Whole icon and cursor files are listed by their name, without reading them.
@@ -124,6 +129,8 @@ int ListIconGroups(const char* path, IconListReceiver* receiver) {
         return 0;
     const std::string name = file.GetFileName();
     const int count = ListImageFileGroups(file, name.c_str(), *receiver);
+    if (whileOpen)
+        whileOpen(file);
     file.Close();
     return count;
 }

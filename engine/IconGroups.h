@@ -4,6 +4,7 @@
 #include "ResKey.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace quarvel {
 
@@ -73,5 +74,9 @@ int ListImageFileGroups(const CPEFile& file, const char* path, IconListReceiver&
 // group cursors follow, and .cur and .ani files are listed too. 0 for a missing path, a folder,
 // or a file that is not an image.
 int ListIconGroups(const char* path, IconListReceiver* receiver);
+// The same; `whileOpen` then runs on an image file, still open, so that what was listed can be
+// read from it without opening it again.
+int ListIconGroups(const char* path, IconListReceiver* receiver,
+                   const std::function<void(const CPEFile& file)>& whileOpen);
 
 } // namespace quarvel

@@ -10,8 +10,8 @@ namespace quarvel {
 namespace {
 
 // Whether the entry's hot spot belongs to what the icon is.
-bool HasHotSpots(const CIconImageSet& set) {
-    return set.type == kCursorType;
+bool HasHotSpots(const IconImageSpans& images) {
+    return images.type == kCursorType;
 }
 
 void AddU32(Sha256& hasher, std::uint32_t value) {
@@ -23,31 +23,47 @@ void AddU32(Sha256& hasher, std::uint32_t value) {
 
 } // namespace
 
-Sha256Digest IconDigest(const CIconImageSet& set) {
+Sha256Digest IconDigest(const IconImageSpans& images) {
     Sha256 hasher;
-    AddU32(hasher, set.type);
-    AddU32(hasher, static_cast<std::uint32_t>(set.entries.size()));
-    for (const IconSetEntry& entry : set.entries) {
-        AddU32(hasher, static_cast<std::uint32_t>(entry.image.size()));
-        if (HasHotSpots(set))
-            AddU32(hasher, entry.wPlanes | (std::uint32_t(entry.wBitCount) << 16));
-        hasher.Add(entry.image.data(), entry.image.size());
+    AddU32(hasher, images.type);
+    AddU32(hasher, static_cast<std::uint32_t>(images.images.size()));
+    for (const ImageSpan& image : images.images) {
+        AddU32(hasher, static_cast<std::uint32_t>(image.bytes.Size()));
+        if (HasHotSpots(images))
+            AddU32(hasher, image.fields.wPlanes | (std::uint32_t(image.fields.wBitCount) << 16));
+        hasher.Add(image.bytes.Data(), image.bytes.Size());
     }
     return hasher.Finish();
 }
 
-bool SameIcon(const CIconImageSet& a, const CIconImageSet& b) {
-    if (a.type != b.type || a.entries.size() != b.entries.size())
+Sha256Digest IconDigest(const CIconImageSet& set) {
+    IconImageSpans images;
+    SpansOf(set, images);
+    return IconDigest(images);
+}
+
+bool SameIcon(const IconImageSpans& a, const IconImageSpans& b) {
+    if (a.type != b.type || a.images.size() != b.images.size())
         return false;
-    for (std::size_t i = 0; i < a.entries.size(); ++i) {
-        const IconSetEntry& x = a.entries[i];
-        const IconSetEntry& y = b.entries[i];
-        if (HasHotSpots(a) && (x.wPlanes != y.wPlanes || x.wBitCount != y.wBitCount))
+    for (std::size_t i = 0; i < a.images.size(); ++i) {
+        const ImageSpan& x = a.images[i];
+        const ImageSpan& y = b.images[i];
+        if (HasHotSpots(a) &&
+            (x.fields.wPlanes != y.fields.wPlanes || x.fields.wBitCount != y.fields.wBitCount))
             return false;
-        if (x.image != y.image)
+        if (x.bytes.Size() != y.bytes.Size() ||
+            (x.bytes.Size() != 0 &&
+             std::memcmp(x.bytes.Data(), y.bytes.Data(), x.bytes.Size()) != 0))
             return false;
     }
     return true;
+}
+
+bool SameIcon(const CIconImageSet& a, const CIconImageSet& b) {
+    IconImageSpans x, y;
+    SpansOf(a, x);
+    SpansOf(b, y);
+    return SameIcon(x, y);
 }
 
 std::size_t UniqueIcons::DigestHash::operator()(const Sha256Digest& digest) const {
@@ -59,19 +75,41 @@ std::size_t UniqueIcons::DigestHash::operator()(const Sha256Digest& digest) cons
 UniqueIcons::UniqueIcons(HashFunction hash) : hash_(std::move(hash)) {}
 
 int UniqueIcons::Add(std::unique_ptr<CIconImageSet> set) {
-    const int index = Count();
-    int first = index;
-    if (set) {
-        std::vector<Kept>& alike = byDigest_[hash_(*set)];
-        for (const Kept& kept : alike) {
-            if (SameIcon(*kept.set, *set)) {
-                first = kept.index;
-                break;
-            }
-        }
-        if (first == index)
-            alike.push_back(Kept{index, std::move(set)});
+    if (!set)
+        return AddImages(nullptr);
+    SpansOf(*set, scratch_);
+    const Sha256Digest digest = hash_ ? hash_(*set) : IconDigest(scratch_);
+    return Place(scratch_, digest, [&set] { return std::move(set); });
+}
+
+int UniqueIcons::AddImages(const IconImageSpans* images) {
+    if (images == nullptr)
+        return Number(Count());
+    if (!hash_)
+        return Place(*images, IconDigest(*images), [images] { return CopyImages(*images); });
+    auto set = CopyImages(*images);
+    const Sha256Digest digest = set ? hash_(*set) : IconDigest(*images);
+    return Place(*images, digest, [&set] { return std::move(set); });
+}
+
+template <typename Keep>
+int UniqueIcons::Place(const IconImageSpans& images, const Sha256Digest& digest, Keep keep) {
+    std::vector<Kept>& alike = byDigest_[digest];
+    for (const Kept& kept : alike) {
+        if (SameIcon(kept.images, images))
+            return Number(kept.index);
     }
+    Kept kept{Count(), keep(), {}};
+    // A copy that memory refused leaves the icon its own, and no later icon can join it.
+    if (kept.set) {
+        SpansOf(*kept.set, kept.images);
+        alike.push_back(std::move(kept));
+    }
+    return Number(Count());
+}
+
+int UniqueIcons::Number(int first) {
+    const int index = Count();
     firstOf_.push_back(first);
     if (first == index)
         ++distinct_;

@@ -48,31 +48,41 @@ std::vector<int> AllEntries(const CIconImageSet& set) {
     return all;
 }
 
-std::unique_ptr<CIconImageSet> ReadGroupImages(const CPEFile& file, ResKey name,
-                                               std::uint16_t language) {
+bool FindGroupImageSpans(const CPEFile& file, ResKey name, std::uint16_t language,
+                         IconImageSpans& spans) {
+    spans.type = kIconType;
+    spans.images.clear();
     if (!file.IsOpen() || !name.IsValid())
-        return nullptr;
+        return false;
     const auto group = FindGroupIcon(file, name, language);
     if (!group || group->Count() == 0)
-        return nullptr;
+        return false;
     std::uint64_t total = 0;
     for (int i = 0; i < group->Count(); ++i)
         total += group->Entry(i).dwBytesInRes;
     if (total > kMaxImageSetBytes)
-        return nullptr;
+        return false;
 
     IconImageFinder images(file, language);
-    return MakeImageSet(group->Count(), [&](int i, IconSetEntry& entry) {
+    for (int i = 0; i < group->Count(); ++i) {
         const GroupIconEntry from = group->Entry(i);
-        static_cast<IconEntryFields&>(entry) = from;
-        entry.bReserved = 0;
         const auto imageRef = images.Find(from.nID, true);
         const auto image = imageRef ? imageRef->Bytes() : std::nullopt;
-        if (!image || image->Size() != from.dwBytesInRes)
+        if (!image || image->Size() != from.dwBytesInRes) {
+            spans.images.clear();
             return false;
-        CopyImage(*image, entry);
-        return true;
-    });
+        }
+        ImageSpan span{from, *image};
+        span.fields.bReserved = 0;
+        spans.images.push_back(span);
+    }
+    return true;
+}
+
+std::unique_ptr<CIconImageSet> ReadGroupImages(const CPEFile& file, ResKey name,
+                                               std::uint16_t language) {
+    IconImageSpans spans;
+    return FindGroupImageSpans(file, name, language, spans) ? CopyImages(spans) : nullptr;
 }
 
 std::unique_ptr<CIconImageSet> ReadGroupImages(const char* path, ResKey name,

@@ -4,6 +4,7 @@
 
 #include "ByteView.h"
 #include "IcoDirectory.h"
+#include "IconImageSpans.h"
 #include "ResKey.h"
 
 #include <cstdint>
@@ -42,6 +43,10 @@ std::unique_ptr<CIconImageSet> ReadGroupImages(const char* path, ResKey name,
                                                std::uint16_t language);
 std::unique_ptr<CIconImageSet> ReadGroupImages(const CPEFile& file, ResKey name,
                                                std::uint16_t language);
+// The same images viewed in the file's mapping: false (and `spans` emptied) exactly where
+// ReadGroupImages answers null.
+bool FindGroupImageSpans(const CPEFile& file, ResKey name, std::uint16_t language,
+                         IconImageSpans& spans);
 
 // The images of an .ico file (entries copied unchanged); null unless the file is a sound icon
 // (IcoDirectory::IsSoundIcon) whose images add up to no more than kMaxImageSetBytes.

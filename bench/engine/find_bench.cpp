@@ -1,8 +1,8 @@
 // Times what finding an icon among thousands costs, over about 10,000 icons of a folder's files
 // (by default Wine's libraries, listed as many times as it takes):
 //   - the listing alone (ListIconGroups, each icon recorded as the fill worker records it);
-//   - the listing with each icon's images read and hashed into UniqueIcons beside it, and the
-//     share that adds to the listing;
+//   - the listing with each icon's images read and hashed into UniqueIcons beside it (from the
+//     file the listing opened), and the share that adds to the listing;
 //   - the filter over the icons' facts, for a few typed texts;
 //   - the sort orders over the same facts.
 // Prints the best of 3 runs of each.
@@ -46,28 +46,30 @@ struct Recorder : IconListReceiver {
     std::vector<Listed> icons;
 };
 
-// Lists the files `passes` times; with `unique`, each image file is opened once for its listing
-// and the reading and hashing of its icons' images, as the fill worker would do it.
+// Lists the files `passes` times as the fill worker does; with `unique`, the icons of each image
+// file are read where they lie in it, while the listing holds it open, and hashed into `unique`.
 std::vector<Listed> List(const std::vector<std::string>& files, int passes, UniqueIcons* unique) {
     Recorder recorder;
+    IconImageSpans images;
     for (int pass = 0; pass < passes; ++pass) {
         for (const std::string& path : files) {
             if (unique == nullptr) {
                 ListIconGroups(path.c_str(), &recorder);
                 continue;
             }
-            const CPEFile file(path.c_str());
-            if (!file.IsOpen())
-                continue;
             const std::size_t first = recorder.icons.size();
-            ListImageFileGroups(file, path.c_str(), recorder);
-            for (std::size_t i = first; i < recorder.icons.size(); ++i) {
-                const Listed& icon = recorder.icons[i];
-                // Icons moved to a .mun file are read from there.
-                unique->Add(icon.path == path
-                                ? ReadGroupImages(file, icon.Key(), icon.language)
-                                : ReadGroupImages(icon.path.c_str(), icon.Key(), icon.language));
-            }
+            ListIconGroups(path.c_str(), &recorder, [&](const CPEFile& file) {
+                for (std::size_t i = first; i < recorder.icons.size(); ++i) {
+                    const Listed& icon = recorder.icons[i];
+                    // Icons moved to a .mun file are read from there.
+                    if (icon.path != path)
+                        unique->Add(ReadGroupImages(icon.path.c_str(), icon.Key(), icon.language));
+                    else if (FindGroupImageSpans(file, icon.Key(), icon.language, images))
+                        unique->AddImages(&images);
+                    else
+                        unique->AddImages(nullptr);
+                }
+            });
         }
     }
     return std::move(recorder.icons);

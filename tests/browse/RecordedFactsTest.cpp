@@ -121,3 +121,44 @@ TEST(RecordedFacts, EachIconIsDescribedWithItsFactsAndTheFirstIconOfTheFillWithI
     EXPECT_EQ(refusing.taken[0].firstOf, 0);
     EXPECT_EQ(refusing.taken[1].firstOf, 1);
 }
+
+TEST(RecordedFacts, AFileReadForTheFillIsDescribedAsItsListingWouldBeDescribedApart) {
+    TempFolder folder;
+    const Bytes small = MakeBmpImage(16, 4), png = MakePngImage(48, 48);
+    ResourceTree tree;
+    AddIconGroup(tree, 1, 0x409, {small}, {16}, {4}, 1);
+    AddIconGroup(tree, 2, 0x409, {png}, {48}, {32}, 2);
+    tree.Add(kResTypeGroupIcon, 3, 0x409, MakeGroup({EntryFor(small, 16, 4, 99)})); // no image
+    AddCursorGroup(tree, 1, 0x409, {32}, {{1, 1}}, 100);
+    const Bytes library = BuildImageWithResources(tree);
+    const std::vector<std::string> paths = {
+        folder.Write("a.dll", library),
+        folder.Write("b.ico", MakeIcoFile({EntryFor(small, 16, 4, 0)}, {small})),
+        folder.Write("c.dll", library),
+    };
+    UniqueIcons byFill, apart;
+    RowIconRule rule;
+    std::vector<int> numbers;
+    for (const std::string& path : paths) {
+        FileIcons read = ReadFileIcons(path.c_str(), true, rule, &byFill);
+        RecordedIcons listed;
+        ListIconGroups(path.c_str(), &listed);
+        listed.Describe(apart);
+        Receiver fill, reference;
+        read.icons.HandTo(fill);
+        listed.HandTo(reference);
+        ASSERT_EQ(fill.taken.size(), reference.taken.size()) << path;
+        for (std::size_t i = 0; i < fill.taken.size(); ++i) {
+            const Described &a = fill.taken[i], &b = reference.taken[i];
+            EXPECT_EQ(a.what, b.what);
+            EXPECT_EQ(a.firstOf, b.firstOf) << a.what;
+            EXPECT_EQ(a.facts.images.size(), b.facts.images.size()) << a.what;
+            EXPECT_EQ(a.facts.Largest().width, b.facts.Largest().width) << a.what;
+            EXPECT_EQ(a.facts.hasPng, b.facts.hasPng) << a.what;
+            EXPECT_EQ(a.facts.isCursor, b.facts.isCursor) << a.what;
+            numbers.push_back(a.firstOf);
+        }
+    }
+    // The group without its image is its own each time; the copy's others join a.dll's.
+    EXPECT_EQ(numbers, (std::vector<int>{0, 1, 2, 3, 0, 0, 1, 7, 3}));
+}

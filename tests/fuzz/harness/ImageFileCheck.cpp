@@ -8,6 +8,7 @@
 #include "SystemImageCheck.h"
 #include "engine/DisplayImage.h"
 #include "engine/IcoWriter.h"
+#include "engine/IconIdentity.h"
 #include "engine/IconImage.h"
 #include "engine/PEFile.h"
 
@@ -149,9 +150,16 @@ std::string CheckDisplayImage(const CPEFile& file, const cli::ListedIcon& group)
 
 std::string CheckGroupImages(const CPEFile& file, const cli::ListedIcon& group,
                              const std::string& folder) {
+    IconImageSpans viewed;
+    const bool found = FindGroupImageSpans(file, group.Key(), group.language, viewed);
     const auto images = ReadGroupImages(file, group.Key(), group.language);
+    if (found != (images != nullptr))
+        return Problem(group, "viewing and reading the group's images disagree");
     if (images == nullptr)
         return "";
+    // Every byte viewed is hashed: a view outside the file is caught here.
+    if (IconDigest(viewed) != IconDigest(*images))
+        return Problem(group, "the group's images viewed in the file differ from those read");
     const auto directory = GroupBytes(file, group);
     if (!directory)
         return Problem(group, "ReadGroupImages read a group that does not parse");
