@@ -64,7 +64,6 @@ BEGIN_MESSAGE_MAP(CIconListCtrl, CListCtrl)
     ON_NOTIFY_REFLECT(LVN_GETINFOTIPA, OnGetInfoTip)
     ON_NOTIFY_REFLECT(LVN_GETINFOTIPW, OnGetInfoTip)
     ON_NOTIFY_REFLECT(LVN_BEGINDRAG, OnBeginDrag)
-    ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
     ON_MESSAGE(WM_MOUSEWHEEL, OnMouseWheel)
 END_MESSAGE_MAP()
 
@@ -175,12 +174,7 @@ void CIconListCtrl::OnDestroy() {
 }
 
 void CIconListCtrl::OnPaint() {
-    // The control draws each picture through its image list at a cost per cell that outweighs
-    // making a small picture (a scratch bitmap and several copies under Wine); plain cells get
-    // their pictures copied straight from the list's pixels instead (OnCustomDraw).
-    m_bPainting = true;
     PaintThroughDib(m_hWnd);
-    m_bPainting = false;
 }
 
 BOOL CIconListCtrl::OnEraseBkgnd(HDC dc) {
@@ -378,8 +372,6 @@ void CIconListCtrl::OnGetDispInfo(NMHDR* header, LRESULT*) {
             info->item.iImage = I_IMAGENONE; // asked while arranging: drawn later, if at all
         else
             info->item.iImage = GetPicture(index);
-        if (info->item.iImage >= 0 && CopiesPicture(index))
-            info->item.iImage = I_IMAGENONE; // copied after the control has drawn the cell
     }
     if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
         const CString label = GetLabel(index);
@@ -392,32 +384,6 @@ void CIconListCtrl::OnGetDispInfo(NMHDR* header, LRESULT*) {
         } else {
             lstrcpynA(info->item.pszText, label, info->item.cchTextMax);
         }
-    }
-}
-
-bool CIconListCtrl::CopiesPicture(int index) const {
-    const CIconItem* item = GetIconItem(index);
-    return m_bPainting && item && item->GetImageIndex() >= 0 &&
-           GetItemState(index, LVIS_SELECTED | LVIS_CUT | LVIS_DROPHILITED) == 0;
-}
-
-void CIconListCtrl::OnCustomDraw(NMHDR* header, LRESULT* result) {
-    auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(header);
-    *result = CDRF_DODEFAULT;
-    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
-        *result = CDRF_NOTIFYITEMDRAW;
-    } else if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
-        *result = CDRF_NOTIFYPOSTPAINT;
-    } else if (draw->nmcd.dwDrawStage == CDDS_ITEMPOSTPAINT) {
-        const int index = static_cast<int>(draw->nmcd.dwItemSpec);
-        RECT icon;
-        if (!CopiesPicture(index) || !GetItemRect(index, &icon, LVIR_ICON))
-            return;
-        // Where the control puts a picture: centred across the icon's place, at its top.
-        const int slot = GetIconItem(index)->GetImageIndex();
-        const int x = icon.left + (icon.right - icon.left - m_nCellSide) / 2;
-        if (!m_images.CopyTo(slot, draw->nmcd.hdc, x, icon.top))
-            ImageList_Draw(m_images, slot, draw->nmcd.hdc, x, icon.top, ILD_NORMAL);
     }
 }
 

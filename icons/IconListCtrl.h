@@ -147,8 +147,6 @@ protected:
     void OnItemChanged(NMHDR* header, LRESULT* result);
     void OnGetInfoTip(NMHDR* header, LRESULT* result);
     void OnBeginDrag(NMHDR* header, LRESULT* result);
-    // After the control has drawn a plain cell without its picture, copies the picture in.
-    void OnCustomDraw(NMHDR* header, LRESULT* result);
     // Ctrl + wheel steps the icon size, as the frame's Ctrl + plus / minus do.
     LRESULT OnMouseWheel(WPARAM keysAndDelta, LPARAM at);
     // Any message to the control first tells it the count of the records appended.
@@ -184,10 +182,6 @@ private:
     bool IsNearScreen(int index) const;
     // Renders the item's display icon into a picture of the cell size; -1 when it fails.
     int MakePicture(quarvel::CIconItem& item);
-    // Whether this paint copies the item's picture itself rather than have the control draw it
-    // through its image list: a plain cell (not selected, cut or drop-highlighted) with a
-    // picture. A selected cell keeps the control's own look of a selected picture.
-    bool CopiesPicture(int index) const;
     // The pictures of one paint (or of any run of requests without a pause) share the open files
     // and the canvas; they are released when the message loop takes the message this posts, so
     // that no file stays open while the user looks. False when it cannot be posted.
@@ -238,7 +232,6 @@ private:
     quarvel::IconFileCache m_files;
     std::optional<quarvel::CellCanvas> m_canvas;
     bool m_bSourcesHeld = false;
-    bool m_bPainting = false;
     int m_nCellSide;
     int m_nIconSize = quarvel::kDefaultIconSize;
     int m_nDpi = kDesignDpi;

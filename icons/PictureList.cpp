@@ -5,7 +5,6 @@
 #include "engine/IconItem.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <utility>
 
 namespace {
@@ -18,7 +17,7 @@ bool CPictureList::Create(int cx, int cy, int bound) {
     m_shownAt.clear();
     m_room = 0;
     m_bound = std::max(1, bound);
-    return m_images.Create(cx, cy, ILC_COLOR32, 0, kFirstRoom) != FALSE;
+    return m_images.Create(cx, cy, ILC_COLORDDB, 0, kFirstRoom) != FALSE;
 }
 
 CImageList CPictureList::Detach() {
@@ -67,24 +66,4 @@ int CPictureList::Add(HBITMAP picture, quarvel::CIconItem& owner) {
 void CPictureList::Touch(int slot) {
     if (slot >= 0 && slot < GetCount())
         m_shownAt[slot] = ++m_clock;
-}
-
-bool CPictureList::CopyTo(int slot, HDC dc, int x, int y) const {
-    IMAGEINFO info{};
-    DIBSECTION dib{};
-    if (slot < 0 || slot >= GetCount() || !ImageList_GetImageInfo(m_images, slot, &info) ||
-        GetObjectA(info.hbmImage, sizeof dib, &dib) != sizeof dib || !dib.dsBm.bmBits ||
-        dib.dsBmih.biBitCount != 32)
-        return false;
-    BITMAPINFO header{};
-    header.bmiHeader = dib.dsBmih;
-    const RECT& at = info.rcImage;
-    const int height = std::abs(static_cast<int>(dib.dsBmih.biHeight));
-    // The source's origin is its bottom row for a bottom-up bitmap.
-    const int sourceY = dib.dsBmih.biHeight > 0 ? height - at.bottom : at.top;
-    GdiFlush();
-    return SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(at.right - at.left),
-                             static_cast<DWORD>(at.bottom - at.top), at.left, sourceY, 0,
-                             static_cast<UINT>(height), dib.dsBm.bmBits, &header,
-                             DIB_RGB_COLORS) != 0;
 }

@@ -1,9 +1,8 @@
-// CPictureList: the icon list's pictures, a bounded cache in an image list of fixed slots, 32-bit
-// pixels that the icon list copies from directly. Each slot holds the picture of one item; once
-// every slot is taken, a new picture takes the slot of the one least recently shown. The image
-// list's room starts at a third of the bound (the icon list's bound is three screens of cells)
-// and doubles up to it, so that a short list takes little and the pictures already in it are
-// copied only at each doubling.
+// CPictureList: the icon list's pictures, a bounded cache in an image list of fixed slots. Each
+// slot holds the picture of one item; once every slot is taken, a new picture takes the slot of the
+// one least recently shown. The image list's room starts at a third of the bound (the icon list's
+// bound is three screens of cells) and doubles up to it, so that a short list takes little and the
+// pictures already in it are copied only at each doubling.
 #pragma once
 
 #include "Framework.h"
@@ -28,9 +27,6 @@ public:
     // Stores a copy of the bitmap as the picture of `owner`: its slot, or -1. When the cache is
     // full the least recently shown picture makes way, and its owner is marked as having none.
     int Add(HBITMAP picture, quarvel::CIconItem& owner);
-    // Copies the picture in `slot` to (x, y) of `dc` as it is, straight from the list's pixels
-    // (a DIB section), without the image list's drawing; false when they cannot be read so.
-    bool CopyTo(int slot, HDC dc, int x, int y) const;
     // The picture in `slot` was shown now: it is the last to make way.
     void Touch(int slot);
     // Pictures held (the image list's own count includes its empty room).

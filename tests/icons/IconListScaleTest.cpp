@@ -102,35 +102,6 @@ TEST(PictureList, KeepsTheMostRecentlyShownPicturesUpToItsBound) {
     EXPECT_GE(items[1].GetImageIndex(), 0);
 }
 
-TEST(PictureList, CopiesEachSlotsPictureAsItIsFromAnyRowOfItsImage) {
-    // Slots lie in rows of the image list's bitmap, bottom-up: each copy must be its own.
-    constexpr int kSide = 6, kCount = 11;
-    CPictureList pictures;
-    ASSERT_TRUE(pictures.Create(kSide, kSide, kCount));
-    std::vector<CIconItem> items(kCount, CIconItem("C:\\x.ico"));
-    for (int i = 0; i < kCount; ++i) {
-        HBITMAP bitmap = Filled(kSide, RGB(20 * i, 255 - 20 * i, 7 * i));
-        ASSERT_EQ(pictures.Add(bitmap, items[i]), i);
-        DeleteObject(bitmap);
-    }
-    MemoryCanvas canvas(nullptr, kSide * kCount + 2, kSide + 2);
-    RECT all{0, 0, kSide * kCount + 2, kSide + 2};
-    FillRect(canvas.DC(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    for (int i = 0; i < kCount; ++i)
-        ASSERT_TRUE(pictures.CopyTo(i, canvas.DC(), 1 + kSide * i, 1)) << i;
-    EXPECT_FALSE(pictures.CopyTo(kCount, canvas.DC(), 0, 0)) << "no picture in that slot";
-    const ScopedBitmap bitmap = canvas.TakeBitmap();
-    const Picture copied = Picture::Of(bitmap.Get());
-    for (int i = 0; i < kCount; ++i)
-        for (int corner : {0, kSide - 1})
-            for (int y : {1, kSide}) {
-                const COLORREF colour = RGB(20 * i, 255 - 20 * i, 7 * i);
-                EXPECT_EQ(copied.At(1 + kSide * i + corner, y), colour) << i;
-            }
-    EXPECT_EQ(copied.At(0, 0), 0u) << "nothing outside the pictures";
-    EXPECT_EQ(copied.At(kSide * kCount + 1, kSide + 1), 0u);
-}
-
 TEST_F(IconPanes, ScrollingTenThousandIconsEndToEndHoldsAtMostTheBoundOfPictures) {
     const std::string small = WriteGroupImage("small.dll", {16}, {4});
     const std::string large = WriteGroupImage("large.dll", {48}, {32});

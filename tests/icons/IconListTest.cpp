@@ -194,8 +194,8 @@ TEST_F(IconPanes, TheWindowShowsEachPictureInItsItemsPlaceAlsoWhenOnlyPartIsRepa
 }
 
 TEST_F(IconPanes, APaintLooksAsTheControlDrawsItselfAndMakesEachPictureOnce) {
-    // A paint copies the pictures of plain cells in itself; printed, the control draws every
-    // picture through its image list. Both must look the same, plain and selected.
+    // The paint goes through a buffer of its own; printed, the control draws straight onto the
+    // device context it is given. Both must look the same, plain and selected.
     const std::string small = WriteGroupImage("small.dll", {16}, {4});
     const std::string large = WriteGroupImage("large.dll", {48}, {32});
     for (int i = 0; i < 12; ++i)
@@ -222,7 +222,7 @@ TEST_F(IconPanes, APaintLooksAsTheControlDrawsItselfAndMakesEachPictureOnce) {
         for (int i = 0; i < 12; ++i)
             EXPECT_EQ(List().GetIconItem(i)->GetImageIndex(), slots[i]) << size << " " << i;
 
-        // A selected cell in the focused list keeps the control's look of a selected picture.
+        // A selected cell in the focused list shows the control's look of a selected picture.
         ClickItem(0);
         List().UpdateWindow();
         const Picture selected = CaptureClient(List());
