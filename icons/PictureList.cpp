@@ -44,7 +44,8 @@ int CPictureList::Add(HBITMAP picture, quarvel::CIconItem& owner) {
     if (count == m_bound) {
         slot = LeastRecentlyShown();
     } else if (count == m_room) {
-        const int room = std::min(m_bound, std::max(kFirstRoom, 2 * m_room));
+        // A first screen of pictures fits in the first room: growing copies every picture.
+        const int room = std::min(m_bound, std::max({kFirstRoom, m_bound / 3, 2 * m_room}));
         if (!ImageList_SetImageCount(m_images, static_cast<UINT>(room)))
             return -1;
         m_room = room;

@@ -1,7 +1,8 @@
 // CPictureList: the icon list's pictures, a bounded cache in an image list of fixed slots. Each
-// slot holds the picture of one item; once every slot is taken, a new picture takes the slot of
-// the one least recently shown. The image list's room doubles up to the bound, so that a short
-// list takes little and the pictures already in it are copied only at each doubling.
+// slot holds the picture of one item; once every slot is taken, a new picture takes the slot of the
+// one least recently shown. The image list's room starts at a third of the bound (the icon list's
+// bound is three screens of cells) and doubles up to it, so that a short list takes little and the
+// pictures already in it are copied only at each doubling.
 #pragma once
 
 #include "Framework.h"

@@ -29,6 +29,17 @@ Picture CaptureClient(HWND window) {
     return Picture::Of(bitmap.Get());
 }
 
+// What the control draws of its client area by itself, asked to print it (not a paint).
+Picture PrintClient(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    MemoryCanvas canvas(nullptr, client.right, client.bottom);
+    SendMessage(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.DC()),
+                PRF_ERASEBKGND | PRF_CLIENT);
+    const ScopedBitmap bitmap = canvas.TakeBitmap();
+    return Picture::Of(bitmap.Get());
+}
+
 // Whether the picture appears whole, pixel for pixel, somewhere within the area of a capture.
 bool ShowsPicture(const Picture& capture, const Picture& picture, const RECT& area) {
     for (int top = area.top; top + picture.height <= area.bottom; ++top)
@@ -182,11 +193,53 @@ TEST_F(IconPanes, TheWindowShowsEachPictureInItsItemsPlaceAlsoWhenOnlyPartIsRepa
     EXPECT_EQ(repainted.At(0, 0), 0u);
 }
 
+TEST_F(IconPanes, APaintLooksAsTheControlDrawsItselfAndMakesEachPictureOnce) {
+    // The paint goes through a buffer of its own; printed, the control draws straight onto the
+    // device context it is given. Both must look the same, plain and selected.
+    const std::string small = WriteGroupImage("small.dll", {16}, {4});
+    const std::string large = WriteGroupImage("large.dll", {48}, {32});
+    for (int i = 0; i < 12; ++i)
+        ASSERT_EQ(List().AddGroupIcon(i % 2 ? large.c_str() : small.c_str(), 1, 0x409), 1);
+    for (int size : {32, 256}) {
+        List().SetIconSize(size);
+        host.wnd.ShowWindow(SW_SHOW);
+        List().SetFocus();
+        List().SetItemState(-1, 0, LVIS_SELECTED);
+        List().Invalidate();
+        List().UpdateWindow();
+        ui::PumpPending();
+        const Picture painted = CaptureClient(List());
+        EXPECT_EQ(painted.pixels, PrintClient(List()).pixels) << size;
+        // Each picture on the screen was made once: painting it again makes none.
+        const int made = List().PictureCount();
+        ASSERT_GT(made, 0);
+        std::vector<int> slots;
+        for (int i = 0; i < 12; ++i)
+            slots.push_back(List().GetIconItem(i)->GetImageIndex());
+        List().Invalidate();
+        List().UpdateWindow();
+        EXPECT_EQ(List().PictureCount(), made) << size;
+        for (int i = 0; i < 12; ++i)
+            EXPECT_EQ(List().GetIconItem(i)->GetImageIndex(), slots[i]) << size << " " << i;
+
+        // A selected cell in the focused list shows the control's look of a selected picture.
+        ClickItem(0);
+        List().UpdateWindow();
+        const Picture selected = CaptureClient(List());
+        EXPECT_EQ(selected.pixels, PrintClient(List()).pixels) << size;
+        RECT icon;
+        ASSERT_TRUE(List().GetItemRect(0, &icon, LVIR_ICON));
+        const int middle = (icon.left + icon.right) / 2;
+        const int below = icon.top + List().GetCellSide() / 2;
+        ASSERT_LT(below, selected.height);
+        EXPECT_NE(selected.At(middle, below), painted.At(middle, below)) << size;
+    }
+}
+
 TEST_F(IconPanes, PicturesShareOpenFilesOnlyUntilTheMessageLoopIsIdle) {
     const std::string small = WriteGroupImage("small.dll", {16}, {4});
     const std::string large = WriteGroupImage("large.dll", {48}, {32});
-    // Past the picture list's first room and its second (within its bound): it grows while
-    // pictures are made.
+    // Past the picture list's first room (within its bound): it grows while pictures are made.
     ASSERT_GE(List().PictureBound(), 60);
     for (int i = 0; i < 60; ++i)
         ASSERT_EQ(List().AddGroupIcon(i % 2 ? large.c_str() : small.c_str(), 1, 0x409), 1);
