@@ -185,6 +185,8 @@ void CIconListCtrl::Reshow() {
             m_pSubIconView->RemoveAll();
     }
     m_bReshowing = false;
+    // The cells moved: a burst's drawing, when it ends, must not keep only its new cells.
+    m_bOnlyAppended = false;
     Invalidate();
     ShownChanged();
 }

@@ -143,6 +143,18 @@ TEST_F(IconPanes, WhatElseChangesDuringABurstOrEmptyingMidFillRepaintsTheWholeLi
     EXPECT_TRUE(EqualRect(&selected, &client));
     List().UpdateWindow();
 
+    // Sorted by name, a burst's icon that sorts first moves every cell after it: all drawn.
+    const std::string early = WriteGroupImage("early.dll", {16}, {4});
+    List().SetOrder(IconOrder::Name);
+    List().UpdateWindow();
+    ASSERT_EQ(List().AddGroupIcon(early.c_str(), 1, 0x409), 1);
+    TakePostedMessages();
+    EXPECT_EQ(List().GetItemText(0, 0), "1\r\nearly.dll");
+    const RECT sorted = ToRepaint(List());
+    EXPECT_TRUE(EqualRect(&sorted, &client)) << "the moved cells are drawn";
+    List().SetOrder(IconOrder::File);
+    List().UpdateWindow();
+
     // Emptied in the middle of a burst, the list shows the new fill's icons only, all drawn.
     for (int i = 0; i < 50; ++i)
         ASSERT_EQ(List().AddGroupIcon(old.c_str(), 1, 0x409), 1);
