@@ -71,7 +71,8 @@ private:
         quarvel::IconFacts facts{};
         int firstOf = -1;
     };
-    // A group's images viewed in its file; false when they cannot be read.
+    // A group's images found in its file and read into a buffer the next call reuses; false when
+    // they cannot be read.
     static bool FindGroupSpans(const Icon& icon, const quarvel::CPEFile& file,
                                quarvel::IconImageSpans& images);
     // The images of an icon not read from a listed image file, as the identity of icons

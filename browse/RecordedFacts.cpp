@@ -7,14 +7,19 @@
 #include "engine/IconIdentity.h"
 #include "engine/IconItem.h"
 #include "engine/IconImageSet.h"
+#include "engine/ImageBytesReader.h"
 #include "engine/PEFile.h"
 
 using namespace quarvel;
 
 bool RecordedIcons::FindGroupSpans(const Icon& icon, const CPEFile& file, IconImageSpans& images) {
+    // The worker's thread reuses one buffer for the images of every file it describes.
+    thread_local ImageBytesReader reader;
     const ResKey name = icon.nameIsId ? ResKey(icon.id) : ResKey(icon.name.c_str());
-    return icon.kind == Kind::CursorGroup ? FindGroupCursorSpans(file, name, icon.language, images)
-                                          : FindGroupImageSpans(file, name, icon.language, images);
+    const bool found = icon.kind == Kind::CursorGroup
+                           ? FindGroupCursorSpans(file, name, icon.language, images)
+                           : FindGroupImageSpans(file, name, icon.language, images);
+    return found && reader.Read(file, images);
 }
 
 std::unique_ptr<CIconImageSet> RecordedIcons::ReadFileImages(const Icon& icon) {
@@ -35,7 +40,7 @@ std::unique_ptr<CIconImageSet> RecordedIcons::ReadFileImages(const Icon& icon) {
 void RecordedIcons::Describe(UniqueIcons& identities, const CPEFile* open) {
     std::unique_ptr<CPEFile> opened; // an image file of the groups other than `open`, opened once
     std::string openedPath;
-    IconImageSpans images; // viewed in the file, never copied unless the first of their kind
+    IconImageSpans images; // read from the file, copied only when the first of their kind
     for (Icon& icon : m_icons) {
         if (icon.described)
             continue;

@@ -3,6 +3,8 @@
 
 #include "platform/AnsiText.h"
 
+#include <cstring>
+
 namespace quarvel {
 
 namespace {
@@ -67,6 +69,22 @@ void CPEFile::Close() {
     headers_ = 0;
     isPE32Plus_ = false;
     resourceRoot_ = kNoPosition;
+}
+
+bool CPEFile::CopyBytes(const ByteView& part, std::uint8_t* into) const {
+    if (!IsOpen())
+        return false;
+    // Compared as numbers: `part` may view anything.
+    const auto start = reinterpret_cast<std::uintptr_t>(view_.Data());
+    const auto at = reinterpret_cast<std::uintptr_t>(part.Data());
+    if (part.Size() == 0)
+        return true;
+    if (at < start || !view_.Readable(at - start, part.Size()))
+        return false;
+    if (mapping_.IsOpen())
+        return mapping_.ReadAt(at - start, into, part.Size());
+    std::memcpy(into, part.Data(), part.Size());
+    return true;
 }
 
 std::optional<std::uint64_t> CPEFile::RvaToOffset(std::uint32_t rva) const {

@@ -47,6 +47,11 @@ public:
     bool IsPE32Plus() const { return isPE32Plus_; }
     const ByteView& View() const { return view_; }
 
+    // Copies the bytes `part` views (a part of View()) into `into`: read from the file with a
+    // plain read when it is mapped, leaving the mapping's pages untouched, else copied from
+    // memory. False when `part` is not inside View() or the file no longer holds its bytes.
+    bool CopyBytes(const ByteView& part, std::uint8_t* into) const;
+
     // The file offset of an RVA (which may lie past the end of the view): the first section in
     // table order that holds it decides. Nothing when no section holds it.
     std::optional<std::uint64_t> RvaToOffset(std::uint32_t rva) const;

@@ -37,6 +37,8 @@ Sha256CompressX86(std::uint32_t* state, const std::uint8_t* blocks, std::size_t 
     for (; count != 0; --count, blocks += 64) {
         const __m128i abefBefore = abef, cdghBefore = cdgh;
         __m128i w[4];
+        // Unrolled, the schedule's four words stay in registers.
+#pragma GCC unroll 16
         for (int i = 0; i < 16; ++i) {
             __m128i& current = w[i % 4];
             if (i < 4)

@@ -2,7 +2,8 @@
 // (by default Wine's libraries, listed as many times as it takes):
 //   - the listing alone (ListIconGroups, each icon recorded as the fill worker records it);
 //   - the listing with each icon's images read and hashed into UniqueIcons beside it (from the
-//     file the listing opened), and the share that adds to the listing;
+//     file the listing opened, with plain reads into one reused buffer as the fill worker reads
+//     them), and the share that adds to the listing;
 //   - the filter over the icons' facts, for a few typed texts;
 //   - the sort orders over the same facts.
 // Prints the best of 3 runs of each.
@@ -13,6 +14,7 @@
 #include "engine/IconGroups.h"
 #include "engine/IconIdentity.h"
 #include "engine/IconOrder.h"
+#include "engine/ImageBytesReader.h"
 #include "engine/PEFile.h"
 #include "engine/platform/FileSystem.h"
 
@@ -47,10 +49,11 @@ struct Recorder : IconListReceiver {
 };
 
 // Lists the files `passes` times as the fill worker does; with `unique`, the icons of each image
-// file are read where they lie in it, while the listing holds it open, and hashed into `unique`.
+// file are found in it while the listing holds it open, read, and hashed into `unique`.
 std::vector<Listed> List(const std::vector<std::string>& files, int passes, UniqueIcons* unique) {
     Recorder recorder;
     IconImageSpans images;
+    ImageBytesReader reader;
     for (int pass = 0; pass < passes; ++pass) {
         for (const std::string& path : files) {
             if (unique == nullptr) {
@@ -64,7 +67,8 @@ std::vector<Listed> List(const std::vector<std::string>& files, int passes, Uniq
                     // Icons moved to a .mun file are read from there.
                     if (icon.path != path)
                         unique->Add(ReadGroupImages(icon.path.c_str(), icon.Key(), icon.language));
-                    else if (FindGroupImageSpans(file, icon.Key(), icon.language, images))
+                    else if (FindGroupImageSpans(file, icon.Key(), icon.language, images) &&
+                             reader.Read(file, images))
                         unique->AddImages(&images);
                     else
                         unique->AddImages(nullptr);

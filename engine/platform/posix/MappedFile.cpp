@@ -1,6 +1,7 @@
 // Read-only file mapping with POSIX open and mmap.
 #include "../MappedFile.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -27,6 +28,23 @@ bool MappedFile::Open(const char* path) {
     }
     data_ = static_cast<const std::uint8_t*>(view);
     size_ = static_cast<size_t>(st.st_size);
+    return true;
+}
+
+bool MappedFile::ReadAt(std::uint64_t offset, void* into, std::size_t size) const {
+    if (!IsOpen() || offset > size_ || size > size_ - offset)
+        return false;
+    auto* to = static_cast<std::uint8_t*>(into);
+    while (size != 0) {
+        const ssize_t got = ::pread(fd_, to, size, static_cast<off_t>(offset));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false; // an error, or the end of a file that shrank
+        to += got;
+        offset += static_cast<std::uint64_t>(got);
+        size -= static_cast<std::size_t>(got);
+    }
     return true;
 }
 

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace quarvel::platform {
 
 bool MappedFile::Open(const char* path) {
@@ -34,6 +36,27 @@ bool MappedFile::Open(const char* path) {
     }
     data_ = static_cast<const std::uint8_t*>(view);
     size_ = static_cast<std::size_t>(size.QuadPart);
+    return true;
+}
+
+bool MappedFile::ReadAt(std::uint64_t offset, void* into, std::size_t size) const {
+    if (!IsOpen() || offset > size_ || size > size_ - offset)
+        return false;
+    auto* to = static_cast<std::uint8_t*>(into);
+    while (size != 0) {
+        // The handle is synchronous: the offset rides in the OVERLAPPED, and ReadFile returns
+        // once the bytes are there.
+        OVERLAPPED at = {};
+        at.Offset = static_cast<DWORD>(offset);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+        DWORD got = 0;
+        if (!ReadFile(file_, to, chunk, &got, &at) || got == 0)
+            return false; // an error, or the end of a file that shrank
+        to += got;
+        offset += got;
+        size -= got;
+    }
     return true;
 }
 
