@@ -1,9 +1,10 @@
 // Every icon and cursor of Wine's libraries read where it lies in the file, as the listing
-// holds it open, against the same icon read into a set.
+// holds it open, against the same icon read into a set and the same icon read with plain reads.
 #include "engine/GroupCursor.h"
 #include "engine/IconFacts.h"
 #include "engine/IconGroups.h"
 #include "engine/IconIdentity.h"
+#include "engine/ImageBytesReader.h"
 #include "engine/PEFile.h"
 #include "support/RealFiles.h"
 
@@ -86,4 +87,46 @@ TEST(WineIdentity, EveryGroupViewedInItsOpenFileIsTheGroupReadIntoASet) {
     EXPECT_GT(cursors, 5);
     EXPECT_EQ(viewed.DistinctCount(), copied.DistinctCount());
     EXPECT_LT(viewed.DistinctCount(), groups + cursors); // Wine repeats its icons
+}
+
+TEST(WineIdentity, EveryGroupReadWithPlainReadsIsTheGroupViewedInItsFile) {
+    const std::vector<std::string> files = WineLibraryFiles();
+    if (files.empty())
+        GTEST_SKIP() << "needs Wine's library folder";
+    UniqueIcons viewedIcons, readIcons;
+    IconImageSpans viewed, read;
+    ImageBytesReader reader;
+    int groups = 0;
+    for (const std::string& path : files) {
+        GroupRecorder recorder;
+        ListIconGroups(path.c_str(), &recorder, [&](const CPEFile& file) {
+            for (const Listed& group : recorder.groups) {
+                SCOPED_TRACE(path + " " + (group.cursor ? "cursor " : "icon ") +
+                             std::to_string(group.id) + group.name);
+                const auto find = [&](IconImageSpans& images) {
+                    return group.cursor
+                               ? FindGroupCursorSpans(file, group.Key(), group.language, images)
+                               : FindGroupImageSpans(file, group.Key(), group.language, images);
+                };
+                const bool found = find(viewed);
+                ASSERT_EQ(found, find(read) && reader.Read(file, read));
+                if (found) {
+                    EXPECT_TRUE(SameIcon(viewed, read));
+                    EXPECT_EQ(IconDigest(viewed), IconDigest(read));
+                    IconFacts fromViews, fromReads;
+                    SetImageFacts(viewed, fromViews);
+                    SetImageFacts(read, fromReads);
+                    EXPECT_EQ(fromViews.Largest().width, fromReads.Largest().width);
+                    EXPECT_EQ(fromViews.Largest().bitCount, fromReads.Largest().bitCount);
+                    EXPECT_EQ(fromViews.images.size(), fromReads.images.size());
+                    EXPECT_EQ(fromViews.hasPng, fromReads.hasPng);
+                }
+                ASSERT_EQ(viewedIcons.AddImages(found ? &viewed : nullptr),
+                          readIcons.AddImages(found ? &read : nullptr));
+                ++groups;
+            }
+        });
+    }
+    EXPECT_GT(groups, 100);
+    EXPECT_EQ(viewedIcons.DistinctCount(), readIcons.DistinctCount());
 }

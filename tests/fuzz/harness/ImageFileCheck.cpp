@@ -10,6 +10,7 @@
 #include "engine/IcoWriter.h"
 #include "engine/IconIdentity.h"
 #include "engine/IconImage.h"
+#include "engine/ImageBytesReader.h"
 #include "engine/PEFile.h"
 
 #include <cstdio>
@@ -148,6 +149,20 @@ std::string CheckDisplayImage(const CPEFile& file, const cli::ListedIcon& group)
     return "";
 }
 
+// The group's images read with plain reads from the same bytes opened as a file (`onDisk`)
+// against those read into a set from memory.
+std::string CheckPlainReadImages(const CPEFile& onDisk, const cli::ListedIcon& group,
+                                 const CIconImageSet* images, ImageBytesReader& reader) {
+    IconImageSpans read;
+    const bool found =
+        FindGroupImageSpans(onDisk, group.Key(), group.language, read) && reader.Read(onDisk, read);
+    if (found != (images != nullptr))
+        return Problem(group, "reading the group's images from the file and memory disagree");
+    if (images != nullptr && IconDigest(read) != IconDigest(*images))
+        return Problem(group, "the group's images read from the file differ from those in memory");
+    return "";
+}
+
 std::string CheckGroupImages(const CPEFile& file, const cli::ListedIcon& group,
                              const std::string& folder) {
     IconImageSpans viewed;
@@ -265,16 +280,30 @@ std::string CheckImageFile(const std::uint8_t* data, std::size_t size, const std
     }
 
     const std::string saved = JoinPath(folder, "group.ico");
-    const std::size_t checked = std::min(groups.icons.size(), kMaxGroupsChecked);
-    for (std::size_t i = 0; i < checked; ++i) {
-        const cli::ListedIcon& group = groups.icons[i];
-        if (std::string p = CheckDisplayImage(file, group); !p.empty())
-            return p;
-        if (std::string p = CheckGroupImages(file, group, folder); !p.empty())
-            return p;
-        if (std::string p = CheckSavedGroup(file, group, saved); !p.empty())
-            return p;
+    const std::string copy = JoinPath(folder, kListedPath);
+    if (!groups.icons.empty() && !WriteBytes(copy, data, size))
+        return "the input cannot be written to " + copy;
+    std::string problem;
+    {
+        const CPEFile onDisk(copy.c_str());
+        ImageBytesReader reader;
+        const std::size_t checked = std::min(groups.icons.size(), kMaxGroupsChecked);
+        for (std::size_t i = 0; i < checked && problem.empty(); ++i) {
+            const cli::ListedIcon& group = groups.icons[i];
+            problem = CheckDisplayImage(file, group);
+            if (problem.empty())
+                problem = CheckGroupImages(file, group, folder);
+            if (problem.empty())
+                problem = CheckPlainReadImages(
+                    onDisk, group, ReadGroupImages(file, group.Key(), group.language).get(),
+                    reader);
+            if (problem.empty())
+                problem = CheckSavedGroup(file, group, saved);
+        }
     }
+    std::remove(copy.c_str());
+    if (!problem.empty())
+        return problem;
     if (const auto left = FilesUnder(folder); !left.empty())
         return "files left behind, first " + left.front();
     return "";
