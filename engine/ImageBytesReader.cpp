@@ -1,9 +1,11 @@
-// Runs of neighbouring images are read at once: a group's images usually lie one after another,
-// a few bytes of alignment apart.
+// The images are read in runs: those lying next to one another in the file (a few bytes of
+// alignment apart, in any order, overlapping or not) are read at once. A group's images usually
+// form one run, often stored last image first.
 #include "ImageBytesReader.h"
 
 #include "PEFile.h"
 
+#include <algorithm>
 #include <new>
 
 namespace quarvel {
@@ -19,24 +21,33 @@ constexpr std::size_t kKeptCapacity = 8u << 20;
 
 bool ImageBytesReader::Read(const CPEFile& file, IconImageSpans& spans) {
     std::vector<ImageSpan>& images = spans.images;
-    std::vector<Run>& runs = runs_;
-    runs.clear();
-    std::size_t total = 0;
+    // An empty image is never read through its view: it can stay where it is.
+    placed_.clear();
     for (std::size_t i = 0; i < images.size(); ++i) {
-        // An empty image is never read through its view: it can stay where it is.
-        if (images[i].bytes.Size() == 0)
-            continue;
-        const auto start = reinterpret_cast<std::uintptr_t>(images[i].bytes.Data());
-        const std::uintptr_t end = start + images[i].bytes.Size();
-        if (!runs.empty() && start >= runs.back().end && start - runs.back().end <= kMaxGap) {
-            total += end - runs.back().end;
-            runs.back().end = end;
-            runs.back().images = i + 1 - runs.back().firstImage;
+        const ByteView& bytes = images[i].bytes;
+        if (bytes.Size() != 0) {
+            const auto start = reinterpret_cast<std::uintptr_t>(bytes.Data());
+            placed_.push_back({start, start + bytes.Size(), i, 0});
+        }
+    }
+    std::sort(placed_.begin(), placed_.end(),
+              [](const Placed& a, const Placed& b) { return a.start < b.start; });
+    runs_.clear();
+    std::size_t total = 0;
+    for (Placed& image : placed_) {
+        if (runs_.empty() || image.start > runs_.back().end + kMaxGap) {
+            runs_.push_back({image.start, image.end, total});
+        } else if (image.end > runs_.back().end) {
+            total -= runs_.back().end - runs_.back().start;
+            runs_.back().end = image.end;
+        } else {
+            image.run = runs_.size() - 1;
             continue;
         }
-        runs.push_back({start, end, i, 1});
-        total += end - start;
+        total += runs_.back().end - runs_.back().start;
+        image.run = runs_.size() - 1;
     }
+
     if (buffer_.capacity() > kKeptCapacity && total <= kKeptCapacity)
         std::vector<std::uint8_t>().swap(buffer_);
     try {
@@ -46,20 +57,17 @@ bool ImageBytesReader::Read(const CPEFile& file, IconImageSpans& spans) {
         images.clear();
         return false;
     }
-    std::uint8_t* to = buffer_.data();
-    for (const Run& run : runs) {
-        const auto* from = reinterpret_cast<const std::uint8_t*>(run.start);
-        if (!file.CopyBytes(ByteView(from, run.end - run.start), to)) {
+    for (const Run& run : runs_) {
+        const ByteView part(reinterpret_cast<const std::uint8_t*>(run.start), run.end - run.start);
+        if (!file.CopyBytes(part, buffer_.data() + run.into)) {
             images.clear();
             return false;
         }
-        for (std::size_t i = run.firstImage; i < run.firstImage + run.images; ++i) {
-            ByteView& bytes = images[i].bytes;
-            if (bytes.Size() != 0)
-                bytes = ByteView(to + (reinterpret_cast<std::uintptr_t>(bytes.Data()) - run.start),
-                                 bytes.Size());
-        }
-        to += run.end - run.start;
+    }
+    for (const Placed& image : placed_) {
+        const Run& run = runs_[image.run];
+        ByteView& bytes = images[image.index].bytes;
+        bytes = ByteView(buffer_.data() + run.into + (image.start - run.start), bytes.Size());
     }
     return true;
 }

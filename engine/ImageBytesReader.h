@@ -1,7 +1,7 @@
 // Copies the images that spans view in an image file into one buffer, reused from icon to icon,
-// with plain positioned reads (one per run of neighbouring images), and points the spans there.
-// Hashing thousands of icons reads each image once: a plain read costs a fraction of faulting
-// the image's pages into the file's mapping and unmapping them again.
+// with plain positioned reads (one per run of neighbouring images, usually one a group), and points
+// the spans there. Hashing thousands of icons reads each image once: a plain read costs a fraction
+// of faulting the image's pages into the file's mapping and unmapping them again.
 #pragma once
 
 #include "IconImageSpans.h"
@@ -21,12 +21,18 @@ public:
     bool Read(const CPEFile& file, IconImageSpans& spans);
 
 private:
-    struct Run {
-        std::uintptr_t start, end;      // addresses in the file's view
-        std::size_t firstImage, images; // the images it holds, from the spans' first
+    struct Placed {
+        std::uintptr_t start, end; // where the image lies in the file's view
+        std::size_t index;         // among the spans' images
+        std::size_t run;
     };
-    std::vector<std::uint8_t> buffer_;
+    struct Run {
+        std::uintptr_t start, end; // in the file's view
+        std::size_t into;          // where it is read to in the buffer
+    };
+    std::vector<Placed> placed_;
     std::vector<Run> runs_;
+    std::vector<std::uint8_t> buffer_;
 };
 
 } // namespace quarvel
