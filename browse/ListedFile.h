@@ -13,6 +13,7 @@
 
 namespace quarvel {
 class CPEFile;
+class IconImageFinder;
 struct IconImageSpans;
 class UniqueIcons;
 } // namespace quarvel
@@ -71,10 +72,10 @@ private:
         quarvel::IconFacts facts{};
         int firstOf = -1;
     };
-    // A group's images found in its file and read into a buffer the next call reuses; false when
-    // they cannot be read.
+    // A group's images found in its file through `images` (the file's index of its icon or
+    // cursor images) and read into a buffer the next call reuses; false when they cannot be read.
     static bool FindGroupSpans(const Icon& icon, const quarvel::CPEFile& file,
-                               quarvel::IconImageSpans& images);
+                               quarvel::IconImageFinder& images, quarvel::IconImageSpans& spans);
     // The images of an icon not read from a listed image file, as the identity of icons
     // compares them (an .ani file's: the whole file).
     static std::unique_ptr<quarvel::CIconImageSet> ReadFileImages(const Icon& icon);

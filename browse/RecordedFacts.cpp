@@ -5,21 +5,25 @@
 #include "engine/CursorImages.h"
 #include "engine/GroupCursor.h"
 #include "engine/IconIdentity.h"
+#include "engine/IconImageFinder.h"
 #include "engine/IconItem.h"
 #include "engine/IconImageSet.h"
 #include "engine/ImageBytesReader.h"
 #include "engine/PEFile.h"
 
+#include <optional>
+
 using namespace quarvel;
 
-bool RecordedIcons::FindGroupSpans(const Icon& icon, const CPEFile& file, IconImageSpans& images) {
+bool RecordedIcons::FindGroupSpans(const Icon& icon, const CPEFile& file, IconImageFinder& images,
+                                   IconImageSpans& spans) {
     // The worker's thread reuses one buffer for the images of every file it describes.
     thread_local ImageBytesReader reader;
     const ResKey name = icon.nameIsId ? ResKey(icon.id) : ResKey(icon.name.c_str());
     const bool found = icon.kind == Kind::CursorGroup
-                           ? FindGroupCursorSpans(file, name, icon.language, images)
-                           : FindGroupImageSpans(file, name, icon.language, images);
-    return found && reader.Read(file, images);
+                           ? FindGroupCursorSpans(file, images, name, icon.language, spans)
+                           : FindGroupImageSpans(file, images, name, icon.language, spans);
+    return found && reader.Read(file, spans);
 }
 
 std::unique_ptr<CIconImageSet> RecordedIcons::ReadFileImages(const Icon& icon) {
@@ -40,6 +44,9 @@ std::unique_ptr<CIconImageSet> RecordedIcons::ReadFileImages(const Icon& icon) {
 void RecordedIcons::Describe(UniqueIcons& identities, const CPEFile* open) {
     std::unique_ptr<CPEFile> opened; // an image file of the groups other than `open`, opened once
     std::string openedPath;
+    // The icon and cursor images of `indexed`, indexed once for all its groups.
+    const CPEFile* indexed = nullptr;
+    std::optional<IconImageFinder> iconImages, cursorImages;
     IconImageSpans images; // read from the file, copied only when the first of their kind
     for (Icon& icon : m_icons) {
         if (icon.described)
@@ -48,12 +55,24 @@ void RecordedIcons::Describe(UniqueIcons& identities, const CPEFile* open) {
             const CPEFile* file = open;
             if (!open || open->GetFileName() != icon.path) {
                 if (!opened || openedPath != icon.path) {
+                    iconImages.reset(); // before the file they index goes
+                    cursorImages.reset();
+                    indexed = nullptr;
                     opened = std::make_unique<CPEFile>(icon.path.c_str());
                     openedPath = icon.path;
                 }
                 file = opened.get();
             }
-            const bool read = FindGroupSpans(icon, *file, images);
+            if (file != indexed) {
+                iconImages.reset();
+                cursorImages.reset();
+                indexed = file;
+            }
+            const bool cursor = icon.kind == Kind::CursorGroup;
+            std::optional<IconImageFinder>& index = cursor ? cursorImages : iconImages;
+            if (!index)
+                index.emplace(*file, icon.language, cursor ? kResTypeCursor : kResTypeIcon);
+            const bool read = FindGroupSpans(icon, *file, *index, images);
             if (read)
                 SetImageFacts(images, icon.facts);
             icon.firstOf = identities.AddImages(read ? &images : nullptr);

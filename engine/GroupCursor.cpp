@@ -38,6 +38,12 @@ std::optional<GroupIcon> FindGroupCursor(const CPEFile& file, ResKey name, std::
 
 bool FindGroupCursorSpans(const CPEFile& file, ResKey name, std::uint16_t language,
                           IconImageSpans& spans) {
+    IconImageFinder images(file, language, kResTypeCursor);
+    return FindGroupCursorSpans(file, images, name, language, spans);
+}
+
+bool FindGroupCursorSpans(const CPEFile& file, IconImageFinder& images, ResKey name,
+                          std::uint16_t language, IconImageSpans& spans) {
     spans.type = kCursorType;
     spans.images.clear();
     if (!file.IsOpen() || !name.IsValid())
@@ -50,10 +56,9 @@ bool FindGroupCursorSpans(const CPEFile& file, ResKey name, std::uint16_t langua
         total += CursorEntry(*group, i).bytesInRes;
     if (total > kMaxImageSetBytes)
         return false;
-    IconImageFinder images(file, language, kResTypeCursor);
     for (int i = 0; i < group->Count(); ++i) {
         const GroupCursorEntry from = CursorEntry(*group, i);
-        const auto imageRef = images.Find(from.id, true);
+        const auto imageRef = images.FindPreferring(from.id, language);
         const auto resource = imageRef ? imageRef->Bytes() : std::nullopt;
         if (!resource || resource->Size() != from.bytesInRes || from.bytesInRes <= kHotSpotSize) {
             spans.images.clear();

@@ -13,6 +13,7 @@
 namespace quarvel {
 
 class CPEFile;
+class IconImageFinder;
 
 // The bytes before a cursor image's bitmap or PNG: its hot spot's 16-bit x and y.
 constexpr std::uint64_t kHotSpotSize = 4;
@@ -42,6 +43,10 @@ std::unique_ptr<CIconImageSet> ReadGroupCursorImages(const CPEFile& file, ResKey
 // emptied) exactly where ReadGroupCursorImages answers null.
 bool FindGroupCursorSpans(const CPEFile& file, ResKey name, std::uint16_t language,
                           IconImageSpans& spans);
+// The same with the file's cursor images indexed beforehand (an IconImageFinder of `file` for
+// RT_CURSOR), once for all its group cursors.
+bool FindGroupCursorSpans(const CPEFile& file, IconImageFinder& images, ResKey name,
+                          std::uint16_t language, IconImageSpans& spans);
 
 // Writes a group cursor as a .cur file; false with nothing written when it cannot be read or
 // the file cannot be made (an existing file is replaced only when overwriting is allowed).

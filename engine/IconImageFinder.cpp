@@ -18,8 +18,9 @@ IconImageFinder::IconImageFinder(const CPEFile& file, std::uint16_t language, in
     }
 }
 
-const IconImageFinder::Languages& IconImageFinder::LanguagesOf(ResPos nameDirectory) {
-    const auto known = languages_.find(nameDirectory);
+const IconImageFinder::Languages& IconImageFinder::LanguagesOf(ResPos nameDirectory,
+                                                               std::uint16_t language) {
+    const auto known = languages_.find({nameDirectory, language});
     if (known != languages_.end())
         return known->second;
     Languages found;
@@ -31,19 +32,29 @@ const IconImageFinder::Languages& IconImageFinder::LanguagesOf(ResPos nameDirect
             found.any = entry.DataEntry();
             found.anyId = entry.GetId();
         }
-        if (entry.GetId() == language_) {
+        if (entry.GetId() == language) {
             found.exact = entry.DataEntry();
             found.exactId = entry.GetId();
         }
     }
-    return languages_.emplace(nameDirectory, found).first->second;
+    return languages_.emplace(CacheKey{nameDirectory, language}, found).first->second;
 }
 
 std::optional<CResourceRef> IconImageFinder::Find(std::uint16_t id, bool preferLanguage) {
+    return FindIn(id, language_, preferLanguage);
+}
+
+std::optional<CResourceRef> IconImageFinder::FindPreferring(std::uint16_t id,
+                                                            std::uint16_t language) {
+    return FindIn(id, language, true);
+}
+
+std::optional<CResourceRef> IconImageFinder::FindIn(std::uint16_t id, std::uint16_t language,
+                                                    bool preferLanguage) {
     const auto name = names_.find(id);
     if (id == 0 || name == names_.end())
         return std::nullopt;
-    const Languages& languages = LanguagesOf(name->second);
+    const Languages& languages = LanguagesOf(name->second, language);
     if (preferLanguage && languages.exact != kNoPosition)
         return CResourceRef(file_, languages.exact, languages.exactId);
     if (languages.any != kNoPosition)

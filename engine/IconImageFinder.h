@@ -1,5 +1,6 @@
-// Finds the RT_ICON images of one group: the icon directory is indexed once, so a group of
-// many entries costs one pass over the tree instead of one pass per entry.
+// Finds the RT_ICON images of one group, or of every group of a file: the icon directory is
+// indexed once, so a group of many entries, or a file of many groups, costs one pass over the
+// tree instead of one pass per entry.
 #pragma once
 
 #include "PEFile.h"
@@ -19,6 +20,11 @@ public:
     // The image `id`: in the preferred language when asked and present, else in the first
     // language stored (the same answer as FindResourceLang, then FindResourceAnyLang).
     std::optional<CResourceRef> Find(std::uint16_t id, bool preferLanguage);
+    // The same preferring `language`: one index serves the groups of a file in every language.
+    std::optional<CResourceRef> FindPreferring(std::uint16_t id, std::uint16_t language);
+
+    // The file it indexes.
+    const CPEFile& File() const { return file_; }
 
 private:
     struct Languages {
@@ -26,12 +32,26 @@ private:
         ResPos any = kNoPosition;   // first data entry stored
         std::uint16_t exactId = 0, anyId = 0;
     };
-    const Languages& LanguagesOf(ResPos nameDirectory);
+    struct CacheKey {
+        ResPos nameDirectory;
+        std::uint16_t language;
+        bool operator==(const CacheKey& other) const {
+            return nameDirectory == other.nameDirectory && language == other.language;
+        }
+    };
+    struct CacheKeyHash {
+        std::size_t operator()(const CacheKey& key) const {
+            return std::hash<ResPos>()(key.nameDirectory) * 31 + key.language;
+        }
+    };
+    const Languages& LanguagesOf(ResPos nameDirectory, std::uint16_t language);
+    std::optional<CResourceRef> FindIn(std::uint16_t id, std::uint16_t language,
+                                       bool preferLanguage);
 
     const CPEFile& file_;
     std::uint16_t language_;
     std::unordered_map<std::uint16_t, ResPos> names_; // id -> first matching name directory
-    std::unordered_map<ResPos, Languages> languages_;
+    std::unordered_map<CacheKey, Languages, CacheKeyHash> languages_;
 };
 
 } // namespace quarvel

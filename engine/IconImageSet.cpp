@@ -50,6 +50,12 @@ std::vector<int> AllEntries(const CIconImageSet& set) {
 
 bool FindGroupImageSpans(const CPEFile& file, ResKey name, std::uint16_t language,
                          IconImageSpans& spans) {
+    IconImageFinder images(file, language);
+    return FindGroupImageSpans(file, images, name, language, spans);
+}
+
+bool FindGroupImageSpans(const CPEFile& file, IconImageFinder& images, ResKey name,
+                         std::uint16_t language, IconImageSpans& spans) {
     spans.type = kIconType;
     spans.images.clear();
     if (!file.IsOpen() || !name.IsValid())
@@ -63,10 +69,9 @@ bool FindGroupImageSpans(const CPEFile& file, ResKey name, std::uint16_t languag
     if (total > kMaxImageSetBytes)
         return false;
 
-    IconImageFinder images(file, language);
     for (int i = 0; i < group->Count(); ++i) {
         const GroupIconEntry from = group->Entry(i);
-        const auto imageRef = images.Find(from.nID, true);
+        const auto imageRef = images.FindPreferring(from.nID, language);
         const auto image = imageRef ? imageRef->Bytes() : std::nullopt;
         if (!image || image->Size() != from.dwBytesInRes) {
             spans.images.clear();

@@ -15,6 +15,7 @@
 namespace quarvel {
 
 class CPEFile;
+class IconImageFinder;
 
 struct IconSetEntry : IcoDirEntry {
     // The image's dwBytesInRes bytes, a copy owned by the set.
@@ -47,6 +48,10 @@ std::unique_ptr<CIconImageSet> ReadGroupImages(const CPEFile& file, ResKey name,
 // ReadGroupImages answers null.
 bool FindGroupImageSpans(const CPEFile& file, ResKey name, std::uint16_t language,
                          IconImageSpans& spans);
+// The same with the file's icon images indexed beforehand (an IconImageFinder of `file` for
+// RT_ICON, any preferred language), once for all its groups.
+bool FindGroupImageSpans(const CPEFile& file, IconImageFinder& images, ResKey name,
+                         std::uint16_t language, IconImageSpans& spans);
 
 // The images of an .ico file (entries copied unchanged); null unless the file is a sound icon
 // (IcoDirectory::IsSoundIcon) whose images add up to no more than kMaxImageSetBytes.

@@ -13,6 +13,7 @@
 #include "engine/IconFilter.h"
 #include "engine/IconGroups.h"
 #include "engine/IconIdentity.h"
+#include "engine/IconImageFinder.h"
 #include "engine/IconOrder.h"
 #include "engine/ImageBytesReader.h"
 #include "engine/PEFile.h"
@@ -21,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,12 +64,15 @@ std::vector<Listed> List(const std::vector<std::string>& files, int passes, Uniq
             }
             const std::size_t first = recorder.icons.size();
             ListIconGroups(path.c_str(), &recorder, [&](const CPEFile& file) {
+                // The file's icon images, indexed once for all its groups.
+                std::optional<IconImageFinder> index;
                 for (std::size_t i = first; i < recorder.icons.size(); ++i) {
                     const Listed& icon = recorder.icons[i];
                     // Icons moved to a .mun file are read from there.
                     if (icon.path != path)
                         unique->Add(ReadGroupImages(icon.path.c_str(), icon.Key(), icon.language));
-                    else if (FindGroupImageSpans(file, icon.Key(), icon.language, images) &&
+                    else if (FindGroupImageSpans(file, index ? *index : index.emplace(file, 0),
+                                                 icon.Key(), icon.language, images) &&
                              reader.Read(file, images))
                         unique->AddImages(&images);
                     else
