@@ -4,6 +4,7 @@
 #include "engine/GroupCursor.h"
 #include "engine/IconFacts.h"
 #include "engine/IconIdentity.h"
+#include "engine/IconImageFinder.h"
 #include "engine/IconImageSet.h"
 #include "engine/ImageBytesReader.h"
 #include "engine/PEFile.h"
@@ -26,7 +27,7 @@ using namespace quarvel::test;
 
 namespace {
 
-constexpr std::uint16_t kEnglish = 0x409;
+constexpr std::uint16_t kEnglish = 0x409, kGerman = 0x407, kFrench = 0x40C;
 
 Bytes Pattern(std::size_t size) {
     Bytes bytes(size);
@@ -190,4 +191,43 @@ TEST(PlainReads, ImagesOutsideTheFileOrPastItsShrunkEndAreNotRead) {
     EXPECT_FALSE(reader.Read(onDisk, spans));
     EXPECT_TRUE(spans.images.empty());
     EXPECT_EQ(unique.AddImages(nullptr), 1);
+}
+
+TEST(ImageIndex, OneIndexOfAFileFindsTheImagesOfItsGroupsInEachGroupsLanguage) {
+    // Image 1 in German and English (German stored first), image 2 in English only; groups in
+    // English, German and French (which falls back to the first language stored).
+    const Bytes german = MakeBmpImage(16, 4, 1), english = MakeBmpImage(16, 4, 2);
+    const Bytes png = MakePngImage(32, 32, 3);
+    ResourceTree tree;
+    tree.Add(kResTypeIcon, 1, kGerman, german);
+    tree.Add(kResTypeIcon, 1, kEnglish, english);
+    tree.Add(kResTypeIcon, 2, kEnglish, png);
+    for (const std::uint16_t language : {kEnglish, kGerman, kFrench})
+        tree.Add(kResTypeGroupIcon, 1, language,
+                 MakeGroup({EntryFor(german, 16, 4, 1), EntryFor(png, 32, 32, 2)}));
+    AddCursorGroup(tree, 1, kEnglish, {32}, {{3, 4}}, 20);
+    AddCursorGroup(tree, 1, kGerman, {48}, {{5, 6}}, 30);
+    const Bytes pe = BuildImageWithResources(tree);
+    const CPEFile file(pe.data(), pe.size());
+
+    IconImageFinder icons(file, kEnglish), cursors(file, kEnglish, kResTypeCursor);
+    IconImageSpans shared, alone;
+    for (const std::uint16_t language : {kGerman, kEnglish, kFrench, kGerman}) {
+        SCOPED_TRACE(language);
+        ASSERT_TRUE(FindGroupImageSpans(file, icons, 1, language, shared));
+        ASSERT_TRUE(FindGroupImageSpans(file, 1, language, alone));
+        EXPECT_TRUE(SameIcon(shared, alone));
+        ASSERT_EQ(shared.images.size(), 2u);
+        const Bytes& first = language == kEnglish ? english : german;
+        EXPECT_TRUE(std::equal(first.begin(), first.end(), shared.images[0].bytes.Data()));
+    }
+    for (const std::uint16_t language : {kGerman, kEnglish}) {
+        SCOPED_TRACE(language);
+        ASSERT_TRUE(FindGroupCursorSpans(file, cursors, 1, language, shared));
+        ASSERT_TRUE(FindGroupCursorSpans(file, 1, language, alone));
+        EXPECT_TRUE(SameIcon(shared, alone));
+        EXPECT_EQ(shared.images[0].fields.wPlanes, language == kEnglish ? 3 : 5); // hot spot x
+    }
+    EXPECT_FALSE(FindGroupCursorSpans(file, cursors, 1, kFrench, shared));
+    EXPECT_FALSE(FindGroupImageSpans(file, icons, 2, kEnglish, shared));
 }
