@@ -113,7 +113,9 @@ TEST(PlainReads, GroupsReadFromTheFileAreTheGroupsViewedInIt) {
     UniqueIcons readIcons, viewedIcons;
     // Twice, so that the reused buffer serves groups of other sizes.
     for (int pass = 0; pass < 2; ++pass) {
-        for (const auto& [name, cursor] : {std::pair{1, false}, {2, false}, {1, true}}) {
+        for (const auto& group : {std::pair{1, false}, {2, false}, {1, true}}) {
+            const int name = group.first;
+            const bool cursor = group.second;
             SCOPED_TRACE(testing::Message() << pass << " " << name << (cursor ? " cursor" : ""));
             IconImageSpans read, viewed;
             const auto find = [&](const CPEFile& file, IconImageSpans& spans) {
