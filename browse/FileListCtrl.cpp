@@ -119,7 +119,13 @@ LRESULT CFileListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return CTextSortListCtrl::WindowProc(message, wParam, lParam);
 }
 
-void CFileListCtrl::ShowFileIcons(int row, FileIcons listed, quarvel::IconListReceiver* icons) {
+CFileListCtrl::RowSpan CFileListCtrl::RowsInSight() {
+    const int top = GetTopIndex();
+    return RowSpan{top, top + GetCountPerPage()};
+}
+
+void CFileListCtrl::ShowFileIcons(int row, FileIcons listed, quarvel::IconListReceiver* icons,
+                                  RowSpan inSight) {
     if (!IsRow(row))
         return;
     if (icons)
@@ -130,8 +136,7 @@ void CFileListCtrl::ShowFileIcons(int row, FileIcons listed, quarvel::IconListRe
     shown.image = m_rowIcons.ForFile(GetFullPath(row), std::move(listed.rowIcon));
     // A row out of sight is drawn from its record when it comes into sight: repainting it now
     // would only cost a trip to the window system per row.
-    const int top = GetTopIndex();
-    if (row >= top && row <= top + GetCountPerPage())
+    if (inSight.Holds(row))
         RedrawItems(row, row);
 }
 

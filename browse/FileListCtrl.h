@@ -43,9 +43,22 @@ public:
     // Appends the row of an entry, unsorted, without its icon count; a key other than -1 names
     // the row for RowOfKey. Answers the row's index, or -1.
     int AppendEntry(const FileEntry& entry, int key = -1);
+    // The rows from the top one in sight to the first below it, which may be partly in sight.
+    struct RowSpan {
+        int first = 0;
+        int last = -1;
+        bool Holds(int row) const { return row >= first && row <= last; }
+    };
+    RowSpan RowsInSight();
     // Shows the icon and cursor counts and row icon of a file row and hands its icons to icons
-    // (may be null).
-    void ShowFileIcons(int row, FileIcons listed, quarvel::IconListReceiver* icons);
+    // (may be null); the row is repainted when it is in sight.
+    void ShowFileIcons(int row, FileIcons listed, quarvel::IconListReceiver* icons) {
+        ShowFileIcons(row, std::move(listed), icons, RowsInSight());
+    }
+    // The same for a run of rows while the list neither scrolls nor resizes: asking the control
+    // for the rows in sight cost a fill more than all else it did per file.
+    void ShowFileIcons(int row, FileIcons listed, quarvel::IconListReceiver* icons,
+                       RowSpan inSight);
     // The rows in our records, which the control may not have been told yet.
     std::size_t RowCount() const { return m_rows.size(); }
     // Where the row appended with key is now, after any sorting; -1 when there is none.

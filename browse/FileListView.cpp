@@ -130,13 +130,16 @@ void CFileListView::TakeFillSlice() {
     }
     // A file's icons follow its row, which must be in the list, and in its place, first.
     const bool rowsSettled = !sorts && (m_bSorted || !m_bFolderFill);
+    const CFileListCtrl::RowSpan inSight = rowsSettled && !m_waiting.icons.empty()
+                                               ? m_wndList.RowsInSight()
+                                               : CFileListCtrl::RowSpan();
     while (rowsSettled && !m_waiting.icons.empty() && m_waiting.icons.front().key <= m_lastRowKey &&
            Clock::now() < end) {
         FillResults::Icons& icons = m_waiting.icons.front();
         m_progress.icons += icons.icons.count;
         ++m_progress.filesRead;
         m_wndList.ShowFileIcons(m_wndList.RowOfKey(icons.key), std::move(icons.icons),
-                                m_pIcons ? &m_heldIcons : nullptr);
+                                m_pIcons ? &m_heldIcons : nullptr, inSight);
         m_waiting.icons.pop_front();
     }
     if (sorts) {

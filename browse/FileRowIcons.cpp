@@ -14,7 +14,7 @@
 
 using namespace quarvel;
 
-int FirstIconRecorder::AddGroupIcon(const char* path, ResKey name, std::uint16_t language) {
+void FirstIconRecorder::RecordFirstGroup(ResKey name, std::uint16_t language) {
     if (m_kind == Kind::None && name.IsValid()) {
         m_kind = Kind::Group;
         m_nameIsId = name.IsId();
@@ -22,7 +22,17 @@ int FirstIconRecorder::AddGroupIcon(const char* path, ResKey name, std::uint16_t
         m_name = name.IsId() ? "" : name.Name();
         m_language = language;
     }
+}
+
+int FirstIconRecorder::AddGroupIcon(const char* path, ResKey name, std::uint16_t language) {
+    RecordFirstGroup(name, language);
     return m_next ? m_next->AddGroupIcon(path, name, language) : 0;
+}
+
+int FirstIconRecorder::AddMovedGroupIcon(const char* listedPath, const char* sourcePath,
+                                         ResKey name, std::uint16_t language) {
+    RecordFirstGroup(name, language);
+    return m_next ? m_next->AddMovedGroupIcon(listedPath, sourcePath, name, language) : 0;
 }
 
 int FirstIconRecorder::AddIconFile(const char* path) {
@@ -144,7 +154,8 @@ int CFileRowIcons::ForFolder() {
     return ByType("folder", FILE_ATTRIBUTE_DIRECTORY);
 }
 
-RowIconChoice RowIconRule::Choose(const char* path, const FirstIconRecorder& icons) {
+RowIconChoice RowIconRule::Choose(const char* path, const FirstIconRecorder& icons,
+                                  const CPEFile* open) {
     RowIconChoice choice;
     const std::string extension = LowerExtension(path);
     auto fromFile = m_fromFileTypes.find(extension);
@@ -156,7 +167,8 @@ RowIconChoice RowIconRule::Choose(const char* path, const FirstIconRecorder& ico
     const int small = GetSystemMetrics(SM_CXSMICON);
     std::vector<std::uint8_t> image;
     if (icons.FirstKind() == FirstIconRecorder::Kind::Group)
-        image = ReadGroupDisplayImage(path, icons.FirstName(), icons.FirstLanguage(), small);
+        image = open ? ReadGroupDisplayImage(*open, icons.FirstName(), icons.FirstLanguage(), small)
+                     : ReadGroupDisplayImage(path, icons.FirstName(), icons.FirstLanguage(), small);
     else if (icons.FirstKind() == FirstIconRecorder::Kind::IconFile)
         image = ReadIcoDisplayImage(path, small);
     bool built = false;

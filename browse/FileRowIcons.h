@@ -26,6 +26,10 @@ public:
     explicit FirstIconRecorder(quarvel::IconListReceiver* next) : m_next(next) {}
     int AddGroupIcon(const char* path, quarvel::ResKey name, std::uint16_t language) override;
     int AddIconFile(const char* path) override;
+    // Passed on as moved, so that the icon list keeps the file it was listed for; as the
+    // file's first icon it counts as one of its own groups.
+    int AddMovedGroupIcon(const char* listedPath, const char* sourcePath, quarvel::ResKey name,
+                          std::uint16_t language) override;
     bool TakesCursors() const override { return m_next && m_next->TakesCursors(); }
     int AddGroupCursor(const char* path, quarvel::ResKey name, std::uint16_t language) override {
         return m_next ? m_next->AddGroupCursor(path, name, language) : 0;
@@ -45,6 +49,8 @@ public:
     std::uint16_t FirstLanguage() const { return m_language; }
 
 private:
+    void RecordFirstGroup(quarvel::ResKey name, std::uint16_t language);
+
     quarvel::IconListReceiver* m_next;
     Kind m_kind = Kind::None;
     bool m_nameIsId = false;
@@ -72,7 +78,10 @@ struct RowIconChoice {
 // row icons it feeds are emptied only together with it.
 class RowIconRule {
 public:
-    RowIconChoice Choose(const char* path, const FirstIconRecorder& icons);
+    // `open`, when given, is the image file at path that listed `icons`, still open: its first
+    // group is read from it rather than from a second opening of the file.
+    RowIconChoice Choose(const char* path, const FirstIconRecorder& icons,
+                         const quarvel::CPEFile* open = nullptr);
 
 private:
     std::map<std::string, bool> m_fromFileTypes;      // lower-case extension -> IconComesFromFile

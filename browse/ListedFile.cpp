@@ -5,7 +5,6 @@
 #include "engine/IconIdentity.h"
 
 #include <algorithm>
-#include <functional>
 
 using namespace quarvel;
 
@@ -120,14 +119,20 @@ FileIcons ReadFileIcons(const char* path, bool listIcons, RowIconRule& rule,
                         UniqueIcons* identities) {
     FileIcons result;
     FirstIconRecorder listed(&result.icons);
-    std::function<void(const CPEFile&)> describe;
-    if (identities)
-        describe = [&](const CPEFile& file) { result.icons.Describe(*identities, &file); };
-    const int listedCount = listIcons ? ListIconGroups(path, &listed, describe) : 0;
+    // An image file is described and gets its row icon while the listing holds it open.
+    bool rowIconChosen = false;
+    const auto whileOpen = [&](const CPEFile& file) {
+        if (identities)
+            result.icons.Describe(*identities, &file);
+        result.rowIcon = rule.Choose(path, listed, &file);
+        rowIconChosen = true;
+    };
+    const int listedCount = listIcons ? ListIconGroups(path, &listed, whileOpen) : 0;
     if (identities)
         result.icons.Describe(*identities); // icon and cursor files, listed by name
     result.cursors = result.icons.CursorCount();
     result.count = listedCount - result.cursors;
-    result.rowIcon = rule.Choose(path, listed);
+    if (!rowIconChosen)
+        result.rowIcon = rule.Choose(path, listed);
     return result;
 }

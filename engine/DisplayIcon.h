@@ -13,6 +13,8 @@
 
 namespace quarvel {
 
+class CPEFile;
+
 // An icon and the side it was built at (icons are built square), which saves asking the icon.
 struct SizedIcon {
     ScopedIcon icon;
@@ -32,6 +34,9 @@ HICON LoadIcoFileIcon(const char* path, int width);
 // the same way; empty when they build none. Equal bytes make equal icons, so callers that show
 // many files of the same icon can build it once.
 std::vector<std::uint8_t> ReadGroupDisplayImage(const char* path, ResKey name,
+                                                std::uint16_t language, int width);
+// The same from an image file already open, which saves a listing a second opening.
+std::vector<std::uint8_t> ReadGroupDisplayImage(const CPEFile& file, ResKey name,
                                                 std::uint16_t language, int width);
 std::vector<std::uint8_t> ReadIcoDisplayImage(const char* path, int width);
 

@@ -123,8 +123,12 @@ HICON LoadIcoFileIcon(const char* path, int width) {
 std::vector<std::uint8_t> ReadGroupDisplayImage(const char* path, ResKey name,
                                                 std::uint16_t language, int width) {
     const CPEFile file(path);
-    if (!file.IsOpen())
-        return {};
+    return file.IsOpen() ? ReadGroupDisplayImage(file, name, language, width)
+                         : std::vector<std::uint8_t>();
+}
+
+std::vector<std::uint8_t> ReadGroupDisplayImage(const CPEFile& file, ResKey name,
+                                                std::uint16_t language, int width) {
     IconImageFinder images(file, language);
     return CopyOf(GroupDisplayImage(file, images, name, language, width));
 }

@@ -441,6 +441,89 @@ TEST(FileRowIcons, FilesOfTheSamePictureShareOneIconBuiltOncePerListing) {
     EXPECT_EQ(rows.ForFile(redAgain.c_str(), std::move(named)), untypedIndex);
 }
 
+TEST(FileRowIcons, TheRowIconChosenWhileTheListingHoldsTheFileOpenIsTheOneReadByItsPath) {
+    const RowPictures pictures;
+    TempFolder folder;
+    ResourceTree named; // a named group lists first: its image is the row's
+    AddIconGroup(named, Key(u"APP"), 0x407, {pictures.blue}, {16}, {32}, 1);
+    AddIconGroup(named, 2, 0x409, {pictures.red}, {16}, {32}, 2);
+    Bytes tallImage = MakeBmpImage(16, 8);
+    tallImage[8] = 66; // promises more rows than it holds: our reader builds no icon of it
+    ResourceTree damaged;
+    AddIconGroup(damaged, 1, 0x409, {tallImage}, {16}, {8}, 1);
+    ResourceTree versionOnly;
+    versionOnly.Add(16, 1, 1033, Bytes(64));
+    CreateDirectoryA(folder.File("System32").c_str(), nullptr);
+    CreateDirectoryA(folder.File("SystemResources").c_str(), nullptr);
+    // Its icons live in the .mun file, not in the file the row is for.
+    const std::string moved =
+        folder.Write("System32\\moved.exe", BuildImageWithResources(versionOnly));
+    folder.Write("SystemResources\\moved.exe.mun", pictures.Program(pictures.red, 3));
+    const std::vector<std::pair<std::string, RowIconChoice::Kind>> files = {
+        {folder.Write("red.exe", pictures.Program(pictures.red, 1)), RowIconChoice::Kind::Own},
+        {folder.Write("named.exe", BuildImageWithResources(named)), RowIconChoice::Kind::Own},
+        {folder.Write("red.ico", MakeIcoFile({EntryFor(pictures.red, 16, 32, 0)}, {pictures.red})),
+         RowIconChoice::Kind::Own},
+        {folder.Write("damaged.exe", BuildImageWithResources(damaged)),
+         RowIconChoice::Kind::Untyped},
+        {folder.Write("none.exe", BuildImageWithResources(versionOnly)),
+         RowIconChoice::Kind::Untyped},
+        {folder.Write("text.exe", Bytes(300, 'x')), RowIconChoice::Kind::Untyped},
+        {moved, RowIconChoice::Kind::Untyped},
+        {folder.Write("plain.txt", pictures.Program(pictures.red, 1)), RowIconChoice::Kind::ByType},
+    };
+
+    // With and without the fill's identities, against a listing of its own and a choice that
+    // opens the file again, each with a rule of its own.
+    for (const bool described : {false, true}) {
+        RowIconRule listedRule, reopenedRule;
+        quarvel::UniqueIcons identities;
+        for (const auto& [path, kind] : files) {
+            const RowIconChoice listed =
+                ReadFileIcons(path.c_str(), true, listedRule, described ? &identities : nullptr)
+                    .rowIcon;
+            RecordedIcons recorded;
+            FirstIconRecorder first(&recorded);
+            quarvel::ListIconGroups(path.c_str(), &first);
+            const RowIconChoice reopened = reopenedRule.Choose(path.c_str(), first);
+            EXPECT_EQ(listed.kind, kind) << path;
+            EXPECT_EQ(listed.kind, reopened.kind) << path;
+            EXPECT_EQ(listed.picture, reopened.picture) << path;
+            EXPECT_EQ(static_cast<bool>(listed.own), static_cast<bool>(reopened.own)) << path;
+        }
+    }
+    RowIconRule rule;
+    EXPECT_EQ(ReadFileIcons(files[1].first.c_str(), true, rule).rowIcon.picture,
+              quarvel::Sha256Of(pictures.blue.data(), pictures.blue.size()));
+}
+
+TEST_F(FileListPane, IconsMovedToAMunFileKeepTheFileTheyWereListedForThroughTheFill) {
+    const RowPictures pictures;
+    const std::string system32 = MakeFolder("System32");
+    MakeFolder("SystemResources");
+    ResourceTree versionOnly;
+    versionOnly.Add(16, 1, 1033, Bytes(64));
+    const std::string moved =
+        folder.Write("System32\\moved.exe", BuildImageWithResources(versionOnly));
+    const std::string mun =
+        folder.Write("SystemResources\\moved.exe.mun", pictures.Program(pictures.red, 3));
+
+    fileList->FillFromFolder(system32.c_str());
+    ASSERT_TRUE(ui::PumpUntil([&] { return !fileList->IsFilling(); }, 30000));
+    ASSERT_EQ(List().GetItemCount(), 1);
+    EXPECT_EQ(Row(0)[kIconsColumn], "1");
+    ASSERT_EQ(Icons().GetItemCount(), 1);
+    const quarvel::CIconItem* item = Icons().GetIconItem(0);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->GetPath(), mun) << "the images are read from the .mun file";
+    EXPECT_EQ(item->GetListedPath(), moved) << "saved files and locations name the program";
+    // The same through a row added at once.
+    Icons().RemoveAll();
+    ASSERT_GE(Add(moved), 0);
+    ASSERT_EQ(Icons().GetItemCount(), 1);
+    EXPECT_EQ(Icons().GetIconItem(0)->GetListedPath(), moved);
+}
+
 TEST_F(FileListPane, RowsOfTheSamePictureShareOneRowIconInEveryListing) {
     constexpr int kPrograms = 40;
     const RowPictures pictures;
