@@ -6,11 +6,12 @@
 // (per thousand, to show that adding stays linear), to select all and to empty the list. Timings
 // are the best of the runs given (3 by default). Then the list is scrolled from end to end a page
 // at a time, as the user would, timing each page, and the process's private bytes are printed
-// after each stage.
-//     icon_list_bench.exe [count] [folder] [runs]
+// after each stage. The list's icon size is 32 pixels unless another is given.
+//     icon_list_bench.exe [count] [folder] [runs] [size]
 #include "../support/BenchHost.h"
 #include "../support/BenchSupport.h"
 #include "IconListView.h"
+#include "IconSize.h"
 #include "PictureFloor.h"
 #include "engine/IconGroups.h"
 #include "engine/IconItem.h"
@@ -122,6 +123,11 @@ double Fill(CIconListCtrl& list, const std::vector<std::string>& files, int targ
 
 int main(int argc, char** argv) {
     const auto [target, folder, runs] = bench::ReadIconBenchArgs(argc, argv);
+    const int size = argc > 4 ? std::atoi(argv[4]) : kDefaultIconSize;
+    if (!IsIconSize(size)) {
+        std::printf("%d is not an icon size\n", size);
+        return 2;
+    }
 
     // The files that hold icons, and the engine's own listing time for them.
     Counter counter;
@@ -140,11 +146,9 @@ int main(int argc, char** argv) {
         std::printf("no icons found in %s\n", folder.c_str());
         return 1;
     }
-    std::printf("%s: %d files with %d icons; the engine lists them in %.3f s\n", folder.c_str(),
-                static_cast<int>(withIcons.size()), iconsInFolder, listingAll);
-
-    const int cell = GetSystemMetrics(SM_CXICON);
-    const auto floorImages = bench::SystemPickedImages(withIcons, cell);
+    std::printf("%s: %d files with %d icons; the engine lists them in %.3f s; the list at %d px\n",
+                folder.c_str(), static_cast<int>(withIcons.size()), iconsInFolder, listingAll,
+                size);
 
     PrintMemory("at the start", 0);
     CWnd host;
@@ -152,6 +156,9 @@ int main(int argc, char** argv) {
     if (!view)
         return 1;
     CIconListCtrl& list = view->GetListCtrl();
+    list.SetIconSize(size);
+    const int cell = IconCellSide(size, AfxGetWindowDpi(list.m_hWnd));
+    const auto floorImages = bench::SystemPickedImages(withIcons, cell);
 
     std::vector<double> unused;
     double floor = 1e300, adding = 1e300, firstScreen = 1e300, secondPaint = 1e300;
