@@ -23,9 +23,6 @@ public:
     // The same preferring `language`: one index serves the groups of a file in every language.
     std::optional<CResourceRef> FindPreferring(std::uint16_t id, std::uint16_t language);
 
-    // The file it indexes.
-    const CPEFile& File() const { return file_; }
-
 private:
     struct Languages {
         ResPos exact = kNoPosition; // data entry in the preferred language
